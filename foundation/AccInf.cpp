@@ -1,0 +1,7 @@
+#include "foundation/AccInf.h"
+
+namespace vq {
+
+TACCINF AccInf;
+
+} // namespace vq

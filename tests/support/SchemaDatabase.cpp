@@ -1,0 +1,123 @@
+#include "SchemaDatabase.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+#include "TempDir.h"
+#include "platform/Cp932.h"
+#include "platform/Process.h"
+
+#ifndef VQ_SCHEMA_DIR
+#error "VQ_SCHEMA_DIR must name the schema folder of the source tree"
+#endif
+
+namespace vq::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kindName(SchemaKind kind)
+{
+    return kind == SchemaKind::System ? "system" : "dataset";
+}
+
+std::string uniqueSuffix()
+{
+    std::random_device rd;
+    return std::to_string(rd()) + std::to_string(rd());
+}
+
+// FNV-1a over the names and contents of everything the build reads, so a
+// template is reused only while the scripts are unchanged.
+std::string schemaHash(SchemaKind kind)
+{
+    std::vector<fs::path> files{schemaDir() / "build-database"};
+    for (const auto& entry : fs::directory_iterator(schemaDir() / kindName(kind)))
+        if (entry.path().extension() == ".sql")
+            files.push_back(entry.path());
+    std::sort(files.begin() + 1, files.end());
+
+    std::uint64_t hash = 1469598103934665603ULL;
+    auto mix = [&hash](std::string_view bytes) {
+        for (unsigned char c : bytes) {
+            hash ^= c;
+            hash *= 1099511628211ULL;
+        }
+    };
+    for (const auto& file : files) {
+        mix(file.filename().string());
+        mix(readBytes(file));
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+void runBuild(SchemaKind kind, const fs::path& target)
+{
+    auto result = platform::runProcess(
+        "bash", {(schemaDir() / "build-database").string(), kindName(kind), target.string()});
+    if (!result.succeeded())
+        throw std::runtime_error("building the " + std::string(kindName(kind)) + " database failed:\n"
+                                 + result.standardError + result.standardOutput);
+}
+
+fs::path templateFor(SchemaKind kind)
+{
+    const fs::path cache = fs::temp_directory_path() / "vq-schema-cache";
+    fs::create_directories(cache);
+    const fs::path file = cache / (std::string(kindName(kind)) + "-" + schemaHash(kind) + ".fdb");
+    if (fs::exists(file))
+        return file;
+    // Built under a name of its own and renamed into place, so that tests
+    // running side by side never see half a template.
+    const fs::path partial = cache / (file.filename().string() + "." + uniqueSuffix());
+    runBuild(kind, partial);
+    std::error_code ec;
+    fs::rename(partial, file, ec);
+    if (ec) {
+        fs::remove(partial, ec);
+        if (!fs::exists(file))
+            throw std::runtime_error("cannot keep the template " + file.string());
+    }
+    return file;
+}
+
+} // namespace
+
+fs::path schemaDir()
+{
+    return fs::path(VQ_SCHEMA_DIR);
+}
+
+void buildDatabase(SchemaKind kind, const fs::path& path)
+{
+    if (fs::exists(path))
+        throw std::runtime_error(path.string() + " already exists");
+    fs::copy_file(templateFor(kind), path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
+                              | fs::perms::group_write);
+}
+
+std::string runSql(const fs::path& database, std::string_view sql)
+{
+    // isql reads the script from a file: from standard input it mangles the
+    // bytes of double-byte characters.
+    TempDir dir;
+    const fs::path script = dir / "script.sql";
+    writeBytes(script, platform::cp932::fromUtf8(std::string(sql) + "\nCOMMIT;\n", true));
+    auto result = platform::runProcess(
+        "isql-fb", {"-q", "-bail", "-ch", "SJIS_0208", "-user", "SYSDBA", database.string(), "-i", script.string()});
+    std::string output = platform::cp932::toUtf8(result.standardOutput + result.standardError);
+    if (!result.succeeded() || output.find("Statement failed") != std::string::npos)
+        throw std::runtime_error("SQL failed on " + database.string() + ":\n" + output);
+    return output;
+}
+
+} // namespace vq::test

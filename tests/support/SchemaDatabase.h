@@ -1,0 +1,37 @@
+#pragma once
+// Fresh Firebird databases for tests, built from the DDL in schema/ by
+// schema/build-database (embedded engine, SJIS_0208, dialect 3).
+//
+// Building from DDL takes seconds, so each kind is built once per schema
+// version into a template under the system temp folder
+// (vq-schema-cache/<kind>-<hash of the scripts>.fdb) and copied from there;
+// a changed script gives a new hash and a new template.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vq::test {
+
+enum class SchemaKind {
+    System,   // the office's system database (vqaccdef.fdb)
+    DataSet,  // one data set's database (vqacc.fdb)
+};
+
+// The schema/ folder of the source tree.
+std::filesystem::path schemaDir();
+
+// Creates a new database of kind at path (its folder must exist, the file
+// must not). A new data set's database holds ACCDEF1 row 1 (an individual's
+// general business, 2024), ACCVERSION 14.0.0, TUSIN_ID row 1 and the blank
+// department; the system database holds group 10000, the system user 1,
+// the job levels, the eras and VERSION 14.0.0. Throws std::runtime_error
+// with the build's output when it fails.
+void buildDatabase(SchemaKind kind, const std::filesystem::path& path);
+
+// Runs SQL (UTF-8, isql syntax: statements end with ';', SET TERM for
+// bodies) against an existing database with isql-fb and commits at the end.
+// Returns isql's output in UTF-8; throws std::runtime_error with that output
+// when a statement fails. Handy to seed test data in plain SQL.
+std::string runSql(const std::filesystem::path& database, std::string_view sql);
+
+} // namespace vq::test
