@@ -1,0 +1,182 @@
+#include "platform/db/FbCommon.h"
+
+#include <ibase.h>
+
+#include <cmath>
+#include <vector>
+
+#include "platform/Cp932.h"
+#include "platform/db/EmbeddedEngine.h"
+
+namespace vq::db::fb {
+
+using namespace Firebird;
+
+IMaster* master()
+{
+    static IMaster* m = [] {
+        ensureEmbeddedEngine();
+        return fb_get_master_interface();
+    }();
+    return m;
+}
+
+IUtil* util()
+{
+    static IUtil* u = master()->getUtilInterface();
+    return u;
+}
+
+Status::Status() : status_(master()->getStatus()), wrapper_(status_) {}
+
+Status::~Status()
+{
+    status_->dispose();
+}
+
+DbError toDbError(const IStatus* status)
+{
+    const intptr_t* v = status->getErrors();
+    std::vector<std::int64_t> codes;
+    for (const intptr_t* p = v; p && *p != isc_arg_end;) {
+        switch (*p) {
+        case isc_arg_gds:
+            codes.push_back(p[1]);
+            p += 2;
+            break;
+        case isc_arg_cstring:
+            p += 3;
+            break;
+        default:   // string, number, interpreted, sql_state, warning...: tag + one value
+            p += 2;
+            break;
+        }
+    }
+    const int sqlCode = v ? static_cast<int>(isc_sqlcode(v)) : 0;
+    std::string text(4096, '\0');
+    const unsigned n = util()->formatStatus(text.data(), static_cast<unsigned>(text.size()),
+                                            const_cast<IStatus*>(status));
+    text.resize(std::min<std::size_t>(n, text.size()));
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\0'))
+        text.pop_back();
+    // Object names and values in server messages come in the connection
+    // character set.
+    text = platform::cp932::toUtf8(text);
+    const std::int64_t first = codes.empty() ? 0 : codes.front();
+    return DbError(std::move(text), first, sqlCode, std::move(codes));
+}
+
+void rethrow(const FbException& e)
+{
+    throw toDbError(e.getStatus());
+}
+
+std::string sqlText(std::string_view utf8)
+{
+    try {
+        return platform::cp932::fromUtf8(utf8, true);
+    } catch (const platform::cp932::EncodingError& e) {
+        throw DbError(std::string("SQL text has a character outside CP932: ") + e.what());
+    }
+}
+
+int isoToIscDate(int year, int month, int day)
+{
+    return static_cast<int>(util()->encodeDate(static_cast<unsigned>(year), static_cast<unsigned>(month),
+                                               static_cast<unsigned>(day)));
+}
+
+double dayFromIsc(ISC_DATE date, ISC_TIME time)
+{
+    const double day = static_cast<double>(date) - kIscDateOfDayZero;
+    const double fraction = static_cast<double>(time) / (86400.0 * ISC_TIME_SECONDS_PRECISION);
+    // A day number before day zero keeps its time as a positive fraction
+    // counted away from zero (-1.25 is 1899-12-29 06:00), as the Windows
+    // programs store it.
+    return day < 0 ? day - fraction : day + fraction;
+}
+
+ISC_DATE iscDateFromDay(double dayNumber)
+{
+    return static_cast<ISC_DATE>(std::trunc(dayNumber) + kIscDateOfDayZero);
+}
+
+ISC_TIME iscTimeFromDay(double dayNumber)
+{
+    double fraction = std::fabs(dayNumber - std::trunc(dayNumber));
+    auto t = static_cast<long long>(std::llround(fraction * 86400.0 * ISC_TIME_SECONDS_PRECISION));
+    const long long perDay = 86400LL * ISC_TIME_SECONDS_PRECISION;
+    if (t >= perDay)
+        t = perDay - 1;
+    return static_cast<ISC_TIME>(t);
+}
+
+Xpb::Xpb(unsigned kind)
+{
+    Status st;
+    try {
+        builder_ = util()->getXpbBuilder(&st, kind, nullptr, 0);
+    } catch (const FbException& e) {
+        rethrow(e);
+    }
+}
+
+Xpb::~Xpb()
+{
+    builder_->dispose();
+}
+
+Xpb& Xpb::tag(unsigned char t)
+{
+    Status st;
+    try {
+        builder_->insertTag(&st, t);
+    } catch (const FbException& e) {
+        rethrow(e);
+    }
+    return *this;
+}
+
+Xpb& Xpb::integer(unsigned char t, int value)
+{
+    Status st;
+    try {
+        builder_->insertInt(&st, t, value);
+    } catch (const FbException& e) {
+        rethrow(e);
+    }
+    return *this;
+}
+
+Xpb& Xpb::string(unsigned char t, std::string_view value)
+{
+    Status st;
+    try {
+        builder_->insertBytes(&st, t, value.data(), static_cast<unsigned>(value.size()));
+    } catch (const FbException& e) {
+        rethrow(e);
+    }
+    return *this;
+}
+
+unsigned Xpb::length()
+{
+    Status st;
+    try {
+        return builder_->getBufferLength(&st);
+    } catch (const FbException& e) {
+        rethrow(e);
+    }
+}
+
+const unsigned char* Xpb::data()
+{
+    Status st;
+    try {
+        return builder_->getBuffer(&st);
+    } catch (const FbException& e) {
+        rethrow(e);
+    }
+}
+
+} // namespace vq::db::fb

@@ -1,0 +1,70 @@
+#pragma once
+// Internal to vq_db: access to the Firebird master interface, status
+// handling and the value conversions shared by statements and fields.
+// Not for callers outside platform/db (it pulls in the Firebird headers).
+#include <firebird/Interface.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/db/DbError.h"
+
+namespace vq::db::fb {
+
+Firebird::IMaster* master();
+Firebird::IUtil* util();
+
+// A status object for one or more calls; throws FbException on error.
+class Status {
+public:
+    Status();
+    ~Status();
+    Status(const Status&) = delete;
+    Status& operator=(const Status&) = delete;
+    Firebird::ThrowStatusWrapper* operator&() { return &wrapper_; }
+    Firebird::ThrowStatusWrapper* get() { return &wrapper_; }
+
+private:
+    Firebird::IStatus* status_;
+    Firebird::ThrowStatusWrapper wrapper_;
+};
+
+// The DbError of a Firebird status (codes, SQL code, formatted message).
+DbError toDbError(const Firebird::IStatus* status);
+[[noreturn]] void rethrow(const Firebird::FbException& e);
+
+// SQL text for the server: CP932, refusing characters CP932 cannot hold.
+std::string sqlText(std::string_view utf8);
+
+// Charset ids of the character sets we meet.
+inline constexpr unsigned kCharsetNone = 0;
+inline constexpr unsigned kCharsetOctets = 1;
+inline constexpr unsigned kCharsetSjis0208 = 5;
+
+// Day numbers: days since 1899-12-30 with the time of day as fraction.
+// ISC_DATE counts from 1858-11-17.
+inline constexpr int kIscDateOfDayZero = 15018;
+int isoToIscDate(int year, int month, int day);
+double dayFromIsc(ISC_DATE date, ISC_TIME time = 0);
+ISC_DATE iscDateFromDay(double dayNumber);
+ISC_TIME iscTimeFromDay(double dayNumber);
+
+// Builds a DPB/TPB/SPB and keeps it alive.
+class Xpb {
+public:
+    explicit Xpb(unsigned kind);
+    ~Xpb();
+    Xpb(const Xpb&) = delete;
+    Xpb& operator=(const Xpb&) = delete;
+    Xpb& tag(unsigned char t);
+    Xpb& integer(unsigned char t, int value);
+    Xpb& string(unsigned char t, std::string_view value);
+    unsigned length();
+    const unsigned char* data();
+
+private:
+    Firebird::IXpbBuilder* builder_;
+};
+
+} // namespace vq::db::fb

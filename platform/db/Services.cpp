@@ -1,0 +1,233 @@
+#include "platform/db/Services.h"
+
+#include <ibase.h>
+
+#include "platform/Cp932.h"
+#include "platform/db/DbError.h"
+#include "platform/db/FbCommon.h"
+
+namespace vq::db {
+
+using namespace Firebird;
+
+namespace {
+
+unsigned readUInt(const unsigned char* p, int bytes)
+{
+    unsigned v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | p[i];
+    return v;
+}
+
+// One service manager connection, detached on every path.
+class ServiceConnection {
+public:
+    explicit ServiceConnection(const ServiceParams& p)
+    {
+        const std::string name = p.host.empty() ? "service_mgr" : p.host + ":service_mgr";
+        fb::Xpb spb(IXpbBuilder::SPB_ATTACH);
+        spb.string(isc_spb_user_name, p.user);
+        spb.string(isc_spb_password, p.password);
+        spb.tag(isc_spb_utf8_filename);
+        fb::Status st;
+        IProvider* provider = fb::master()->getDispatcher();
+        try {
+            service_ = provider->attachServiceManager(&st, name.c_str(), spb.length(), spb.data());
+        } catch (...) {
+            provider->release();
+            throw;
+        }
+        provider->release();
+    }
+    ~ServiceConnection()
+    {
+        try {
+            fb::Status st;
+            service_->detach(&st);
+        } catch (const FbException&) {
+            service_->release();
+        }
+    }
+    ServiceConnection(const ServiceConnection&) = delete;
+    ServiceConnection& operator=(const ServiceConnection&) = delete;
+
+    void start(fb::Xpb& spb)
+    {
+        fb::Status st;
+        service_->start(&st, spb.length(), spb.data());
+    }
+
+    // Reads the service's output line by line until it ends.
+    void drain(const ServiceOutput& output, std::vector<std::string>* keep = nullptr)
+    {
+        const unsigned char items[] = {isc_info_svc_line};
+        std::vector<unsigned char> buffer(16384);
+        for (;;) {
+            fb::Status st;
+            service_->query(&st, 0, nullptr, sizeof items, items, static_cast<unsigned>(buffer.size()),
+                            buffer.data());
+            const unsigned char* p = buffer.data();
+            if (*p != isc_info_svc_line)
+                return;
+            const unsigned len = readUInt(p + 1, 2);
+            if (len == 0)
+                return;   // the end of the output
+            std::string line = platform::cp932::toUtf8(std::string_view(reinterpret_cast<const char*>(p + 3), len));
+            if (output)
+                output(line);
+            if (keep)
+                keep->push_back(std::move(line));
+        }
+    }
+
+    std::vector<unsigned char> query(unsigned char item)
+    {
+        const unsigned char items[] = {item};
+        std::vector<unsigned char> buffer(32768);   // the length travels as 16 bits
+        fb::Status st;
+        service_->query(&st, 0, nullptr, sizeof items, items, static_cast<unsigned>(buffer.size()), buffer.data());
+        return buffer;
+    }
+
+private:
+    IService* service_ = nullptr;
+};
+
+} // namespace
+
+Services::Services(ServiceParams params) : params_(std::move(params)) {}
+
+void Services::backup(const std::string& database, const std::string& backupFile, const BackupOptions& o,
+                      const ServiceOutput& output)
+{
+    try {
+        ServiceConnection svc(params_);
+        fb::Xpb spb(IXpbBuilder::SPB_START);
+        spb.tag(isc_action_svc_backup);
+        spb.string(isc_spb_dbname, database);
+        spb.string(isc_spb_bkp_file, backupFile);
+        int options = 0;
+        if (o.ignoreChecksums)
+            options |= isc_spb_bkp_ignore_checksums;
+        if (o.ignoreLimbo)
+            options |= isc_spb_bkp_ignore_limbo;
+        if (o.metadataOnly)
+            options |= isc_spb_bkp_metadata_only;
+        if (o.noGarbageCollection)
+            options |= isc_spb_bkp_no_garbage_collect;
+        if (o.nonTransportable)
+            options |= isc_spb_bkp_non_transportable;
+        spb.integer(isc_spb_options, options);
+        if (o.verbose)
+            spb.tag(isc_spb_verbose);
+        svc.start(spb);
+        svc.drain(output);
+    } catch (const FbException& e) {
+        fb::rethrow(e);
+    }
+}
+
+void Services::restore(const std::string& backupFile, const std::string& database, const RestoreOptions& o,
+                       const ServiceOutput& output)
+{
+    try {
+        ServiceConnection svc(params_);
+        fb::Xpb spb(IXpbBuilder::SPB_START);
+        spb.tag(isc_action_svc_restore);
+        spb.string(isc_spb_bkp_file, backupFile);
+        spb.string(isc_spb_dbname, database);
+        int options = o.replace ? isc_spb_res_replace : isc_spb_res_create;
+        if (o.deactivateIndexes)
+            options |= isc_spb_res_deactivate_idx;
+        if (o.noShadow)
+            options |= isc_spb_res_no_shadow;
+        if (o.noValidityCheck)
+            options |= isc_spb_res_no_validity;
+        if (o.oneRelationAtATime)
+            options |= isc_spb_res_one_at_a_time;
+        if (o.useAllSpace)
+            options |= isc_spb_res_use_all_space;
+        spb.integer(isc_spb_options, options);
+        if (o.pageSize > 0)
+            spb.integer(isc_spb_res_page_size, o.pageSize);
+        if (o.pageBuffers > 0)
+            spb.integer(isc_spb_res_buffers, o.pageBuffers);
+        if (o.verbose)
+            spb.tag(isc_spb_verbose);
+        svc.start(spb);
+        svc.drain(output);
+    } catch (const FbException& e) {
+        fb::rethrow(e);
+    }
+}
+
+std::vector<std::string> Services::validate(const std::string& database, const ValidateOptions& o)
+{
+    std::vector<std::string> lines;
+    try {
+        ServiceConnection svc(params_);
+        fb::Xpb spb(IXpbBuilder::SPB_START);
+        spb.tag(isc_action_svc_repair);
+        spb.string(isc_spb_dbname, database);
+        int options = isc_spb_rpr_validate_db;
+        if (o.full)
+            options |= isc_spb_rpr_full;
+        if (o.ignoreChecksums)
+            options |= isc_spb_rpr_ignore_checksum;
+        if (o.mend)
+            options |= isc_spb_rpr_mend_db;
+        spb.integer(isc_spb_options, options);
+        svc.start(spb);
+        svc.drain({}, &lines);
+    } catch (const FbException& e) {
+        fb::rethrow(e);
+    }
+    std::erase_if(lines, [](const std::string& l) { return l.find_first_not_of(" \t\r\n") == std::string::npos; });
+    return lines;
+}
+
+std::vector<std::string> Services::attachedDatabases()
+{
+    std::vector<std::string> names;
+    try {
+        ServiceConnection svc(params_);
+        const auto buffer = svc.query(isc_info_svc_svr_db_info);
+        const unsigned char* p = buffer.data();
+        const unsigned char* end = p + buffer.size();
+        if (*p++ != isc_info_svc_svr_db_info)
+            return names;
+        while (p < end && *p != isc_info_flag_end && *p != isc_info_end) {
+            const unsigned char tag = *p++;
+            if (tag == isc_spb_num_att || tag == isc_spb_num_db) {
+                p += 4;
+            } else if (tag == isc_spb_dbname) {
+                const unsigned len = readUInt(p, 2);
+                p += 2;
+                names.emplace_back(reinterpret_cast<const char*>(p), len);
+                p += len;
+            } else {
+                break;
+            }
+        }
+    } catch (const FbException& e) {
+        fb::rethrow(e);
+    }
+    return names;
+}
+
+std::string Services::serverVersion()
+{
+    try {
+        ServiceConnection svc(params_);
+        const auto buffer = svc.query(isc_info_svc_server_version);
+        if (buffer[0] != isc_info_svc_server_version)
+            return {};
+        const unsigned len = readUInt(buffer.data() + 1, 2);
+        return std::string(reinterpret_cast<const char*>(buffer.data() + 3), len);
+    } catch (const FbException& e) {
+        fb::rethrow(e);
+    }
+}
+
+} // namespace vq::db

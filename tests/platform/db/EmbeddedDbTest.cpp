@@ -1,0 +1,425 @@
+// The wrapper against real databases through the embedded engine.
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "DbTestSupport.h"
+#include "platform/Cp932.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Statement.h"
+
+using namespace vq;
+using namespace vq::db;
+
+namespace {
+
+class EmbeddedDb : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db.create(test::localParams(dir / "test.fdb"));
+        test::runDdl(db, {
+            "CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, C CHAR(20), V VARCHAR(40),"
+            " M BLOB SUB_TYPE TEXT, B BLOB SUB_TYPE BINARY, D DATE, TS TIMESTAMP,"
+            " N NUMERIC(15,2), AMT NUMERIC(18,4), F DOUBLE PRECISION)",
+        });
+    }
+
+    std::int64_t count(std::string_view where = "1=1")
+    {
+        Transaction tr(db, kReadCommittedReadOnly);
+        tr.start();
+        Statement q(db, tr, "SELECT COUNT(*) FROM T WHERE " + std::string(where));
+        q.execute();
+        EXPECT_TRUE(q.fetch());
+        return q.field(std::size_t{0}).asInt64();
+    }
+
+    void insertRow(Transaction& tr, int id, std::string_view v = "x")
+    {
+        Statement ins(db, tr, "INSERT INTO T (ID, V) VALUES (:ID, :V)");
+        ins.param("ID").setInt(id);
+        ins.param("V").setString(v);
+        ins.execute();
+    }
+
+    test::TempDir dir;
+    Attachment db;
+};
+
+TEST_F(EmbeddedDb, Cp932TextRoundTripsByteForByte)
+{
+    // Characters whose mapping differs between Shift_JIS tables, NEC special
+    // characters, half-width katakana and the ASCII backslash.
+    const std::string text = "～＼－￢①Ⅰ㈱ｱｲｳﾊﾟ\\末尾";
+    const std::string expected = "\x81\x60\x81\x5F\x81\x7C\x81\xCA\x87\x40\x87\x54\x87\x8A\xB1\xB2\xB3\xCA\xDF\\"
+                                 "\x96\x96\x94\xF6";
+    // Firebird 3 cannot read NEC special characters back from a CHAR column
+    // (it fails to measure them for padding); VARCHAR and text blobs keep them.
+    const std::string charText = "～＼－￢ｱｲｳﾊﾟ\\末尾";
+    const std::vector<std::string> lines = {text, "", "２行目：コロン"};
+    {
+        Transaction tr(db);
+        tr.start();
+        Statement ins(db, tr, "INSERT INTO T (ID, C, V, M) VALUES (:ID, :C, :V, :M)");
+        ins.param("ID").setInt(1);
+        ins.param("C").setString(charText);
+        ins.param("V").setString(text);
+        ins.param("M").setLines(lines);
+        ins.execute();
+        ins.param("ID").setInt(2);
+        ins.param("V").setString("¬");   // U+00AC: the same byte pair as U+FFE2
+        ins.execute();
+        tr.commit();
+    }
+    Transaction tr(db);
+    tr.start();
+    Statement q(db, tr, "SELECT C, V, M FROM T ORDER BY ID");
+    q.execute();
+    ASSERT_TRUE(q.fetch());
+    EXPECT_EQ(q.field("C").asString(), charText);   // CHAR padding removed
+    EXPECT_EQ(q.field("V").asString(), text);
+    EXPECT_EQ(q.field("M").asLines(), lines);
+    EXPECT_EQ(q.field("M").asBytes(), expected + "\r\n\r\n" + platform::cp932::fromUtf8("２行目：コロン") + "\r\n");
+
+    const auto file = dir / "out.txt";
+    platform::cp932::writeFile(file, q.field("V").asString());
+    EXPECT_EQ(test::readBytes(file), expected);
+    ASSERT_TRUE(q.fetch());
+    EXPECT_EQ(q.field("V").asBytes(), "\x81\xCA");
+}
+
+TEST_F(EmbeddedDb, DestroyedOrScopedTransactionsNeverCommit)
+{
+    try {
+        Transaction tr(db);
+        tr.start();
+        insertRow(tr, 1);
+        throw std::runtime_error("failure in the middle of the work");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(count(), 0);
+
+    // The scope rolls back only what it started itself.
+    Transaction outer(db);
+    outer.start();
+    {
+        TransactionScope scope(outer);
+        EXPECT_FALSE(scope.startedHere());
+        insertRow(outer, 2);
+    }
+    EXPECT_TRUE(outer.active());
+    outer.commit();
+    try {
+        TransactionScope scope(outer);
+        insertRow(outer, 3);
+        insertRow(outer, 3);   // duplicate key
+        scope.commit();
+    } catch (const DbError&) {
+    }
+    EXPECT_FALSE(outer.active());
+    EXPECT_EQ(count(), 1);
+}
+
+TEST_F(EmbeddedDb, PreparedStatementRunsAgainAcrossCommitAndRollback)
+{
+    Transaction tr(db);
+    tr.start();
+    Statement ins(db, tr, "INSERT INTO T (ID) VALUES (:ID)");
+    ins.prepare();
+    Statement sel(db, tr, "SELECT ID FROM T ORDER BY ID");
+    for (int id = 1; id <= 3; ++id) {
+        ins.param("ID").setInt(id);
+        ins.execute();
+        EXPECT_EQ(ins.rowsAffected(), 1);
+        sel.execute();            // re-executing closes the previous cursor
+        ASSERT_TRUE(sel.fetch());
+        if (id == 2)
+            tr.rollback();
+        else
+            tr.commit();
+        EXPECT_FALSE(sel.cursorOpen());   // the transaction's end closed it
+        tr.start();
+    }
+    EXPECT_TRUE(ins.prepared());
+    sel.execute();
+    std::vector<int> ids;
+    while (sel.fetch())
+        ids.push_back(sel.field("ID").asInt());
+    EXPECT_EQ(ids, (std::vector<int>{1, 3}));
+}
+
+TEST_F(EmbeddedDb, NumericSumsAreExact)
+{
+    Transaction tr(db);
+    tr.start();
+    Statement ins(db, tr, "INSERT INTO T (ID, N, AMT, F) VALUES (:ID, :N, :AMT, :F)");
+    Currency expected = 0;
+    for (int i = 1; i <= 2000; ++i) {
+        const Currency amount = 1000 * i + 100 * (i % 100);   // x.y0 yen: exact in NUMERIC(15,2)
+        ins.param("ID").setInt(i);
+        ins.param("N").setCurrency(amount);
+        ins.param("AMT").setNumeric({i * 3, 4});   // 0.0003 * i
+        ins.param("F").setDouble(0.1);
+        ins.execute();
+        expected += amount;
+    }
+    Statement sum(db, tr, "SELECT SUM(N) AS SN, SUM(AMT) AS SA, SUM(F) AS SF, MAX(N) AS MX FROM T");
+    sum.execute();
+    ASSERT_TRUE(sum.fetch());
+    EXPECT_EQ(sum.field("SN").asCurrency(), expected);
+    EXPECT_EQ(sum.field("SN").kind(), FieldKind::Numeric);
+    EXPECT_EQ(sum.field("SA").asNumeric(), (Numeric{3 * 2000 * 2001 / 2, 4}));
+    EXPECT_EQ(sum.field("MX").asString(), "200.89");
+    EXPECT_EQ(sum.field("SF").asCurrency(), 200 * kCurrencyOne);   // double rounded to currency
+
+    // A value with more decimals than the column rounds in the server, half
+    // away from zero.
+    Statement upd(db, tr, "UPDATE T SET N = :N WHERE ID = 1");
+    upd.param("N").setCurrency(12345);   // 1.2345 -> 1.23
+    upd.execute();
+    Statement one(db, tr, "SELECT N FROM T WHERE ID = 1");
+    one.execute();
+    ASSERT_TRUE(one.fetch());
+    EXPECT_EQ(one.field("N").asCurrency(), 12300);
+}
+
+TEST_F(EmbeddedDb, RepeatedNamesAndColonsInsideLiteralsAndComments)
+{
+    Transaction tr(db);
+    tr.start();
+    insertRow(tr, 7, "a:b");
+    insertRow(tr, 8, "a:b");
+    Statement q(db, tr,
+                "SELECT ID, V, 'x:y' AS LIT /* :NOT_A_PARAM */ FROM T\n"
+                "WHERE (ID = :ID OR ID = :id + 1) -- :NOR_THIS\n"
+                "AND V = 'a:b' ORDER BY ID");
+    EXPECT_EQ(q.paramNames(), (std::vector<std::string>{"ID"}));
+    EXPECT_EQ(q.paramCount(), 2u);
+    q.param("Id").setInt(7);
+    q.execute();
+    std::vector<int> ids;
+    while (q.fetch()) {
+        ids.push_back(q.field("ID").asInt());
+        EXPECT_EQ(q.field("LIT").asString(), "x:y");
+    }
+    EXPECT_EQ(ids, (std::vector<int>{7, 8}));
+    EXPECT_THROW(q.param("NOT_A_PARAM"), DbError);
+}
+
+TEST_F(EmbeddedDb, NullsDatesAndColumnsOfSelectStar)
+{
+    Transaction tr(db);
+    tr.start();
+    Statement ins(db, tr, "INSERT INTO T (ID, V, D, TS, N) VALUES (:ID, :V, :D, :TS, :N)");
+    ins.param("ID").setInt(1);
+    ins.param("V").setNull();
+    ins.param("D").setDate(0);              // no date
+    ins.param("TS").setDateTime(0);
+    ins.param("N").setNull();
+    ins.execute();
+    ins.param("ID").setInt(2);
+    ins.param("V").setString("");
+    ins.param("D").setDate(45000.75);       // 2023-03-15; the time is dropped
+    ins.param("TS").setDateTime(45000.5);   // noon
+    ins.param("N").setCurrency(0);
+    ins.execute();
+
+    Transaction notStarted(db);
+    Statement q(db, notStarted, "SELECT * FROM T ORDER BY ID");
+    EXPECT_TRUE(q.hasField("ts"));   // columns are known before any work starts
+    EXPECT_FALSE(notStarted.active());
+    q.setTransaction(tr);
+    EXPECT_FALSE(q.hasField("NO_SUCH_COLUMN"));
+    EXPECT_THROW(q.field("NO_SUCH_COLUMN"), DbError);
+    q.execute();
+    ASSERT_TRUE(q.fetch());
+    EXPECT_TRUE(q.field("V").isNull());
+    EXPECT_EQ(q.field("V").asString(), "");
+    EXPECT_TRUE(q.field("D").isNull());
+    EXPECT_EQ(q.field("D").asDate(), 0.0);
+    EXPECT_EQ(q.field("N").asCurrency(), 0);
+    EXPECT_TRUE(q.field("M").asLines().empty());
+    ASSERT_TRUE(q.fetch());
+    EXPECT_FALSE(q.field("V").isNull());
+    EXPECT_EQ(q.field("D").asDate(), 45000.0);
+    EXPECT_EQ(q.field("D").asString(), "2023/03/15");
+    EXPECT_DOUBLE_EQ(q.field("TS").asDateTime(), 45000.5);
+    EXPECT_EQ(q.field("TS").asString(), "2023/03/15 12:00:00");
+    EXPECT_FALSE(q.field("N").isNull());
+    EXPECT_FALSE(q.fetch());
+    EXPECT_THROW(q.field("ID").asInt(), DbError);   // no current row
+}
+
+TEST_F(EmbeddedDb, BinaryBlobsKeepEveryByte)
+{
+    std::string bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += static_cast<char>(i * 7 % 256);
+    Transaction tr(db);
+    tr.start();
+    Statement ins(db, tr, "INSERT INTO T (ID, B) VALUES (1, :B)");
+    ins.param("B").setBytes(bytes);
+    ins.execute();
+    tr.commitRetaining();
+    Statement q(db, tr, "SELECT B FROM T");
+    q.execute();
+    ASSERT_TRUE(q.fetch());
+    EXPECT_EQ(q.field("B").kind(), FieldKind::BinaryBlob);
+    EXPECT_EQ(q.field("B").asBytes(), bytes);
+}
+
+TEST_F(EmbeddedDb, SelectableAndExecutableProcedures)
+{
+    test::runDdl(db, {
+        "CREATE PROCEDURE SPLIT_AMOUNT (TOTAL NUMERIC(18,4), PARTS INTEGER)\n"
+        "  RETURNS (ROW_NO INTEGER, PART NUMERIC(18,4)) AS\n"
+        "BEGIN\n"
+        "  ROW_NO = 0;\n"
+        "  WHILE (ROW_NO < :PARTS) DO BEGIN\n"
+        "    ROW_NO = ROW_NO + 1; PART = :TOTAL / :PARTS; SUSPEND;\n"
+        "  END\n"
+        "END",
+        "CREATE PROCEDURE GREET (NAME VARCHAR(20)) RETURNS (TEXT VARCHAR(40), LEN INTEGER) AS\n"
+        "BEGIN TEXT = 'ようこそ' || :NAME; LEN = CHAR_LENGTH(TEXT); END",
+    });
+    Transaction tr(db);
+    tr.start();
+    Statement sel(db, tr, "SELECT ROW_NO, PART FROM SPLIT_AMOUNT(:TOTAL, :PARTS)");
+    sel.param("TOTAL").setCurrency(100 * kCurrencyOne);
+    sel.param("PARTS").setInt(4);
+    sel.execute();
+    Currency total = 0;
+    int rows = 0;
+    while (sel.fetch()) {
+        total += sel.field("PART").asCurrency();
+        ++rows;
+    }
+    EXPECT_EQ(rows, 4);
+    EXPECT_EQ(total, 100 * kCurrencyOne);
+
+    Statement exec(db, tr, "EXECUTE PROCEDURE GREET(:NAME)");
+    exec.param("NAME").setString("山田㈱");
+    exec.execute();
+    ASSERT_TRUE(exec.hasRow());   // outputs without fetch
+    EXPECT_EQ(exec.field("TEXT").asString(), "ようこそ山田㈱");
+    EXPECT_EQ(exec.field("LEN").asInt(), 7);
+}
+
+TEST_F(EmbeddedDb, TwoWritersOfOneRowConflictAtOnce)
+{
+    {
+        Transaction tr(db);
+        tr.start();
+        insertRow(tr, 1);
+        tr.commit();
+    }
+    Attachment other;
+    other.attach(test::localParams(dir / "test.fdb"));
+    Transaction first(db), second(other);
+    first.start();
+    second.start();
+    Statement a(db, first, "UPDATE T SET V = 'first' WHERE ID = 1");
+    Statement b(other, second, "UPDATE T SET V = 'second' WHERE ID = 1");
+    a.execute();
+    try {
+        b.execute();
+        FAIL() << "the second update should conflict";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.isLockConflict()) << e.message();
+        EXPECT_FALSE(e.isLostConnection());
+        EXPECT_NE(e.errorCode(), 0);
+        EXPECT_NE(e.sqlCode(), 0);
+    }
+}
+
+TEST_F(EmbeddedDb, TextLongerThanTheColumnFailsInsteadOfBeingCut)
+{
+    // Firebird measures SJIS_0208 text in bytes: VARCHAR(40) holds 80 bytes.
+    Transaction tr(db);
+    tr.start();
+    try {
+        insertRow(tr, 1, std::string(81, 'x'));
+        FAIL() << "expected string right truncation";
+    } catch (const DbError& e) {
+        EXPECT_NE(e.message().find("truncation"), std::string::npos) << e.message();
+    }
+    std::string kana;
+    for (int i = 0; i < 40; ++i)
+        kana += "あ";
+    insertRow(tr, 2, kana);   // exactly 80 bytes
+    EXPECT_THROW(db.execute(tr, "SELECT '\U0001F600' FROM RDB$DATABASE"), DbError);   // not in CP932
+}
+
+TEST_F(EmbeddedDb, OneTransactionSpansTwoDatabases)
+{
+    Attachment second;
+    second.create(test::localParams(dir / "second.fdb"));
+    test::runDdl(second, {"CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, V VARCHAR(40))"});
+    auto countIn = [](Attachment& a) {
+        Transaction tr(a);
+        tr.start();
+        Statement q(a, tr, "SELECT COUNT(*) AS N FROM T");
+        q.execute();
+        q.fetch();
+        return q.field("N").asInt();
+    };
+    Transaction both({&db, &second});
+    for (bool commit : {false, true}) {
+        both.start();
+        Statement inDb(db, both, "INSERT INTO T (ID) VALUES (1)");
+        Statement inSecond(second, both, "INSERT INTO T (ID) VALUES (1)");
+        inDb.execute();
+        inSecond.execute();
+        commit ? both.commit() : both.rollback();
+        EXPECT_EQ(countIn(db), commit ? 1 : 0);
+        EXPECT_EQ(countIn(second), commit ? 1 : 0);
+    }
+}
+
+TEST_F(EmbeddedDb, DetachRollsBackAndStatementsFollowAReattach)
+{
+    Transaction tr(db);
+    Statement q(db, tr, "SELECT COUNT(*) AS N FROM T");
+    tr.start();
+    insertRow(tr, 1);
+    q.execute();
+    db.detach();
+    EXPECT_FALSE(tr.active());
+    EXPECT_FALSE(q.prepared());
+    EXPECT_THROW(tr.start(), DbError);   // not attached
+
+    db.attach(test::localParams(dir / "test.fdb"));
+    tr.start();
+    q.execute();   // prepared again on the new connection
+    ASSERT_TRUE(q.fetch());
+    EXPECT_EQ(q.field("N").asInt(), 0);
+    EXPECT_NE(db.serverVersion().find("Firebird 3"), std::string::npos) << db.serverVersion();
+}
+
+TEST_F(EmbeddedDb, ConnectFailuresAreDbErrors)
+{
+    Attachment a;
+    EXPECT_THROW(a.attach({"", "SYSDBA", "x"}), DbError);
+    try {
+        a.attach(test::localParams(dir / "missing.fdb"));
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.hasCode(gds::ioError)) << e.message();
+        EXPECT_FALSE(e.isLostConnection());
+    }
+    EXPECT_FALSE(a.attached());
+    EXPECT_THROW(a.create(test::localParams(dir / "test.fdb")), DbError);   // exists
+}
+
+TEST_F(EmbeddedDb, DropRemovesTheFile)
+{
+    Attachment other;
+    other.create(test::localParams(dir / "gone.fdb"));
+    ASSERT_TRUE(std::filesystem::exists(dir / "gone.fdb"));
+    other.drop();
+    EXPECT_FALSE(other.attached());
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone.fdb"));
+}
+
+} // namespace

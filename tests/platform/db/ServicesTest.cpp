@@ -1,0 +1,150 @@
+// Backup, restore, validation and the attached-database list through the
+// embedded engine's service manager, and the sharing of database files with
+// the Firebird tools this process starts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "DbTestSupport.h"
+#include "platform/Process.h"
+#include "platform/db/DbError.h"
+#include "platform/db/EmbeddedEngine.h"
+#include "platform/db/Services.h"
+#include "platform/db/Statement.h"
+
+using namespace vq;
+using namespace vq::db;
+
+namespace {
+
+class EmbeddedServices : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db.create(test::localParams(file));
+        test::runDdl(db, {"CREATE TABLE T (ID INTEGER NOT NULL PRIMARY KEY, V VARCHAR(40))",
+                          "CREATE INDEX T_V ON T (V)"});
+        Transaction tr(db);
+        tr.start();
+        Statement ins(db, tr, "INSERT INTO T (ID, V) VALUES (:ID, :V)");
+        for (int i = 1; i <= 50; ++i) {
+            ins.param("ID").setInt(i);
+            ins.param("V").setString("行" + std::to_string(i));
+            ins.execute();
+        }
+        tr.commit();
+    }
+
+    static int rows(Attachment& a)
+    {
+        Transaction tr(a);
+        tr.start();
+        Statement q(a, tr, "SELECT COUNT(*) AS N FROM T WHERE V LIKE '行%'");
+        q.execute();
+        q.fetch();
+        return q.field("N").asInt();
+    }
+
+    test::TempDir dir;
+    std::filesystem::path file = dir / "data.fdb";
+    Attachment db;
+    Services services{{"", "SYSDBA", "masterkey"}};
+};
+
+TEST_F(EmbeddedServices, BackupAndRestoreRoundTripWhileTheDatabaseIsOpen)
+{
+    const auto backup = dir / "data.fbk";
+    std::vector<std::string> lines;
+    services.backup(file.string(), backup.string(), BackupOptions::dataModule(),
+                    [&](std::string_view line) { lines.emplace_back(line); });
+    EXPECT_TRUE(std::filesystem::exists(backup));
+    EXPECT_FALSE(lines.empty());   // verbose output reached the caller
+
+    // Restore as the data module does: into a new file, then over an existing one.
+    const auto restored = dir / "restored.fdb";
+    services.restore(backup.string(), restored.string(), RestoreOptions::dataModule(false));
+    services.restore(backup.string(), restored.string(), RestoreOptions::dataModule(true));
+    Attachment copy;
+    copy.attach(test::localParams(restored));
+    EXPECT_EQ(rows(copy), 50);
+    copy.detach();
+
+    RestoreOptions noReplace;
+    EXPECT_THROW(services.restore(backup.string(), restored.string(), noReplace), DbError);
+    EXPECT_THROW(services.backup((dir / "missing.fdb").string(), (dir / "x.fbk").string()), DbError);
+}
+
+TEST_F(EmbeddedServices, ValidationReportsNothingForASoundDatabaseAndFailsForGarbage)
+{
+    db.detach();
+    EXPECT_TRUE(services.validate(file.string()).empty());
+
+    const auto garbage = dir / "garbage.fdb";
+    std::ofstream(garbage) << std::string(100000, 'x');
+    try {
+        services.validate(garbage.string());
+        FAIL() << "a file that is no database cannot be validated";
+    } catch (const DbError& e) {
+        EXPECT_NE(e.errorCode(), 0) << e.message();
+    }
+}
+
+TEST_F(EmbeddedServices, AttachedDatabasesListsThisProcesssAttachments)
+{
+    const auto names = services.attachedDatabases();
+    EXPECT_NE(std::find(names.begin(), names.end(), file.string()), names.end())
+        << "listed: " << ::testing::PrintToString(names);
+    db.detach();
+    const auto after = services.attachedDatabases();
+    EXPECT_EQ(std::find(after.begin(), after.end(), file.string()), after.end());
+    EXPECT_NE(services.serverVersion().find("3."), std::string::npos) << services.serverVersion();
+}
+
+// The service manager of the embedded engine knows only this process; the
+// database's monitoring tables see the other processes sharing the file.
+TEST_F(EmbeddedServices, OtherProcessesAttachmentsShowInTheMonitoringTables)
+{
+    EXPECT_EQ(db.attachmentCount(), 1);
+    const std::string command = "sleep 4 | " + platform::isqlProgram() + " -q -user SYSDBA -pas masterkey '"
+                                + file.string() + "'";
+    FILE* child = ::popen(command.c_str(), "r");
+    ASSERT_NE(child, nullptr);
+    int seen = 0;
+    for (int i = 0; i < 40 && seen < 2; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        seen = db.attachmentCount();
+    }
+    EXPECT_EQ(seen, 2);
+    const auto listed = services.attachedDatabases();
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), file.string()), 1);   // only our own
+    ::pclose(child);
+}
+
+// The program keeps its databases open while it starts gbak or isql-fb on
+// them; the embedded engine must share the file with those children.
+TEST_F(EmbeddedServices, ChildToolsOpenADatabaseThisProcessHasOpen)
+{
+    ensureEmbeddedEngine();
+    ASSERT_EQ(rows(db), 50);   // attached and used
+    const auto backup = dir / "child.fbk";
+    const auto gbak = platform::runProcess(platform::gbakProgram(),
+                                           {"-b", "-user", "SYSDBA", "-pas", "masterkey", file.string(),
+                                            backup.string()});
+    EXPECT_TRUE(gbak.succeeded()) << gbak.standardError << gbak.standardOutput;
+    EXPECT_TRUE(std::filesystem::exists(backup));
+
+    platform::ProcessOptions options;
+    options.standardInput = "UPDATE T SET V = 'isql' WHERE ID = 1; COMMIT;\n";
+    const auto isql = platform::runProcess(platform::isqlProgram(),
+                                           {"-q", "-user", "SYSDBA", "-pas", "masterkey", file.string()},
+                                           options);
+    EXPECT_TRUE(isql.succeeded()) << isql.standardError << isql.standardOutput;
+    EXPECT_EQ(isql.standardError, "");
+    EXPECT_EQ(rows(db), 49);   // the child's committed change is visible here
+}
+
+} // namespace

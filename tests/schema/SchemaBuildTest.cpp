@@ -1,0 +1,101 @@
+// Building the system and data-set databases from schema/.
+#include <gtest/gtest.h>
+
+#include "SchemaTestDb.h"
+#include "platform/Process.h"
+
+using namespace vq::test;
+
+namespace {
+
+vq::platform::ProcessResult runBuildScript(const std::vector<std::string>& args)
+{
+    std::vector<std::string> all{(schemaDir() / "build-database").string()};
+    all.insert(all.end(), args.begin(), args.end());
+    return vq::platform::runProcess("bash", all);
+}
+
+} // namespace
+
+TEST(SchemaBuild, SystemDatabaseIsAtTheCurrentVersionWithItsStartRows)
+{
+    SchemaTestDb db(SchemaKind::System);
+    EXPECT_EQ(db.text("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM VERSION "
+                      "ORDER BY MAJOR DESC, MINOR1 DESC, MINOR2 DESC"),
+              "14.0.0");
+    EXPECT_EQ(db.text("SELECT OPNAME FROM OPERATOR WHERE GROUPID = 10000 AND OPCODE = 1"), "システムユーザー");
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM GENGO"), 5);
+    EXPECT_EQ(db.text("SELECT GNAME FROM GENGO ORDER BY YEAROFFSET DESC"), "令和");
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM USERGROUP WHERE GROUPID = 10000"), 1);
+    // Each applied step adds a version row numbered after the last one.
+    db.exec({"INSERT INTO VERSION (MAJOR, MINOR1, MINOR2, MEMO) VALUES (14, 0, 1, '')"});
+    EXPECT_EQ(db.integer("SELECT REC FROM VERSION WHERE MINOR2 = 1"), 2);
+}
+
+TEST(SchemaBuild, DataSetDatabaseIsAtTheCurrentVersionWithItsDescriptionRow)
+{
+    SchemaTestDb db(SchemaKind::DataSet);
+    EXPECT_EQ(db.text("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION WHERE REC = 1"), "14.0.0");
+    EXPECT_EQ(db.integer("SELECT DATATYPE * 10 + CODETYPE FROM ACCDEF1 WHERE REC = 1"), 21);
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM TUSIN_ID WHERE REC = 1"), 1);
+    // Table names are stored upper-cased, as the existence tests compare them.
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = 'TUSIN_ID'"), 3);
+    // The DDL is in SJIS_0208 throughout: Japanese text survives a round trip.
+    db.exec({"INSERT INTO ACCREG (AGROUP, ACODE, ATYPE, ATEXT) VALUES ('基本設定', '個別原価別名', '文字', '個別原価')"});
+    EXPECT_EQ(db.text("SELECT ATEXT FROM ACCREG WHERE AGROUP = '基本設定' AND ACODE = '個別原価別名'"), "個別原価");
+}
+
+TEST(SchemaBuild, ScriptLeavesNoDatabaseWhenAStatementFails)
+{
+    TempDir dir;
+    writeBytes(dir / "broken.sql", "INSERT INTO NO_SUCH_TABLE VALUES (1);\n");
+    auto result = runBuildScript({"dataset", (dir / "vqacc.fdb").string(), (dir / "broken.sql").string()});
+    EXPECT_FALSE(result.succeeded());
+    EXPECT_NE(result.standardError.find("NO_SUCH_TABLE"), std::string::npos) << result.standardError;
+    EXPECT_FALSE(std::filesystem::exists(dir / "vqacc.fdb"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename(), "broken.sql") << "left behind: " << entry.path();
+}
+
+TEST(SchemaBuild, ScriptRefusesAnExistingFileAndAnUnknownKind)
+{
+    TempDir dir;
+    writeBytes(dir / "vqacc.fdb", "keep me");
+    EXPECT_FALSE(runBuildScript({"dataset", (dir / "vqacc.fdb").string()}).succeeded());
+    EXPECT_EQ(readBytes(dir / "vqacc.fdb"), "keep me");
+    EXPECT_FALSE(runBuildScript({"office", (dir / "other.fdb").string()}).succeeded());
+    EXPECT_FALSE(std::filesystem::exists(dir / "other.fdb"));
+}
+
+TEST(SchemaBuild, ScriptRunsFurtherScriptsInUtf8)
+{
+    TempDir dir;
+    writeBytes(dir / "rows.sql", "UPDATE ACCDEF1 SET SHOUGOU = '山田商店' WHERE REC = 1;\n");
+    auto result = runBuildScript({"dataset", (dir / "vqacc.fdb").string(), (dir / "rows.sql").string()});
+    ASSERT_TRUE(result.succeeded()) << result.standardError;
+    vq::db::Attachment a;
+    a.attach({(dir / "vqacc.fdb").string(), "SYSDBA", ""});
+    vq::db::Transaction tr(a);
+    tr.start();
+    vq::db::Statement st(a, tr, "SELECT SHOUGOU FROM ACCDEF1 WHERE REC = 1");
+    st.execute();
+    ASSERT_TRUE(st.fetch());
+    EXPECT_EQ(st.field("SHOUGOU").asString(), "山田商店");
+}
+
+TEST(SchemaBuild, RunSqlSeedsADatabaseAndReportsFailures)
+{
+    TempDir dir;
+    buildDatabase(SchemaKind::DataSet, dir / "vqacc.fdb");
+    runSql(dir / "vqacc.fdb", "INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', '営業部');\n"
+                              "INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('02', '製造部');");
+    EXPECT_THROW(runSql(dir / "vqacc.fdb", "INSERT INTO BUMONMST (BCODE) VALUES ('01');"), std::runtime_error);
+    vq::db::Attachment a;
+    a.attach({(dir / "vqacc.fdb").string(), "SYSDBA", ""});
+    vq::db::Transaction tr(a);
+    tr.start();
+    vq::db::Statement st(a, tr, "SELECT BNAME FROM BUMONMST WHERE BCODE = '02'");
+    st.execute();
+    ASSERT_TRUE(st.fetch());
+    EXPECT_EQ(st.field("BNAME").asString(), "製造部");
+}

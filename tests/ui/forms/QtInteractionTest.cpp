@@ -1,0 +1,71 @@
+#include "ShownForm.h"
+
+#include "platform/Interaction.h"
+#include "ui/forms/QtInteraction.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vq::ui;
+using namespace vq::platform;
+
+namespace {
+
+struct QtSeam : ::testing::Test {
+    std::unique_ptr<Interaction> previous;
+    void SetUp() override { previous = installQtInteraction(); }
+    void TearDown() override { installInteraction(std::move(previous)); }
+};
+
+QStringList buttonTexts(QMessageBox* box)
+{
+    QStringList texts;
+    for (auto* b : box->buttons())
+        texts << b->text();
+    return texts;
+}
+
+} // namespace
+
+TEST_F(QtSeam, MessageBoxesCarryTheCaptionOfTheirKindAndBreakAtCarriageReturns)
+{
+    EXPECT_TRUE(qtInteractionInstalled());
+    const std::pair<MessageKind, const char*> kinds[] = {{MessageKind::Warning, "警告"},
+                                                         {MessageKind::Error, "エラー"},
+                                                         {MessageKind::Information, "情報"},
+                                                         {MessageKind::Confirmation, "確認"}};
+    for (const auto& [kind, caption] : kinds) {
+        QString title, text;
+        vq::test::whenModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            box->buttons().first()->click();
+        });
+        EXPECT_EQ(showMessage("一行目\r二行目", kind), ResultOk);
+        EXPECT_EQ(title, QString::fromUtf8(caption));
+        EXPECT_EQ(text, QStringLiteral("一行目\n二行目"));
+    }
+}
+
+TEST_F(QtSeam, ButtonsAreJapaneseAndAnswerWithTheirResults)
+{
+    QStringList texts;
+    vq::test::whenModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        texts = buttonTexts(box);
+        for (auto* b : box->buttons())
+            if (b->text() == QStringLiteral("いいえ(&N)"))
+                b->click();
+    });
+    EXPECT_EQ(showMessage("続行しますか？", MessageKind::Confirmation, Buttons::YesNoCancel, "独自"), ResultNo);
+    EXPECT_TRUE(texts.contains(QStringLiteral("はい(&Y)")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("キャンセル")));
+
+    vq::test::whenModal([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+    EXPECT_EQ(showMessage("x", MessageKind::Warning, Buttons::OkCancel), ResultCancel);
+}

@@ -1,0 +1,96 @@
+#include "ShownForm.h"
+
+#include "ui/forms/TxAnimeProgressDialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace vq::ui;
+
+TEST(TxAnimeProgressDialog, DisablesItsOwnerWhileTheCallerWorks)
+{
+    QWidget owner;
+    owner.resize(600, 400);
+    vq::test::showActive(owner);
+    TxAnimeProgressDialog progress;
+    progress.setCaption(QStringLiteral("データ作成"));
+    progress.setInfoLabel(QStringLiteral("準備しています"));
+
+    progress.Execute(&owner);
+    ASSERT_NE(progress.Handle(), nullptr);
+    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_TRUE(progress.Handle()->isVisible());
+    EXPECT_TRUE(progress.Handle()->isEnabled());
+    EXPECT_FALSE(progress.Handle()->isModal());
+    EXPECT_EQ(progress.Handle()->windowTitle(), QStringLiteral("データ作成"));
+
+    progress.setInfoLabel(QStringLiteral("科目を読んでいます"));
+    EXPECT_EQ(progress.Handle()->label->text(), QStringLiteral("科目を読んでいます"));
+
+    // Cancel only raises the flag; the caller decides when to close.
+    QTest::mouseClick(progress.Handle()->cancelButton, Qt::LeftButton);
+    EXPECT_TRUE(progress.Cancelled);
+    EXPECT_NE(progress.Handle(), nullptr);
+
+    EXPECT_EQ(progress.Close(), 0);
+    EXPECT_TRUE(owner.isEnabled());
+    EXPECT_EQ(progress.Handle(), nullptr);
+
+    // It can run again, and Cancelled starts over.
+    progress.Execute(&owner);
+    EXPECT_FALSE(progress.Cancelled);
+    EXPECT_FALSE(owner.isEnabled());
+    progress.Close();
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST(TxAnimeProgressDialog, CloseWithoutExecuteChangesNothing)
+{
+    QWidget owner;
+    TxAnimeProgressDialog progress;
+    progress.setParentHandle(&owner);
+    EXPECT_EQ(progress.Close(), 0);
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST(TxAnimeProgressDialog, WithoutCancelButtonTheLabelIsCentredAndMissingAnimationIsDropped)
+{
+    QWidget owner;
+    vq::test::showActive(owner);
+    TxAnimeProgressDialog progress;
+    progress.setCancelBtnShow(false);
+    progress.setCommonAVI(aviCopyFiles);
+    progress.Execute(&owner);
+    EXPECT_EQ(progress.Handle()->cancelButton, nullptr);
+    EXPECT_EQ(progress.Handle()->label->y(), 42);
+    EXPECT_EQ(progress.Handle()->anime->y(), 30);
+    progress.setAviFile(QStringLiteral("/nonexistent/anime.gif"));
+    EXPECT_TRUE(progress.AviFile().isEmpty());
+    EXPECT_FALSE(progress.Handle()->anime->pixmap().isNull());
+    progress.Close();
+}
+
+TEST(TxAnimeProgressDialog, WorkRunInsideTheWindowPassesItsErrorOnAfterClosing)
+{
+    QWidget owner;
+    vq::test::showActive(owner);
+    TxAnimeProgressDialog progress;
+    bool ran = false;
+    progress.OnShow = [&](QWidget* sender) {
+        ran = true;
+        EXPECT_TRUE(sender->isVisible());
+        throw std::runtime_error("作業に失敗しました");
+    };
+    EXPECT_THROW(progress.Execute(&owner), std::runtime_error);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(progress.Handle(), nullptr);
+    EXPECT_TRUE(owner.isEnabled());
+
+    progress.OnShow = [&](QWidget*) {};
+    EXPECT_NO_THROW(progress.Execute(&owner));
+}

@@ -1,0 +1,134 @@
+#include "ShownForm.h"
+
+#include "ui/ModalResult.h"
+#include "ui/forms/FormModalResult.h"
+#include "ui/forms/TxPFbtn.h"
+#include "ui/forms/TxPlButton.h"
+
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace vq::ui;
+
+TEST(TxPlButton, ClickClosesAModalDialogWithItsResultUnlessTheHandlerResetsIt)
+{
+    QDialog dialog;
+    auto* ok = new TxPlButton(&dialog);
+    ok->setModalResult(mrCancel);
+    int clicks = 0;
+    bool keepOpen = true;
+    QObject::connect(ok, &TxPlButton::clicked, [&] {
+        ++clicks;
+        if (keepOpen)
+            setModalResult(&dialog, mrNone);
+    });
+    vq::test::whenModal([&](QWidget*) {
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible()); // the handler kept it open
+        keepOpen = false;
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.exec(), mrCancel);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(TxPlButton, EnterClicksTheFocusedButtonAndEscTheCancelButton)
+{
+    QDialog dialog;
+    auto* ok = new TxPlButton(&dialog);
+    ok->setModalResult(mrOk);
+    auto* cancel = new TxPlButton(&dialog);
+    cancel->setModalResult(mrCancel);
+    cancel->move(80, 0);
+    cancel->setCancel(true);
+
+    vq::test::whenModal([&](QWidget*) {
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog.exec(), mrOk);
+
+    vq::test::whenModal([&](QWidget*) {
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.exec(), mrCancel);
+
+    // Without HasFocus the cancel button does not take Esc; the dialog's own
+    // Esc handling rejects it instead.
+    cancel->setHasFocus(false);
+    int cancelClicks = 0;
+    QObject::connect(cancel, &TxPlButton::clicked, [&] { ++cancelClicks; });
+    vq::test::whenModal([&](QWidget*) {
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(cancelClicks, 0);
+}
+
+TEST(TxPlButton, CaptionFallsBackToTheNameAndCentresASecondLineAlone)
+{
+    QWidget form;
+    auto* b = new TxPlButton(&form);
+    b->setObjectName(QStringLiteral("btnOK"));
+    b->setCaptionAText(QString());
+    b->setCaptionBText(QStringLiteral("実行"));
+    vq::test::showActive(form);
+    (void)b->grab();
+    const int h = QFontMetrics(b->font()).height();
+    EXPECT_EQ(b->CaptionTop(), (b->height() - h) / 2);
+    EXPECT_EQ(b->width(), 75);
+    EXPECT_EQ(b->height(), 26);
+}
+
+TEST(TxPlButton, OnlyBitmapsAndIconsArePictures)
+{
+    TxPlBtnImage image;
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("a.png"));
+    const QString bmp = dir.filePath(QStringLiteral("a.bmp"));
+    QImage pic(8, 8, QImage::Format_RGB32);
+    pic.fill(Qt::red);
+    ASSERT_TRUE(pic.save(png, "PNG"));
+    ASSERT_TRUE(pic.save(bmp, "BMP"));
+    EXPECT_TRUE(image.loadPicture(bmp));
+    EXPECT_FALSE(image.Picture.isNull());
+    EXPECT_FALSE(image.loadPicture(png));
+    EXPECT_TRUE(image.Picture.isNull());
+}
+
+TEST(TxPFbtn, ReleasingTellsTheOwnerWhichKeyAndThePressedLookLasts200ms)
+{
+    QWidget form;
+    auto* f3 = new TxPFbtn(&form);
+    f3->setObjectName(QStringLiteral("F3"));
+    auto* other = new TxPFbtn(&form);
+    other->setObjectName(QStringLiteral("f4"));
+    other->move(60, 0);
+    vq::test::showActive(form);
+
+    QTest::mousePress(f3, Qt::LeftButton);
+    EXPECT_TRUE(f3->isPressedLook());
+    EXPECT_TRUE(f3->timer().isActive());
+    EXPECT_EQ(f3->timer().interval(), 200);
+    QTest::mouseRelease(f3, Qt::LeftButton);
+    EXPECT_FALSE(f3->isPressedLook());
+    EXPECT_EQ(tagOf(&form), 3);
+
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_EQ(tagOf(&form), 3); // names are matched exactly
+
+    QTest::mousePress(f3, Qt::LeftButton);
+    QTest::qWait(300);
+    EXPECT_FALSE(f3->isPressedLook()); // the timer raised it
+    EXPECT_FALSE(f3->timer().isActive());
+    QTest::mouseRelease(f3, Qt::LeftButton);
+
+    EXPECT_EQ(functionKeyOfName(QStringLiteral("ESC")), 0);
+    EXPECT_EQ(functionKeyOfName(QStringLiteral("F10")), 10);
+    EXPECT_EQ(functionKeyOfName(QStringLiteral("F11")), -1);
+}

@@ -1,0 +1,232 @@
+// snap NAME OUT.png - renders one control or screen of the toolkit offscreen
+// to a PNG so a person can look at it. `snap list` names what it can draw.
+#include "ui/FormFont.h"
+#include "ui/Message2Info.h"
+#include "foundation/DayNumber.h"
+#include "foundation/Gengo.h"
+#include "ui/forms/TMessageBox2.h"
+#include "ui/forms/TVorlenExDateEdit.h"
+#include "ui/forms/TxKikanPanel12.h"
+#include "ui/forms/TxKikanPanel16.h"
+#include "ui/forms/TxKikanPanel4.h"
+#include "ui/forms/TxAnimeProgressDialog.h"
+#include "ui/forms/TxCheckBox.h"
+#include "ui/forms/TxComboBox.h"
+#include "ui/forms/TxEdit.h"
+#include "ui/forms/TxPlButton.h"
+#include "ui/forms/TxWizard.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace vq::ui;
+
+namespace {
+
+using Maker = std::function<QWidget*()>;
+
+QWidget* messageBox()
+{
+    TMessage2InfoRec info;
+    InitMessage2Info(0, info);
+    info.Caption = "警告";
+    info.Lines[0].Text = "このデータはお使いのプログラムより新しいプログラムでデータ更新が行われています。";
+    info.Lines[1].Text = "続行してもよろしいですか？";
+    info.Lines[2].Text = "注意）上書き入力した項目は、会計データの集計値により書き換えられます。";
+    info.Lines[2].Color = clRed;
+    info.Lines[3].Text = "詳しくはこちら";
+    info.Lines[3].Link = "https://example.invalid/";
+    info.Buttons = buttonSet({mbYes, mbNo, mbCancel});
+    info.AgreeMode = 1;
+    info.AgreeCaption = "同意する";
+    auto* box = new TMessageBox2;
+    box->ApplyInfo(info);
+    box->Refresh();
+    return box;
+}
+
+QWidget* predefined()
+{
+    TMessage2InfoRec info;
+    info.Code = 0x10003010;
+    auto* box = new TMessageBox2;
+    box->setCode(info.Code);
+    box->ApplyInfo(info);
+    box->Refresh();
+    return box;
+}
+
+QWidget* buttons()
+{
+    auto* w = new QWidget;
+    w->setFont(formFont());
+    w->resize(340, 50);
+    const char* lines[][2] = {{"F12:選択", "実行"}, {"ESC:ｷｬﾝｾﾙ", ""}, {"均等", ""}};
+    TxPlButtonStyle styles[] = {bsNormal, bsRoundRect, bsFlat};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new TxPlButton(w);
+        b->setGeometry(10 + i * 110, 8, 100, 34);
+        b->setButtonStyle(styles[i]);
+        b->setCaptionAText(QString::fromUtf8(lines[i][0]));
+        b->setCaptionBText(QString::fromUtf8(lines[i][1]));
+        if (i == 2) {
+            TxPlBtnCaption c = b->CaptionA();
+            c.Alignment = TxPlBtnAlignment::taEven;
+            b->setCaptionA(c);
+        }
+    }
+    return w;
+}
+
+QWidget* controls()
+{
+    auto* w = new QWidget;
+    w->setFont(formFont());
+    auto* l = new QVBoxLayout(w);
+    auto* e = new TxEdit;
+    e->setText(QStringLiteral("株式会社　ヴォルレン"));
+    l->addWidget(e);
+    auto* c = new TxComboBox;
+    c->addItems({QStringLiteral("001:本店"), QStringLiteral("002:支店")});
+    l->addWidget(c);
+    l->addWidget(new TxCheckBox(QStringLiteral("同意する")));
+    w->resize(260, 110);
+    return w;
+}
+
+QWidget* progress()
+{
+    auto* owner = new QWidget;
+    owner->resize(500, 300);
+    auto* p = new TxAnimeProgressDialog(owner);
+    p->setCaption(QStringLiteral("データ作成"));
+    p->setInfoLabel(QStringLiteral("勘定科目を読み込んでいます..."));
+    p->setCommonAVI(aviCopyFiles);
+    p->Execute(owner);
+    return p->Handle();
+}
+
+QWidget* wizard()
+{
+    auto* w = new QWidget;
+    w->setFont(formFont());
+    auto* l = new QVBoxLayout(w);
+    auto* header = new QLabel;
+    l->addWidget(header);
+    auto* wiz = new TxWizard;
+    for (const char* page : {"データ選択", "出力先", "確認"})
+        wiz->addWidget(new QLabel(QString::fromUtf8(page)));
+    l->addWidget(wiz);
+    auto* back = new QPushButton;
+    auto* next = new QPushButton;
+    l->addWidget(back);
+    l->addWidget(next);
+    wiz->setHeaderCaption({QStringLiteral("連動するデータを選んでください"), QStringLiteral("出力先を選んでください"),
+                           QStringLiteral("内容を確認してください")});
+    wiz->setLblHeader(header);
+    wiz->setNextButton(next);
+    wiz->setBackButton(back);
+    wiz->nextStep();
+    w->resize(320, 160);
+    return w;
+}
+
+QWidget* dateEdit()
+{
+    auto* w = new QWidget;
+    w->setFont(formFont());
+    auto* l = new QVBoxLayout(w);
+    auto* era = new TVorlenExDateEdit;
+    era->SetWarekiTable(vq::BuiltinEraTable());
+    era->SetDateTime(vq::encodeDate(2019, 4, 30));
+    l->addWidget(era);
+    auto* both = new TVorlenExDateEdit;
+    both->setGengo(rsBoth);
+    both->setEditStyle(desYearMonthDayHMS);
+    both->setEditAmpm(true);
+    both->SetDateTime(vq::encodeDateTime(2024, 3, 31, 15, 30, 5));
+    l->addWidget(both);
+    w->resize(420, 80);
+    return w;
+}
+
+QWidget* periodPanels()
+{
+    auto* w = new QWidget;
+    w->setFont(formFont());
+    auto* l = new QVBoxLayout(w);
+    auto* p16 = new TxKikanPanel16;
+    p16->SetKikan(99, vq::encodeDate(2024, 4, 1), vq::encodeDate(2025, 3, 31), vq::encodeDate(2024, 4, 1));
+    p16->setStno(4);
+    p16->setEdno(6);
+    p16->setKakuteiMNo(3);
+    p16->setKakuteiMode(true);
+    p16->setFixedSize(330, 24);
+    l->addWidget(p16);
+    auto* p12 = new TxKikanPanel12;
+    p12->SetKikan(20, vq::encodeDate(2024, 3, 21), vq::encodeDate(2025, 3, 20), vq::encodeDate(2024, 3, 21));
+    p12->setFixedSize(250, 24);
+    l->addWidget(p12);
+    auto* p4 = new TxKikanPanel4;
+    p4->SetKikan(99, vq::encodeDate(2024, 4, 1), vq::encodeDate(2025, 3, 31), vq::encodeDate(2024, 4, 1));
+    l->addWidget(p4);
+    w->resize(360, 110);
+    return w;
+}
+
+QWidget* kikan16()
+{
+    auto* p16 = new TxKikanPanel16;
+    p16->SetKikan(99, vq::encodeDate(2024, 4, 1), vq::encodeDate(2025, 3, 31), vq::encodeDate(2024, 4, 1));
+    p16->resize(330, 24);
+    return p16;
+}
+
+std::map<std::string, Maker> makers()
+{
+    return {
+        {"messagebox", messageBox}, {"message-predefined", predefined}, {"buttons", buttons},
+        {"controls", controls},     {"progress", progress},             {"wizard", wizard},
+        {"dateedit", dateEdit},     {"periods", periodPanels},          {"kikan16", kikan16},
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    const auto all = makers();
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: snap NAME OUT.png\nnames:");
+        for (const auto& [name, maker] : all)
+            std::fprintf(stderr, " %s", name.c_str());
+        std::fprintf(stderr, "\n");
+        return argc == 2 && std::string(argv[1]) == "list" ? 0 : 2;
+    }
+    const auto it = all.find(argv[1]);
+    if (it == all.end()) {
+        std::fprintf(stderr, "snap: no control named %s\n", argv[1]);
+        return 2;
+    }
+    QWidget* w = it->second();
+    w->show();
+    QApplication::processEvents();
+    const QPixmap shot = w->grab();
+    if (!shot.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+        std::fprintf(stderr, "snap: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
