@@ -99,3 +99,29 @@ TEST(SchemaBuild, RunSqlSeedsADatabaseAndReportsFailures)
     ASSERT_TRUE(st.fetch());
     EXPECT_EQ(st.field("BNAME").asString(), "製造部");
 }
+
+// The programs attach as the office's database user, not as the owner of the
+// objects; without rights on every object they could read nothing.
+TEST(SchemaBuild, TheProgramsDatabaseUserMayReadWriteAndRunProcedures)
+{
+    for (auto kind : {SchemaKind::System, SchemaKind::DataSet}) {
+        SchemaTestDb owner(kind);
+        owner.attachment().detach();
+        vq::db::Attachment db;
+        db.attach({owner.file().string(), "VORLEN", "tamsin"});
+        vq::db::Transaction tr(db);
+        tr.start();
+        const char* sql = kind == SchemaKind::System
+            ? "UPDATE OPERATOR SET OPNAME = OPNAME WHERE GROUPID = 10000"
+            : "UPDATE ACCDEF1 SET SHOUGOU = SHOUGOU WHERE REC = 1";
+        vq::db::Statement update(db, tr, sql);
+        update.execute();
+        EXPECT_EQ(update.rowsAffected(), 1) << sql;
+        vq::db::Statement next(db, tr, kind == SchemaKind::System
+            ? "SELECT F_RIGHT('ABC', 1) FROM DIRECTORYTEST('0', '/tmp')"
+            : "SELECT GEN_ID(SIWAKE_REC_GEN, 1) FROM RDB$DATABASE");
+        next.execute();
+        EXPECT_TRUE(next.fetch());
+        tr.rollback();
+    }
+}

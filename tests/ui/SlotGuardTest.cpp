@@ -3,7 +3,7 @@
 
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/DbError.h"
-#include "support/TempDir.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
