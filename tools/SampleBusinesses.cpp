@@ -43,25 +43,54 @@ private:
 // Busy and quiet months of a shop (1.0 an ordinary month).
 const double kShopSeason[13] = {0, 0.8, 0.9, 1.5, 1.4, 0.9, 0.9, 0.8, 0.8, 1.0, 0.9, 1.0, 1.3};
 
+// A client's particulars as the data list and the data set keep them. Every
+// sample keeps its opening capital on 元入金 (3120).
+struct Client {
+    const char* dataCode;
+    const char* name;  // the data list's name and the trade name
+    const char* kana;
+    const char* post;
+    const char* address;
+    const char* tel;
+    const char* owner;
+    const char* ownerKana;
+    const char* business;
+    const char* occupation;
+};
+
+SampleDataSet newSample(int slot, int codeType, const Client& c)
+{
+    SampleDataSet s;
+    s.slot = slot;
+    s.codeType = codeType;
+    s.dataCode = c.dataCode;
+    s.listName = c.name;
+    s.shougou = c.name;
+    s.kana = c.kana;
+    s.post = c.post;
+    s.address = c.address;
+    s.tel = c.tel;
+    s.owner = c.owner;
+    s.ownerKana = c.ownerKana;
+    s.business = c.business;
+    s.occupation = c.occupation;
+    s.capitalAccount = "3120";
+    return s;
+}
+
+// The head of a fixed asset's row; each sample appends "(values);".
+const std::string kAssetInsert =
+    "INSERT INTO KS_SISAN (REC, SCODE, KANRI, KCODE, MEISYOU, SURYO, GSHOUHOU, SYUTODATE, SYUTOKIN, "
+    "KISOKIN, KISYUMISYOUKIN, TAIYOUYY, SYOURITU, SYOUKIKANSTR, SYOUKIKANEND, FUTUSYOUKIN, SYOUKINKEI, "
+    "MATUMISYOUKIN, TRANSKBN, TEKIYO) VALUES ";
+
 } // namespace
 
 SampleDataSet generalBusinessSample(int slot, int extraJournals)
 {
-    SampleDataSet s;
-    s.slot = slot;
-    s.codeType = 1;
-    s.dataCode = "0001";
-    s.listName = "さくら文具店";
-    s.shougou = "さくら文具店";
-    s.kana = "ｻｸﾗﾌﾞﾝｸﾞﾃﾝ";
-    s.post = "166-0004";
-    s.address = "東京都杉並区阿佐谷南一丁目２番３号";
-    s.tel = "03-3311-0000";
-    s.owner = "山田 太郎";
-    s.ownerKana = "ﾔﾏﾀﾞ ﾀﾛｳ";
-    s.business = "文具小売業";
-    s.occupation = "小売業";
-    s.capitalAccount = "3120";
+    SampleDataSet s = newSample(slot, 1, {"0001", "さくら文具店", "ｻｸﾗﾌﾞﾝｸﾞﾃﾝ", "166-0004",
+                                          "東京都杉並区阿佐谷南一丁目２番３号", "03-3311-0000",
+                                          "山田 太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", "文具小売業", "小売業"});
 
     s.lines = {
         {1, "1100", 1, "現金"}, {2, "1100", 4, "その他の預金"}, {3, "1100", 6, "売掛金"},
@@ -229,17 +258,11 @@ SampleDataSet generalBusinessSample(int slot, int extraJournals)
         "INSERT INTO AO_RISI (REC, SIHARAISAKI1, SIHARAISAKI2, KIMATU, RISI, KEIHI) "
         "VALUES (1, '中央銀行', '阿佐谷支店', " + std::to_string(loan) + ", 0, 0);",
         "INSERT INTO AO_NOTE (REC, NOTE) VALUES (1, '令和６年４月、新学期需要により売上が増加した。');",
-        "INSERT INTO KS_SISAN (REC, SCODE, KANRI, KCODE, MEISYOU, SURYO, GSHOUHOU, SYUTODATE, SYUTOKIN, "
-        "KISOKIN, KISYUMISYOUKIN, TAIYOUYY, SYOURITU, SYOUKIKANSTR, SYOUKIKANEND, FUTUSYOUKIN, SYOUKINKEI, "
-        "MATUMISYOUKIN, TRANSKBN, TEKIYO) VALUES (1, ' ', '0001', '1510', '店舗内装工事', 1, 1, '2016-04-01', "
+        kAssetInsert + "(1, ' ', '0001', '1510', '店舗内装工事', 1, 1, '2016-04-01', "
         "1500000, 1500000, 696000, 15, 0.067, 1, 12, 100500, 100500, 595500, 0, '');",
-        "INSERT INTO KS_SISAN (REC, SCODE, KANRI, KCODE, MEISYOU, SURYO, GSHOUHOU, SYUTODATE, SYUTOKIN, "
-        "KISOKIN, KISYUMISYOUKIN, TAIYOUYY, SYOURITU, SYOUKIKANSTR, SYOUKIKANEND, FUTUSYOUKIN, SYOUKINKEI, "
-        "MATUMISYOUKIN, TRANSKBN, TEKIYO) VALUES (2, ' ', '0002', '1520', '軽バン', 1, 1, '2022-01-10', "
+        kAssetInsert + "(2, ' ', '0002', '1520', '軽バン', 1, 1, '2022-01-10', "
         "1040000, 1040000, 520000, 4, 0.250, 1, 12, 260000, 260000, 260000, 0, '配達用');",
-        "INSERT INTO KS_SISAN (REC, SCODE, KANRI, KCODE, MEISYOU, SURYO, GSHOUHOU, SYUTODATE, SYUTOKIN, "
-        "KISOKIN, KISYUMISYOUKIN, TAIYOUYY, SYOURITU, SYOUKIKANSTR, SYOUKIKANEND, FUTUSYOUKIN, SYOUKINKEI, "
-        "MATUMISYOUKIN, TRANSKBN, TEKIYO) VALUES (3, ' ', '0003', '1530', 'レジ・陳列棚', 1, 1, '2022-07-01', "
+        kAssetInsert + "(3, ' ', '0003', '1530', 'レジ・陳列棚', 1, 1, '2022-07-01', "
         "600000, 600000, 420000, 5, 0.200, 1, 12, 120000, 120000, 300000, 0, '');",
         "ALTER SEQUENCE KSSISAN_GEN RESTART WITH 3;",
     };
@@ -248,21 +271,9 @@ SampleDataSet generalBusinessSample(int slot, int extraJournals)
 
 SampleDataSet realEstateSample(int slot, int extraJournals)
 {
-    SampleDataSet s;
-    s.slot = slot;
-    s.codeType = 2;
-    s.dataCode = "0002";
-    s.listName = "メゾン佐藤";
-    s.shougou = "メゾン佐藤";
-    s.kana = "ﾒｿﾞﾝｻﾄｳ";
-    s.post = "332-0012";
-    s.address = "埼玉県川口市本町四丁目５番６号";
-    s.tel = "048-222-0000";
-    s.owner = "佐藤 和子";
-    s.ownerKana = "ｻﾄｳ ｶｽﾞｺ";
-    s.business = "不動産賃貸業";
-    s.occupation = "不動産賃貸業";
-    s.capitalAccount = "3120";
+    SampleDataSet s = newSample(slot, 2, {"0002", "メゾン佐藤", "ﾒｿﾞﾝｻﾄｳ", "332-0012",
+                                          "埼玉県川口市本町四丁目５番６号", "048-222-0000",
+                                          "佐藤 和子", "ｻﾄｳ ｶｽﾞｺ", "不動産賃貸業", "不動産賃貸業"});
 
     s.lines = {
         {1, "1100", 1, "現金"}, {2, "1100", 2, "普通預金"}, {3, "1100", 6, "未収賃貸料"},
@@ -351,9 +362,7 @@ SampleDataSet realEstateSample(int slot, int extraJournals)
         "88000, 1056000);",
         "INSERT INTO AO_RISI (REC, SIHARAISAKI1, SIHARAISAKI2, KIMATU, RISI, KEIHI) "
         "VALUES (1, 'ひかり銀行', '川口支店', " + std::to_string(loan) + ", 0, 0);",
-        "INSERT INTO KS_SISAN (REC, SCODE, KANRI, KCODE, MEISYOU, SURYO, GSHOUHOU, SYUTODATE, SYUTOKIN, "
-        "KISOKIN, KISYUMISYOUKIN, TAIYOUYY, SYOURITU, SYOUKIKANSTR, SYOUKIKANEND, FUTUSYOUKIN, SYOUKINKEI, "
-        "MATUMISYOUKIN, TRANSKBN, TEKIYO) VALUES (1, ' ', '0001', '1510', 'アパート建物', 1, 1, '2009-04-01', "
+        kAssetInsert + "(1, ' ', '0001', '1510', 'アパート建物', 1, 1, '2009-04-01', "
         "25500000, 25500000, 16800000, 47, 0.022, 1, 12, 561000, 561000, 16239000, 0, '木造２階建');",
         "ALTER SEQUENCE KSSISAN_GEN RESTART WITH 1;",
     };
@@ -362,21 +371,9 @@ SampleDataSet realEstateSample(int slot, int extraJournals)
 
 SampleDataSet agricultureSample(int slot, int extraJournals)
 {
-    SampleDataSet s;
-    s.slot = slot;
-    s.codeType = 4;
-    s.dataCode = "0003";
-    s.listName = "鈴木農園";
-    s.shougou = "鈴木農園";
-    s.kana = "ｽｽﾞｷﾉｳｴﾝ";
-    s.post = "321-0101";
-    s.address = "栃木県宇都宮市雀宮町七丁目８番９号";
-    s.tel = "028-653-0000";
-    s.owner = "鈴木 健一";
-    s.ownerKana = "ｽｽﾞｷ ｹﾝｲﾁ";
-    s.business = "米・野菜作";
-    s.occupation = "農業";
-    s.capitalAccount = "3120";
+    SampleDataSet s = newSample(slot, 4, {"0003", "鈴木農園", "ｽｽﾞｷﾉｳｴﾝ", "321-0101",
+                                          "栃木県宇都宮市雀宮町七丁目８番９号", "028-653-0000",
+                                          "鈴木 健一", "ｽｽﾞｷ ｹﾝｲﾁ", "米・野菜作", "農業"});
 
     s.lines = {
         {1, "1100", 1, "現金"}, {2, "1100", 4, "その他の預金"}, {3, "1100", 6, "売掛金"},
@@ -505,13 +502,9 @@ SampleDataSet agricultureSample(int slot, int extraJournals)
         "INSERT INTO AO_SYUNYU (REC, ITEM, KUBUN1, MENSEKI, SYUUKAKURYO, HANBAIGAKU, KAJISYOHIGAKU) "
         "VALUES (3, 'TAHATA', '春野菜', 15, 1200, 360000, 10000);",
         "INSERT INTO AO_SYUNYU_ZASHUU (REC, KUBUN, KINGAKU) VALUES (1, '交付金', 180000);",
-        "INSERT INTO KS_SISAN (REC, SCODE, KANRI, KCODE, MEISYOU, SURYO, GSHOUHOU, SYUTODATE, SYUTOKIN, "
-        "KISOKIN, KISYUMISYOUKIN, TAIYOUYY, SYOURITU, SYOUKIKANSTR, SYOUKIKANEND, FUTUSYOUKIN, SYOUKINKEI, "
-        "MATUMISYOUKIN, TRANSKBN, TEKIYO) VALUES (1, ' ', '0001', '1520', 'トラクター', 1, 1, '2021-03-15', "
+        kAssetInsert + "(1, ' ', '0001', '1520', 'トラクター', 1, 1, '2021-03-15', "
         "3600000, 3600000, 2400000, 7, 0.143, 1, 12, 514800, 514800, 1885200, 0, '３３馬力');",
-        "INSERT INTO KS_SISAN (REC, SCODE, KANRI, KCODE, MEISYOU, SURYO, GSHOUHOU, SYUTODATE, SYUTOKIN, "
-        "KISOKIN, KISYUMISYOUKIN, TAIYOUYY, SYOURITU, SYOUKIKANSTR, SYOUKIKANEND, FUTUSYOUKIN, SYOUKINKEI, "
-        "MATUMISYOUKIN, TRANSKBN, TEKIYO) VALUES (2, ' ', '0002', '1510', '作業小屋', 1, 1, '2019-04-01', "
+        kAssetInsert + "(2, ' ', '0002', '1510', '作業小屋', 1, 1, '2019-04-01', "
         "1800000, 1800000, 1200000, 15, 0.067, 1, 12, 120600, 120600, 1079400, 0, '');",
         "ALTER SEQUENCE KSSISAN_GEN RESTART WITH 2;",
     };

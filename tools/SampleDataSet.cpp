@@ -5,20 +5,11 @@
 #include <map>
 #include <stdexcept>
 
+#include "tools/SqlText.h"
+
 namespace vq::tools {
 
 namespace {
-
-std::string q(const std::string& text)
-{
-    std::string out = "'";
-    for (char c : text) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out + "'";
-}
 
 std::string n(std::int64_t value) { return std::to_string(value); }
 
@@ -104,8 +95,8 @@ std::vector<std::string> totalLinesSql(int codeType)
         const bool negative = *t.minus != '\0';
         rows.push_back("INSERT INTO ACCTOTALNAME (REC, VERSION, KGROUP, KESKUBUN, ARRAYNUM, KOUMOKU, PLUSNAME, "
                        "MINUSNAME, MODIFY, LAYOUT_TEXT, LAYOUT_MAX, LAYOUT_USE, KESSAN_TEXT, KESSAN_USE) VALUES (" +
-                       n(rec) + ", 1, " + q(group) + ", " + n(keskubun) + ", " + n(t.arraynum) + ", " + q(koumoku) +
-                       ", " + q(t.plus) + ", " + q(t.minus) + ", " + n(negative ? 1 : 0) + ", " + q(t.layout) + ", " +
+                       n(rec) + ", 1, " + sqlText(group) + ", " + n(keskubun) + ", " + n(t.arraynum) + ", " + sqlText(koumoku) +
+                       ", " + sqlText(t.plus) + ", " + sqlText(t.minus) + ", " + n(negative ? 1 : 0) + ", " + sqlText(t.layout) + ", " +
                        n(t.layoutMax) + ", " + n(t.layoutUse) + ", '', 0);");
     }
     return rows;
@@ -194,7 +185,7 @@ void applyTax(const SampleEntry& e, Side& debit, Side& credit, int& rateNumber)
 
 std::string sideValues(const Side& s)
 {
-    return q(s.group) + ", " + q(s.code) + ", " + q(s.sub) + ", ' ', " + q(s.name) + ", " + q(s.subName) + ", '', " +
+    return sqlText(s.group) + ", " + sqlText(s.code) + ", " + sqlText(s.sub) + ", ' ', " + sqlText(s.name) + ", " + sqlText(s.subName) + ", '', " +
            n(s.taxCode) + ", " + n(s.taxUh) + ", " + n(s.taxDc) + ", " + n(s.nuk) + ", " + n(s.zei) + ", " + n(s.rate);
 }
 
@@ -205,12 +196,12 @@ std::string dataSetSql(const SampleDataSet& set, int operatorCode)
     const Chart chart(set);
     std::vector<std::string> sql;
     sql.push_back("/* Sample data set: " + set.listName + " */");
-    sql.push_back("UPDATE ACCDEF1 SET ENTTEXT = " + q(set.listName) + ", SCODE1 = " + q(set.dataCode) +
-                  ", SKANA = " + q(set.kana) + ", SHOUGOU = " + q(set.shougou) + ", POST = " + q(set.post) +
-                  ", ADD1 = " + q(set.address) + ", TEL = " + q(set.tel) + ", AO_ADD1 = " + q(set.address) +
-                  ", AO_KANA = " + q(set.ownerKana) + ", AO_SIMEI = " + q(set.owner) + ", AO_GYOUSHU = " +
-                  q(set.business) + ", AO_YAGO = " + q(set.shougou) + ", AO_TEL = " + q(set.tel) +
-                  ", AO_SHOKUGYO1 = " + q(set.occupation) + ", DATATYPE = 2, CODETYPE = " + n(set.codeType) +
+    sql.push_back("UPDATE ACCDEF1 SET ENTTEXT = " + sqlText(set.listName) + ", SCODE1 = " + sqlText(set.dataCode) +
+                  ", SKANA = " + sqlText(set.kana) + ", SHOUGOU = " + sqlText(set.shougou) + ", POST = " + sqlText(set.post) +
+                  ", ADD1 = " + sqlText(set.address) + ", TEL = " + sqlText(set.tel) + ", AO_ADD1 = " + sqlText(set.address) +
+                  ", AO_KANA = " + sqlText(set.ownerKana) + ", AO_SIMEI = " + sqlText(set.owner) + ", AO_GYOUSHU = " +
+                  sqlText(set.business) + ", AO_YAGO = " + sqlText(set.shougou) + ", AO_TEL = " + sqlText(set.tel) +
+                  ", AO_SHOKUGYO1 = " + sqlText(set.occupation) + ", DATATYPE = 2, CODETYPE = " + n(set.codeType) +
                   ", NENDO = 6, KISHU = '2024-01-01', KIMATU = '2024-12-31', KAISI = '2024-01-01', "
                   "ZKISHU = '2023-01-01', ZZKISHU = '2022-01-01', SIME = 99, KAISINO = 1, TAXDEFUH = 0, "
                   "TANTOU = 10, ACCTIME = CURRENT_TIMESTAMP WHERE REC = 1;");
@@ -219,31 +210,31 @@ std::string dataSetSql(const SampleDataSet& set, int operatorCode)
 
     for (const auto& line : set.lines)
         sql.push_back("INSERT INTO EXTERKS (REC, KUBUN, KGROUP, SUBREC, KNAME1) VALUES (" + n(line.rec) + ", 0, " +
-                      q(line.group) + ", " + n(line.subrec) + ", " + q(line.name) + ");");
+                      sqlText(line.group) + ", " + n(line.subrec) + ", " + sqlText(line.name) + ");");
     int rec = 0;
     for (const auto& a : set.accounts) {
         const bool balanceSheet = a.code < "4000";
         sql.push_back("INSERT INTO KAMOKUMST (KCODE, USERCODE, REC, GROUPM0, GROUPM1, GROUPM2, KNAME, USE, DAC, "
-                      "BPFLG, EXT1_KS, OPCODE) VALUES (" + q(a.code) + ", " + q(a.code) + ", " + n(++rec) + ", " +
-                      q(chart.group(a)) + ", " + q(chart.group(a)) + ", " + q(a.group2) + ", " + q(a.name) + ", 1, " +
-                      n(a.dac) + ", " + q(balanceSheet ? "B" : "P") + ", " + n(a.line) + ", " + n(operatorCode) +
+                      "BPFLG, EXT1_KS, OPCODE) VALUES (" + sqlText(a.code) + ", " + sqlText(a.code) + ", " + n(++rec) + ", " +
+                      sqlText(chart.group(a)) + ", " + sqlText(chart.group(a)) + ", " + sqlText(a.group2) + ", " + sqlText(a.name) + ", 1, " +
+                      n(a.dac) + ", " + sqlText(balanceSheet ? "B" : "P") + ", " + n(a.line) + ", " + n(operatorCode) +
                       ");");
     }
     for (const auto& s : set.subAccounts) {
         const auto& a = chart.account(s.account);
-        sql.push_back("INSERT INTO HOJOMST (KCODE, HCODE, HNAME, BPFLG, OPCODE) VALUES (" + q(s.account) + ", " +
-                      q(s.code) + ", " + q(s.name) + ", " + q(a.code < "4000" ? "B" : "P") + ", " +
+        sql.push_back("INSERT INTO HOJOMST (KCODE, HCODE, HNAME, BPFLG, OPCODE) VALUES (" + sqlText(s.account) + ", " +
+                      sqlText(s.code) + ", " + sqlText(s.name) + ", " + sqlText(a.code < "4000" ? "B" : "P") + ", " +
                       n(operatorCode) + ");");
-        sql.push_back("UPDATE KAMOKUMST SET HOJOSW = '○' WHERE KCODE = " + q(s.account) + ";");
+        sql.push_back("UPDATE KAMOKUMST SET HOJOSW = '○' WHERE KCODE = " + sqlText(s.account) + ";");
     }
     for (const char* fixed : {"現金", "仮払消費税", "仮受消費税", "諸口", "事業主貸", "事業主借", "元入金"})
         for (const auto& a : set.accounts)
             if (a.name == fixed)
-                sql.push_back("INSERT INTO ACCDEF2 (KCODE, KNAME, KGROUP) VALUES (" + q(a.code) + ", " + q(a.name) +
-                              ", " + q(a.group2) + ");");
+                sql.push_back("INSERT INTO ACCDEF2 (KCODE, KNAME, KGROUP) VALUES (" + sqlText(a.code) + ", " + sqlText(a.name) +
+                              ", " + sqlText(a.group2) + ");");
 
     // The facility after the accounts: it gets their balance rows.
-    sql.push_back("INSERT INTO SISETUMST (SCODE, SNAME) VALUES (' ', " + q(set.shougou) + ");");
+    sql.push_back("INSERT INTO SISETUMST (SCODE, SNAME) VALUES (' ', " + sqlText(set.shougou) + ");");
 
     // Opening balances; the capital balances the balance sheet.
     std::int64_t debitSide = 0, creditSide = 0;
@@ -252,8 +243,8 @@ std::string dataSetSql(const SampleDataSet& set, int operatorCode)
             return;
         const auto& a = chart.account(code);
         (a.dac == 1 || a.dac == 4 ? debitSide : creditSide) += amount;
-        sql.push_back("UPDATE KAMOKU_SZ SET KAISIZAN = " + n(amount) + " WHERE SCODE = ' ' AND KCODE = " + q(code) +
-                      " AND HCODE = " + q(sub.empty() ? " " : sub) + " AND BCODE = ' ';");
+        sql.push_back("UPDATE KAMOKU_SZ SET KAISIZAN = " + n(amount) + " WHERE SCODE = ' ' AND KCODE = " + sqlText(code) +
+                      " AND HCODE = " + sqlText(sub.empty() ? " " : sub) + " AND BCODE = ' ';");
     };
     for (const auto& a : set.accounts)
         if (a.code < "4000" && a.code != set.capitalAccount)
@@ -295,7 +286,7 @@ std::string dataSetSql(const SampleDataSet& set, int operatorCode)
                    "VALUES (" + n(r) + ", " + n(w) + ", " + n(w) + ", 0, " + n(taishaku) + ", " + hizuke + ", " +
                    n(mnum) + ", " + n(e->yearEnd ? 1 : 0) + ", " + n(sdaynum) + ", " + n(mdaynum) + ", ' ', " +
                    sideValues(own) + ", " + sideValues(other) + ", " + n(e->amount) + ", " + n(tax) + ", 1, " +
-                   n(rateNumber) + ", " + q(e->text) + ", CURRENT_TIMESTAMP, " + n(operatorCode) + ");";
+                   n(rateNumber) + ", " + sqlText(e->text) + ", CURRENT_TIMESTAMP, " + n(operatorCode) + ");";
         };
         sql.push_back(row(2 * w - 1, 1, debit, credit));
         sql.push_back(row(2 * w, 2, credit, debit));

@@ -13,6 +13,7 @@
 #include "platform/Process.h"
 #include "platform/RegistryStore.h"
 #include "tools/SampleBusinesses.h"
+#include "tools/SqlText.h"
 
 namespace vq::tools {
 
@@ -28,17 +29,6 @@ const char* const kVersionText = "22版";            // data version 14 is produ
 // The installed accounting product, where the shipped AppInfo.ini points:
 // [Application] RegKey and a sub-key named by [Rided] RegKey and the major.
 const char* const kProductKey = "\\SOFTWARE\\DRAXON\\ZEVERIVUREV14";
-
-std::string q(const std::string& text)
-{
-    std::string out = "'";
-    for (char c : text) {
-        out += c;
-        if (c == '\'')
-            out += '\'';
-    }
-    return out + "'";
-}
 
 class ScratchFolder {
 public:
@@ -131,13 +121,13 @@ std::string systemSql(const TSystemDef& def, const std::vector<SampleDataSet>& s
         "0, 0, 'NAME=鈴木税理士事務所' || ASCII_CHAR(13) || 'JYUSHO=東京都新宿区西新宿二丁目８番１号' || "
         "ASCII_CHAR(13) || 'TEL=03-5321-0000' || ASCII_CHAR(13));");
     // The fixed slots of the data list, then the three data sets in theirs.
-    add("SELECT COUNT(*) FROM SP_DATALIST_INSERT(0, " + q(def.SysDir) + ", " + std::to_string(DataListCnt) + ");");
+    add("SELECT COUNT(*) FROM SP_DATALIST_INSERT(0, " + sqlText(def.SysDir) + ", " + std::to_string(DataListCnt) + ");");
     for (const auto& set : sets)
-        add("UPDATE DATALIST SET ENTTEXT = " + q(set.listName) + ", SHOUGOU = " + q(set.shougou) +
+        add("UPDATE DATALIST SET ENTTEXT = " + sqlText(set.listName) + ", SHOUGOU = " + sqlText(set.shougou) +
             ", DATATYPE = 2, CODETYPE = " + std::to_string(set.codeType) +
             ", NENDO = 6, KISHU = '2024-01-01', KIMATU = '2024-12-31', TANTOU = " + std::to_string(kOperator) +
-            ", VER_MAJOR = 14, VER_MINOR1 = 0, VER_MINOR2 = 0, VER_TEXT = " + q(kVersionText) +
-            ", DATACODE = " + q(set.dataCode) + " WHERE REC = " + std::to_string(set.slot) + ";");
+            ", VER_MAJOR = 14, VER_MINOR1 = 0, VER_MINOR2 = 0, VER_TEXT = " + sqlText(kVersionText) +
+            ", DATACODE = " + sqlText(set.dataCode) + " WHERE REC = " + std::to_string(set.slot) + ";");
     return sql;
 }
 

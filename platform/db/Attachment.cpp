@@ -2,6 +2,8 @@
 
 #include <ibase.h>
 
+#include <optional>
+
 #include "platform/db/DbImpl.h"
 #include "platform/db/FbCommon.h"
 #include "platform/db/Statement.h"
@@ -40,6 +42,27 @@ private:
     IProvider* provider_;
 };
 
+// Attaches impl to the database of params, or creates that database first
+// when a page size is given; impl's former connection is closed before.
+void open(AttachmentImpl& impl, const ConnectParams& params, std::optional<int> createPageSize)
+{
+    checkParams(params);
+    impl.detach();
+    impl.handle = fb::translated([&] {
+        fb::Xpb dpb(IXpbBuilder::DPB);
+        fillDpb(dpb, params);
+        fb::Status st;
+        Dispatcher provider;
+        if (!createPageSize)
+            return provider->attachDatabase(&st, params.database.c_str(), dpb.length(), dpb.data());
+        dpb.integer(isc_dpb_page_size, *createPageSize);
+        dpb.string(isc_dpb_set_db_charset, kCharset);
+        return provider->createDatabase(&st, params.database.c_str(), dpb.length(), dpb.data());
+    });
+    impl.params = params;
+    ++impl.generation;
+}
+
 } // namespace
 
 AttachmentImpl::~AttachmentImpl()
@@ -51,22 +74,19 @@ AttachmentImpl::~AttachmentImpl()
         s->attachment = nullptr;
 }
 
-void AttachmentImpl::detach() noexcept
+void AttachmentImpl::endChildren() noexcept
 {
     for (auto* t : transactions)
         t->rollbackQuietly();
     for (auto* s : statements)
         s->unprepare();
-    if (handle) {
-        try {
-            fb::Status st;
-            handle->detach(&st);   // releases the handle on success
-        } catch (const FbException&) {
-            // A lost connection cannot be detached properly; drop what we hold.
-            handle->release();
-        }
-        handle = nullptr;
-    }
+}
+
+void AttachmentImpl::detach() noexcept
+{
+    endChildren();
+    if (handle)
+        fb::endQuietly(handle, [](IAttachment* h, ThrowStatusWrapper* st) { h->detach(st); });
     ++generation;
 }
 
@@ -84,38 +104,12 @@ Attachment& Attachment::operator=(Attachment&&) noexcept = default;
 
 void Attachment::attach(const ConnectParams& params)
 {
-    checkParams(params);
-    impl_->detach();
-    try {
-        fb::Xpb dpb(IXpbBuilder::DPB);
-        fillDpb(dpb, params);
-        fb::Status st;
-        Dispatcher provider;
-        impl_->handle = provider->attachDatabase(&st, params.database.c_str(), dpb.length(), dpb.data());
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
-    impl_->params = params;
-    ++impl_->generation;
+    open(*impl_, params, std::nullopt);
 }
 
 void Attachment::create(const ConnectParams& params, int pageSize)
 {
-    checkParams(params);
-    impl_->detach();
-    try {
-        fb::Xpb dpb(IXpbBuilder::DPB);
-        fillDpb(dpb, params);
-        dpb.integer(isc_dpb_page_size, pageSize);
-        dpb.string(isc_dpb_set_db_charset, kCharset);
-        fb::Status st;
-        Dispatcher provider;
-        impl_->handle = provider->createDatabase(&st, params.database.c_str(), dpb.length(), dpb.data());
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
-    impl_->params = params;
-    ++impl_->generation;
+    open(*impl_, params, pageSize);
 }
 
 void Attachment::detach() noexcept
@@ -126,16 +120,11 @@ void Attachment::detach() noexcept
 void Attachment::drop()
 {
     IAttachment* h = impl_->attachedHandle();
-    for (auto* t : impl_->transactions)
-        t->rollbackQuietly();
-    for (auto* s : impl_->statements)
-        s->unprepare();
-    try {
+    impl_->endChildren();
+    fb::translated([h] {
         fb::Status st;
         h->dropDatabase(&st);   // releases the handle on success
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
     impl_->handle = nullptr;
     ++impl_->generation;
 }
@@ -155,13 +144,11 @@ void Attachment::execute(Transaction& tr, std::string_view sql)
     IAttachment* h = impl_->attachedHandle();
     ITransaction* t = tr.impl()->activeHandle();
     const std::string text = fb::sqlText(sql);
-    try {
+    fb::translated([&] {
         fb::Status st;
         h->execute(&st, t, static_cast<unsigned>(text.size()), text.c_str(), kDialect, nullptr, nullptr,
                    nullptr, nullptr);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
 }
 
 int Attachment::attachmentCount()
@@ -178,12 +165,10 @@ std::string Attachment::serverVersion()
     IAttachment* h = impl_->attachedHandle();
     const unsigned char items[] = {isc_info_firebird_version, isc_info_end};
     unsigned char buffer[512] = {};
-    try {
+    fb::translated([&] {
         fb::Status st;
         h->getInfo(&st, sizeof items, items, sizeof buffer, buffer);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
     // isc_info_firebird_version, length(2), count(1), then count pascal strings.
     std::string out;
     if (buffer[0] == isc_info_firebird_version) {

@@ -26,6 +26,7 @@ struct AttachmentImpl {
     std::set<StatementImpl*> statements;
 
     ~AttachmentImpl();
+    void endChildren() noexcept;   // rolls back its transactions, unprepares its statements
     void detach() noexcept;
     Firebird::IAttachment* attachedHandle() const;   // throws DbError when not attached
 };

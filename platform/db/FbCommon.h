@@ -34,6 +34,32 @@ private:
 DbError toDbError(const Firebird::IStatus* status);
 [[noreturn]] void rethrow(const Firebird::FbException& e);
 
+// Runs call, turning a Firebird exception into DbError (fb::rethrow).
+template <class Call>
+decltype(auto) translated(Call&& call)
+{
+    try {
+        return call();
+    } catch (const Firebird::FbException& e) {
+        rethrow(e);
+    }
+}
+
+// Ends a handle's life through end (detach, rollback: both release the handle
+// on success). When that fails the connection is gone and the server cleans
+// up by itself, so the handle is only released. Leaves handle null.
+template <class Handle, class End>
+void endQuietly(Handle*& handle, End end) noexcept
+{
+    try {
+        Status st;
+        end(handle, st.get());
+    } catch (const Firebird::FbException&) {
+        handle->release();
+    }
+    handle = nullptr;
+}
+
 // SQL text for the server: CP932, refusing characters CP932 cannot hold.
 std::string sqlText(std::string_view utf8);
 

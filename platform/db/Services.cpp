@@ -2,6 +2,9 @@
 
 #include <ibase.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include "platform/Cp932.h"
 #include "platform/db/DbError.h"
 #include "platform/db/FbCommon.h"
@@ -18,6 +21,15 @@ unsigned readUInt(const unsigned char* p, int bytes)
     for (int i = bytes - 1; i >= 0; --i)
         v = (v << 8) | p[i];
     return v;
+}
+
+// The options word of a service action: base with the bits whose switch is on.
+int optionBits(int base, std::initializer_list<std::pair<bool, int>> switches)
+{
+    for (const auto& [on, bit] : switches)
+        if (on)
+            base |= bit;
+    return base;
 }
 
 // One service manager connection, detached on every path.
@@ -101,54 +113,39 @@ Services::Services(ServiceParams params) : params_(std::move(params)) {}
 void Services::backup(const std::string& database, const std::string& backupFile, const BackupOptions& o,
                       const ServiceOutput& output)
 {
-    try {
+    fb::translated([&] {
         ServiceConnection svc(params_);
         fb::Xpb spb(IXpbBuilder::SPB_START);
         spb.tag(isc_action_svc_backup);
         spb.string(isc_spb_dbname, database);
         spb.string(isc_spb_bkp_file, backupFile);
-        int options = 0;
-        if (o.ignoreChecksums)
-            options |= isc_spb_bkp_ignore_checksums;
-        if (o.ignoreLimbo)
-            options |= isc_spb_bkp_ignore_limbo;
-        if (o.metadataOnly)
-            options |= isc_spb_bkp_metadata_only;
-        if (o.noGarbageCollection)
-            options |= isc_spb_bkp_no_garbage_collect;
-        if (o.nonTransportable)
-            options |= isc_spb_bkp_non_transportable;
-        spb.integer(isc_spb_options, options);
+        spb.integer(isc_spb_options, optionBits(0, {{o.ignoreChecksums, isc_spb_bkp_ignore_checksums},
+                                                    {o.ignoreLimbo, isc_spb_bkp_ignore_limbo},
+                                                    {o.metadataOnly, isc_spb_bkp_metadata_only},
+                                                    {o.noGarbageCollection, isc_spb_bkp_no_garbage_collect},
+                                                    {o.nonTransportable, isc_spb_bkp_non_transportable}}));
         if (o.verbose)
             spb.tag(isc_spb_verbose);
         svc.start(spb);
         svc.drain(output);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
 }
 
 void Services::restore(const std::string& backupFile, const std::string& database, const RestoreOptions& o,
                        const ServiceOutput& output)
 {
-    try {
+    fb::translated([&] {
         ServiceConnection svc(params_);
         fb::Xpb spb(IXpbBuilder::SPB_START);
         spb.tag(isc_action_svc_restore);
         spb.string(isc_spb_bkp_file, backupFile);
         spb.string(isc_spb_dbname, database);
-        int options = o.replace ? isc_spb_res_replace : isc_spb_res_create;
-        if (o.deactivateIndexes)
-            options |= isc_spb_res_deactivate_idx;
-        if (o.noShadow)
-            options |= isc_spb_res_no_shadow;
-        if (o.noValidityCheck)
-            options |= isc_spb_res_no_validity;
-        if (o.oneRelationAtATime)
-            options |= isc_spb_res_one_at_a_time;
-        if (o.useAllSpace)
-            options |= isc_spb_res_use_all_space;
-        spb.integer(isc_spb_options, options);
+        spb.integer(isc_spb_options, optionBits(o.replace ? isc_spb_res_replace : isc_spb_res_create,
+                                                {{o.deactivateIndexes, isc_spb_res_deactivate_idx},
+                                                 {o.noShadow, isc_spb_res_no_shadow},
+                                                 {o.noValidityCheck, isc_spb_res_no_validity},
+                                                 {o.oneRelationAtATime, isc_spb_res_one_at_a_time},
+                                                 {o.useAllSpace, isc_spb_res_use_all_space}}));
         if (o.pageSize > 0)
             spb.integer(isc_spb_res_page_size, o.pageSize);
         if (o.pageBuffers > 0)
@@ -157,32 +154,23 @@ void Services::restore(const std::string& backupFile, const std::string& databas
             spb.tag(isc_spb_verbose);
         svc.start(spb);
         svc.drain(output);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
 }
 
 std::vector<std::string> Services::validate(const std::string& database, const ValidateOptions& o)
 {
     std::vector<std::string> lines;
-    try {
+    fb::translated([&] {
         ServiceConnection svc(params_);
         fb::Xpb spb(IXpbBuilder::SPB_START);
         spb.tag(isc_action_svc_repair);
         spb.string(isc_spb_dbname, database);
-        int options = isc_spb_rpr_validate_db;
-        if (o.full)
-            options |= isc_spb_rpr_full;
-        if (o.ignoreChecksums)
-            options |= isc_spb_rpr_ignore_checksum;
-        if (o.mend)
-            options |= isc_spb_rpr_mend_db;
-        spb.integer(isc_spb_options, options);
+        spb.integer(isc_spb_options, optionBits(isc_spb_rpr_validate_db, {{o.full, isc_spb_rpr_full},
+                                                                          {o.ignoreChecksums, isc_spb_rpr_ignore_checksum},
+                                                                          {o.mend, isc_spb_rpr_mend_db}}));
         svc.start(spb);
         svc.drain({}, &lines);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
     std::erase_if(lines, [](const std::string& l) { return l.find_first_not_of(" \t\r\n") == std::string::npos; });
     return lines;
 }
@@ -190,13 +178,13 @@ std::vector<std::string> Services::validate(const std::string& database, const V
 std::vector<std::string> Services::attachedDatabases()
 {
     std::vector<std::string> names;
-    try {
+    fb::translated([&] {
         ServiceConnection svc(params_);
         const auto buffer = svc.query(isc_info_svc_svr_db_info);
         const unsigned char* p = buffer.data();
         const unsigned char* end = p + buffer.size();
         if (*p++ != isc_info_svc_svr_db_info)
-            return names;
+            return;
         while (p < end && *p != isc_info_flag_end && *p != isc_info_end) {
             const unsigned char tag = *p++;
             if (tag == isc_spb_num_att || tag == isc_spb_num_db) {
@@ -210,24 +198,20 @@ std::vector<std::string> Services::attachedDatabases()
                 break;
             }
         }
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
     return names;
 }
 
 std::string Services::serverVersion()
 {
-    try {
+    return fb::translated([&] {
         ServiceConnection svc(params_);
         const auto buffer = svc.query(isc_info_svc_server_version);
         if (buffer[0] != isc_info_svc_server_version)
-            return {};
+            return std::string();
         const unsigned len = readUInt(buffer.data() + 1, 2);
         return std::string(reinterpret_cast<const char*>(buffer.data() + 3), len);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
 }
 
 } // namespace vq::db

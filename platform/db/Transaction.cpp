@@ -50,14 +50,7 @@ void TransactionImpl::rollbackQuietly() noexcept
     if (!handle)
         return;
     closeCursors();
-    try {
-        fb::Status st;
-        handle->rollback(&st);   // releases the handle on success
-    } catch (const FbException&) {
-        // The attachment is gone or broken: the server rolls back by itself.
-        handle->release();
-    }
-    handle = nullptr;
+    fb::endQuietly(handle, [](ITransaction* h, ThrowStatusWrapper* st) { h->rollback(st); });
 }
 
 void TransactionImpl::unlinkAttachment(AttachmentImpl* a) noexcept
@@ -143,25 +136,22 @@ void Transaction::commit()
 {
     ITransaction* h = impl_->activeHandle();
     impl_->closeCursors();
-    try {
+    // A failed commit leaves the transaction active: the caller decides
+    // (usually a rollback).
+    fb::translated([h] {
         fb::Status st;
         h->commit(&st);   // releases the handle on success
-    } catch (const FbException& e) {
-        // Still active: the caller decides (usually a rollback).
-        fb::rethrow(e);
-    }
+    });
     impl_->handle = nullptr;
 }
 
 void Transaction::commitRetaining()
 {
     ITransaction* h = impl_->activeHandle();
-    try {
+    fb::translated([h] {
         fb::Status st;
         h->commitRetaining(&st);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
 }
 
 void Transaction::rollback()
@@ -186,12 +176,10 @@ void Transaction::rollback()
 void Transaction::rollbackRetaining()
 {
     ITransaction* h = impl_->activeHandle();
-    try {
+    fb::translated([h] {
         fb::Status st;
         h->rollbackRetaining(&st);
-    } catch (const FbException& e) {
-        fb::rethrow(e);
-    }
+    });
 }
 
 const TransactionOptions& Transaction::options() const

@@ -22,6 +22,12 @@ protected:
         });
     }
 
+    // TRANSKBN of an asset: 1 while a journal entry books it.
+    std::int64_t assetMark(int rec)
+    {
+        return db.integer("SELECT TRANSKBN FROM KS_SISAN WHERE REC = " + std::to_string(rec));
+    }
+
     // One entry: cash 11,000 on the debit side against sales of 10,000 with
     // 1,000 output tax on the credit side.
     void insertSale(int entry, const char* bcode = " ", int mnum = 1)
@@ -130,15 +136,15 @@ TEST_F(JournalTriggers, FixedAssetLinkMarksTheAssetWhileALinkedRowRemains)
         "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, KCODE, NUK, R_KCODE, LINKKUB, LINKREC) "
         "VALUES (2, 1, 1, 2, '2024-03-01', 3, '4110', 500, '1110', 8, 5)",
     });
-    EXPECT_EQ(db.integer("SELECT TRANSKBN FROM KS_SISAN WHERE REC = 5"), 1);
+    EXPECT_EQ(assetMark(5), 1);
     // Marked deleted but still carrying the link: the link counts itself.
     db.exec({"UPDATE SIWAKE SET DELFLG = 1 WHERE SWKREC = 1"});
-    EXPECT_EQ(db.integer("SELECT TRANSKBN FROM KS_SISAN WHERE REC = 5"), 1);
+    EXPECT_EQ(assetMark(5), 1);
 
     // Deleting the entry drops its link: the asset is no longer booked.
     db.exec({"UPDATE SIWAKE SET DELFLG = 0 WHERE SWKREC = 1"});
     EXPECT_EQ(db.integer("SELECT RESULT FROM SP_SIWAKE_DEL(1, 100000010)"), 0);
-    EXPECT_EQ(db.integer("SELECT TRANSKBN FROM KS_SISAN WHERE REC = 5"), 0);
+    EXPECT_EQ(assetMark(5), 0);
     EXPECT_EQ(db.integer("SELECT COUNT(*) FROM SIWAKE WHERE DELFLG = 1 AND OPCODE = 100000010"), 2);
     EXPECT_EQ(db.money("SELECT SUM(KAR_NUK) FROM KAMOKU_MS WHERE KCODE = '1110'"), 0);
 }
@@ -152,8 +158,8 @@ TEST_F(JournalTriggers, SubAccountLinkMarksTheAssetsOfThatSubAccount)
         "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, KCODE, HCODE, NUK, R_KCODE, "
         "LINKKUB, LINKKEY, LINKREC) VALUES (1, 1, 1, 1, '2024-03-01', 3, '1110', 'A01', 500, '4110', 8, '2-A001', 900)",
     });
-    EXPECT_EQ(db.integer("SELECT TRANSKBN FROM KS_SISAN WHERE REC = 1"), 1);
-    EXPECT_EQ(db.integer("SELECT TRANSKBN FROM KS_SISAN WHERE REC = 2"), 0);
+    EXPECT_EQ(assetMark(1), 1);
+    EXPECT_EQ(assetMark(2), 0);
 }
 
 TEST_F(JournalTriggers, OpeningBalanceBecomesThePastBalanceBeforeTheStart)

@@ -70,6 +70,19 @@ protected:
         return db.money("SELECT " + column + " FROM SP_SISANHYO_KESSAN(" + std::to_string(tax) + ", " +
                         std::to_string(zentax) + ") WHERE MSTREC = " + std::to_string(line));
     }
+    // Expected amounts of lines, each as line, column, yen.
+    struct Amount {
+        int line;
+        const char* column;
+        std::int64_t yen;
+    };
+    void expectAmounts(int tax, int zentax, std::initializer_list<Amount> expected)
+    {
+        for (const auto& e : expected) {
+            SCOPED_TRACE("line " + std::to_string(e.line) + " " + e.column);
+            EXPECT_EQ(amount(tax, zentax, e.line, e.column), yen(e.yen));
+        }
+    }
     std::string text(int line, const std::string& column)
     {
         return db.text("SELECT " + column + " FROM SP_SISANHYO_KESSAN(0, -1) WHERE MSTREC = " +
@@ -83,50 +96,65 @@ protected:
 
 TEST_F(SettlementBalance, LinesWithTaxIncluded)
 {
-    EXPECT_EQ(amount(0, -1, 1, "KAISIZAN"), yen(100000));
-    EXPECT_EQ(amount(0, -1, 1, "KAR01"), yen(11000));
-    EXPECT_EQ(amount(0, -1, 1, "KAS03"), yen(1000));
-    EXPECT_EQ(amount(0, -1, 2, "KAISIZAN"), yen(500000));
-    EXPECT_EQ(amount(0, -1, 2, "KAS02"), yen(5500));
-    EXPECT_EQ(amount(0, -1, 3, "KAR03"), yen(1000));
-    EXPECT_EQ(amount(0, -1, 3, "KAR16"), yen(3300));
-    EXPECT_EQ(amount(0, -1, 7, "KAS01"), yen(11000));
-    EXPECT_EQ(amount(0, -1, 7, "KAS16"), yen(3300));
-    EXPECT_EQ(amount(0, -1, 8, "KAR02"), yen(5500));
-    // With tax included the tax accounts carry only their own entries.
-    EXPECT_EQ(amount(0, -1, 5, "KAR02"), 0);
-    EXPECT_EQ(amount(0, -1, 6, "KAS01"), 0);
+    expectAmounts(0, -1, {
+        {1, "KAISIZAN", 100000},
+        {1, "KAR01", 11000},
+        {1, "KAS03", 1000},
+        {2, "KAISIZAN", 500000},
+        {2, "KAS02", 5500},
+        {3, "KAR03", 1000},
+        {3, "KAR16", 3300},
+        {7, "KAS01", 11000},
+        {7, "KAS16", 3300},
+        {8, "KAR02", 5500},
+        // With tax included the tax accounts carry only their own entries.
+        {5, "KAR02", 0},
+        {6, "KAS01", 0},
+    });
 }
 
 TEST_F(SettlementBalance, LinesWithoutTaxMoveTheTaxToTheTaxAccounts)
 {
-    EXPECT_EQ(amount(1, -1, 7, "KAS01"), yen(10000));
-    EXPECT_EQ(amount(1, -1, 7, "KAS16"), yen(3000));
-    EXPECT_EQ(amount(1, -1, 8, "KAR02"), yen(5000));
-    EXPECT_EQ(amount(1, -1, 5, "KAR02"), yen(500));
-    EXPECT_EQ(amount(1, -1, 6, "KAS01"), yen(1000));
-    EXPECT_EQ(amount(1, -1, 6, "KAS16"), yen(300));
-    // Amounts without tax of their own are the same either way.
-    EXPECT_EQ(amount(1, -1, 1, "KAR01"), yen(11000));
+    expectAmounts(1, -1, {
+        {7, "KAS01", 10000},
+        {7, "KAS16", 3000},
+        {8, "KAR02", 5000},
+        {5, "KAR02", 500},
+        {6, "KAS01", 1000},
+        {6, "KAS16", 300},
+        // Amounts without tax of their own are the same either way.
+        {1, "KAR01", 11000},
+    });
 }
 
 TEST_F(SettlementBalance, LineNamesCodesAndGroups)
 {
-    // A line named in EXTERKS keeps its name; one account named like the line
-    // shows that account's codes.
-    EXPECT_EQ(text(1, "KNAME"), "現金");
-    EXPECT_EQ(text(1, "KCODE"), "1110");
-    // A line without a name of its own is named from its account.
-    EXPECT_EQ(text(2, "KNAME"), "普通預金");
-    EXPECT_EQ(text(2, "USERCODE"), "1120");
-    // Two accounts: the first one's name, no codes.
-    EXPECT_EQ(text(3, "KNAME"), "売掛金");
-    EXPECT_EQ(text(3, "KCODE"), "-");
-    EXPECT_EQ(text(3, "USERCODE"), "-");
-    // A line named otherwise than its one account shows no codes.
-    EXPECT_EQ(text(7, "KNAME"), "売上（収入）金額");
-    EXPECT_EQ(text(7, "KCODE"), "-");
-    EXPECT_EQ(text(7, "GROUPM1"), "4100");
+    struct Shown {
+        int line;
+        const char* column;
+        const char* value;
+    };
+    const Shown shown[] = {
+        // A line named in EXTERKS keeps its name; one account named like the line
+        // shows that account's codes.
+        {1, "KNAME", "現金"},
+        {1, "KCODE", "1110"},
+        // A line without a name of its own is named from its account.
+        {2, "KNAME", "普通預金"},
+        {2, "USERCODE", "1120"},
+        // Two accounts: the first one's name, no codes.
+        {3, "KNAME", "売掛金"},
+        {3, "KCODE", "-"},
+        {3, "USERCODE", "-"},
+        // A line named otherwise than its one account shows no codes.
+        {7, "KNAME", "売上（収入）金額"},
+        {7, "KCODE", "-"},
+        {7, "GROUPM1", "4100"},
+    };
+    for (const auto& s : shown) {
+        SCOPED_TRACE("line " + std::to_string(s.line) + " " + s.column);
+        EXPECT_EQ(text(s.line, s.column), s.value);
+    }
     EXPECT_EQ(db.integer("SELECT TAISHAKU FROM SP_SISANHYO_KESSAN(0, -1) WHERE MSTREC = 8"), 4);
     EXPECT_EQ(db.integer("SELECT SUBREC FROM SP_SISANHYO_KESSAN(0, -1) WHERE MSTREC = 6"), 2);
     // A line without accounts gives no row; the rows follow KGROUP, SUBREC.
@@ -146,12 +174,14 @@ TEST_F(SettlementBalance, PreviousYearAsMovementsWithTheTaxModeOfZenTax)
     });
     // The balance before the previous year and the movements from it; the
     // opening balance became the balance of MNUM 0.
-    EXPECT_EQ(amount(0, -1, 1, "KISHU1"), yen(80000));
-    EXPECT_EQ(amount(0, -1, 1, "ZANM15"), yen(5000));
-    EXPECT_EQ(amount(0, -1, 1, "ZANM14"), 0);
-    EXPECT_EQ(amount(0, -1, 1, "ZANM01"), yen(10000));
-    EXPECT_EQ(amount(0, -1, 1, "ZANM00"), yen(5000));
-    EXPECT_EQ(amount(0, -1, 1, "KISHU0"), yen(100000));
+    expectAmounts(0, -1, {
+        {1, "KISHU1", 80000},
+        {1, "ZANM15", 5000},
+        {1, "ZANM14", 0},
+        {1, "ZANM01", 10000},
+        {1, "ZANM00", 5000},
+        {1, "KISHU0", 100000},
+    });
 
     struct Case {
         int tax, zentax;
@@ -183,14 +213,16 @@ TEST_F(SettlementBalance, PeriodsBeforeALateStartAsMovementsFromTheYearsOpening)
         "UPDATE KAMOKU_PZ SET NUKIZAN = 104000 WHERE KCODE = '1110' AND MNUM = 2",
         "UPDATE KAMOKU_PZ SET NUKIZAN = 107000 WHERE KCODE = '1110' AND MNUM = 3",
     });
-    EXPECT_EQ(amount(0, -1, 1, "KISHU0"), yen(100000));
-    EXPECT_EQ(amount(0, -1, 1, "ZANP01"), yen(2000));
-    EXPECT_EQ(amount(0, -1, 1, "ZANP02"), yen(2000));
-    EXPECT_EQ(amount(0, -1, 1, "ZANP03"), yen(3000));
-    EXPECT_EQ(amount(0, -1, 1, "ZANP04"), yen(3000));
-    // From the start of the data on the periods come from the journal.
-    EXPECT_EQ(amount(0, -1, 1, "ZANP05"), 0);
-    EXPECT_EQ(amount(0, -1, 1, "KAISIZAN"), yen(110000));
+    expectAmounts(0, -1, {
+        {1, "KISHU0", 100000},
+        {1, "ZANP01", 2000},
+        {1, "ZANP02", 2000},
+        {1, "ZANP03", 3000},
+        {1, "ZANP04", 3000},
+        // From the start of the data on the periods come from the journal.
+        {1, "ZANP05", 0},
+        {1, "KAISIZAN", 110000},
+    });
 }
 
 TEST_F(SettlementBalance, LayoutProceduresOfA4AndFacilityScope)
@@ -202,6 +234,23 @@ TEST_F(SettlementBalance, LayoutProceduresOfA4AndFacilityScope)
     EXPECT_EQ(db.money("SELECT KAISIZAN FROM SP_SISANHYO_A4(0, '', '')"), yen(600000));
     EXPECT_EQ(db.money("SELECT KAS02 FROM SP_SISANHYO_A4(0, ' ', '')"), yen(5500));
     EXPECT_EQ(db.integer("SELECT COUNT(*) FROM SP_SISANHYO_A4(0, 'X1', '')"), 0);
+}
+
+TEST_F(SettlementBalance, LayoutProcedureOfA3ReadsOnlyItsOwnLines)
+{
+    db.exec({
+        "INSERT INTO EXTERA3 (REC, KGROUP, SUBREC, KNAME1) VALUES (1, '1110', 1, '')",
+        "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC, KNAME1) VALUES (2, '1110', 1, '')",
+        "UPDATE KAMOKUMST SET EXT1_A3 = 1, EXT1_A4 = 2 WHERE KCODE = '1110'",
+        "UPDATE KAMOKUMST SET EXT1_A4 = 1 WHERE KCODE = '1120'",
+    });
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM SP_SISANHYO_A3(0, '', '')"), 1);
+    EXPECT_EQ(db.integer("SELECT MSTREC FROM SP_SISANHYO_A3(0, '', '')"), 1);
+    EXPECT_EQ(db.money("SELECT KAISIZAN FROM SP_SISANHYO_A3(0, '', '')"), yen(100000));
+    EXPECT_EQ(db.text("SELECT KCODE FROM SP_SISANHYO_A3(0, '', '')"), "1110");
+    EXPECT_EQ(db.money("SELECT KAR01 FROM SP_SISANHYO_A3(1, '', '')"), yen(11000));
+    // The A4 layout knows line 2 only.
+    EXPECT_EQ(db.integer("SELECT MSTREC FROM SP_SISANHYO_A4(0, '', '')"), 2);
 }
 
 TEST_F(SettlementBalance, TrialBalanceByAccountWithItsSubAccounts)

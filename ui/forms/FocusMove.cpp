@@ -61,6 +61,16 @@ bool applyFocusMove(QWidget* control, FocusMove move)
     return true;
 }
 
+bool takeKeyStyleMove(QWidget* control, QKeyEvent* event, TKeyStyles styles)
+{
+    const FocusMove move = plainKeyMove(navKeyOf(event), styles, noModifiers(event));
+    if (move == FocusMove::None)
+        return false;
+    event->accept();
+    moveFocus(control, move == FocusMove::Next);
+    return true;
+}
+
 NavKey navKeyOf(const QKeyEvent* event)
 {
     switch (event->key()) {

@@ -16,6 +16,10 @@ bool moveFocus(QWidget* control, bool next);
 // the move was meant (a control without a form still swallows its key).
 bool applyFocusMove(QWidget* control, FocusMove move);
 
+// The move a plain key-style control makes for a key pressed without
+// modifiers: when there is one, the key is accepted and spent on it (true).
+bool takeKeyStyleMove(QWidget* control, QKeyEvent* event, TKeyStyles styles);
+
 NavKey navKeyOf(const QKeyEvent* event);
 // No Shift, Ctrl or Alt (the keypad flag does not count).
 bool noModifiers(const QKeyEvent* event);

@@ -1,6 +1,7 @@
 #include "ui/forms/KikanPanel.h"
 
 #include "foundation/DayNumber.h"
+#include "foundation/FiscalCalendar.h"
 #include "platform/Interaction.h"
 #include "ui/FormFont.h"
 #include "ui/forms/FocusMove.h"
@@ -37,13 +38,6 @@ void KikanCell::setColours(const QColor& back, const QColor& text)
     setPalette(pal);
 }
 
-void defaultCalendarYear(double& start, double& end)
-{
-    const int year = decodeDate(vq::platform::interaction().now()).year;
-    start = encodeDate(year, 1, 1);
-    end = encodeDate(year, 12, 31);
-}
-
 KikanPanel::KikanPanel(int count, QWidget* parent)
     : QFrame(parent)
 {
@@ -62,18 +56,12 @@ KikanPanel::KikanPanel(int count, QWidget* parent)
 
 void KikanPanel::setBackColor(TColor value)
 {
-    if (backColor_ != value) {
-        backColor_ = value;
-        UpdateCells();
-    }
+    changeAndUpdate(backColor_, value);
 }
 
 void KikanPanel::setFontColor(TColor value)
 {
-    if (fontColor_ != value) {
-        fontColor_ = value;
-        UpdateCells();
-    }
+    changeAndUpdate(fontColor_, value);
 }
 
 void KikanPanel::setKikanMove(bool value)
@@ -82,6 +70,16 @@ void KikanPanel::setKikanMove(bool value)
     if (!value)
         edno_ = stno_;
     UpdateCells();
+}
+
+void KikanPanel::storeCalendar(int simeDay, double yearStart, double yearEnd, double firstOpen)
+{
+    if (!IsValidSimeDay(simeDay))
+        QApplication::beep();
+    simeDay_ = simeDay;
+    yearStart_ = yearStart;
+    yearEnd_ = yearEnd;
+    firstOpen_ = firstOpen;
 }
 
 void KikanPanel::applyLayout(const KikanLayout& layout)
@@ -334,6 +332,41 @@ bool KikanPanel::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QFrame::eventFilter(watched, event);
+}
+
+KakuteiKikanPanel::KakuteiKikanPanel(int cells, QWidget* parent)
+    : KikanPanel(cells, parent)
+{
+    resizing_ = true;
+    resize(242, 22);
+    resizing_ = false;
+}
+
+void KakuteiKikanPanel::startWithCurrentYear()
+{
+    const int year = decodeDate(vq::platform::interaction().now()).year;
+    const double start = encodeDate(year, 1, 1);
+    SetKikan(SimeDayMonthEnd, start, encodeDate(year, 12, 31), start);
+}
+
+void KakuteiKikanPanel::setKakuteiMode(bool value)
+{
+    changeAndUpdate(mode_, value);
+}
+
+void KakuteiKikanPanel::setKakuteiMNo(int value)
+{
+    changeAndUpdate(count_, value);
+}
+
+void KakuteiKikanPanel::setKakuteiBackColor(TColor value)
+{
+    changeAndUpdate(back_, value);
+}
+
+void KakuteiKikanPanel::setKakuteiFontColor(TColor value)
+{
+    changeAndUpdate(font_, value);
 }
 
 } // namespace vq::ui

@@ -74,6 +74,20 @@ protected:
     // The 16-cell panel clears KBDMOUSE before its Enter commit.
     virtual bool clearsKbdMouseOnEnter() const { return false; }
 
+    // Keeps the calendar SetKikan was given. A closing day the calendar does
+    // not know only beeps; the dates are then taken as they are.
+    void storeCalendar(int simeDay, double yearStart, double yearEnd, double firstOpen);
+    // A property the cells show: a new value repaints them, the same value
+    // costs nothing.
+    template <typename T>
+    void changeAndUpdate(T& field, T value)
+    {
+        if (field != value) {
+            field = value;
+            UpdateCells();
+        }
+    }
+
     void applyLayout(const KikanLayout& layout);
     void layoutCells();
     void colourRange(int from, int to);
@@ -109,22 +123,34 @@ protected:
     double yearStart_ = 0, yearEnd_ = 0, firstOpen_ = 0;
 };
 
-// The closed-month colours of the 16- and 12-cell panels.
-class KakuteiColours {
+// The 16- and 12-cell panels: one cell per month, with the closed months
+// (below KakuteiMNo) in colours of their own, starting on this year's calendar.
+class KakuteiKikanPanel : public KikanPanel {
+    Q_OBJECT
 public:
     bool KakuteiMode() const { return mode_; }
+    void setKakuteiMode(bool value);
     int KakuteiMNo() const { return count_; }
+    void setKakuteiMNo(int value);
     TColor KakuteiBackColor() const { return back_; }
+    void setKakuteiBackColor(TColor value);
     TColor KakuteiFontColor() const { return font_; }
+    void setKakuteiFontColor(TColor value);
 
 protected:
+    KakuteiKikanPanel(int cells, QWidget* parent);
+
+    // Called by the panel's own constructor, once SetKikan can reach it.
+    void startWithCurrentYear();
+
+    bool closedCell(int i) const override { return mode_ && i < count_; }
+    QColor closedBack() const override { return toQColor(back_); }
+    QColor closedText() const override { return toQColor(font_); }
+
     bool mode_ = false;
     int count_ = 0;
     TColor back_ = 0x4080FF;
     TColor font_ = clWhite;
 };
-
-// The current year's calendar the 16- and 12-cell panels start with.
-void defaultCalendarYear(double& start, double& end);
 
 } // namespace vq::ui

@@ -33,6 +33,25 @@ namespace {
 
 using Maker = std::function<QWidget*()>;
 
+// A window in the form font with its controls stacked in a column.
+struct Column {
+    QWidget* window;
+    QVBoxLayout* layout;
+};
+
+Column column()
+{
+    auto* w = new QWidget;
+    w->setFont(formFont());
+    return {w, new QVBoxLayout(w)};
+}
+
+// A fiscal year from April to March, closing at month end.
+void setAprilYear(KikanPanel* panel)
+{
+    panel->SetKikan(99, vq::encodeDate(2024, 4, 1), vq::encodeDate(2025, 3, 31), vq::encodeDate(2024, 4, 1));
+}
+
 QWidget* messageBox()
 {
     TMessage2InfoRec info;
@@ -88,9 +107,7 @@ QWidget* buttons()
 
 QWidget* controls()
 {
-    auto* w = new QWidget;
-    w->setFont(formFont());
-    auto* l = new QVBoxLayout(w);
+    auto [w, l] = column();
     auto* e = new TxEdit;
     e->setText(QStringLiteral("株式会社　ヴォルレン"));
     l->addWidget(e);
@@ -116,9 +133,7 @@ QWidget* progress()
 
 QWidget* wizard()
 {
-    auto* w = new QWidget;
-    w->setFont(formFont());
-    auto* l = new QVBoxLayout(w);
+    auto [w, l] = column();
     auto* header = new QLabel;
     l->addWidget(header);
     auto* wiz = new TxWizard;
@@ -141,9 +156,7 @@ QWidget* wizard()
 
 QWidget* dateEdit()
 {
-    auto* w = new QWidget;
-    w->setFont(formFont());
-    auto* l = new QVBoxLayout(w);
+    auto [w, l] = column();
     auto* era = new TVorlenExDateEdit;
     era->SetWarekiTable(vq::BuiltinEraTable());
     era->SetDateTime(vq::encodeDate(2019, 4, 30));
@@ -160,11 +173,9 @@ QWidget* dateEdit()
 
 QWidget* periodPanels()
 {
-    auto* w = new QWidget;
-    w->setFont(formFont());
-    auto* l = new QVBoxLayout(w);
+    auto [w, l] = column();
     auto* p16 = new TxKikanPanel16;
-    p16->SetKikan(99, vq::encodeDate(2024, 4, 1), vq::encodeDate(2025, 3, 31), vq::encodeDate(2024, 4, 1));
+    setAprilYear(p16);
     p16->setStno(4);
     p16->setEdno(6);
     p16->setKakuteiMNo(3);
@@ -176,7 +187,7 @@ QWidget* periodPanels()
     p12->setFixedSize(250, 24);
     l->addWidget(p12);
     auto* p4 = new TxKikanPanel4;
-    p4->SetKikan(99, vq::encodeDate(2024, 4, 1), vq::encodeDate(2025, 3, 31), vq::encodeDate(2024, 4, 1));
+    setAprilYear(p4);
     l->addWidget(p4);
     w->resize(360, 110);
     return w;
@@ -185,7 +196,7 @@ QWidget* periodPanels()
 QWidget* kikan16()
 {
     auto* p16 = new TxKikanPanel16;
-    p16->SetKikan(99, vq::encodeDate(2024, 4, 1), vq::encodeDate(2025, 3, 31), vq::encodeDate(2024, 4, 1));
+    setAprilYear(p16);
     p16->resize(330, 24);
     return p16;
 }

@@ -158,21 +158,20 @@ double TVorlenExDateEdit::MaxDate() const
 
 void TVorlenExDateEdit::setMinDate(double value)
 {
-    const double v = value == 0 ? dateEntryEmptyMarker() : value;
-    if (v == minDate_)
-        return;
-    minDate_ = v;
-    rebuildEffectiveEras();
-    if (!empty_)
-        SetDateTime(value_);
+    setBound(minDate_, value);
 }
 
 void TVorlenExDateEdit::setMaxDate(double value)
 {
+    setBound(maxDate_, value);
+}
+
+void TVorlenExDateEdit::setBound(double& bound, double value)
+{
     const double v = value == 0 ? dateEntryEmptyMarker() : value;
-    if (v == maxDate_)
+    if (v == bound)
         return;
-    maxDate_ = v;
+    bound = v;
     rebuildEffectiveEras();
     if (!empty_)
         SetDateTime(value_);
@@ -191,17 +190,13 @@ void TVorlenExDateEdit::setEditGengo(bool value)
     if (!value)
         gengo_ = rsSeireki;
     refillEraCombo();
-    relayout();
-    if (!empty_)
-        showInParts(value_);
+    relayoutAndShow();
 }
 
 void TVorlenExDateEdit::setEditAmpm(bool value)
 {
     editAmpm_ = value;
-    relayout();
-    if (!empty_)
-        showInParts(value_);
+    relayoutAndShow();
 }
 
 void TVorlenExDateEdit::setLabelColor(TColor value)
@@ -229,9 +224,7 @@ void TVorlenExDateEdit::setSpaceWidth(int value)
 void TVorlenExDateEdit::setYeardigit(TVorlenExYeardigitSet value)
 {
     yeardigit_ = value;
-    relayout();
-    if (!empty_)
-        showInParts(value_);
+    relayoutAndShow();
 }
 
 void TVorlenExDateEdit::setUseWarekiTable(bool value)
@@ -248,9 +241,7 @@ void TVorlenExDateEdit::setGengo(TVorlenExRekiSet value)
         runGuarded([this] { Validate(); });
     gengo_ = editGengo_ ? value : rsSeireki;
     refillEraCombo();
-    relayout();
-    if (!empty_)
-        showInParts(value_);
+    relayoutAndShow();
 }
 
 void TVorlenExDateEdit::setDisableColor(TColor value)
@@ -320,6 +311,13 @@ void TVorlenExDateEdit::refillEraCombo()
     for (const auto& item : eraItems(config()))
         era_->addItem(qs(item));
     era_->setCurrentIndex(era_->findText(current));
+}
+
+void TVorlenExDateEdit::relayoutAndShow()
+{
+    relayout();
+    if (!empty_)
+        showInParts(value_);
 }
 
 void TVorlenExDateEdit::relayout()

@@ -122,8 +122,12 @@ private:
     DateEntryConfig config() const;
     const TGengoArray& eraList() const;
     void rebuildEffectiveEras();
+    // MinDate / MaxDate: 0 clears the bound.
+    void setBound(double& bound, double value);
     void refillEraCombo();
     void relayout();
+    // After a change of what the parts show: lay them out and show the date anew.
+    void relayoutAndShow();
     void recolour();
     void colourPart(QWidget* part, bool focused);
     void showInParts(double value);

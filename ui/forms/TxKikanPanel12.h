@@ -4,7 +4,7 @@
 
 namespace vq::ui {
 
-class TxKikanPanel12 : public KikanPanel, public KakuteiColours {
+class TxKikanPanel12 : public KakuteiKikanPanel {
     Q_OBJECT
 public:
     explicit TxKikanPanel12(QWidget* parent = nullptr);
@@ -16,17 +16,8 @@ public:
     int StMonNo() const { return periodOfCell12(stno_); }
     int EdMonNo() const { return periodOfCell12(edno_); }
     int LastNo() const { return lastNo_; }
-    void setKakuteiMode(bool value);
-    void setKakuteiMNo(int value);
-    void setKakuteiBackColor(TColor value);
-    void setKakuteiFontColor(TColor value);
 
     void SetKikan(int simeDay, double yearStart, double yearEnd, double firstOpen) override;
-
-protected:
-    bool closedCell(int i) const override { return mode_ && i < count_; }
-    QColor closedBack() const override { return toQColor(back_); }
-    QColor closedText() const override { return toQColor(font_); }
 
 private:
     void setRange(int st, int ed);

@@ -1,33 +1,17 @@
 #include "ui/forms/TxKikanPanel16.h"
 
-#include "foundation/FiscalCalendar.h"
-
-#include <QApplication>
-
 namespace vq::ui {
 
 TxKikanPanel16::TxKikanPanel16(QWidget* parent)
-    : KikanPanel(16, parent)
+    : KakuteiKikanPanel(16, parent)
     , periods_(16, -1)
 {
-    resizing_ = true;
-    resize(242, 22);
-    resizing_ = false;
-    double start = 0, end = 0;
-    defaultCalendarYear(start, end);
-    SetKikan(SimeDayMonthEnd, start, end, start);
+    startWithCurrentYear();
 }
 
 void TxKikanPanel16::SetKikan(int simeDay, double yearStart, double yearEnd, double firstOpen)
 {
-    // A closing day the calendar does not know only beeps; the dates are then
-    // taken as they are.
-    if (!IsValidSimeDay(simeDay))
-        QApplication::beep();
-    simeDay_ = simeDay;
-    yearStart_ = yearStart;
-    yearEnd_ = yearEnd;
-    firstOpen_ = firstOpen;
+    storeCalendar(simeDay, yearStart, yearEnd, firstOpen);
     const KikanLayout layout = kikanLayout16(simeDay, yearStart, yearEnd, firstOpen, kessan_, kikanMove_);
     lastNo_ = layout.lastNo;
     for (std::size_t i = 0; i < 16; ++i)
@@ -37,27 +21,18 @@ void TxKikanPanel16::SetKikan(int simeDay, double yearStart, double yearEnd, dou
 
 void TxKikanPanel16::setStno(int value)
 {
-    if (stno_ == value)
-        return;
-    stno_ = value;
-    UpdateCells();
+    changeAndUpdate(stno_, value);
 }
 
 void TxKikanPanel16::setEdno(int value)
 {
     value = std::min(value, lastNo_);
-    if (edno_ == value)
-        return;
-    edno_ = value;
-    UpdateCells();
+    changeAndUpdate(edno_, value);
 }
 
 void TxKikanPanel16::setDisabelColor(TColor value)
 {
-    if (disabelColor_ != value) {
-        disabelColor_ = value;
-        UpdateCells();
-    }
+    changeAndUpdate(disabelColor_, value);
 }
 
 void TxKikanPanel16::setKESSAN(bool value)
@@ -94,38 +69,6 @@ int TxKikanPanel16::StMonthNo() const
 int TxKikanPanel16::EdMonthNo() const
 {
     return periodOfCell(edno_);
-}
-
-void TxKikanPanel16::setKakuteiMode(bool value)
-{
-    if (mode_ != value) {
-        mode_ = value;
-        UpdateCells();
-    }
-}
-
-void TxKikanPanel16::setKakuteiMNo(int value)
-{
-    if (count_ != value) {
-        count_ = value;
-        UpdateCells();
-    }
-}
-
-void TxKikanPanel16::setKakuteiBackColor(TColor value)
-{
-    if (back_ != value) {
-        back_ = value;
-        UpdateCells();
-    }
-}
-
-void TxKikanPanel16::setKakuteiFontColor(TColor value)
-{
-    if (font_ != value) {
-        font_ = value;
-        UpdateCells();
-    }
 }
 
 } // namespace vq::ui

@@ -6,7 +6,7 @@
 
 namespace vq::ui {
 
-class TxKikanPanel16 : public KikanPanel, public KakuteiColours {
+class TxKikanPanel16 : public KakuteiKikanPanel {
     Q_OBJECT
 public:
     explicit TxKikanPanel16(QWidget* parent = nullptr);
@@ -23,17 +23,10 @@ public:
     int EdMonthNo() const;
     int LastNo() const { return lastNo_; }
     int periodOfCell(int cell) const;
-    void setKakuteiMode(bool value);
-    void setKakuteiMNo(int value);
-    void setKakuteiBackColor(TColor value);
-    void setKakuteiFontColor(TColor value);
 
     void SetKikan(int simeDay, double yearStart, double yearEnd, double firstOpen) override;
 
 protected:
-    bool closedCell(int i) const override { return mode_ && i < count_; }
-    QColor closedBack() const override { return toQColor(back_); }
-    QColor closedText() const override { return toQColor(font_); }
     QColor disabledSelection() const override { return toQColor(disabelColor_); }
     bool clearsKbdMouseOnEnter() const override { return true; }
 

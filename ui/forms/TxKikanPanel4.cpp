@@ -1,9 +1,5 @@
 #include "ui/forms/TxKikanPanel4.h"
 
-#include "foundation/FiscalCalendar.h"
-
-#include <QApplication>
-
 namespace vq::ui {
 
 TxKikanPanel4::TxKikanPanel4(QWidget* parent)
@@ -22,29 +18,18 @@ TxKikanPanel4::TxKikanPanel4(QWidget* parent)
 
 void TxKikanPanel4::SetKikan(int simeDay, double yearStart, double yearEnd, double firstOpen)
 {
-    if (!IsValidSimeDay(simeDay))
-        QApplication::beep();
-    simeDay_ = simeDay;
-    yearStart_ = yearStart;
-    yearEnd_ = yearEnd;
-    firstOpen_ = firstOpen;
+    storeCalendar(simeDay, yearStart, yearEnd, firstOpen);
     applyLayout(kikanLayout4(btnCnt_, simeDay, yearStart, yearEnd, firstOpen, kikanMove_));
 }
 
 void TxKikanPanel4::setStno(int value)
 {
-    if (stno_ != value) {
-        stno_ = value;
-        UpdateCells();
-    }
+    changeAndUpdate(stno_, value);
 }
 
 void TxKikanPanel4::setEdno(int value)
 {
-    if (edno_ != value) {
-        edno_ = value;
-        UpdateCells();
-    }
+    changeAndUpdate(edno_, value);
 }
 
 void TxKikanPanel4::setBtnCnt(int value)

@@ -62,18 +62,12 @@ void TxPlButton::setGradation(bool value)
 
 void TxPlButton::setGradBeginColor(TColor value)
 {
-    if (gradBegin_ != value) {
-        gradBegin_ = value;
-        update();
-    }
+    changeAndRepaint(gradBegin_, value);
 }
 
 void TxPlButton::setGradEndColor(TColor value)
 {
-    if (gradEnd_ != value) {
-        gradEnd_ = value;
-        update();
-    }
+    changeAndRepaint(gradEnd_, value);
 }
 
 void TxPlButton::setHasFocus(bool value)
@@ -119,10 +113,7 @@ void TxPlButton::setCaptionBText(const QString& text)
 
 void TxPlButton::setCaptionLineSpace(int value)
 {
-    if (lineSpace_ != value) {
-        lineSpace_ = value;
-        update();
-    }
+    changeAndRepaint(lineSpace_, value);
 }
 
 void TxPlButton::setCaptionTop(int value)
@@ -141,10 +132,7 @@ void TxPlButton::setCaptionVertCenter(bool value)
 
 void TxPlButton::setFlatFrameType(TxPlBtnFrameType value)
 {
-    if (frameType_ != value) {
-        frameType_ = value;
-        update();
-    }
+    changeAndRepaint(frameType_, value);
 }
 
 void TxPlButton::setColor(TColor value)

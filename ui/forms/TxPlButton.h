@@ -110,6 +110,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A drawn property: a new value repaints the button, the same value does not.
+    template <typename T>
+    void changeAndRepaint(T& field, T value)
+    {
+        if (field != value) {
+            field = value;
+            update();
+        }
+    }
     void updateRegion();
     void updateFocusPolicy();
     void watchWindow();
