@@ -1,10 +1,12 @@
 #include "foundation/ConsumptionTax.h"
 
 #include <map>
+#include <stdexcept>
 
 #include "foundation/AccInf.h"
 #include "foundation/DateText.h"
 #include "foundation/DayNumber.h"
+#include "foundation/DbErrorReporter.h"
 #include "foundation/VersionUtils.h"
 #include "foundation/YenRounding.h"
 #include "platform/Cp932.h"
@@ -179,6 +181,29 @@ const TZeiRituRec* rateRowOf(int rateNo)
         if (row.RITUNO == rateNo)
             return &row;
     return nullptr;
+}
+
+// Sums and differences of amounts that would leave the range of Currency are
+// a failed calculation, never a wrapped-around amount.
+Currency addAmounts(Currency a, Currency b)
+{
+    Currency sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        throw std::overflow_error("amount out of range");
+    return sum;
+}
+
+Currency subtractAmounts(Currency a, Currency b)
+{
+    Currency difference = 0;
+    if (__builtin_sub_overflow(a, b, &difference))
+        throw std::overflow_error("amount out of range");
+    return difference;
+}
+
+void reportCalculationFailure()
+{
+    ShowCommaMessage("仕訳の消費税額が計算できません。", platform::MessageKind::Error);
 }
 
 std::string dataVersionText()
@@ -419,13 +444,13 @@ bool CalcSideZei(const TSWKREC& row, TSwkBalance& side)
         if (side.TAXUH != 0 && !taxAccount) {
             if (row.AUTCALCU == 0) {
                 // Tax entered by hand.
-                side.NUK = row.TAXCALCU == 0 ? row.KINGAKU - row.ZEIGAKU : row.KINGAKU;
+                side.NUK = row.TAXCALCU == 0 ? subtractAmounts(row.KINGAKU, row.ZEIGAKU) : row.KINGAKU;
                 side.ZEI = row.TAXCALCU == 0 || row.TAXCALCU == 1 ? row.ZEIGAKU : 0;
             } else {
                 const int mode = side.TAXUH == 1 ? AccInf.TAXU_HASUU : AccInf.TAXH_HASUU;
                 if (row.TAXCALCU == 0) {
                     side.ZEI = HasuuSyori(mode, TaxQuotient(row.KINGAKU, rate, YenToCurrency(100) + rate));
-                    side.NUK = row.KINGAKU - side.ZEI;
+                    side.NUK = subtractAmounts(row.KINGAKU, side.ZEI);
                 } else if (row.TAXCALCU == 1) {
                     side.ZEI = HasuuSyori(mode, TaxQuotient(row.KINGAKU, rate, YenToCurrency(100)));
                     side.NUK = row.KINGAKU;
@@ -440,7 +465,7 @@ bool CalcSideZei(const TSWKREC& row, TSwkBalance& side)
             side.RIT = taxAccount && !isOutOfScopeCode(side.TAXCODE) ? rate : 0;
         }
     } catch (...) {
-        platform::showMessage("仕訳の消費税額が計算できません。", platform::MessageKind::Error);
+        reportCalculationFailure();
         return false;
     }
     return true;
@@ -466,8 +491,15 @@ bool CalcSiwakeZei(TSWKREC& row)
 
     if (row.TAXCALCU == 1) {
         // Tax on top: the side without tax carries the amount including tax.
-        const Currency debitTotal = row.Debit.NUK + row.Debit.ZEI;
-        const Currency creditTotal = row.Credit.NUK + row.Credit.ZEI;
+        Currency debitTotal = 0;
+        Currency creditTotal = 0;
+        try {
+            debitTotal = addAmounts(row.Debit.NUK, row.Debit.ZEI);
+            creditTotal = addAmounts(row.Credit.NUK, row.Credit.ZEI);
+        } catch (const std::overflow_error&) {
+            reportCalculationFailure();
+            return false;
+        }
         if (debitTotal < creditTotal) {
             row.Debit.NUK = creditTotal;
             row.Debit.ZEI = 0;

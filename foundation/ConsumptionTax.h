@@ -88,7 +88,7 @@ int GetValidRateNo(int rateNo, double date);
 
 // The tax amounts of one side and of a whole journal row. Both show
 // "仕訳の消費税額が計算できません。" and return false when the amounts cannot
-// be computed.
+// be computed (an amount beyond the range of Currency among them).
 bool CalcSideZei(const TSWKREC& row, TSwkBalance& side);
 bool CalcSiwakeZei(TSWKREC& row);
 

@@ -14,6 +14,7 @@
 #include "foundation/DbErrorReporter.h"
 #include "foundation/RunState.h"
 #include "foundation/SystemDef.h"
+#include "platform/db/Attachment.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Services.h"
 
@@ -62,6 +63,25 @@ std::string comparableDatabaseName(const std::string& path, bool local)
             name = canonical.string();
     }
     return lowerAscii(name);
+}
+
+// The embedded engine's service manager lists only this process's
+// attachments, while other programs on this computer share a local file
+// through the engine's lock manager. The database's monitoring table sees
+// them all: a probe attachment counts the others. A file that is missing or
+// that the probe cannot open leaves the answer to the service manager.
+bool usedByAnotherProcess(const std::string& path)
+{
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return false;
+    try {
+        db::Attachment probe;
+        probe.attach({path, SystemDef.DbUser, SystemDef.DbPassword});
+        return probe.attachmentCount() > 1;
+    } catch (const db::DbError&) {
+        return false;
+    }
 }
 
 // "yyyy/mm/dd" as a day number; 0 when it is no date.
@@ -269,6 +289,9 @@ bool TDM::AccDatInConnection(std::uint8_t kind, const std::string& host, const s
             if (comparableDatabaseName(name, !server) == target)
                 result = true;
         }
+        if (!server && !result)
+            result = usedByAnotherProcess(MakeDatabaseName({}, folder, kind == 0 ? SysDbFileName : DataDbFileName,
+                                                           false));
     } catch (...) {
         ReportCurrentException("TDM.AccDatInConnection", "データベースの使用情報の取得に失敗しました。");
     }

@@ -161,6 +161,17 @@ void writeLogs(const fs::path& folder, const std::vector<std::string>& lines, co
     }
 }
 
+// A database that is shut down (for a restore, a validation, by its
+// administrator) refuses new attachments with "database shutdown" alone: the
+// program's connections are fine and only that attempt failed. An attachment
+// that the shutdown cut off gets its own code and is gone.
+bool connectionIsGone(const db::DbError& e)
+{
+    if (e.errorCode() == db::gds::shutdown && !e.hasCode(db::gds::attShutdown))
+        return false;
+    return e.isLostConnection();
+}
+
 std::int32_t code32(const db::DbError& e)
 {
     return static_cast<std::int32_t>(e.errorCode());
@@ -207,7 +218,7 @@ void ReportDbError(const db::DbError& e, const std::string& label, const std::st
     // not only the network error, so a server that went away is reported once.
     std::string text = msg;
     bool fatal = false;
-    if (e.isLostConnection()) {
+    if (connectionIsGone(e)) {
         fatal = true;
         text = std::string(kLostConnectionHead) + kRestartNote;
     } else if (e.isInternalConsistency()) {

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "foundation/DateText.h"
 
@@ -30,21 +29,29 @@ bool parseInt(std::string_view text, std::int32_t& out)
     return ec == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
+// Stored texts are written and read the same way whatever the process's C
+// locale says (a host may switch it to the user's locale): '.' is the
+// decimal separator.
 bool parseDouble(std::string_view text, double& out)
 {
-    const std::string s(trimBlanks(text));
-    if (s.empty())
+    text = trimBlanks(text);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
+        text.remove_prefix(1);
+    if (text.empty())
         return false;
-    char* end = nullptr;
-    out = std::strtod(s.c_str(), &end);
-    return end == s.c_str() + s.size() && std::isfinite(out);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return false;
+    out = value;
+    return true;
 }
 
 std::string realToText(double d)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", d);
-    return buf;
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 15);
+    return ec == std::errc() ? std::string(buf, end) : std::string("0");
 }
 
 } // namespace

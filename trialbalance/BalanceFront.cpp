@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "foundation/AccInf.h"
+#include "foundation/DbErrorReporter.h"
 #include "foundation/FiscalCalendar.h"
 #include "platform/Interaction.h"
 #include "trialbalance/BalanceTables.h"
@@ -123,7 +124,7 @@ bool CalcBalancePeriods(std::span<TBALANCE> balances, int zeroOpening, int kind,
     // the previous year), so a range outside the calendar is refused here.
     const PeriodRange range = PeriodRangeOfKind(kind).value_or(PeriodRange{fromPeriod, toPeriod});
     if (!IsValidPeriod(range.from) || !IsValidPeriod(range.to) || range.from > range.to) {
-        platform::showMessage(PeriodRangeMessage(fromPeriod, toPeriod), platform::MessageKind::Error);
+        ShowCommaMessage(PeriodRangeMessage(fromPeriod, toPeriod), platform::MessageKind::Error);
         return false;
     }
     TrialBalanceEngine* engine = engineFor(balances.size());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <vector>
 
@@ -510,6 +511,32 @@ TEST_F(ConsumptionTax, HandEnteredTaxAndSpecialSides)
     EXPECT_EQ(row.Debit.ZEI, yen(80));
     EXPECT_EQ(row.OLDRATE, 4);
     EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(ConsumptionTax, AmountsBeyondTheRangeFailTheCalculation)
+{
+    constexpr Currency most = std::numeric_limits<Currency>::max();
+    struct Case {
+        int taxcalcu;
+        Currency amount, tax;
+    };
+    // Hand-entered tax: the amount without tax, or the total of the taxed
+    // side, would leave the range.
+    const Case cases[] = {
+        {0, most, -most},
+        {0, -most, most},
+        {1, most, most},
+    };
+    for (const Case& c : cases) {
+        seam_->messages.clear();
+        TSWKREC row = journalRow(c.amount, c.taxcalcu, 0, Supplies, 511, Cash, 810);
+        row.AUTCALCU = 0;
+        row.ZEIGAKU = c.tax;
+        EXPECT_FALSE(CalcSiwakeZei(row)) << c.taxcalcu << " " << c.amount;
+        ASSERT_EQ(seam_->messages.size(), 1u);
+        EXPECT_EQ(seam_->messages[0].text, "仕訳の消費税額が計算できません。\r");
+        EXPECT_EQ(seam_->messages[0].kind, platform::MessageKind::Error);
+    }
 }
 
 } // namespace

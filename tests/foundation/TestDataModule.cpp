@@ -2,11 +2,16 @@
 // dropping, the data-broken check, the deferred timers and the query factories.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
 #include "DataModuleFixture.h"
 #include "foundation/DataListRefresher.h"
 #include "foundation/DataSetDescriptionPort.h"
 #include "foundation/DayNumber.h"
 #include "foundation/QueryFactory.h"
+#include "platform/Process.h"
 #include "platform/db/Attachment.h"
 #include "platform/db/Statement.h"
 
@@ -248,6 +253,41 @@ TEST_F(DataModuleTest, InUseTestCountsOthersAndReopensOwnConnection)
     other.attach({dataFile().string(), "SYSDBA", "masterkey"});
     EXPECT_TRUE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
     EXPECT_FALSE(dm_.AccDatInConnection(0, "", SystemDef.SysDir, 0));
+    EXPECT_TRUE(seam_->messages.empty());
+
+    // A server that cannot be asked (here a refused network connection,
+    // which counts as a lost one): reported, and the own connection is
+    // opened again all the same.
+    ConnectMode = ConnectClientServer;
+    EXPECT_FALSE(dm_.AccDatInConnection(1, "localhost/1", SystemDef.DataDir, 0));
+    EXPECT_TRUE(dm_.IBDatabaseDAT.connected());
+    EXPECT_EQ(seam_->messages.size(), 1u);
+}
+
+// Another program on this computer shares the local file through the
+// embedded engine, out of sight of this process's service manager.
+TEST_F(DataModuleTest, InUseTestSeesAnotherProgramOnThisComputer)
+{
+    ASSERT_TRUE(dm_.fnAccDatConnected("", "", 0));
+    EXPECT_FALSE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
+
+    // isql holds the data set open until its input ends.
+    const std::string command = platform::isqlProgram() + " -q -user SYSDBA -pas masterkey '" +
+                                dataFile().string() + "' > /dev/null 2>&1";
+    FILE* other = ::popen(command.c_str(), "w");
+    ASSERT_NE(other, nullptr);
+    int attached = 0;
+    for (int i = 0; i < 50 && attached < 2; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        attached = dm_.IBDatabaseDAT.attachment().attachmentCount();
+    }
+    ASSERT_EQ(attached, 2) << "isql did not attach";
+
+    EXPECT_TRUE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
+    EXPECT_TRUE(dm_.IBDatabaseDAT.connected());
+    EXPECT_FALSE(dm_.AccDatInConnection(0, "", SystemDef.SysDir, 0));
+    ::pclose(other);
+    EXPECT_FALSE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
     EXPECT_TRUE(seam_->messages.empty());
 }
 

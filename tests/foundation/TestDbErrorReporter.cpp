@@ -138,6 +138,26 @@ TEST_F(DbErrorReporterTest, LostConnectionIsReportedOnceAndEndsTheProgram)
     EXPECT_EQ(ends_, 1);
 }
 
+// A shut-down database refuses a new attachment; the program's connections
+// are not lost. An attachment the shutdown cut off is.
+TEST_F(DbErrorReporterTest, ShutDownDatabaseRefusingAnAttachmentIsNoLostConnection)
+{
+    ReportDbError(db::DbError("database /data/0001/vqacc.fdb shutdown", 335544528, -902, {335544528}),
+                  "TDM.fnAccDatConnected", "接続できません。");
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].text,
+              "接続できません。\r\r[詳細情報]\rIBXエラーコード:335544528\rdatabase /data/0001/vqacc.fdb shutdown\r" +
+                  iscErrorText(335544528, -902));
+    EXPECT_EQ(DbFatalFlag, 0);
+    EXPECT_EQ(ends_, 0);
+
+    ReportDbError(db::DbError("connection shutdown", 335544856, -902, {335544856}), "TDM.fnGetAccInfo", "");
+    ASSERT_EQ(seam_->messages.size(), 2u);
+    EXPECT_EQ(seam_->messages[1].text.rfind("何らかの原因でネットワークが物理的に切断されている", 0), 0u);
+    EXPECT_EQ(DbFatalFlag, 1);
+    EXPECT_EQ(ends_, 1);
+}
+
 TEST_F(DbErrorReporterTest, InternalConsistencyFailureIsFatalWithoutSharedNoteOnAServer)
 {
     ConnectMode = ConnectClientServer;

@@ -144,7 +144,7 @@ TEST_F(BalanceFront, PeriodRangesOutsideTheCalendarAreRefused)
         } else {
             ASSERT_EQ(seam_->messages.size(), 1u);
             EXPECT_EQ(seam_->messages[0].text,
-                      "期間番号は「1～16」です。 [" + std::to_string(c.from) + "-" + std::to_string(c.to) + "]");
+                      "期間番号は「1～16」です。 [" + std::to_string(c.from) + "-" + std::to_string(c.to) + "]\r");
             EXPECT_EQ(seam_->messages[0].kind, platform::MessageKind::Error);
         }
     }
