@@ -1,6 +1,7 @@
 #include "foundation/FileUtils.h"
 
 #include "foundation/FileErrors.h"
+#include "foundation/TextUtils.h"
 #include "platform/Folders.h"
 
 #include <algorithm>
@@ -164,7 +165,7 @@ void GetShortPath(const std::string& longPath, std::string& shortPath)
 std::vector<std::string> ListSubFolders(const std::string& folder, int mode)
 {
     std::vector<std::string> names;
-    if (folder.find_first_not_of(' ') == std::string::npos)
+    if (TrimZenSpace(folder).empty())
         return names;
     std::error_code ec;
     for (fs::directory_iterator it(ResolveDrivePath(folder), ec), end; !ec && it != end; it.increment(ec)) {

@@ -70,6 +70,10 @@ bool CheckSaveFileUac(std::string& fileName)
 {
     std::string folder = folderOf(fileName);
     std::string name = nameOf(fileName);
+    // A bare name has no folder to check; giving it the delimiter would move
+    // it into the root.
+    if (folder.empty())
+        return true;
     if (!CheckSaveFolderUac(folder))
         return false;
     fileName = IncludeBackslash(folder) + name;

@@ -21,7 +21,8 @@ bool IsUacSaveRuleOn();
 // True, No returns False. Every other case returns True.
 bool CheckSaveFolderUac(std::string& folder);
 // CheckSaveFolderUac on the folder of fileName; when True, fileName is
-// rebuilt from the (possibly replaced) folder and the file's name.
+// rebuilt from the (possibly replaced) folder and the file's name. A name
+// without a folder is left as it is.
 bool CheckSaveFileUac(std::string& fileName);
 
 // Runs the open or save dialog; False when cancelled. With the rule on and

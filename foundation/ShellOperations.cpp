@@ -1,6 +1,7 @@
 #include "foundation/ShellOperations.h"
 
 #include "foundation/FileUtils.h"
+#include "foundation/TextUtils.h"
 #include "platform/Folders.h"
 #include "platform/Interaction.h"
 
@@ -137,11 +138,19 @@ void moveToTrash(const fs::path& entry)
 
 bool IsSafeShellPath(const std::string& path)
 {
-    if (path.find_first_not_of(" \t\r\n") == std::string::npos)
+    // Blank includes the full-width blank.
+    const std::string trimmed = TrimZenSpace(path);
+    if (trimmed.empty())
         return false;
-    std::string trimmed = path.substr(path.find_first_not_of(" "));
     if (DriveLetterOf(trimmed) && trimmed.size() <= 3) // "D:", "D:\", "D:/"
         return false;
+    // A wildcard stands for every entry of its folder: "D:\*" would empty the
+    // drive as surely as "D:\" itself.
+    if (auto cut = trimmed.find_last_of("/\\");
+        cut != std::string::npos && trimmed.find_first_of("*?", cut + 1) != std::string::npos) {
+        if (!IsSafeShellPath(cut == 0 ? std::string("/") : trimmed.substr(0, cut)))
+            return false;
+    }
     // A system folder written with a trailing delimiter is the same folder.
     std::string resolved = normalised(ResolveDrivePath(trimmed));
     if (resolved == "/" || upper(resolved) == upper(normalised(GetWinSystemDir())))

@@ -9,9 +9,10 @@ namespace vq {
 // Shell file-operation numbers as the callers pass them.
 enum ShellOp : int { FO_MOVE = 1, FO_COPY = 2, FO_DELETE = 3, FO_RENAME = 4 };
 
-// False for a blank path, the root "/", a drive ("D:", "D:\") or the mount
-// point of a mapped drive, and the system folder (any letter case, with or
-// without a trailing delimiter); True otherwise.
+// False for a blank path (full-width blanks included), the root "/", a drive
+// ("D:", "D:\") or the mount point of a mapped drive, the system folder (any
+// letter case, with or without a trailing delimiter), and a wildcard name in
+// any of these ("D:\*", "/*"); True otherwise.
 bool IsSafeShellPath(const std::string& path);
 
 // op FO_DELETE deletes path (a file, a folder with its contents, or the

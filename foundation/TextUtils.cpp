@@ -141,8 +141,10 @@ std::string PadRightSjis(std::string_view text, int width)
     if (width < 1)
         return {};
     std::size_t length = cp932::byteLength(text);
+    // The blanks come from MakeSpaces(width): a field wider than its limit
+    // is not padded at all.
     if (length < static_cast<std::size_t>(width))
-        return std::string(text) + MakeSpaces(width - static_cast<int>(length));
+        return width > MaxSpaces ? std::string(text) : std::string(text) + MakeSpaces(width - static_cast<int>(length));
     // Cut to the width; a character cut in half is repaired to a blank.
     return cp932::padRight(text, static_cast<std::size_t>(width));
 }
@@ -264,7 +266,9 @@ std::string GetDelimitedItem(std::string_view text, std::string_view separator, 
                 break;
             }
             replaced.append(joined, start, at - start);
-            replaced += '\n';
+            // A whole line break, so that a CR just before the separator
+            // still ends a piece of its own.
+            replaced += "\r\n";
             start = at + separator.size();
         }
         joined = std::move(replaced);

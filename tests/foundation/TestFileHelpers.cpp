@@ -41,6 +41,9 @@ TEST(ShellOperations, RefusesRootsDrivesAndTheSystemFolder)
         {"/USR/BIN", false},  {"/usr/bin/", false}, // a trailing delimiter is the same folder
         {(root.path() / "share").string(), false},  // the mount point of a mapped drive
         {"S:\\", false},      {"S:\\data", true},   {"C:\\data", true},     {"/home/user/data", true},
+        {"　", false},        {" 　/ ", false},    // full-width blanks are blanks
+        {"/*", false},        {"D:\\*.*", false}, {"/usr/bin/*", false},  {"S:\\*", false},
+        {"/home/user/data/*", true},                 {"S:\\data\\*.fdb", true},
     };
     for (const auto& [path, safe] : cases)
         EXPECT_EQ(IsSafeShellPath(path), safe) << "[" << path << "]";
@@ -55,6 +58,8 @@ TEST(ShellOperations, DeleteAndCopy)
     EXPECT_EQ(ui->messages[0].text, "ルート・システムディレクトリは、削除できません。<D:\\> ");
     EXPECT_EQ(ui->messages[0].kind, platform::MessageKind::Error);
     EXPECT_FALSE(ShellDeleteSafe("/tmp/x", FO_MOVE)); // not a delete: silently refused
+    EXPECT_FALSE(ShellDeleteSafe("/*", FO_DELETE)); // a wildcard over the root is refused, not expanded
+    EXPECT_EQ(ui->messages.back().text, "ルート・システムディレクトリは、削除できません。</*> ");
     EXPECT_FALSE(ShellDeleteSafe("/", FO_RENAME));
     EXPECT_EQ(ui->messages.back().text, "ルート・システムディレクトリは、変更できません。</> ");
 
@@ -136,6 +141,12 @@ TEST(SaveFolderUac, SystemDriveRootAsksForDocuments)
     EXPECT_TRUE(CheckSaveFileUac(file));
     EXPECT_EQ(file, GetMyDocumentsFolder() + "/data.csv");
 
+    const std::size_t asked = ui->messages.size();
+    std::string bare = "data.csv"; // no folder: nothing to check, nothing moved into the root
+    EXPECT_TRUE(CheckSaveFileUac(bare));
+    EXPECT_EQ(bare, "data.csv");
+    EXPECT_EQ(ui->messages.size(), asked);
+
     std::string elsewhere = (root.path() / "out").string();
     EXPECT_TRUE(CheckSaveFolderUac(elsewhere));
     EXPECT_EQ(elsewhere, (root.path() / "out").string() + "/");
@@ -185,6 +196,7 @@ TEST(FileUtils, FoldersAndTheirFallbacks)
               (std::vector<std::string>{base.string() + "/a", base.string() + "/z"}));
     EXPECT_TRUE(ListSubFolders((base / "missing").string(), 1).empty());
     EXPECT_TRUE(ListSubFolders("", 1).empty());
+    EXPECT_TRUE(ListSubFolders(" 　", 1).empty());
 
     const char* previous = std::getenv("TEMP");
     std::string saved = previous ? previous : "";

@@ -17,6 +17,9 @@ TEST(TextUtils, FixedWidthFieldsNeverHalveACharacter)
         {PadRightSjis("abcdef", 3), "abc"},
         {PadRightSjis("a漢字", 4), "a漢 "},   // byte 4 is the lead byte of 字
         {PadRightSjis("ab", 600), "ab"},       // above 510 no padding
+        {PadRightSjis(std::string(100, 'x'), 520), std::string(100, 'x')},
+        {PadRightSjis(std::string(600, 'x'), 520), std::string(520, 'x')},
+        {PadRightSjis("ab", 510), "ab" + std::string(508, ' ')},
         {PadRightSjis("ab", 0), ""},
         {PadLeftBytes("12345", 3), "345"},
         {PadLeftBytes("12", 5), "   12"},
@@ -77,6 +80,7 @@ TEST(TextUtils, PiecesOfTexts)
 
     const std::tuple<std::string, int, std::string> items2[] = {
         {"a,b,c", 2, "b"}, {"a,b\r\nc", 3, "c"}, {"a,b,", 3, ""}, {"a,,b", 2, ""}, {"a,,b", 3, "b"}, {"a", 0, ""},
+        {"a\r,b", 2, ""}, {"a\r,b", 3, "b"}, // a line break and a separator cut twice
     };
     for (const auto& [text, index, expected] : items2)
         EXPECT_EQ(GetDelimitedItem(text, ",", index), expected) << text << " " << index;
