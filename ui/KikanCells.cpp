@@ -64,12 +64,13 @@ KikanLayout kikanLayout16(int simeDay, double yearStart, double yearEnd, double 
             c.text = std::to_string(monthOfClosing(simeDay, yearStart, i - i / 4));
         }
     }
+    // Without the settlement its cell is blank and cannot be chosen, but it
+    // stays the settlement period, as when KESSAN is switched off later.
     const int firstBlank = kessan ? k.lastNo + 1 : k.lastNo;
     for (int i = firstBlank; i < 16; ++i) {
         auto& c = k.cells[static_cast<std::size_t>(i)];
         c.enabled = false;
         c.text.clear();
-        c.period = -1;
     }
     return k;
 }

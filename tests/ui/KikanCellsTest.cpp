@@ -64,6 +64,7 @@ TEST(KikanCells, ShortYearsAndALateFirstEntryMonth)
     EXPECT_EQ(k.edno, 14);
     EXPECT_TRUE(k.cells[15].text.empty());
     EXPECT_FALSE(k.cells[15].enabled);
+    EXPECT_EQ(k.cells[15].period, 15); // still the settlement, only not selectable
 }
 
 TEST(KikanCells, QuartersAndHalves)

@@ -89,7 +89,12 @@ TMessageBox2::TMessageBox2(QWidget* parent)
         b->setObjectName(QStringLiteral("btnButton%1").arg(i + 1));
         b->setAutoDefault(true);
         b->setGeometry(0, px(buttonTop), px(buttonWidth), px(buttonHeight));
-        connect(b, &QPushButton::clicked, this, [this, i] { done(results_[static_cast<std::size_t>(i)]); });
+        // A button's result becomes the box's; a button without one (Help)
+        // leaves the box open, as a result of 0 does not end a modal form.
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            if (const int result = results_[static_cast<std::size_t>(i)]; result != mrNone)
+                done(result);
+        });
         buttons_[static_cast<std::size_t>(i)] = b;
     }
     InitMessage2Info(2, rec_);

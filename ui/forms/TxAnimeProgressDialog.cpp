@@ -173,7 +173,9 @@ void TxAnimeProgressDialog::layout()
 void TxAnimeProgressDialog::buildWindow(QWidget* ownerForm)
 {
     if (!form_) {
-        form_ = new TxProgressForm(ownerForm);
+        // The window handed in as ParentHandle owns it when no form does, so
+        // it stays above the window it disables.
+        form_ = new TxProgressForm(ownerForm ? ownerForm : parent_.data());
         form_->anime = new QLabel(form_);
         form_->anime->setObjectName(QStringLiteral("Animate"));
         form_->label = new QLabel(form_);
@@ -240,6 +242,15 @@ void TxAnimeProgressDialog::Execute(QWidget* ownerForm)
                 OnShow(f);
             } catch (...) {
                 captured_ = std::current_exception();
+            }
+            // Ending the modal run closes the window, and its OnClose hears
+            // of it, as a form closing with a modal result does.
+            try {
+                if (f->onClose)
+                    f->onClose();
+            } catch (...) {
+                if (!captured_)
+                    captured_ = std::current_exception();
             }
             f->done(mrOk);
         });

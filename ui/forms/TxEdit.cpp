@@ -5,6 +5,8 @@
 #include "ui/KanaReading.h"
 #include "ui/forms/FocusMove.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -188,6 +190,25 @@ void TxEdit::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
+}
+
+void TxEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    // Dropping text is pasting by another way.
+    if (pasteLocked()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
+}
+
+void TxEdit::dropEvent(QDropEvent* event)
+{
+    if (pasteLocked()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(event);
 }
 
 } // namespace vq::ui

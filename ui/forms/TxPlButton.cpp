@@ -353,10 +353,11 @@ void TxPlButton::paintEvent(QPaintEvent*)
         drawLine(p, captionA_, textA, topA, offset, c);
         drawLine(p, captionB_, textB, topB, offset, c);
     } else if (hasFocus_) {
-        // Engraved: highlight one pixel down-right, shadow at the place.
-        drawLine(p, captionA_, textA, topA + 1, offset + 1, toQColor(clBtnHighlight));
+        // Engraved: highlight one pixel down-right (the offset moves both x
+        // and y), shadow at the place.
+        drawLine(p, captionA_, textA, topA, offset + 1, toQColor(clBtnHighlight));
         drawLine(p, captionA_, textA, topA, offset, toQColor(clBtnShadow));
-        drawLine(p, captionB_, textB, topB + 1, offset + 1, toQColor(clBtnHighlight));
+        drawLine(p, captionB_, textB, topB, offset + 1, toQColor(clBtnHighlight));
         drawLine(p, captionB_, textB, topB, offset, toQColor(clBtnShadow));
     } else {
         const QColor c = toQColor(clGrayText);

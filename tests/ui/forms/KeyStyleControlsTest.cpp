@@ -7,6 +7,8 @@
 
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -114,9 +116,23 @@ TEST_F(EditForm, PasteIsLockedOnlyWhileTheInputMethodIsDisabled)
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_TRUE(edit->text().isEmpty());
 
+    // Dropping text is pasting too.
+    auto drop = [&] {
+        QMimeData data;
+        data.setText(QStringLiteral("dropped"));
+        QDropEvent event(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the control: the application routes drops only
+        // during a drag it runs itself.
+        static_cast<QObject*>(edit)->event(&event);
+    };
+    drop();
+    EXPECT_TRUE(edit->text().isEmpty());
+
     edit->setImeMode(imHira);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit->text(), QStringLiteral("pasted"));
+    drop();
+    EXPECT_TRUE(edit->text().contains(QStringLiteral("dropped")));
 }
 
 TEST_F(EditForm, ReadingIsCapturedFromTypingAndCommittedText)

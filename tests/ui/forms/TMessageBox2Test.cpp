@@ -120,6 +120,21 @@ TEST(TMessageBox2, EscCancelsAndCtrlCCopiesTheText)
     EXPECT_TRUE(copied.contains(QStringLiteral("失敗しました。\r\n\r\n再実行してください。\r\n")));
 }
 
+TEST(TMessageBox2, HelpButtonHasNoResultAndLeavesTheBoxOpen)
+{
+    TMessageBox2 box;
+    auto info = infoOf(2, {"操作方法を確認できます。"});
+    info.Buttons = buttonSet({mbOK, mbHelp});
+    apply(box, info);
+    ASSERT_EQ(box.button(1)->text(), QStringLiteral("ヘルプ(&H)"));
+    vq::test::whenModal([&](QWidget*) {
+        box.button(1)->click();
+        EXPECT_TRUE(box.isVisible());
+        box.button(0)->click();
+    });
+    EXPECT_EQ(box.exec(), mrOk);
+}
+
 TEST(TMessageBox2, LinkLinesOpenTheirAddress)
 {
     vq::platform::ScopedScriptedInteraction seam;

@@ -49,6 +49,22 @@ TEST(TxAnimeProgressDialog, DisablesItsOwnerWhileTheCallerWorks)
     EXPECT_TRUE(owner.isEnabled());
 }
 
+TEST(TxAnimeProgressDialog, AGivenParentWindowOwnsTheWindowWithoutAnOwnerForm)
+{
+    QWidget parent;
+    parent.resize(600, 400);
+    vq::test::showActive(parent);
+    TxAnimeProgressDialog progress;
+    progress.setParentHandle(&parent);
+    progress.Execute(nullptr);
+    ASSERT_NE(progress.Handle(), nullptr);
+    EXPECT_EQ(progress.Handle()->parentWidget(), &parent);
+    EXPECT_FALSE(parent.isEnabled());
+    EXPECT_TRUE(progress.Handle()->isEnabled());
+    progress.Close();
+    EXPECT_TRUE(parent.isEnabled());
+}
+
 TEST(TxAnimeProgressDialog, CloseWithoutExecuteChangesNothing)
 {
     QWidget owner;
@@ -81,6 +97,8 @@ TEST(TxAnimeProgressDialog, WorkRunInsideTheWindowPassesItsErrorOnAfterClosing)
     vq::test::showActive(owner);
     TxAnimeProgressDialog progress;
     bool ran = false;
+    int closes = 0;
+    progress.OnClose = [&](QWidget*) { ++closes; };
     progress.OnShow = [&](QWidget* sender) {
         ran = true;
         EXPECT_TRUE(sender->isVisible());
@@ -88,9 +106,11 @@ TEST(TxAnimeProgressDialog, WorkRunInsideTheWindowPassesItsErrorOnAfterClosing)
     };
     EXPECT_THROW(progress.Execute(&owner), std::runtime_error);
     EXPECT_TRUE(ran);
+    EXPECT_EQ(closes, 1); // the window closed after the work, error or not
     EXPECT_EQ(progress.Handle(), nullptr);
     EXPECT_TRUE(owner.isEnabled());
 
     progress.OnShow = [&](QWidget*) {};
     EXPECT_NO_THROW(progress.Execute(&owner));
+    EXPECT_EQ(closes, 2);
 }

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace vq::ui;
 
 TEST(TxPlButton, ClickClosesAModalDialogWithItsResultUnlessTheHandlerResetsIt)
@@ -83,6 +85,39 @@ TEST(TxPlButton, CaptionFallsBackToTheNameAndCentresASecondLineAlone)
     EXPECT_EQ(b->CaptionTop(), (b->height() - h) / 2);
     EXPECT_EQ(b->width(), 75);
     EXPECT_EQ(b->height(), 26);
+}
+
+TEST(TxPlButton, DisabledCaptionIsEngravedOnePixelDownRight)
+{
+    TxPlButton b;
+    b.setGradation(false);
+    b.setColor(0x00FF00); // a background neither line colour has
+    b.setButtonStyle(bsFlatNoFrame);
+    QFont f = b.font();
+    f.setStyleStrategy(QFont::NoAntialias);
+    b.setFont(f);
+    b.setCaptionAText(QStringLiteral("■"));
+    b.setEnabled(false);
+    const QImage img = b.grab().toImage();
+    const QRgb light = toQColor(clBtnHighlight).rgb(), dark = toQColor(clBtnShadow).rgb();
+    ASSERT_NE(light, dark);
+    // The lowest and rightmost pixels of each colour: the highlight copy lies
+    // exactly one pixel right of and below the shadow copy.
+    int lightBottom = -1, lightRight = -1, darkBottom = -1, darkRight = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y) & 0xFFFFFF;
+            if (c == (light & 0xFFFFFF)) {
+                lightBottom = std::max(lightBottom, y);
+                lightRight = std::max(lightRight, x);
+            } else if (c == (dark & 0xFFFFFF)) {
+                darkBottom = std::max(darkBottom, y);
+                darkRight = std::max(darkRight, x);
+            }
+        }
+    ASSERT_GE(darkBottom, 0);
+    EXPECT_EQ(lightBottom, darkBottom + 1);
+    EXPECT_EQ(lightRight, darkRight + 1);
 }
 
 TEST(TxPlButton, OnlyBitmapsAndIconsArePictures)
