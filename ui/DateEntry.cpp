@@ -129,6 +129,14 @@ TGengoArray systemEraList()
     return eras;
 }
 
+const TGengoRec* eraInForce(const TGengoArray& eras, double date)
+{
+    for (const auto& e : eras)
+        if (e.STARTDATE <= date)
+            return &e;
+    return nullptr;
+}
+
 std::vector<std::string> eraItems(const DateEntryConfig& config)
 {
     std::vector<std::string> items;
@@ -299,12 +307,9 @@ ShownValue showValue(const DateEntryConfig& config, double value)
                                                                 static_cast<char>('0' + d.year % 10)
                                                           : std::to_string(d.year);
         } else if (!config.eras.empty()) {
-            const TGengoRec* era = &config.eras.back();
-            for (const auto& e : config.eras)
-                if (e.STARTDATE <= value) {
-                    era = &e;
-                    break;
-                }
+            const TGengoRec* era = eraInForce(config.eras, value);
+            if (!era)
+                era = &config.eras.back();
             out.parts.era = era->GNAME;
             out.parts.year = std::to_string(d.year - era->YEAROFFSET + 1);
         } else {

@@ -43,6 +43,9 @@ ShownParts shownParts(TVorlenExDateEditStyle style, bool editGengo, bool editAmp
 TGengoArray effectiveEraList(const TGengoArray& table, double minDate, double maxDate);
 // The system's eras (the built-in table), at most seven.
 TGengoArray systemEraList();
+// The era in force on date: the first era (newest first) that has begun by
+// then; nullptr when the date lies before every era.
+const TGengoRec* eraInForce(const TGengoArray& eras, double date);
 
 struct DateEntryConfig {
     TVorlenExDateEditStyle style = desYearMonthDay;

@@ -5,6 +5,7 @@
 #include "foundation/DayNumber.h"
 #include "foundation/Gengo.h"
 #include "ui/forms/TMessageBox2.h"
+#include "ui/forms/TVorlenDateEdit.h"
 #include "ui/forms/TVorlenExDateEdit.h"
 #include "ui/forms/TxKikanPanel12.h"
 #include "ui/forms/TxKikanPanel16.h"
@@ -171,6 +172,30 @@ QWidget* dateEdit()
     return w;
 }
 
+QWidget* plainDate()
+{
+    auto [w, l] = column();
+    auto add = [l = l](const char* caption, TVorlenDateEdit* edit) {
+        l->addWidget(new QLabel(QString::fromUtf8(caption)));
+        l->addWidget(edit);
+    };
+    auto* western = new TVorlenDateEdit;
+    western->setDate(vq::encodeDate(2024, 4, 1));
+    add("年月日（西暦）", western);
+    auto* era = new TVorlenDateEdit;
+    era->setEra(true);
+    era->setUseWarekiTable(true);
+    era->SetWarekiTable(vq::BuiltinEraTable());
+    era->setDate(vq::encodeDate(2024, 4, 1));
+    add("年月日（和暦）", era);
+    auto* monthDay = new TVorlenDateEdit;
+    monthDay->setStyle(pdsMonthDay);
+    monthDay->setDate(vq::encodeDate(2024, 12, 31));
+    add("月日", monthDay);
+    w->resize(220, 180);
+    return w;
+}
+
 QWidget* periodPanels()
 {
     auto [w, l] = column();
@@ -207,6 +232,7 @@ std::map<std::string, Maker> makers()
         {"messagebox", messageBox}, {"message-predefined", predefined}, {"buttons", buttons},
         {"controls", controls},     {"progress", progress},             {"wizard", wizard},
         {"dateedit", dateEdit},     {"periods", periodPanels},          {"kikan16", kikan16},
+        {"plaindate", plainDate},
     };
 }
 

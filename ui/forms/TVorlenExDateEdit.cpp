@@ -236,9 +236,11 @@ void TVorlenExDateEdit::setUseWarekiTable(bool value)
 void TVorlenExDateEdit::setGengo(TVorlenExRekiSet value)
 {
     // What is typed is taken in under the old calendar, then shown in the new.
+    // A wrong entry ends the caller's operation (after its one message) and
+    // leaves the calendar as it was, so the parts still mean what was typed.
     const bool hadEntry = !empty_ || !boxes_[yearBox]->text().isEmpty();
     if (hadEntry)
-        runGuarded([this] { Validate(); });
+        Validate();
     gengo_ = editGengo_ ? value : rsSeireki;
     refillEraCombo();
     relayoutAndShow();

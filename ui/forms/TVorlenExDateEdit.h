@@ -68,6 +68,8 @@ public:
     bool CanEmpty() const { return canEmpty_; }
     void setCanEmpty(bool value) { canEmpty_ = value; }
     TVorlenExRekiSet Gengo() const { return gengo_; }
+    // Takes in what is typed first: a wrong entry throws SilentAbort (after
+    // its message) and the calendar stays.
     void setGengo(TVorlenExRekiSet value);
     TColor DisableColor() const { return disableColor_; }
     void setDisableColor(TColor value);

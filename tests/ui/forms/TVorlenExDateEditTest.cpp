@@ -97,6 +97,26 @@ TEST_F(DateEditForm, EmptyEntryAndEarlyDates)
     EXPECT_TRUE(edit->box(DatePart::Year)->text().isEmpty());
 }
 
+TEST_F(DateEditForm, AWrongEntryKeepsTheCalendarAndEndsTheCaller)
+{
+    type("平成", "31", "13", "1");
+    bool reachedEnd = false;
+    EXPECT_FALSE(runGuarded([&] {
+        edit->setGengo(rsBoth);
+        reachedEnd = true;
+    }));
+    EXPECT_FALSE(reachedEnd);
+    ASSERT_EQ(seam->messages.size(), 1u);
+    EXPECT_EQ(seam->messages[0].text, "日付が正しくありません（変換できません）．　　");
+    EXPECT_EQ(edit->Gengo(), rsWareki);
+    EXPECT_EQ(edit->eraCombo()->currentText(), QStringLiteral("平成"));
+
+    edit->box(DatePart::Month)->setText(QStringLiteral("4"));
+    edit->setGengo(rsBoth);
+    EXPECT_EQ(edit->Gengo(), rsBoth);
+    EXPECT_EQ(edit->GetDateTime(), encodeDate(2019, 4, 1));
+}
+
 TEST_F(DateEditForm, BoundsPullTheValueIn)
 {
     edit->setEditGengo(false);
