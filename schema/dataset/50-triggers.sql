@@ -3,13 +3,16 @@
 SET TERM ^ ;
 
 /* A new journal row is added to the totals; a fixed-asset link (LINKKUB 8)
-   marks its assets as booked. */
+   marks its assets as booked. A row written already deleted (copied or
+   restored history) stays out of the totals, as any deleted row: counting
+   it would count it twice once it is brought back (1 -> 0). */
 CREATE TRIGGER SIWAKE_AFTER_INSERT FOR SIWAKE
 ACTIVE AFTER INSERT POSITION 0
 AS
 BEGIN
-  EXECUTE PROCEDURE SP_SIWAKE_TOTAL_ADD(NEW.SCODE, NEW.BCODE, NEW.KCODE, NEW.HCODE, NEW.MNUM,
-                                        NEW.TAISHAKU, NEW.NUK, NEW.ZEI, NEW.TAXUH, 1);
+  IF (COALESCE(NEW.DELFLG, 0) = 0) THEN
+    EXECUTE PROCEDURE SP_SIWAKE_TOTAL_ADD(NEW.SCODE, NEW.BCODE, NEW.KCODE, NEW.HCODE, NEW.MNUM,
+                                          NEW.TAISHAKU, NEW.NUK, NEW.ZEI, NEW.TAXUH, 1);
   IF (NEW.LINKKUB = 8) THEN
     EXECUTE PROCEDURE SP_KS_SISAN_TRANSKBN(NEW.SCODE, NEW.LINKKEY, NEW.LINKREC, 1, 0);
 END^
@@ -60,7 +63,10 @@ END^
 
 /* A new facility gets the balance rows of every account in use and of its
    sub-accounts (department ' '), its tax-total rows and, when it keeps
-   departments, its department list. */
+   departments, its department list. The other rows the accounting programs
+   give a new facility (dictionaries, headcounts, forecasts, fixed-asset
+   journal settings) belong to tables this database does not carry: nothing
+   here reads them. */
 CREATE TRIGGER SISETUMST_AFTER_INSERT FOR SISETUMST
 ACTIVE AFTER INSERT POSITION 0
 AS

@@ -272,7 +272,9 @@ CREATE TABLE DATALIST (
 );
 CREATE INDEX DATALIST_GROUP ON DATALIST (GROUPID);
 
-/* Data places of the data server; REC 0 is the standard place (DATALIST). */
+/* Data places of the data server; REC 0 is the standard place (DATALIST).
+   NAME is wider than the 20 characters a name is given: place 0 is named
+   after the data root, which may be 40 bytes of single-byte text. */
 CREATE TABLE DATAPLACEMAN (
   REC         INTEGER NOT NULL,
   ORDERKBN    INTEGER DEFAULT 0,

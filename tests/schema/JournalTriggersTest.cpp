@@ -111,6 +111,25 @@ TEST_F(JournalTriggers, OnlyTheDeletedFlagMovesTotals)
     EXPECT_EQ(entryCount(), 0);
 }
 
+TEST_F(JournalTriggers, RowWrittenAlreadyDeletedCountsOnlyOnceBroughtBack)
+{
+    insertSale(1);
+    db.exec({"UPDATE SIWAKE SET DELFLG = 1 WHERE SWKREC = 1"});
+    // Copy the deleted entry as entry 2, still deleted: no total moves.
+    db.exec({"INSERT INTO SIWAKE (REC, SWKREC, SWKNO, DELFLG, TAISHAKU, HIZUKE, MNUM, BCODE, KCODE, NUK, ZEI, "
+             "TAXUH, R_KCODE, KINGAKU) SELECT REC + 2, 2, 2, DELFLG, TAISHAKU, HIZUKE, MNUM, BCODE, KCODE, NUK, "
+             "ZEI, TAXUH, R_KCODE, KINGAKU FROM SIWAKE WHERE SWKREC = 1"});
+    EXPECT_EQ(cashDebit(), 0);
+    EXPECT_EQ(outputTax(), 0);
+    EXPECT_EQ(entryCount(), 0);
+    // Brought back, it counts once.
+    db.exec({"UPDATE SIWAKE SET DELFLG = 0 WHERE SWKREC = 2"});
+    EXPECT_EQ(cashDebit(), yen(11000));
+    EXPECT_EQ(salesTax(), yen(1000));
+    EXPECT_EQ(outputTax(), yen(1000));
+    EXPECT_EQ(entryCount(), 1);
+}
+
 TEST_F(JournalTriggers, EntryWithoutBalanceRowsGetsThemInsteadOfBeingLost)
 {
     // Department 01 has no balance rows; its totals are created on the way.

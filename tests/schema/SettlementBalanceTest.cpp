@@ -199,6 +199,13 @@ TEST_F(SettlementBalance, PreviousYearAsMovementsWithTheTaxModeOfZenTax)
         EXPECT_EQ(amount(c.tax, c.zentax, 7, "ZANM14"), yen(c.m14));
         EXPECT_EQ(amount(c.tax, c.zentax, 7, "ZANM13"), 0);
     }
+
+    // Without tax the output tax account still keeps its tax: it is its amount.
+    db.exec({"UPDATE KAMOKU_PZ SET NUKIZAN = 0, ZEIGAKU = 3000 WHERE KCODE = '2150' AND MNUM BETWEEN -15 AND 0"});
+    for (int zentax : {-1, 0, 1}) {
+        SCOPED_TRACE("ZENTAX " + std::to_string(zentax));
+        EXPECT_EQ(amount(1, zentax, 6, "ZANM15"), yen(3000));
+    }
 }
 
 TEST_F(SettlementBalance, PeriodsBeforeALateStartAsMovementsFromTheYearsOpening)
@@ -284,4 +291,24 @@ TEST_F(SettlementBalance, TrialBalanceByAccountWithItsSubAccounts)
     EXPECT_EQ(db.integer("SELECT HOJCNT FROM SP_SISANHYO(0, '', '') WHERE KCODE = '4110'"), 0);
     // Without tax the output tax account gets the tax totals.
     EXPECT_EQ(db.money("SELECT KAS01 FROM SP_SISANHYO(1, '', '') WHERE KCODE = '2150'"), yen(1000));
+}
+
+TEST_F(SettlementBalance, FacilityGroupWithoutTaxAddsOnlyTheTaxOfItsFacilities)
+{
+    // A second facility in group G1 sells 2,000 with 200 output tax.
+    db.exec({
+        "INSERT INTO SISETUMST (SCODE, SNAME) VALUES ('02', '駅前店')",
+        "INSERT INTO SISETUGROUPLIST (GCODE, SCODE) VALUES ('G1', '02')",
+        "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC, KNAME1) VALUES (1, '2100', 1, '')",
+        "UPDATE KAMOKUMST SET EXT1_A4 = 1 WHERE KCODE = '2150'",
+        "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, KCODE, NUK, ZEI, TAXUH, R_KCODE, "
+        "KINGAKU) VALUES (11, 6, 6, 1, '2024-01-20', 1, '02', '1110', 2200, 0, 0, '4110', 2200)",
+        "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, KCODE, NUK, ZEI, TAXUH, R_KCODE, "
+        "KINGAKU) VALUES (12, 6, 6, 2, '2024-01-20', 1, '02', '4110', 2000, 200, 1, '1110', 2200)",
+    });
+    EXPECT_EQ(db.money("SELECT KAS01 FROM SP_SISANHYO_A4(1, '', 'G1')"), yen(200));
+    EXPECT_EQ(db.money("SELECT KAS01 FROM SP_SISANHYO_A4(1, '02', '')"), yen(200));
+    EXPECT_EQ(db.money("SELECT KAS01 FROM SP_SISANHYO_A4(1, '', '')"), yen(1200));
+    // Layout 0 reads the same amounts.
+    EXPECT_EQ(db.money("SELECT KAS01 FROM SP_SISANHYO(1, '', 'G1') WHERE KCODE = '2150'"), yen(200));
 }
