@@ -57,11 +57,11 @@ NamedMutex::~NamedMutex()
 {
     // The lock file stays: removing it would let a process that already opened
     // it lock a file no one else can see.
-    {
-        std::lock_guard lock(heldMutex());
-        heldNames().erase(fileNameOf(name_));
-    }
+    // Unlocked before the name is forgotten: a thread of this process that
+    // asks right after must find the file free, not still locked by us.
+    std::lock_guard lock(heldMutex());
     ::close(fd_); // releases the flock
+    heldNames().erase(fileNameOf(name_));
 }
 
 std::unique_ptr<NamedMutex> NamedMutex::tryCreate(const std::string& name)

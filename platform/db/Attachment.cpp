@@ -48,6 +48,7 @@ void open(AttachmentImpl& impl, const ConnectParams& params, std::optional<int> 
 {
     checkParams(params);
     impl.detach();
+    fb::Utf8FileNames utf8;
     impl.handle = fb::translated([&] {
         fb::Xpb dpb(IXpbBuilder::DPB);
         fillDpb(dpb, params);

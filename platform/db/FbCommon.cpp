@@ -2,7 +2,11 @@
 
 #include <ibase.h>
 
+#include <langinfo.h>
+#include <locale.h>
+
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "platform/Cp932.h"
@@ -34,6 +38,59 @@ Status::~Status()
     status_->dispose();
 }
 
+namespace {
+
+locale_t utf8Locale()
+{
+    static const locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return l;
+}
+
+bool isUtf8(std::string_view s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t n = 0;
+        if (b < 0x80)
+            n = 1;
+        else if (b >= 0xC2 && b <= 0xDF)
+            n = 2;
+        else if (b >= 0xE0 && b <= 0xEF)
+            n = 3;
+        else if (b >= 0xF0 && b <= 0xF4)
+            n = 4;
+        else
+            return false;
+        if (i + n > s.size())
+            return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += n;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string engineText(std::string_view text)
+{
+    return isUtf8(text) ? std::string(text) : platform::cp932::toUtf8(text);
+}
+
+Utf8FileNames::Utf8FileNames()
+{
+    const locale_t utf8 = utf8Locale();
+    if (utf8 && std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        previous_ = uselocale(utf8);
+}
+
+Utf8FileNames::~Utf8FileNames()
+{
+    if (previous_)
+        uselocale(static_cast<locale_t>(previous_));
+}
+
 DbError toDbError(const IStatus* status)
 {
     const intptr_t* v = status->getErrors();
@@ -59,9 +116,7 @@ DbError toDbError(const IStatus* status)
     text.resize(std::min<std::size_t>(n, text.size()));
     while (!text.empty() && (text.back() == '\n' || text.back() == '\0'))
         text.pop_back();
-    // Object names and values in server messages come in the connection
-    // character set.
-    text = platform::cp932::toUtf8(text);
+    text = engineText(text);
     const std::int64_t first = codes.empty() ? 0 : codes.front();
     return DbError(std::move(text), first, sqlCode, std::move(codes));
 }
@@ -96,19 +151,36 @@ double dayFromIsc(ISC_DATE date, ISC_TIME time)
     return day < 0 ? day - fraction : day + fraction;
 }
 
+namespace {
+
+// A day number as its ISC date and time. The time is rounded as a whole to
+// the server's 1/10,000 second, so a value a hair below midnight (45000.99999999999,
+// what arithmetic on day numbers produces) is the next day at 00:00, not
+// 23:59:59.9999 of the day before. The date counts away from zero with the
+// carry, as the fraction of a negative day number does.
+ISC_TIMESTAMP splitDay(double dayNumber)
+{
+    const double whole = std::trunc(dayNumber);
+    const long long perDay = 86400LL * ISC_TIME_SECONDS_PRECISION;
+    long long t = std::llround(std::fabs(dayNumber - whole) * static_cast<double>(perDay));
+    double date = whole;
+    if (t >= perDay) {
+        t -= perDay;
+        date += dayNumber < 0 ? -1 : 1;
+    }
+    return {static_cast<ISC_DATE>(date + kIscDateOfDayZero), static_cast<ISC_TIME>(t)};
+}
+
+} // namespace
+
 ISC_DATE iscDateFromDay(double dayNumber)
 {
-    return static_cast<ISC_DATE>(std::trunc(dayNumber) + kIscDateOfDayZero);
+    return splitDay(dayNumber).timestamp_date;
 }
 
 ISC_TIME iscTimeFromDay(double dayNumber)
 {
-    double fraction = std::fabs(dayNumber - std::trunc(dayNumber));
-    auto t = static_cast<long long>(std::llround(fraction * 86400.0 * ISC_TIME_SECONDS_PRECISION));
-    const long long perDay = 86400LL * ISC_TIME_SECONDS_PRECISION;
-    if (t >= perDay)
-        t = perDay - 1;
-    return static_cast<ISC_TIME>(t);
+    return splitDay(dayNumber).timestamp_time;
 }
 
 Xpb::Xpb(unsigned kind)

@@ -30,6 +30,12 @@ private:
     Firebird::ThrowStatusWrapper wrapper_;
 };
 
+// Text the engine reports (messages, service output) as UTF-8. Names and
+// values from the database come in the connection character set (CP932),
+// file names as the UTF-8 they were given in; CP932 Japanese text is next to
+// never valid UTF-8, so text that is valid UTF-8 stays as it is.
+std::string engineText(std::string_view text);
+
 // The DbError of a Firebird status (codes, SQL code, formatted message).
 DbError toDbError(const Firebird::IStatus* status);
 [[noreturn]] void rethrow(const Firebird::FbException& e);
@@ -59,6 +65,23 @@ void endQuietly(Handle*& handle, End end) noexcept
     }
     handle = nullptr;
 }
+
+// Held around every call that hands a file name to the engine. The engine
+// turns UTF-8 file names into "the system's" character set, which it takes
+// once, at its first such call, from the calling thread's LC_CTYPE; a
+// program still in the "C" locale would have every non-ASCII path (a folder
+// named in Japanese) refused. File names are UTF-8 here, so the calling
+// thread runs in C.UTF-8 for the call, and the engine passes them through.
+class Utf8FileNames {
+public:
+    Utf8FileNames();
+    ~Utf8FileNames();
+    Utf8FileNames(const Utf8FileNames&) = delete;
+    Utf8FileNames& operator=(const Utf8FileNames&) = delete;
+
+private:
+    void* previous_ = nullptr;   // locale_t
+};
 
 // SQL text for the server: CP932, refusing characters CP932 cannot hold.
 std::string sqlText(std::string_view utf8);

@@ -73,15 +73,15 @@ std::optional<Numeric> parseDecimal(std::string_view s)
         if (c < '0' || c > '9')
             return std::nullopt;
         digits = true;
-        if (__builtin_mul_overflow(n.value, 10, &n.value) || __builtin_add_overflow(n.value, c - '0', &n.value))
+        // Built with its sign so that the most negative int64 fits too.
+        const int digit = negative ? '0' - c : c - '0';
+        if (__builtin_mul_overflow(n.value, 10, &n.value) || __builtin_add_overflow(n.value, digit, &n.value))
             return std::nullopt;
         if (point)
             ++n.scale;
     }
     if (!digits || n.scale > 18)
         return std::nullopt;
-    if (negative)
-        n.value = -n.value;
     return n;
 }
 

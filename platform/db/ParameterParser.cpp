@@ -46,6 +46,9 @@ ParsedSql parseParameters(std::string_view s)
     ParsedSql out;
     out.sql.reserve(s.size());
     std::size_t i = 0;
+    // Inside a PSQL body (EXECUTE BLOCK ... BEGIN ... END) ":x" names a local
+    // variable or an input of the block, which the server resolves itself.
+    bool inBody = false;
     while (i < s.size()) {
         const char c = s[i];
         std::size_t end = i + 1;
@@ -63,11 +66,26 @@ ParsedSql parseParameters(std::string_view s)
         } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
             const auto pos = s.find("*/", i + 2);
             end = pos == std::string_view::npos ? s.size() : pos + 2;
+        } else if ((std::isalpha(static_cast<unsigned char>(c)) || c == '_')
+                   && (i == 0 || !isNameChar(s[i - 1]))) {
+            while (end < s.size() && isNameChar(s[end]))
+                ++end;
+            const std::string_view word = s.substr(i, end - i);
+            if (word.size() == 5) {
+                std::string w;
+                for (char ch : word)
+                    w += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+                if (w == "BEGIN")
+                    inBody = true;
+            }
         } else if (c == '?') {
             out.positions.emplace_back();
         } else if (c == ':') {
             if (i + 1 < s.size() && s[i + 1] == ':') {
                 end = i + 2;   // "::" is no parameter
+            } else if (inBody) {
+                while (end < s.size() && isNameChar(s[end]))
+                    ++end;
             } else if (i + 1 < s.size() && isNameChar(s[i + 1])
                        && !std::isdigit(static_cast<unsigned char>(s[i + 1]))) {
                 std::size_t j = i + 1;

@@ -4,6 +4,9 @@
 // literals ('...', q'{...}'), quoted identifiers ("..."), -- and /* */
 // comments are copied unchanged, so a ':' inside them is no parameter.
 // A "?" written in the SQL stays a positional parameter without a name.
+// After the word BEGIN (the body of an EXECUTE BLOCK) ":x" is a variable of
+// the block and stays as written; the block's inputs take their values from
+// ":NAME" parameters in its header: EXECUTE BLOCK (X INT = :X) AS BEGIN ... END.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -42,6 +42,7 @@ public:
         spb.string(isc_spb_user_name, p.user);
         spb.string(isc_spb_password, p.password);
         spb.tag(isc_spb_utf8_filename);
+        fb::Utf8FileNames utf8;
         fb::Status st;
         IProvider* provider = fb::master()->getDispatcher();
         try {
@@ -66,6 +67,7 @@ public:
 
     void start(fb::Xpb& spb)
     {
+        fb::Utf8FileNames utf8;
         fb::Status st;
         service_->start(&st, spb.length(), spb.data());
     }
@@ -85,7 +87,7 @@ public:
             const unsigned len = readUInt(p + 1, 2);
             if (len == 0)
                 return;   // the end of the output
-            std::string line = platform::cp932::toUtf8(std::string_view(reinterpret_cast<const char*>(p + 3), len));
+            std::string line = fb::engineText(std::string_view(reinterpret_cast<const char*>(p + 3), len));
             if (output)
                 output(line);
             if (keep)

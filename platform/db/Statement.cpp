@@ -193,12 +193,20 @@ void StatementImpl::ensurePrepared()
             }
             throw;
         }
-        if (own)
-            own->commit(&st);
+        if (own) {
+            try {
+                own->commit(&st);   // releases on success
+            } catch (const FbException&) {
+                own->release();
+                throw;
+            }
+        }
         generation = attachment->generation;
         type = handle->getType(&st);
         inMeta = handle->getInputMetadata(&st);
-        IMessageMetadata* declared = handle->getOutputMetadata(&st);
+        // Held at once, so that unprepare() releases it when a later call fails.
+        outMeta = handle->getOutputMetadata(&st);
+        IMessageMetadata* declared = outMeta;
         const unsigned n = declared->getCount(&st);
         fields.resize(n);
         for (unsigned i = 0; i < n; ++i) {
@@ -212,7 +220,6 @@ void StatementImpl::ensurePrepared()
             f.length = declared->getLength(&st, i);
             f.charset = declared->getCharSet(&st, i);
         }
-        outMeta = declared;
         for (unsigned i = 0; i < n; ++i) {
             fields[i].offset = outMeta->getOffset(&st, i);
             fields[i].nullOffset = outMeta->getNullOffset(&st, i);

@@ -111,14 +111,15 @@ void Transaction::start()
         // Two-phase commit across databases through the distributed
         // transaction coordinator.
         IDtcStart* builder = fb::master()->getDtc()->startBuilder(&st);
+        // start() disposes the builder only when it succeeds.
         try {
             for (auto* a : impl_->attachments)
                 builder->addWithTpb(&st, a->attachedHandle(), tpb.length(), tpb.data());
+            impl_->handle = builder->start(&st);
         } catch (...) {
             builder->dispose();
             throw;
         }
-        impl_->handle = builder->start(&st);   // disposes the builder
     } catch (const FbException& e) {
         fb::rethrow(e);
     }

@@ -87,6 +87,20 @@ TEST_F(IniFileTest, WritesInPlaceAndKeepsEverythingElse)
     EXPECT_TRUE(ini.readBool("added", "flag", false));
 }
 
+TEST(IniFile, LinesItDoesNotWriteKeepTheirBytes)
+{
+    // 0xED40 is the NEC-selected copy of an IBM kanji (Unicode gives it back
+    // as 0xFA5C); 0x85 0x40 is no character at all.
+    vq::test::TempDir dir;
+    const auto file = dir / "odd.ini";
+    const std::string odd = "[S]\r\nNec=\xED\x40\r\nJunk=\x85\x40\r\nKey=old\r\n";
+    vq::test::writeBytes(file, odd);
+    IniFile ini(file);
+    ini.writeString("S", "Key", "new");
+    ini.deleteKey("S", "Missing");
+    EXPECT_EQ(vq::test::readBytes(file), "[S]\r\nNec=\xED\x40\r\nJunk=\x85\x40\r\nKey=new\r\n");
+}
+
 TEST_F(IniFileTest, EraseSectionAndDeleteKey)
 {
     IniFile ini(file);

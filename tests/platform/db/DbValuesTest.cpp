@@ -28,6 +28,12 @@ TEST(ParameterParser, NamesBecomePositionsAndQuotedTextIsSkipped)
         {"SELECT a::int, x FROM T WHERE t = '10:30' AND z = :Z$1", "SELECT a::int, x FROM T WHERE t = '10:30' AND z = ?",
          {"Z$1"}},
         {"SELECT 'unterminated :x", "SELECT 'unterminated :x", {}},
+        // The body of a block reads its own variables; only the header takes parameters.
+        {"EXECUTE BLOCK (X INT = :x) RETURNS (R INT) AS DECLARE V INT; begin V = :X; R = :V * 2; SUSPEND; END",
+         "EXECUTE BLOCK (X INT = ?) RETURNS (R INT) AS DECLARE V INT; begin V = :X; R = :V * 2; SUSPEND; END",
+         {"X"}},
+        {"SELECT 'begin' FROM T /* begin */ WHERE BEGIN_DATE = :D AND \"BEGIN\" = :E",
+         "SELECT 'begin' FROM T /* begin */ WHERE BEGIN_DATE = ? AND \"BEGIN\" = ?", {"D", "E"}},
     };
     for (const auto& c : cases) {
         const ParsedSql p = parseParameters(c.sql);

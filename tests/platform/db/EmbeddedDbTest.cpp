@@ -410,6 +410,126 @@ TEST_F(EmbeddedDb, ConnectFailuresAreDbErrors)
     }
     EXPECT_FALSE(a.attached());
     EXPECT_THROW(a.create(test::localParams(dir / "test.fdb")), DbError);   // exists
+    // File names travel as UTF-8 and come back so in the message; names
+    // from the database come in CP932 and are converted.
+    try {
+        a.attach(test::localParams(dir / "データ" / "missing.fdb"));
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.hasCode(gds::ioError)) << e.message();
+        EXPECT_NE(e.message().find("データ/missing.fdb"), std::string::npos) << e.message();
+    }
+    std::filesystem::create_directories(dir / "データ");
+    a.create(test::localParams(dir / "データ" / "会計.fdb"));
+    test::runDdl(a, {"CREATE EXCEPTION E_DUP '仕訳が重複しています'"});
+    Transaction tr(a);
+    tr.start();
+    try {
+        a.execute(tr, "EXECUTE BLOCK AS BEGIN EXCEPTION E_DUP; END");
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_NE(e.message().find("仕訳が重複しています"), std::string::npos) << e.message();
+    }
+}
+
+TEST_F(EmbeddedDb, ExecuteBlockTakesHeaderParametersAndKeepsItsVariables)
+{
+    Transaction tr(db);
+    tr.start();
+    Statement q(db, tr,
+                "EXECUTE BLOCK (X INTEGER = :X) RETURNS (R INTEGER) AS\n"
+                "DECLARE V INTEGER;\n"
+                "BEGIN\n"
+                "  V = :X + 1;\n"
+                "  R = :V * 2;\n"
+                "  SUSPEND;\n"
+                "END");
+    EXPECT_EQ(q.paramNames(), (std::vector<std::string>{"X"}));
+    q.param("X").setInt(20);
+    q.execute();
+    ASSERT_TRUE(q.fetch());
+    EXPECT_EQ(q.field("R").asInt(), 42);
+}
+
+TEST_F(EmbeddedDb, DayNumbersKeepTimesBeforeDayZeroAndRoundIntoTheNextDay)
+{
+    Transaction tr(db);
+    tr.start();
+    Statement ins(db, tr, "INSERT INTO T (ID, D, TS) VALUES (:ID, :D, :TS)");
+    Statement q(db, tr, "SELECT D, TS FROM T WHERE ID = :ID");
+    struct Case {
+        double given;
+        double date;
+        double dateTime;
+        const char* text;
+    };
+    const Case cases[] = {
+        {-1.25, -1, -1.25, "1899/12/29 06:00:00"},
+        {-36522.5, -36522, -36522.5, "1800/01/01 12:00:00"},
+        {45000.0 + 1 - 1e-11, 45001, 45001, "2023/03/16 00:00:00"},   // a hair below midnight
+        {-2.0 + 1e-11, -2, -2, "1899/12/28 00:00:00"},
+        {45000.0 + 1234.0 / 86400000, 45000, 45000.0 + 1234.0 / 86400000, "2023/03/15 00:00:01"},
+    };
+    int id = 0;
+    for (const auto& c : cases) {
+        ins.param("ID").setInt(++id);
+        ins.param("D").setDate(c.given);
+        ins.param("TS").setDateTime(c.given);
+        ins.execute();
+        q.param("ID").setInt(id);
+        q.execute();
+        ASSERT_TRUE(q.fetch()) << c.given;
+        EXPECT_EQ(q.field("D").asDate(), c.date) << c.text;
+        EXPECT_NEAR(q.field("TS").asDateTime(), c.dateTime, 1e-9) << c.text;
+        EXPECT_EQ(q.field("TS").asString(), c.text);
+    }
+}
+
+TEST_F(EmbeddedDb, ExactNumbersAtTheirLimits)
+{
+    Transaction tr(db);
+    tr.start();
+    Statement ins(db, tr, "INSERT INTO T (ID, AMT, N) VALUES (:ID, :AMT, :N)");
+    Statement q(db, tr, "SELECT AMT, N FROM T WHERE ID = :ID");
+    struct Case {
+        Numeric amount;      // into NUMERIC(18,4)
+        Currency currency;   // into NUMERIC(15,2): rounded there
+        const char* amountText;
+        Currency stored;
+    };
+    const Case cases[] = {
+        {{INT64_MAX, 4}, 5, "922337203685477.5807", 0},
+        {{INT64_MIN, 4}, -5, "-922337203685477.5808", 0},   // -0.0005 -> -0.00
+        {{-15, 0}, 15000, "-15.0000", 15000},                // 1.5 -> 1.50
+        {{-1, 3}, -12355, "-0.0010", -12400},                // -1.2355 -> -1.24
+        {{7, 1}, 50, "0.7000", 100},                         // 0.005 -> 0.01
+    };
+    int id = 0;
+    for (const auto& c : cases) {
+        ins.param("ID").setInt(++id);
+        ins.param("AMT").setNumeric(c.amount);
+        ins.param("N").setCurrency(c.currency);
+        ins.execute();
+        q.param("ID").setInt(id);
+        q.execute();
+        ASSERT_TRUE(q.fetch());
+        EXPECT_EQ(q.field("AMT").asString(), c.amountText);
+        EXPECT_EQ(q.field("AMT").asNumeric(), c.amount);
+        EXPECT_EQ(q.field("N").asCurrency(), c.stored) << c.amountText;
+    }
+    q.param("ID").setInt(1);
+    q.execute();
+    ASSERT_TRUE(q.fetch());
+    EXPECT_EQ(q.field("AMT").asCurrency(), INT64_MAX);
+    EXPECT_THROW(q.field("AMT").asInt(), DbError);
+
+    Statement text(db, tr, "SELECT '-9223372036854775808' AS LO, ' 9223372036854775807 ' AS HI,"
+                           " '9223372036854775808' AS BIG FROM RDB$DATABASE");
+    text.execute();
+    ASSERT_TRUE(text.fetch());
+    EXPECT_EQ(text.field("LO").asNumeric(), (Numeric{INT64_MIN, 0}));
+    EXPECT_EQ(text.field("HI").asInt64(), INT64_MAX);
+    EXPECT_THROW(text.field("BIG").asNumeric(), DbError);
 }
 
 TEST_F(EmbeddedDb, DropRemovesTheFile)

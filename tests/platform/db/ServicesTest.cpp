@@ -78,6 +78,18 @@ TEST_F(EmbeddedServices, BackupAndRestoreRoundTripWhileTheDatabaseIsOpen)
     EXPECT_THROW(services.backup((dir / "missing.fdb").string(), (dir / "x.fbk").string()), DbError);
 }
 
+TEST_F(EmbeddedServices, FoldersNamedInJapanese)
+{
+    const auto folder = dir / "控え";
+    std::filesystem::create_directories(folder);
+    services.backup(file.string(), (folder / "データ.fbk").string());
+    services.restore((folder / "データ.fbk").string(), (folder / "復元.fdb").string(), RestoreOptions::dataModule(false));
+    EXPECT_TRUE(services.validate((folder / "復元.fdb").string()).empty());
+    Attachment copy;
+    copy.attach(test::localParams(folder / "復元.fdb"));
+    EXPECT_EQ(rows(copy), 50);
+}
+
 TEST_F(EmbeddedServices, ValidationReportsNothingForASoundDatabaseAndFailsForGarbage)
 {
     db.detach();
