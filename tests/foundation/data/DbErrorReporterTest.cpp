@@ -1,6 +1,8 @@
 // The database-error reporter: its log lines, its messages and its fatal path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 
 #include "TempDir.h"
@@ -242,4 +244,36 @@ TEST(IscErrorText, TableRows)
         const std::string text = iscErrorText(code, 0);
         EXPECT_EQ(text.rfind("（", 0), 0u) << code;
     }
+}
+
+// Every text of the table is in Japanese: kana or kanji inside the brackets
+// (bar the one code whose message is the server's argument alone), and the
+// argument markers are kept.
+TEST(IscErrorText, TextsAreJapanese)
+{
+    auto japanese = [](const std::string& text) {
+        // Kana and the common kanji lie in E3..E9 of UTF-8; the brackets do not.
+        return std::any_of(text.begin(), text.end(), [](char c) {
+            const auto b = static_cast<unsigned char>(c);
+            return b >= 0xE3 && b <= 0xE9;
+        });
+    };
+    int withText = 0;
+    for (std::int32_t code = 335544321; code <= 335544701; ++code) {
+        const std::string text = iscErrorText(code, 0);
+        if (text == " ")
+            continue;
+        ++withText;
+        EXPECT_EQ(text.rfind("（", 0), 0u) << code;
+        if (code != 335544335) {
+            ASSERT_GE(text.size(), 3u);
+            EXPECT_EQ(text.substr(text.size() - 3), "）") << code;
+        }
+        if (code != 335544382) {
+            EXPECT_TRUE(japanese(text)) << code << " " << text;
+        }
+    }
+    EXPECT_EQ(withText, 364); // 365 codes with a text in this range, one of them a blank
+    EXPECT_EQ(iscErrorText(335544395, 0), "（テーブル @1 は定義されていません）");
+    EXPECT_EQ(iscErrorText(335544390, 0), "（BLR の構文エラーです：オフセット @2 で @1 を期待しましたが、@3 がありました）");
 }
