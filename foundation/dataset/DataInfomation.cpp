@@ -15,6 +15,7 @@
 #include "foundation/app/AccInf.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
+#include "foundation/calendar/DateText.h"
 #include "foundation/data/AccRegSettings.h"
 #include "foundation/data/DataModule.h"
 #include "foundation/data/DbErrorReporter.h"
@@ -236,6 +237,13 @@ bool copyDataFiles(const std::string& fromFolder, const std::string& toFolder)
     const fs::path to(ResolveDrivePath(toFolder));
     const fs::path staging = to / (".vqacc-copy.tmp" + std::to_string(::getpid()));
     std::error_code ec;
+    // A folder without the data-set database has nothing to give (its info
+    // file alone, perhaps just written, is no data set): a failed copy.
+    if (!FileOpFExist(dataFileIn(fromFolder), ConnectStandAlone)) {
+        platform::showMessage("複写元が見つかりません。<" + dataFileIn(fromFolder) + ">",
+                              platform::MessageKind::Error);
+        return false;
+    }
     fs::remove_all(staging, ec);
     bool copied = ShellCopySafe(dataFilesOf(fromFolder), staging.string(), FO_COPY);
     if (copied) {
@@ -249,6 +257,12 @@ bool copyDataFiles(const std::string& fromFolder, const std::string& toFolder)
     }
     fs::remove_all(staging, ec);
     return copied;
+}
+
+// "yyyy/mm/dd"; '' for no date.
+std::string dateText(double day)
+{
+    return day == 0 ? std::string() : FormatDateTime("yyyy/mm/dd", day);
 }
 
 std::string fileBytes(const std::string& file)
@@ -558,8 +572,8 @@ bool TDataInfomation::ReadInfoFromServer(const std::string& host, const std::str
             rec.CODEKBN = q.field("CODETYPE").asInt();
             rec.SHOUGOU = q.field("SHOUGOU").asString();
             rec.NENDO = q.field("NENDO").asInt();
-            rec.KISHU = q.field("KISHU").asString();
-            rec.KIMATU = q.field("KIMATU").asString();
+            rec.KISHU = dateText(q.field("KISHU").asDate());
+            rec.KIMATU = dateText(q.field("KIMATU").asDate());
             rec.TANTO = q.field("TANTOU").asInt();
             rec.UPDATE_LOCK = q.field("UPDATE_LOCK").asInt();
             rec.MAJOR = q.field("VER_MAJOR").asInt();

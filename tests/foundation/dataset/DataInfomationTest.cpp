@@ -354,3 +354,47 @@ TEST_F(DataInfomationTest, DamagedOrMissingShares)
     EXPECT_EQ(info.GetShareData("", local, 0), 0);
     EXPECT_EQ(info.PutShareData(share, "", 0), 0);
 }
+
+TEST_F(DataInfomationTest, ThroughTheServerTheDataListHoldsTheLock)
+{
+    ConnectMode = ConnectClientServer;
+    SystemDef.HostName = "127.0.0.1";
+    TDataInfomation info;
+    info.Location = ConnectClientServer;
+    TDataInfomationRec rec;
+
+    // No lock: described from the data set itself, free while nobody has it open.
+    ASSERT_TRUE(info.ReadIniFile("127.0.0.1", folder(), rec));
+    EXPECT_EQ(rec.STATUS, DataStatusFree);
+    EXPECT_EQ(rec.SHOUGOU, "青空商店");
+    EXPECT_FALSE(fs::exists(infoFile(folder())));
+
+    test::runSql(fs::path(SystemDef.SysDir) / SysDbFileName,
+                 "INSERT INTO OPERATOR (GROUPID, OPCODE, OPNAME) VALUES (10000, 7, '鈴木');\n"
+                 "INSERT INTO DATALIST (REC, GROUPID, ENTTEXT, SHOUGOU, PASNAME, DATATYPE, NENDO, KISHU, KIMATU, "
+                 "DATALOCK, VER_MAJOR, VER_TEXT, READ_ONLY) VALUES (1, 10000, '一覧の名前', '青空商店', '" +
+                     folder() + "', 2, 2024, '2024-01-01', '2024-12-31', 7, 14, '22版', 1);\n");
+    EXPECT_FALSE(info.ReadIniFile("127.0.0.1", folder(), rec));
+    EXPECT_EQ(rec.STATUS, DataStatusLocked);
+    EXPECT_EQ(rec.OPCODE, 7 + 10000 * 10000);
+    EXPECT_EQ(rec.OPERATOR, "鈴木");
+    EXPECT_EQ(rec.DATALISTNAME, "一覧の名前");
+    EXPECT_EQ(rec.KISHU, "2024/01/01");
+    EXPECT_EQ(rec.MAJOR, 14);
+    EXPECT_EQ(rec.READ_ONLY, 1);
+    EXPECT_FALSE(dm_.IBDatabaseDEF.connected());
+    EXPECT_FALSE(fs::exists(infoFile(folder())));
+}
+
+TEST_F(DataInfomationTest, AShareWithoutDataIsNotTaken)
+{
+    const fs::path share = root_.path() / "share" / "empty";
+    fs::create_directories(share);
+    const std::string local = (root_.path() / "local").string();
+    TDataInfomation info;
+    EXPECT_EQ(info.GetShareData(share.string(), local, 1), 0);
+    TDataInfomationRec rec;
+    info.ReadIniFile("", share.string(), rec);
+    EXPECT_EQ(rec.SHARE_STATUS, ShareStatusFree);
+    EXPECT_TRUE(fs::is_empty(share));
+}
