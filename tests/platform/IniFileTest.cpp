@@ -101,6 +101,28 @@ TEST(IniFile, LinesItDoesNotWriteKeepTheirBytes)
     EXPECT_EQ(vq::test::readBytes(file), "[S]\r\nNec=\xED\x40\r\nJunk=\x85\x40\r\nKey=new\r\n");
 }
 
+// Lines that decode to the same text each keep their own bytes when the file
+// is written elsewhere: the IBM kanji 0xFA5C and its NEC copy 0xED40, and two
+// byte pairs that are no characters.
+TEST(IniFile, LinesThatDecodeAlikeKeepTheirOwnBytes)
+{
+    vq::test::TempDir dir;
+    const auto file = dir / "alike.ini";
+    const std::string alike = "[A]\r\na=\xFA\x5C\r\nj=\x85\x40\r\n"
+                              "[B]\r\na=\xED\x40\r\nj=\x86\x40\r\n"
+                              "[C]\r\na=\xFA\x5C\r\nj=\x85\x40\r\n";
+    vq::test::writeBytes(file, alike);
+    IniFile ini(file);
+    ini.writeString("Z", "k", "1");
+    EXPECT_EQ(vq::test::readBytes(file), alike + "[Z]\r\nk=1\r\n");
+    // Writing the value a line already holds leaves its bytes too.
+    ini.writeString("B", "a", ini.readString("B", "a"));
+    EXPECT_EQ(vq::test::readBytes(file), alike + "[Z]\r\nk=1\r\n");
+    ini.deleteKey("A", "j");
+    ini.eraseSection("C");
+    EXPECT_EQ(vq::test::readBytes(file), "[A]\r\na=\xFA\x5C\r\n[B]\r\na=\xED\x40\r\nj=\x86\x40\r\n[Z]\r\nk=1\r\n");
+}
+
 TEST_F(IniFileTest, EraseSectionAndDeleteKey)
 {
     IniFile ini(file);
