@@ -101,7 +101,12 @@ std::int32_t IniFile::readInteger(const std::string& section, const std::string&
                                   std::int32_t defaultValue) const
 {
     std::string text = readString(section, key);
+    // A missing key and an empty value read alike: no text, the default.
+    if (text.empty())
+        return defaultValue;
     std::string_view s(text);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
@@ -110,8 +115,10 @@ std::int32_t IniFile::readInteger(const std::string& section, const std::string&
     std::size_t digits = 0;
     while (digits < s.size() && s[digits] >= '0' && s[digits] <= '9')
         ++digits;
+    // A value that is there but no number reads 0, not the default: callers
+    // tell a missing value from a broken one this way.
     if (digits == 0)
-        return defaultValue;
+        return 0;
     // Out of range saturates rather than wrapping into a nonsense value.
     std::int64_t value = 0;
     for (std::size_t i = 0; i < digits; ++i) {

@@ -58,18 +58,23 @@ TEST_F(IniFileTest, ReadsLikeTheWindowsProfileFunctions)
 
 TEST_F(IniFileTest, IntegersAndBooleans)
 {
-    vq::test::writeBytes(file, "[N]\r\na=42abc\r\nb=-7\r\nc=+3\r\nd=abc\r\ne=\r\nf=99999999999\r\ng=0\r\n");
+    // The profile rule: a missing key or an empty value gives the default; any
+    // other value its leading digits, as far as they go, and 0 without any.
+    vq::test::writeBytes(file, "[N]\r\na=42abc\r\nb=-7\r\nc=+3\r\nd=abc\r\ne=\r\nf=99999999999\r\ng=0\r\n"
+                               "h=-\r\ni=\"  12\"\r\nj=x12\r\nk=\"\"\r\n");
     IniFile ini(file);
     struct Case {
         const char* key;
         std::int32_t expected;
-    } cases[] = {{"a", 42}, {"b", -7}, {"c", 3}, {"d", 5}, {"e", 5}, {"missing", 5}, {"f", 2147483647}, {"g", 0}};
+    } cases[] = {{"a", 42}, {"b", -7}, {"c", 3},  {"d", 0},  {"e", 5}, {"missing", 5}, {"f", 2147483647},
+                 {"g", 0},  {"h", 0},  {"i", 12}, {"j", 0},  {"k", 5}};
     for (const auto& c : cases)
         EXPECT_EQ(ini.readInteger("N", c.key, 5), c.expected) << c.key;
     EXPECT_TRUE(ini.readBool("N", "a", false));
     EXPECT_FALSE(ini.readBool("N", "g", true));
     EXPECT_TRUE(ini.readBool("N", "missing", true));
-    EXPECT_FALSE(ini.readBool("N", "d", false));
+    EXPECT_TRUE(ini.readBool("N", "e", true));
+    EXPECT_FALSE(ini.readBool("N", "d", true)); // a non-numeric value reads 0
 }
 
 TEST_F(IniFileTest, WritesInPlaceAndKeepsEverythingElse)
