@@ -58,16 +58,11 @@ void SetEraTable(TGengoArray rows)
 void DateToWareki(TWarekiRec& w, double date)
 {
     w = TWarekiRec{};
-    const CivilDateTime stamp = decodeDateTime(date);
-    const CivilDate& civil = stamp.date;
-    // The era is chosen by the value rounded to the millisecond, the one whose
-    // month and day are shown: a time in the last half-millisecond before an
-    // era's first midnight belongs to the new era, as its date does.
-    double rounded = date;
-    if (const auto day = tryEncodeDate(civil.year, civil.month, civil.day)) {
-        const TimeOfDay& t = stamp.time;
-        rounded = combineDateTime(*day, encodeTime(t.hour, t.minute, t.second, t.millisecond));
-    }
+    const CivilDate civil = decodeDate(date);
+    // The era is chosen by the value rounded as the shown month and day are: a
+    // time in the last half-millisecond before an era's first midnight belongs
+    // to the new era, as its date does.
+    const double rounded = roundToMillisecond(date);
     // Day 0 means "no date": it keeps its Western year. Every other day number
     // is a real date, those of the Meiji era before 1899-12-30 being negative.
     if (date != 0) {
