@@ -191,10 +191,6 @@ void forEachCharacter(std::string_view utf8, F f)
     }
 }
 
-} // namespace
-
-namespace {
-
 // Converts text without tag characters.
 void encodeInto(std::string_view utf8, bool strict, std::string& out)
 {
