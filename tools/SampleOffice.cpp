@@ -5,9 +5,9 @@
 #include <random>
 #include <stdexcept>
 
-#include "foundation/AccConstants.h"
-#include "foundation/SystemDef.h"
-#include "foundation/SystemFolders.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/app/SystemFolders.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 #include "platform/Process.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "TempDir.h"
-#include "foundation/SystemDef.h"
-#include "foundation/SystemFolders.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/app/SystemFolders.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "platform/Process.h"
