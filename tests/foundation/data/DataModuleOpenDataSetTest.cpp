@@ -4,13 +4,18 @@
 // the questions the screens ask about the open data set.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "DataModuleFixture.h"
 #include "foundation/accounting/ConsumptionTax.h"
 #include "foundation/app/AccInf.h"
+#include "foundation/app/SystemFolders.h"
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/data/AccRegSettings.h"
 #include "foundation/data/BalanceTablesPort.h"
+#include "foundation/office/UserList.h"
 #include "foundation/text/EasyEncoder.h"
+#include "platform/Process.h"
 #include "platform/db/Statement.h"
 
 using namespace vq;
@@ -276,6 +281,71 @@ TEST_F(OpenDataSetTest, DataFolderNumbersAndFacilityColours)
     EXPECT_EQ(v.asInt(), 0xFFAF80);
     TDM::GetXstrValue("NAME=本店", "name", v);
     EXPECT_EQ(v.asString(), "本店");
+}
+
+} // namespace
+
+// ---- The sample office ------------------------------------------------------------------
+
+namespace {
+
+TEST_F(OpenDataSetTest, EachSampleDataSetOpensAsItsDatabaseSays)
+{
+    const fs::path root = root_.path() / "office";
+    auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {root.string()});
+    ASSERT_TRUE(run.succeeded()) << run.standardError;
+    const char* previousRoot = std::getenv("VQ_ROOT");
+    const std::string restoreRoot = previousRoot ? previousRoot : "";
+    ::setenv("VQ_ROOT", root.c_str(), 1);
+    TSystemDef office;
+    InitSystemFolders(office);
+    if (previousRoot)
+        ::setenv("VQ_ROOT", restoreRoot.c_str(), 1);
+    else
+        ::unsetenv("VQ_ROOT");
+
+    dm_.IBDatabaseDEF.disconnect();
+    SystemDef.SysDir = office.SysDir;
+    SystemDef.OPCODE = 100010;
+    SystemDef.JIMUSHO = 1;  // as the logon of operator 10 sets it
+    ASSERT_TRUE(dm_.fnAccDefConnected("", 1));
+    ASSERT_TRUE(dm_.fnGetSysDef());  // the operator's first logon in this office
+    EXPECT_EQ(SystemDef.OfficeName, "鈴木税理士事務所");
+    TUserList operators;
+    operators.GroupId = 10000;
+    operators.Execute();
+    EXPECT_EQ(operators.GetText(), "10:鈴木 一郎\n11:田中 花子\n");
+
+    const std::map<std::string, std::string> kinds = {{"0001", "一般"}, {"0002", "不動産"}, {"0003", "農業"}};
+    for (const auto& [folder, kind] : kinds) {
+        SCOPED_TRACE(folder);
+        ASSERT_TRUE(dm_.fnAccDatConnected("", (fs::path(office.SysDir) / folder).string(), 0));
+        AccInf = TACCINF{};
+        ASSERT_TRUE(dm_.fnGetAccInfo());
+        db::TransactionScope scope(dm_.IBTransactionDAT);
+        db::Statement q(dm_.IBDatabaseDAT.attachment(), dm_.IBTransactionDAT,
+                        "SELECT SHOUGOU,KISHU,KIMATU,DATATYPE,SITEN FROM ACCDEF1");
+        q.execute();
+        ASSERT_TRUE(q.fetch());
+        EXPECT_EQ(AccInf.SHOUGOU, q.field("SHOUGOU").asString());
+        EXPECT_EQ(AccInf.KISHU, q.field("KISHU").asDate());
+        EXPECT_EQ(AccInf.CurKIMATU, q.field("KIMATU").asDate());
+        EXPECT_EQ(AccInf.DATATYPE, q.field("DATATYPE").asInt());
+        q.close();
+        scope.commit();
+        EXPECT_EQ(AccInf.DataTypeName, "個人");
+        EXPECT_EQ(AccInf.CodeTypeName, kind);
+        EXPECT_EQ(AccInf.ZenkiKISHU, date(2023, 1, 1));
+        EXPECT_EQ(AccInf.KimatuPeriodNo, 15);
+        EXPECT_FALSE(AccInf.SysKCode[SysGenkin].empty());
+        EXPECT_FALSE(AccInf.SysKCode[SysMotoirekin].empty());
+        EXPECT_EQ(AccInf.DataVerMajor, 14);
+        EXPECT_TRUE(dm_.AskDataPassword());
+        EXPECT_TRUE(seam_->inputs.empty());
+        EXPECT_TRUE(dm_.fnGetExistsOpeDefSisetu());  // operator 10 works office-wide
+        dm_.CloseAccDat({}, 0, 0);
+    }
+    EXPECT_TRUE(seam_->messages.empty());
 }
 
 } // namespace
