@@ -503,8 +503,7 @@ bool TDM::AskDataPassword()
         const auto answer = platform::interaction().input("パスワードの確認", prompt, {}, true);
         if (!answer)
             return false;
-        // The dialog takes at most 8 characters.
-        if (TrimZenSpace(answer->substr(0, 8)) == AccInf.DataPassword)
+        if (TrimZenSpace(*answer) == AccInf.DataPassword)
             return true;
     }
     return false;
