@@ -256,6 +256,40 @@ TEST_F(OpenDataSetTest, JobControlAndSchemaQuestions)
     EXPECT_FALSE(dm_.IBTransactionDAT.active());
 }
 
+TEST_F(OpenDataSetTest, TheCashBookCountsARowWithCashOnBothSidesAsHalfAnEntry)
+{
+    // Rows go in without the totals trigger: only the counts matter here.
+    std::string sql = "ALTER TRIGGER SIWAKE_AFTER_INSERT INACTIVE;";
+    int rec = 0;
+    auto row = [&](int delflg, int taishaku, const char* kcode, const char* rkcode, const char* scode) {
+        sql += "INSERT INTO SIWAKE(REC,DELFLG,TAISHAKU,KCODE,R_KCODE,SCODE) VALUES(" + std::to_string(++rec) + "," +
+               std::to_string(delflg) + "," + std::to_string(taishaku) + ",'" + kcode + "','" + rkcode + "','" +
+               scode + "');";
+    };
+    for (int i = 0; i < 7; ++i)
+        row(0, 1, "0111", "0500", "01");
+    for (int i = 0; i < 3; ++i)
+        row(0, 1, "0111", "0111", "01");
+    row(1, 1, "0111", "0500", "01");
+    row(2, 1, "0111", "0500", "02");
+    row(2, 3, "0111", "0500", "02");
+    seed(sql);
+    open();
+    AccInf.SysKCode[SysGenkin] = "0111";
+    const std::uint8_t savedProduct = ProductKind;
+    ProductKind = 3;
+    EXPECT_EQ(dm_.GetYukouSiwakeCount(""), 10 - 1);  // 3 / 2 truncated
+    EXPECT_EQ(dm_.GetYukouSiwakeCount("02"), 0);
+    std::int32_t valid = 0, upDel = 0;
+    EXPECT_EQ(dm_.GetSiwakeCount("", valid, upDel), 11);
+    EXPECT_EQ(upDel, 2);
+    EXPECT_EQ(dm_.GetUpDelSiwakeCount("02"), 1);
+    ProductKind = 4;
+    EXPECT_EQ(dm_.GetYukouSiwakeCount(""), -1);
+    ProductKind = savedProduct;
+    EXPECT_FALSE(dm_.IBTransactionDAT.active());
+}
+
 TEST_F(OpenDataSetTest, DataFolderNumbersAndFacilityColours)
 {
     std::string first, second;
