@@ -221,8 +221,9 @@ TEST_F(OpenDataSetTest, ThePasswordQuestionTakesThreeAttempts)
         EXPECT_EQ(dm_.AskDataPassword(), c.expected);
         ASSERT_EQ(seam_->inputs.size(), c.asked);
         EXPECT_EQ(seam_->inputs[0], "パスワードを入力して下さい。");
-        if (c.asked > 1)
+        if (c.asked > 1) {
             EXPECT_EQ(seam_->inputs[1], "正しいパスワードを入力して下さい。");
+        }
     }
     AccInf.DataPassword.clear();
     EXPECT_TRUE(dm_.AskDataPassword());
