@@ -13,6 +13,7 @@
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/data/AccRegSettings.h"
 #include "foundation/data/BalanceTablesPort.h"
+#include "foundation/office/DataSiyouKengen.h"
 #include "foundation/office/UserList.h"
 #include "foundation/text/EasyEncoder.h"
 #include "platform/Process.h"
@@ -341,7 +342,7 @@ TEST_F(OpenDataSetTest, EachSampleDataSetOpensAsItsDatabaseSays)
 
     dm_.IBDatabaseDEF.disconnect();
     SystemDef.SysDir = office.SysDir;
-    SystemDef.OPCODE = 100010;
+    SystemDef.OPCODE = 100000010;
     SystemDef.JIMUSHO = 1;  // as the logon of operator 10 sets it
     ASSERT_TRUE(dm_.fnAccDefConnected("", 1));
     ASSERT_TRUE(dm_.fnGetSysDef());  // the operator's first logon in this office
@@ -379,6 +380,16 @@ TEST_F(OpenDataSetTest, EachSampleDataSetOpensAsItsDatabaseSays)
         EXPECT_TRUE(seam_->inputs.empty());
         EXPECT_TRUE(dm_.fnGetExistsOpeDefSisetu());  // operator 10 works office-wide
         dm_.CloseAccDat({}, 0, 0);
+
+        // Operator 11 is no office-wide operator: the sample office gives
+        // her the rights on every data set.
+        SystemDef.OPCODE = 100000011;
+        SystemDef.JIMUSHO = 0;
+        SystemDef.JOBLEVEL = 5;
+        EXPECT_TRUE(IsDataSiyouKengen((fs::path(office.SysDir) / folder).string()));
+        SystemDef.OPCODE = 100000010;
+        SystemDef.JIMUSHO = 1;
+        SystemDef.JOBLEVEL = 9;
     }
     EXPECT_TRUE(seam_->messages.empty());
 }
