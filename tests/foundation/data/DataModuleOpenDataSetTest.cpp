@@ -292,6 +292,30 @@ TEST_F(OpenDataSetTest, TheCashBookCountsARowWithCashOnBothSidesAsHalfAnEntry)
     EXPECT_FALSE(dm_.IBTransactionDAT.active());
 }
 
+TEST(DataKindNames, ByDataAndCodeType)
+{
+    struct Case {
+        int dataType, codeType;
+        bool withDataType;
+        const char* expected;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {1, 1, false, ""},       {1, 1, true, "法人"},        {2, 2, true, "個人／不動産"},
+        {2, 4, false, "農業"},   {3, 1, true, "医療法人"},    {1, 2, false, nullptr},
+        {2, 5, true, nullptr},   {4, 1, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string name = "unchanged";
+        if (c.expected) {
+            TDM::GetCodeTypeName(c.dataType, c.codeType, name, c.withDataType);
+            EXPECT_EQ(name, c.expected) << c.dataType << "/" << c.codeType;
+        } else {
+            EXPECT_THROW(TDM::GetCodeTypeName(c.dataType, c.codeType, name, c.withDataType), std::runtime_error)
+                << c.dataType << "/" << c.codeType;
+        }
+    }
+}
+
 TEST_F(OpenDataSetTest, DataFolderNumbersAndFacilityColours)
 {
     std::string first, second;
