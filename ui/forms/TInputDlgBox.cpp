@@ -142,7 +142,8 @@ void TInputDlgBox::Apply(int flag)
 {
     flag_ = flag;
     setWindowTitle(QString::fromStdString(DlgCaption));
-    lblMain->setText(QString::fromStdString(MainText));
+    // Messages break their lines at the carriage return.
+    lblMain->setText(QString::fromStdString(MainText).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     QPalette pal = lblMain->palette();
     pal.setColor(QPalette::WindowText, toQColor(MainColor));
     lblMain->setPalette(pal);

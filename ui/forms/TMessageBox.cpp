@@ -89,7 +89,8 @@ void TMessageBox::Apply(int flag)
     setFixedSize(designWidth, height);
 
     lblMain->setGeometry(24, 16, 445, 49);
-    lblMain->setText(QString::fromStdString(MainText));
+    // Messages break their lines at the carriage return.
+    lblMain->setText(QString::fromStdString(MainText).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     QPalette pal = lblMain->palette();
     pal.setColor(QPalette::WindowText, toQColor(MainColor));
     lblMain->setPalette(pal);

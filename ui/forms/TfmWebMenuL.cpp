@@ -121,6 +121,12 @@ void TfmWebMenuL::FormShow()
         QMetaObject::invokeMethod(this, [this] { done(mrCancel); }, Qt::QueuedConnection);
         return;
     }
+    ListUsers(users_);
+}
+
+void TfmWebMenuL::ListUsers(const std::vector<TLoginUserR>& users)
+{
+    users_ = users;
     PerfectGrid1->setRowCount(count());
     for (int i = 0; i < count(); ++i) {
         const auto& u = users_[static_cast<std::size_t>(i)];
@@ -144,12 +150,6 @@ bool TfmWebMenuL::FormKeyUp(QKeyEvent* event)
         return true;
     }
     return TBSDI::FormKeyUp(event);
-}
-
-void TfmWebMenuL::FormClose()
-{
-    const bool found = !users_.empty();
-    setResult(found ? mrOk : mrCancel);
 }
 
 void RegisterWebMenuL()

@@ -26,6 +26,8 @@ public:
     virtual void Setup(int flag);
     // Loads the other operators; true when there is at least one.
     bool fnDBConect_OP();
+    // Fills the grid with users: number, operator code and name per row.
+    void ListUsers(const std::vector<TLoginUserR>& users);
 
     const std::vector<TLoginUserR>& users() const { return users_; }
     int count() const { return static_cast<int>(users_.size()); }
@@ -41,7 +43,6 @@ public:
 protected:
     bool FormKeyUp(QKeyEvent* event) override;
     void FormShow() override;
-    void FormClose() override;
 
 private:
     std::vector<TLoginUserR> users_;
