@@ -19,6 +19,7 @@
 #include "ui/forms/TxKikanPanel16.h"
 #include "ui/forms/TxKikanPanel4.h"
 #include "ui/forms/TxPlButton.h"
+#include "ui/forms/TxSpreadGrid.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -403,6 +404,23 @@ void TBSDI::putFormSize()
 }
 
 // ---- Placing ---------------------------------------------------------------
+
+void TBSDI::SetGridColors(TxSpreadGrid* grid, int mode)
+{
+    if (grid == nullptr)
+        return;
+    const auto colour = [](std::int32_t c) { return toQColor(static_cast<TColor>(c)); };
+    const auto& s = SystemDef;
+    QPalette pal = grid->palette();
+    pal.setColor(QPalette::Base, colour(mode == 1 ? s.ClientColor : s.ClientColor1));
+    pal.setColor(QPalette::AlternateBase, colour(mode == 1 ? s.ClientColor : s.ClientColor2));
+    pal.setColor(QPalette::Highlight, colour(s.ActiveColor));
+    grid->setPalette(pal);
+    grid->setAlternatingRowColors(mode != 1);
+    grid->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; border: 1px solid #808080; }"
+                                       "QTableWidget { gridline-color: #808080; }")
+                            .arg(colour(s.ColHeaderColor).name()));
+}
 
 void TBSDI::PlaceForm(int dx, int dy, int areaW, int areaH, std::uint8_t mode)
 {

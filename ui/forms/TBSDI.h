@@ -27,6 +27,7 @@ class QPlainTextEdit;
 namespace vq::ui {
 
 class TxPlButton;
+class TxSpreadGrid;
 
 class TBSDI : public QDialog {
     Q_OBJECT
@@ -62,6 +63,11 @@ public:
     static QString hintOf(const QWidget* control);
     // Puts the long part of control's hint into target (nothing for no control).
     static void ShowHintOf(const QWidget* control, QPlainTextEdit* target);
+
+    // Colours a list grid from the operator's display settings: heading
+    // ColHeaderColor, focus ActiveColor; mode 1 one row colour (ClientColor),
+    // any other mode alternating ClientColor1 and ClientColor2.
+    static void SetGridColors(TxSpreadGrid* grid, int mode);
 
     // Positions the form: mode 1 centred in an area of the main form, 2 centred
     // on the main form, other modes on the screen's centre.

@@ -12,23 +12,6 @@
 
 namespace vq::ui {
 
-namespace {
-
-void colourGrid(TxSpreadGrid* grid)
-{
-    const auto& s = SystemDef;
-    QPalette pal = grid->palette();
-    pal.setColor(QPalette::Base, toQColor(static_cast<TColor>(s.ClientColor1)));
-    pal.setColor(QPalette::AlternateBase, toQColor(static_cast<TColor>(s.ClientColor1)));
-    pal.setColor(QPalette::Highlight, toQColor(static_cast<TColor>(s.ActiveColor)));
-    grid->setPalette(pal);
-    grid->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; border: 1px solid #808080; }"
-                                       "QTableWidget { gridline-color: #808080; }")
-                            .arg(toQColor(static_cast<TColor>(s.ColHeaderColor)).name()));
-}
-
-} // namespace
-
 TfmWebMenuL::TfmWebMenuL(QWidget* parent)
     : TBSDI(parent, bsDialog)
 {
@@ -45,7 +28,10 @@ TfmWebMenuL::TfmWebMenuL(QWidget* parent)
     PerfectGrid1->setColumnWidth(1, 70);
     PerfectGrid1->setColumnWidth(2, 154);
     PerfectGrid1->horizontalHeader()->setStretchLastSection(true);
-    colourGrid(PerfectGrid1);
+    SetGridColors(PerfectGrid1, 1);
+    QPalette rows = PerfectGrid1->palette();
+    rows.setColor(QPalette::Base, toQColor(static_cast<TColor>(SystemDef.ClientColor1)));
+    PerfectGrid1->setPalette(rows);
 
     HintArea = new QPlainTextEdit(this);
     HintArea->setObjectName(QStringLiteral("HintArea"));

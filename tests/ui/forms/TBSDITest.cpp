@@ -2,7 +2,9 @@
 // started by name through the registry.
 #include "ShownForm.h"
 
+#include "foundation/app/AccInf.h"
 #include "foundation/app/SystemDef.h"
+#include "foundation/calendar/DayNumber.h"
 #include "platform/ScriptedInteraction.h"
 #include "ui/ModalResult.h"
 #include "ui/forms/GridProperties.h"
@@ -11,9 +13,12 @@
 #include "ui/forms/ScreenRegistry.h"
 #include "ui/forms/TBSDI.h"
 #include "ui/forms/TxEdit.h"
+#include "ui/forms/TxKikanPanel12.h"
+#include "ui/forms/TxKikanPanel16.h"
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxSpreadGrid.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
@@ -58,6 +63,20 @@ TEST_P(KeyedForm, EscAndF12ByFormKind)
     EXPECT_EQ(clicks, c.clicks);
 }
 
+std::string keyCaseName(const ::testing::TestParamInfo<KeyCase>& info)
+{
+    const KeyCase& c = info.param;
+    std::string name = c.border == bsDialog ? "Dialog" : "Screen";
+    name += c.key == Qt::Key_Escape ? "Esc" : "F12";
+    if (c.mods & Qt::ControlModifier)
+        name += "Ctrl";
+    if (c.mods & Qt::ShiftModifier)
+        name += "Shift";
+    if (c.mods & Qt::AltModifier)
+        name += "Alt";
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     BaseForm, KeyedForm,
     ::testing::Values(KeyCase{bsDialog, Qt::Key_Escape, {}, true, 0}, KeyCase{bsDialog, Qt::Key_F12, {}, false, 1},
@@ -65,7 +84,60 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{bsDialog, Qt::Key_F12, Qt::ShiftModifier, false, 0},
                       KeyCase{bsSizeable, Qt::Key_Escape, {}, false, 0},
                       KeyCase{bsSizeable, Qt::Key_F12, {}, true, 0},
-                      KeyCase{bsSizeable, Qt::Key_F12, Qt::AltModifier, false, 0}));
+                      KeyCase{bsSizeable, Qt::Key_F12, Qt::AltModifier, false, 0}),
+    keyCaseName);
+
+TEST(BaseForm, FirstShowSetsUpPeriodPanelsAndMedicalLabels)
+{
+    const auto savedAcc = vq::AccInf;
+    vq::AccInf.SIME = 99;
+    vq::AccInf.KISHU = vq::encodeDate(2024, 4, 1);
+    vq::AccInf.KIMATU = vq::encodeDate(2025, 3, 31);
+    vq::AccInf.KAISI = vq::encodeDate(2024, 4, 1);
+    vq::AccInf.KAISINO = 4;   // entries from the fourth fiscal month
+    vq::AccInf.IsIryou = 1;
+    TBSDI form;
+    form.FKeepOnClose = true;
+    form.FCreated = true;
+    auto* p16 = new TxKikanPanel16(&form);
+    p16->setObjectName(QStringLiteral("KikanPanel16"));
+    p16->setKikanMove(false);
+    auto* p12 = new TxKikanPanel12(&form);
+    p12->setObjectName(QStringLiteral("KikanPanel12"));
+    auto* label = new QLabel(QStringLiteral("本・支店別 / 支店コード"), &form);
+    form.show();
+    EXPECT_EQ(p16->Stno(), 4);
+    EXPECT_EQ(p16->Edno(), 4);
+    EXPECT_EQ(p12->Stno(), 3);
+    EXPECT_EQ(p12->Edno(), 11);
+    EXPECT_EQ(label->text(), QStringLiteral("施設別 / 施設コード"));
+    vq::AccInf = savedAcc;
+}
+
+TEST(BaseForm, PlaceFormKeepsAPlacedFormAndCentresOneOffScreen)
+{
+    TBSDI form;
+    form.FKeepOnClose = true;
+    form.FCreated = true;
+    form.resize(200, 100);
+    form.FFirstPlacement = false;
+    form.move(10, 10);
+    form.PlaceForm(0, 0, 0, 0, 3);
+    EXPECT_EQ(form.pos(), QPoint(10, 10));
+    form.move(0, 10);
+    form.PlaceForm(0, 0, 0, 0, 3);
+    EXPECT_NE(form.pos(), QPoint(0, 10));
+    EXPECT_GT(form.x(), 0);
+}
+
+TEST(BaseForm, FormStyleSevenStaysOnTop)
+{
+    TBSDI form;
+    form.setFormStyle(formStyleOf(splitParamLines("FormStyle=7")));
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    form.setFormStyle(fsNormal);
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+}
 
 TEST(BaseForm, F12LeavesADisabledHiddenOrUnhandledButtonAlone)
 {
