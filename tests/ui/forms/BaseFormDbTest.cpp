@@ -107,6 +107,33 @@ TEST_F(BaseFormDb, FirstOpeningMakesTheOperatorsSizeRowAndLaterOpeningsReuseIt)
     EXPECT_EQ(rows(true, sizes).size(), 2u);
 }
 
+TEST_F(BaseFormDb, AMaximisedScreenSavesTheMainFormsClientSizeAndAFarTopAsZero)
+{
+    const std::string sizes = "SELECT FMTOP,FMLEFT,FMHEIGHT,FMWIDTH FROM FORMRSIZE";
+    SystemDef.FrameHeight = 4;
+    QWidget main;
+    main.resize(800, 600);
+    main.show();
+    QPointer<TBSDI> form = new TBSDI(&main, bsSizeable);
+    form->setObjectName(QStringLiteral("fmShiwake"));
+    form->resize(600, 400);
+    form->FCreated = true;
+    form->show();
+    form->showMaximized();
+    QTRY_VERIFY(form->isMaximized());
+    closeAndFree(form);
+    EXPECT_EQ(rows(true, sizes), (Strings{"0|0|596|796"}));
+
+    form = new TBSDI(&main, bsSizeable);
+    form->setObjectName(QStringLiteral("fmShiwake"));
+    form->FCreated = true;
+    form->show();
+    form->resize(300, 200);
+    form->move(50, 700);   // below the main form's client area
+    closeAndFree(form);
+    EXPECT_EQ(rows(true, sizes), (Strings{"0|50|200|300"}));
+}
+
 TEST_F(BaseFormDb, OperationHistoryRowsOnShowAndClose)
 {
     const std::string open = "SELECT OPCODE,JOBNAME,PCNAME,OPENTIME FROM OPINF";

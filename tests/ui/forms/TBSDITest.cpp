@@ -215,9 +215,14 @@ TEST(BaseForm, FirstShowRescalesGridsToTheDisplayFontThroughTheirProperties)
     grid->setColumnWidth(0, 50);
     grid->setColumnWidth(1, 70);
     grid->setRowHeightMin(18);
+    auto* edit = new TxEdit(&form);
+    edit->setGeometry(30, 300, 120, 21);
+    const int editPixels = edit->font().pixelSize();
     const int lookups = gridPropertyLookups();
     form.show();
     EXPECT_EQ(form.formPpi(), 128);
+    EXPECT_EQ(edit->geometry(), QRect(40, 400, 160, 28));
+    EXPECT_EQ(edit->font().pixelSize(), qRound(editPixels * 4 / 3.0));
     EXPECT_EQ(grid->columnWidth(0), 67);
     EXPECT_EQ(grid->columnWidth(1), 93);
     EXPECT_EQ(grid->RowHeightMin(), 24);
