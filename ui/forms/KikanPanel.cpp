@@ -8,6 +8,8 @@
 #include "ui/forms/FormModalResult.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -36,6 +38,18 @@ void KikanCell::setColours(const QColor& back, const QColor& text)
         pal.setColor(group, QPalette::WindowText, text);
     }
     setPalette(pal);
+}
+
+void KikanCell::fitFont(const QFont& base)
+{
+    QFont f = base;
+    int px = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
+    const int room = contentsRect().width();
+    constexpr int smallest = 6;
+    while (px > smallest && QFontMetrics(f).horizontalAdvance(text()) > room)
+        f.setPixelSize(--px);
+    if (f != font())
+        setFont(f);
 }
 
 KikanPanel::KikanPanel(int count, QWidget* parent)
@@ -135,6 +149,7 @@ void KikanPanel::UpdateCells()
         } else {
             c->setColours(face, c->cellEnabled() ? windowText : toQColor(clGray));
         }
+        c->fitFont(font());
     }
     update();
 }

@@ -24,6 +24,9 @@ public:
     void setColours(const QColor& back, const QColor& text);
     QColor backColour() const { return back_; }
     QColor textColour() const { return text_; }
+    // Takes base, made smaller where the label would not fit the cell
+    // ("10" of a 14-pixel cell), so neighbouring labels never run together.
+    void fitFont(const QFont& base);
 
 private:
     int index_;

@@ -4,7 +4,15 @@
 #include "ui/Message2Info.h"
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/calendar/Gengo.h"
+#include "foundation/app/AccInf.h"
+#include "foundation/app/SystemDef.h"
+#include "ui/forms/TBSDI.h"
+#include "ui/forms/TInputDlgBox.h"
 #include "ui/forms/TMessageBox2.h"
+#include "ui/forms/TVorlenEdit.h"
+#include "ui/forms/TfmWebMenuL.h"
+#include "ui/forms/TxCheckedComboBox.h"
+#include "ui/forms/TxSpreadGrid.h"
 #include "ui/forms/TVorlenDateEdit.h"
 #include "ui/forms/TVorlenExDateEdit.h"
 #include "ui/forms/TxKikanPanel12.h"
@@ -20,6 +28,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPixmap>
+#include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -226,13 +236,127 @@ QWidget* kikan16()
     return p16;
 }
 
+// Display colours as an office keeps them (header grey, white rows, navy focus).
+void officeColours()
+{
+    vq::SystemDef.ColHeaderColor = 0xE0E0E0;
+    vq::SystemDef.ClientColor = 0xFFFFFF;
+    vq::SystemDef.ClientColor1 = 0xFFFFFF;
+    vq::SystemDef.ClientColor2 = 0xF0F8FF;
+    vq::SystemDef.ActiveColor = 0x800000;
+}
+
+QWidget* inputDialog()
+{
+    auto* dlg = new TInputDlgBox;
+    dlg->Mode = 1;
+    dlg->DlgCaption = "データパスワード";
+    dlg->MainText = "このデータにはパスワードが設定されています。\rパスワードを入力してください。";
+    dlg->InputHint = "パスワード|データに設定されたパスワードを入力します。";
+    dlg->Value = "secret";
+    dlg->Apply(0);
+    return dlg;
+}
+
+QWidget* inputAmount()
+{
+    auto* dlg = new TInputDlgBox;
+    dlg->Mode = 3;
+    dlg->DlgCaption = "金額入力";
+    dlg->MainText = "振替える金額を入力してください。";
+    dlg->InputHint = "金額|振替える金額を円単位で入力します。";
+    dlg->Value = "1,234,000";
+    dlg->Apply(0);
+    return dlg;
+}
+
+// A screen of the kind the data-set selection shows: period panel, grid,
+// entry fields, hint memo and function-key buttons on the base form.
+QWidget* baseForm()
+{
+    officeColours();
+    // The open data set: an April-to-March year entered from August.
+    vq::AccInf.SIME = 99;
+    vq::AccInf.KISHU = vq::encodeDate(2024, 4, 1);
+    vq::AccInf.KIMATU = vq::encodeDate(2025, 3, 31);
+    vq::AccInf.KAISI = vq::encodeDate(2024, 4, 1);
+    vq::AccInf.KAISINO = 5;
+    auto* form = new TBSDI(nullptr, bsSizeable);
+    form->setObjectName(QStringLiteral("fmSample"));
+    form->setWindowTitle(QStringLiteral("残高一覧"));
+    form->FKeepFormSize = false;
+    form->FWriteOpHistory = false;
+    form->resize(560, 360);
+    auto* caption = new QLabel(QStringLiteral("期間"), form);
+    caption->setGeometry(12, 14, 40, 20);
+    auto* panel = new TxKikanPanel16(form);
+    panel->setObjectName(QStringLiteral("KikanPanel16"));
+    panel->setGeometry(56, 12, 242, 22);
+    setAprilYear(panel);
+    panel->setStno(4);
+    panel->setEdno(10);
+    auto* codeLabel = new QLabel(QStringLiteral("担当者"), form);
+    codeLabel->setGeometry(320, 14, 50, 20);
+    auto* who = new TxCheckedComboBox(form);
+    who->setGeometry(372, 12, 176, 20);
+    who->setItems({QStringLiteral("田中"), QStringLiteral("佐藤"), QStringLiteral("鈴木")});
+    who->setChecked(0, true);
+    who->setChecked(2, true);
+    auto* grid = new TxSpreadGrid(form);
+    grid->setGeometry(12, 44, 536, 200);
+    grid->setColumnCount(3);
+    grid->setHorizontalHeaderLabels({QStringLiteral("コード"), QStringLiteral("勘定科目"), QStringLiteral("残高")});
+    grid->setColumnWidth(0, 60);
+    grid->setColumnWidth(1, 260);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    const char* rows[][3] = {{"1110", "現金", "1,250,000"}, {"1130", "普通預金", "8,400,512"},
+                             {"2110", "買掛金", "-320,000"}};
+    grid->setRowCount(3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(QString::fromUtf8(rows[r][c]));
+            if (c == 2)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid->setItem(r, c, item);
+        }
+    auto* amountLabel = new QLabel(QStringLiteral("金額"), form);
+    amountLabel->setGeometry(12, 256, 40, 22);
+    auto* amount = new TVorlenEdit(form);
+    amount->setGeometry(56, 256, 120, 22);
+    amount->setAlignment(taRightJustify);
+    amount->setText(QStringLiteral("1,234,567"));
+    TBSDI::setHint(amount, QStringLiteral("金額|残高を円単位で入力します。"));
+    auto* memo = new QPlainTextEdit(form);
+    memo->setReadOnly(true);
+    memo->setGeometry(12, 288, 340, 60);
+    memo->setPlainText(QStringLiteral("残高を円単位で入力します。"));
+    form->FHintMemo = memo;
+    auto* esc = new TxPlButton(form);
+    esc->setCaptionAText(QStringLiteral("ESC:ｷｬﾝｾﾙ"));
+    esc->setGeometry(362, 322, 90, 26);
+    auto* f12 = new TxPlButton(form);
+    f12->setCaptionAText(QStringLiteral("F12:閉じる"));
+    f12->setGeometry(458, 322, 90, 26);
+    form->FCreated = true;
+    return form;
+}
+
+QWidget* loggedOn()
+{
+    officeColours();
+    auto* screen = new TfmWebMenuL;
+    screen->ListUsers({{2, 10000, "鈴木　一郎"}, {5, 10000, "佐藤　花子"}, {12, 10000, ""}});
+    return screen;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
         {"messagebox", messageBox}, {"message-predefined", predefined}, {"buttons", buttons},
         {"controls", controls},     {"progress", progress},             {"wizard", wizard},
         {"dateedit", dateEdit},     {"periods", periodPanels},          {"kikan16", kikan16},
-        {"plaindate", plainDate},
+        {"plaindate", plainDate},   {"inputdialog", inputDialog},    {"inputamount", inputAmount},
+        {"baseform", baseForm},     {"loggedon", loggedOn},
     };
 }
 

@@ -145,6 +145,7 @@ void TxEdit::focusInEvent(QFocusEvent* event)
     case cpRight: setCursorPosition(static_cast<int>(text().size())); break;
     }
     reading_.clear();
+    preedit_.clear();
     capturing_ = kanaSw_;
 }
 
@@ -157,10 +158,12 @@ void TxEdit::focusOutEvent(QFocusEvent* event)
 
 void TxEdit::inputMethodEvent(QInputMethodEvent* event)
 {
-    // Qt hands over the committed text, not the reading the operator typed;
-    // with a kana-typing input method the two agree until conversion, so the
-    // committed text is what is kept.
-    appendReading(event->commitString());
+    // The commit carries the converted text ("山田"); the reading is the kana
+    // the operator typed, seen in the pre-edit before conversion.
+    if (!event->preeditString().isEmpty())
+        preedit_.preedit(event->preeditString());
+    if (!event->commitString().isEmpty())
+        appendReading(preedit_.commit(event->commitString()));
     QLineEdit::inputMethodEvent(event);
 }
 

@@ -4,6 +4,7 @@
 // integer, pasting can be locked, and the reading typed through the input
 // method is captured for name-reading fields.
 #include "ui/KeyStyles.h"
+#include "ui/PreeditReading.h"
 
 #include <QLineEdit>
 
@@ -74,6 +75,7 @@ private:
     TImeMode imeMode_ = imDontCare;
     bool capturing_ = false;
     std::string reading_;
+    PreeditReading preedit_;
 };
 
 } // namespace vq::ui

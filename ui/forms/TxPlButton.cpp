@@ -5,6 +5,8 @@
 
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QApplication>
+#include <QMetaMethod>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
@@ -179,6 +181,11 @@ void TxPlButton::watchWindow()
         watchedWindow_->removeEventFilter(this);
     watchedWindow_ = w;
     w->installEventFilter(this);
+}
+
+bool TxPlButton::hasClickHandler() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&TxPlButton::clicked));
 }
 
 void TxPlButton::Click()
@@ -423,6 +430,7 @@ void TxPlButton::mousePressEvent(QMouseEvent* event)
         if (hasFocus_)
             setFocus(Qt::MouseFocusReason);
         pressed_ = true;
+        held_ = true;
         update();
     }
     QWidget::mousePressEvent(event);
@@ -431,10 +439,11 @@ void TxPlButton::mousePressEvent(QMouseEvent* event)
 void TxPlButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        const bool wasPressed = pressed_;
+        const bool wasHeld = held_;
+        held_ = false;
         pressed_ = false;
         update();
-        if (wasPressed && rect().contains(event->position().toPoint()))
+        if (wasHeld && rect().contains(event->position().toPoint()))
             Click();
     }
     QWidget::mouseReleaseEvent(event);
@@ -442,6 +451,9 @@ void TxPlButton::mouseReleaseEvent(QMouseEvent* event)
 
 void TxPlButton::enterEvent(QEnterEvent* event)
 {
+    // Back over the button with the left button still down: pressed again.
+    if (held_ && (QApplication::mouseButtons() & Qt::LeftButton))
+        pressed_ = true;
     emit mouseEntered();
     update();
     QWidget::enterEvent(event);

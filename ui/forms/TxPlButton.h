@@ -83,6 +83,8 @@ public:
     void setFontColor(TColor value);
 
     bool isPressed() const { return pressed_; }
+    // Something handles the click (a dialog's F12 clicks only such a button).
+    bool hasClickHandler() const;
 
     // The button's click: sets the form's modal result to ModalResult (also
     // 0), runs the click handlers, and closes a modal form whose result is
@@ -146,6 +148,9 @@ private:
     bool parentColor_ = false;
     TColor fontColor_ = clWindowText;
     bool pressed_ = false;
+    // The left button went down here and is not released yet; leaving and
+    // coming back before the release keeps the click.
+    bool held_ = false;
     QPointer<QWidget> watchedWindow_;
 };
 

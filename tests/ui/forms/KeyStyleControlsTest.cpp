@@ -155,6 +155,23 @@ TEST_F(EditForm, ReadingIsCapturedFromTypingAndCommittedText)
     EXPECT_EQ(edit->kana(), "");
 }
 
+TEST_F(EditForm, ReadingOfAConvertedEntryComesFromThePreeditKana)
+{
+    edit->setKanaSw(true);
+    enter(edit);
+    // The operator types y-a-m-a-d-a, the pre-edit shows the kana, then
+    // converts and commits the kanji.
+    for (const char* pre : {"y", "や", "やm", "やま", "やまd", "やまだ", "山田"}) {
+        QInputMethodEvent composing(QString::fromUtf8(pre), {});
+        QApplication::sendEvent(edit, &composing);
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("山田"));
+    QApplication::sendEvent(edit, &commit);
+    EXPECT_EQ(edit->text(), QStringLiteral("山田"));
+    EXPECT_EQ(edit->kana(), "ﾔﾏﾀﾞ");
+}
+
 TEST(KeyStyleControls, CheckBoxRadioAndMaskEditMoveWhateverTheirState)
 {
     QWidget form;

@@ -6,6 +6,7 @@
 #include "ui/forms/TxKikanPanel16.h"
 #include "ui/forms/TxKikanPanel4.h"
 
+#include <QFontMetrics>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -142,4 +143,26 @@ TEST(TxKikanPanel4, CellCountsTwoAndFour)
     EXPECT_EQ(p.Stno(), 2);
     EXPECT_EQ(p.Edno(), 3);
     EXPECT_FALSE(p.cell(1)->cellEnabled());
+}
+
+TEST(KikanPanelLabels, EveryLabelFitsItsCellAtTheDesignWidth)
+{
+    // 242 pixels leave 14-pixel cells for the 16-cell panel; "10" to "12"
+    // drawn in the form font are wider than that.
+    QWidget form;
+    auto* p16 = new TxKikanPanel16(&form);
+    auto* p12 = new TxKikanPanel12(&form);
+    p16->setGeometry(0, 0, 242, 22);
+    p12->setGeometry(0, 30, 242, 22);
+    for (KikanPanel* p : {static_cast<KikanPanel*>(p16), static_cast<KikanPanel*>(p12)}) {
+        p->SetKikan(99, encodeDate(2024, 4, 1), encodeDate(2025, 3, 31), encodeDate(2024, 4, 1));
+        for (int i = 0; i < p->cellCount(); ++i) {
+            const KikanCell* c = p->cell(i);
+            if (c->isHidden() || c->text().isEmpty())
+                continue;
+            EXPECT_LE(QFontMetrics(c->font()).horizontalAdvance(c->text()), c->contentsRect().width())
+                << "cell " << i << " \"" << c->text().toStdString() << "\" of " << p->cellCount();
+        }
+    }
+    EXPECT_TRUE(labels(*p16).contains(QStringLiteral("10 11 12")));
 }

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <functional>
@@ -33,6 +34,30 @@ inline void whenModal(std::function<void(QWidget*)> action)
         QTimer::singleShot(10, *poll);
     };
     QTimer::singleShot(0, *poll);
+}
+
+// Types text key by key into w; characters beyond ASCII arrive as key
+// events that carry only their text, as an input method's direct input does.
+inline void typeText(QWidget* w, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(w, c.toLatin1());
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+// Releases key where the keyboard sends it: the focused control of form, or
+// form itself when none of its controls has the focus.
+inline void releaseKey(QWidget& form, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyRelease(focus != nullptr && form.isAncestorOf(focus) ? focus : &form, key, mods);
 }
 
 } // namespace vq::test

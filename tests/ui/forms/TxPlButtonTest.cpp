@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QTemporaryDir>
+#include <QEnterEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -35,6 +36,31 @@ TEST(TxPlButton, ClickClosesAModalDialogWithItsResultUnlessTheHandlerResetsIt)
     });
     EXPECT_EQ(dialog.exec(), mrCancel);
     EXPECT_EQ(clicks, 2);
+}
+
+TEST(TxPlButton, ClickSurvivesThePointerLeavingAndComingBackBeforeRelease)
+{
+    QWidget form;
+    auto* button = new TxPlButton(&form);
+    button->setGeometry(10, 10, 75, 26);
+    vq::test::showActive(form);
+    int clicks = 0;
+    QObject::connect(button, &TxPlButton::clicked, [&] { ++clicks; });
+
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(20, 10));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_FALSE(button->isPressed()); // away from the button it looks released
+    QEnterEvent enter(QPointF(20, 10), QPointF(30, 20), QPointF(30, 20));
+    QApplication::sendEvent(button, &enter);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(clicks, 1);
+
+    // Released away from the button: no click.
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(20, 10));
+    QApplication::sendEvent(button, &leave);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(TxPlButton, EnterClicksTheFocusedButtonAndEscTheCancelButton)
