@@ -121,12 +121,14 @@ TEST_F(EmbeddedServices, AttachedDatabasesListsThisProcesssAttachments)
 TEST_F(EmbeddedServices, OtherProcessesAttachmentsShowInTheMonitoringTables)
 {
     EXPECT_EQ(db.attachmentCount(), 1);
-    const std::string command = "sleep 4 | " + platform::isqlProgram() + " -q -user SYSDBA -pas masterkey '"
-                                + file.string() + "'";
-    FILE* child = ::popen(command.c_str(), "r");
+    // isql holds the database open until its input ends; a loaded machine may
+    // take a while to start it.
+    const std::string command = platform::isqlProgram() + " -q -user SYSDBA -pas masterkey '"
+                                + file.string() + "' > /dev/null 2>&1";
+    FILE* child = ::popen(command.c_str(), "w");
     ASSERT_NE(child, nullptr);
     int seen = 0;
-    for (int i = 0; i < 40 && seen < 2; ++i) {
+    for (int i = 0; i < 600 && seen < 2; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         seen = db.attachmentCount();
     }
