@@ -91,3 +91,19 @@ TEST_F(JournalList, LedgerReadsBothSidesOfItsAccount)
                          "'2024-12-31', 0, 1, 0, 0, 0) WHERE TAISHAKU = 2 AND RESERVE1 IS NULL"),
               5);
 }
+
+TEST_F(JournalList, ReconciliationListsOnlyOpenRowsAndCountsTheBalanceBackwards)
+{
+    db.exec({"UPDATE SIWAKE SET FUSEN2 = 1 WHERE SWKREC = 4"});
+    EXPECT_EQ(rows("SP_TOUZACHOSEIHYO_LISTUP(1, '', '1110', '', '', 16, 0, '2024-01-01', '2024-12-31', 0, 1, 0, 0, 0)"),
+              "5:1 2:2 3:3 1:4");
+    EXPECT_EQ(rows("SP_TOUZACHOSEIHYO_LISTDOWN(2, '', '1110', '', '', 16, 0, '2024-01-01', '2024-12-31', 0, 1, 0, 0, 0)"),
+              "");
+    // Cash 10,000 before the period; each debit row counts as a credit.
+    EXPECT_EQ(db.money("SELECT ZANDAKA FROM SP_TOUZACHOSEIHYO_ZENZAN(0, 1, '', '1110', '', '', 1, 1, '2024-01-31', 0, "
+                       "1, 0, 0, 10000)"),
+              50000000);
+    EXPECT_EQ(db.money("SELECT ZANDAKA FROM SP_TOUZACHOSEIHYO_ZENZAN(0, 0, '', '1110', '', '', 1, 1, '2024-01-06', 0, "
+                       "1, 3, 1, 10000)"),
+              90000000);
+}
