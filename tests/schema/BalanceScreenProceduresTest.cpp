@@ -1,0 +1,67 @@
+// Opening balances by department, past-year balances and the budgets of the
+// management-analysis statements.
+#include <gtest/gtest.h>
+
+#include "SchemaTestDb.h"
+
+using namespace vq::test;
+
+namespace {
+
+class BalanceScreens : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db.exec({"INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('00', '共通')",
+                 "INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', '営業部')",
+                 "INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM0, GROUPM1, KNAME, USE, DAC, BPFLG) "
+                 "VALUES ('6110', '6110', '6100', '6100', '旅費交通費', 1, 1, 'P')",
+                 "INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM0, GROUPM1, KNAME, USE, DAC, BPFLG) "
+                 "VALUES ('1110', '1110', '1100', '1100', '現金', 1, 1, 'B')",
+                 "INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES (' ', '本店', 1)",
+                 "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES (' ', '6110', ' ', '00')",
+                 "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES (' ', '6110', ' ', '01')",
+                 "UPDATE KAMOKU_SZ SET KAISIZAN = 5000 WHERE KCODE = '1110' AND BCODE = ' '"});
+    }
+
+    SchemaTestDb db{SchemaKind::DataSet};
+};
+
+} // namespace
+
+TEST_F(BalanceScreens, OpeningBalancesByAccountAndDepartment)
+{
+    EXPECT_EQ(db.money("SELECT KAISIZAN FROM SP_KAISIZAN_LIST(' ', '') WHERE KCODE = '1110'"), 50000000);
+    EXPECT_EQ(db.integer("SELECT RECCOUNT FROM SP_KAISIZAN_COUNT(' ', '')"), 1);
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM SP_BUMONKAISIZAN_LIST(' ') WHERE KCODE = '6110'"), 2);
+    EXPECT_EQ(db.integer("SELECT RECCOUNT FROM SP_BUMONKAISIZAN_COUNT(' ')"), 1);
+    // Retained earnings are a corporation's: an individual gets no row.
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM SP_ZENKURI(' ', '')"), 0);
+}
+
+TEST_F(BalanceScreens, PastBalancesStopAtTheStartOfTheDataAndShareTheCommonDepartment)
+{
+    db.exec({"UPDATE ACCDEF1 SET KAISINO = 6 WHERE REC = 1",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 700 WHERE KCODE = '6110' AND BCODE = ' ' AND MNUM = 7",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 800 WHERE KCODE = '6110' AND BCODE = ' ' AND MNUM = 8",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 1000 WHERE KCODE = '6110' AND BCODE = '00' AND MNUM = -1",
+             "UPDATE KAMOKU_PZ SET HAIBUN = 30 WHERE KCODE = '6110' AND BCODE = '01' AND MNUM = -1"});
+    // Start month 6 is period 8: the periods before it are read.
+    EXPECT_EQ(db.money("SELECT ZANP07 FROM SP_KANENDOZAN_YOMIKOMI(' ', ' ') WHERE KCODE = '6110'"), 7000000);
+    EXPECT_EQ(db.money("SELECT ZANP08 FROM SP_KANENDOZAN_YOMIKOMI(' ', ' ') WHERE KCODE = '6110'"), 0);
+    EXPECT_EQ(db.money("SELECT ZANM01 FROM SP_KANENDO_BUMON_ZANDAKA(' ', '01', 1) WHERE KCODE = '6110'"), 3000000);
+    EXPECT_EQ(db.money("SELECT ZANM01 FROM SP_KANENDO_BUMON_ZANDAKA(' ', '01', 0) WHERE KCODE = '6110'"), 0);
+    // A blank and an empty department both mean every department.
+    EXPECT_EQ(db.money("SELECT Z_ZAN15 FROM SP_MB_SELECT_KANENDOZAN(' ', '', 1) WHERE KCODE = '6110'"), 10000000);
+    EXPECT_EQ(db.money("SELECT Z_ZAN15 FROM SP_MB_SELECT_KANENDOZAN(' ', ' ', 1) WHERE KCODE = '6110'"), 10000000);
+}
+
+TEST_F(BalanceScreens, BudgetFromLastYearsActualsForTheChosenMonths)
+{
+    db.exec({"UPDATE KAMOKU_PZ SET NUKIZAN = 1000 WHERE KCODE = '6110' AND BCODE = ' ' AND MNUM = -15",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 3000 WHERE KCODE = '6110' AND BCODE = ' ' AND MNUM = -14",
+             "EXECUTE PROCEDURE SP_MB_UPDATE_JISSEKIYOSAN(' ', '6110', ' ', 1.1, 1, 2)"});
+    EXPECT_EQ(db.money("SELECT T_YOSAN1 FROM SP_MB_SELECT_YOSAN(' ', ' ') WHERE KCODE = '6110'"), 11000000);
+    EXPECT_EQ(db.money("SELECT T_YOSAN2 FROM SP_MB_SELECT_YOSAN(' ', ' ') WHERE KCODE = '6110'"), 33000000);
+    EXPECT_EQ(db.money("SELECT T_YOSAN12 FROM SP_MB_SELECT_YOSAN(' ', ' ') WHERE KCODE = '6110'"), 33000000);
+}
