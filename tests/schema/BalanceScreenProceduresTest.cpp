@@ -65,3 +65,23 @@ TEST_F(BalanceScreens, BudgetFromLastYearsActualsForTheChosenMonths)
     EXPECT_EQ(db.money("SELECT T_YOSAN2 FROM SP_MB_SELECT_YOSAN(' ', ' ') WHERE KCODE = '6110'"), 33000000);
     EXPECT_EQ(db.money("SELECT T_YOSAN12 FROM SP_MB_SELECT_YOSAN(' ', ' ') WHERE KCODE = '6110'"), 33000000);
 }
+
+TEST_F(BalanceScreens, YearEndCarriesBalanceSheetRowsForwardAndClearsProfitAndLoss)
+{
+    db.exec({"UPDATE KAMOKU_MS SET KAR_NUK = 2000, KAS_NUK = 500 WHERE KCODE = '1110' AND BCODE = ' ' AND MNUM = 3",
+             "UPDATE KAMOKU_SZ SET KAISIZAN = 300 WHERE KCODE = '6110' AND BCODE = '01'"});
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM SP_KURIKOSIZANDAKA(0, ' ') WHERE KCODE = '1110'"), 1);
+    EXPECT_EQ(db.money("SELECT KAR03 - KAS03 + KAISIZAN FROM SP_KURIKOSIZANDAKA(0, ' ') WHERE KCODE = '1110'"),
+              65000000);
+    EXPECT_EQ(db.integer("SELECT BCOUNT * 10 + PCOUNT FROM SP_SETHOJOKAISIZAN(0)"), 13);
+    EXPECT_EQ(db.money("SELECT KAISIZAN FROM KAMOKU_SZ WHERE KCODE = '1110' AND BCODE = ' '"), 65000000);
+    EXPECT_EQ(db.money("SELECT SUM(KAISIZAN) FROM KAMOKU_SZ WHERE KCODE = '6110'"), 0);
+}
+
+TEST_F(BalanceScreens, DictionaryCheckEmptiesReferencesToMissingAccounts)
+{
+    db.exec({"INSERT INTO TEKDIC (TEKCODE, CREC, SCODE, TEXT, KAR_KCODE, KAR_HCODE, KAS_KCODE, KAS_HCODE) "
+             "VALUES (0, 1, ' ', '交通費', '6110', '009', '9999', ' ')"});
+    EXPECT_EQ(db.integer("SELECT RPCNT FROM SP_SEIGO_TEKDIC"), 2);
+    EXPECT_EQ(db.text("SELECT KAR_HCODE || '/' || COALESCE(KAS_KCODE, 'none') FROM TEKDIC"), " /none");
+}
