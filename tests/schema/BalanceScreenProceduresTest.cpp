@@ -85,3 +85,22 @@ TEST_F(BalanceScreens, DictionaryCheckEmptiesReferencesToMissingAccounts)
     EXPECT_EQ(db.integer("SELECT RPCNT FROM SP_SEIGO_TEKDIC"), 2);
     EXPECT_EQ(db.text("SELECT KAR_HCODE || '/' || COALESCE(KAS_KCODE, 'none') FROM TEKDIC"), " /none");
 }
+
+TEST_F(BalanceScreens, AnIndividualsCapitalTakesTheYearsResultAndTheOwnersAccounts)
+{
+    db.exec({"INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM0, GROUPM1, KNAME, USE, DAC, BPFLG) "
+             "VALUES ('3120', '3120', '3100', '3100', '元入金', 1, 2, 'B')",
+             "INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM0, GROUPM1, KNAME, USE, DAC, BPFLG) "
+             "VALUES ('1910', '1910', '1800', '1800', '事業主貸', 1, 1, 'B')",
+             "INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM0, GROUPM1, KNAME, USE, DAC, BPFLG) "
+             "VALUES ('3110', '3110', '3100', '3100', '事業主借', 1, 2, 'B')",
+             "INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('3120', '元入金')",
+             "INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('1910', '事業主貸')",
+             "INSERT INTO ACCDEF2 (KCODE, KNAME) VALUES ('3110', '事業主借')"});
+    for (const char* row : {"'3120', 3000", "'1910', 800", "'3110', 200"})
+        db.exec({std::string("INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN) VALUES (' ', ") + std::string(row).substr(0, 6) +
+                 ", ' ', ' ', " + std::string(row).substr(8) + ")"});
+    EXPECT_EQ(db.money("SELECT MOTOIREZAN FROM SP_MOTOIREKIN_KURIIRE(' ')"), 50000000);
+    EXPECT_EQ(db.money("SELECT KAISIZAN FROM KAMOKU_SZ WHERE KCODE = '3120' AND BCODE = ' '"), 50000000);
+    EXPECT_EQ(db.money("SELECT SUM(KAISIZAN) FROM KAMOKU_SZ WHERE KCODE IN ('1910', '3110')"), 0);
+}
