@@ -107,3 +107,16 @@ TEST_F(JournalList, ReconciliationListsOnlyOpenRowsAndCountsTheBalanceBackwards)
                        "1, 3, 1, 10000)"),
               90000000);
 }
+
+TEST_F(JournalList, RepairRecountsTheTotalsFromTheValidRows)
+{
+    db.exec({"UPDATE SIWAKE SET DELFLG = 1 WHERE SWKREC = 5",
+             "UPDATE KAMOKU_MS SET KAR_NUK = 99, KAS_NUK = 99",
+             "UPDATE SISETUMST SET SIWAKECOUNT = 0",
+             "DELETE FROM KAMOKU_PZ WHERE KCODE = '1110' AND MNUM = -32"});
+    EXPECT_EQ(db.integer("SELECT RPCNT FROM SP_SIWAKE_REPAIR"), 8);
+    EXPECT_EQ(db.money("SELECT SUM(KAR_NUK) FROM KAMOKU_MS WHERE KCODE = '1110'"), 40000000);
+    EXPECT_EQ(db.money("SELECT SUM(KAS_NUK) FROM KAMOKU_MS WHERE KCODE = '1110'"), 0);
+    EXPECT_EQ(db.integer("SELECT SIWAKECOUNT FROM SISETUMST WHERE SCODE = ' '"), 4);
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM KAMOKU_PZ WHERE KCODE = '1110' AND MNUM = -32"), 1);
+}
