@@ -104,3 +104,22 @@ TEST_F(BalanceScreens, AnIndividualsCapitalTakesTheYearsResultAndTheOwnersAccoun
     EXPECT_EQ(db.money("SELECT KAISIZAN FROM KAMOKU_SZ WHERE KCODE = '3120' AND BCODE = ' '"), 50000000);
     EXPECT_EQ(db.money("SELECT SUM(KAISIZAN) FROM KAMOKU_SZ WHERE KCODE IN ('1910', '3110')"), 0);
 }
+
+TEST_F(BalanceScreens, BudgetVersusActualTakesPastBalancesBeforeTheStartAndSharesTheCommonDepartment)
+{
+    db.exec({"UPDATE KAMOKUMST SET HALBRIN_YOJITU_RATE1 = 1.05 WHERE KCODE = '6110'",
+             "UPDATE KAMOKU_MS SET KAR_NUK = 100, RYOSAN = 150 WHERE KCODE = '6110' AND BCODE = ' ' AND MNUM = 6",
+             "UPDATE KAMOKU_MS SET KAR_NUK = 200 WHERE KCODE = '6110' AND BCODE = '00' AND MNUM = 5",
+             "UPDATE KAMOKU_SZ SET HAIBUN05 = 25 WHERE KCODE = '6110' AND BCODE = '01'",
+             "UPDATE ACCDEF1 SET KAISINO = 3 WHERE REC = 1",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 40 WHERE KCODE = '6110' AND BCODE = ' ' AND MNUM = 1",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 100 WHERE KCODE = '6110' AND BCODE = ' ' AND MNUM = 2"});
+    const char* all = "SP_YOJITU_HENDOU_SONEKI(1, '', '') WHERE KCODE = '6110' AND HCODE = ''";
+    EXPECT_EQ(db.integer(std::string("SELECT COUNT(*) FROM ") + all), 1);
+    EXPECT_EQ(db.money(std::string("SELECT BRATE FROM ") + all), 10500);
+    // Start in month 3: periods 1 and 2 are the movements of the past balances.
+    EXPECT_EQ(db.money(std::string("SELECT KAR01 * 1000 + KAR02 FROM ") + all), 400600000);
+    EXPECT_EQ(db.money(std::string("SELECT KAR06 + YOSAN06 + YOSAN16 FROM ") + all), 2500000);
+    EXPECT_EQ(db.money("SELECT KAR05 FROM SP_YOJITU_HENDOUSONEKI_BUMON(1, 1, ' ', '01') WHERE HCODE = ''"), 500000);
+    EXPECT_EQ(db.money("SELECT KAR05 FROM SP_YOJITU_HENDOUSONEKI_BUMON(1, 0, ' ', '01') WHERE HCODE = ''"), 0);
+}
