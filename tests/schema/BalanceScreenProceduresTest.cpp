@@ -123,3 +123,17 @@ TEST_F(BalanceScreens, BudgetVersusActualTakesPastBalancesBeforeTheStartAndShare
     EXPECT_EQ(db.money("SELECT KAR05 FROM SP_YOJITU_HENDOUSONEKI_BUMON(1, 1, ' ', '01') WHERE HCODE = ''"), 500000);
     EXPECT_EQ(db.money("SELECT KAR05 FROM SP_YOJITU_HENDOUSONEKI_BUMON(1, 0, ' ', '01') WHERE HCODE = ''"), 0);
 }
+
+TEST_F(BalanceScreens, PastBalancesByTheLinesOfTheA4Layout)
+{
+    db.exec({"INSERT INTO EXTERA4 (REC, KGROUP, SUBREC, KNAME1) VALUES (1, '6100', 1, '経費')",
+             "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC, KNAME1) VALUES (2, '6100', 2, '空き')",
+             "UPDATE KAMOKUMST SET EXT1_A4 = 1 WHERE KCODE = '6110'",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 400 WHERE KCODE = '6110' AND BCODE = '01' AND MNUM = -3",
+             "UPDATE KAMOKU_PZ SET NUKIZAN = 1000 WHERE KCODE = '6110' AND BCODE = '00' AND MNUM = -3",
+             "UPDATE KAMOKU_PZ SET HAIBUN = 50 WHERE KCODE = '6110' AND BCODE = '01' AND MNUM = -3"});
+    // A line without accounts gives no row.
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM SP_KANENDO_BUMON_ZANDAKA_A4(' ', '01', 0)"), 1);
+    EXPECT_EQ(db.money("SELECT ZANM03 FROM SP_KANENDO_BUMON_ZANDAKA_A4(' ', '01', 0)"), 4000000);
+    EXPECT_EQ(db.money("SELECT ZANM03 FROM SP_KANENDO_BUMON_ZANDAKA_A4(' ', '01', 1)"), 9000000);
+}
