@@ -1,5 +1,6 @@
-// The objects of the three databases against the list of objects the
-// specification names and against schema/manifest.txt; the rows the database
+// The objects of the three databases against the list of objects that the
+// programs and the database update use and against schema/manifest.txt; the
+// rows the database
 // update writes without a column list; and what the office's database user,
 // the owner of every database, may change.
 #include <gtest/gtest.h>
@@ -89,7 +90,7 @@ std::vector<std::vector<std::string>> listLines(const std::filesystem::path& fil
 
 } // namespace
 
-TEST(SchemaObjects, EveryObjectTheSpecificationNamesIsBuiltAndNoDroppedOneIs)
+TEST(SchemaObjects, EveryObjectTheProgramsUseIsBuiltAndNoDroppedOneIs)
 {
     const auto named = listLines(VQ_NAMED_OBJECTS);
     ASSERT_GT(named.size(), 300u);
