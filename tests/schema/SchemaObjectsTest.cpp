@@ -1,8 +1,7 @@
 // The objects of the three databases against the list of objects that the
 // programs and the database update use and against schema/manifest.txt; the
-// rows the database
-// update writes without a column list; and what the office's database user,
-// the owner of every database, may change.
+// rows the database update writes without a column list; and what the
+// office's database user, the owner of every database, may change.
 #include <gtest/gtest.h>
 
 #include <fstream>
