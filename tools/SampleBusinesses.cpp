@@ -255,7 +255,7 @@ SampleDataSet generalBusinessSample(int slot, int extraJournals)
         "VALUES (2, 1, 1, '山田 花子', '妻', 52, 12, 1080000, 0, 0);",
         "INSERT INTO AO_TIDAI (REC, SIHARAISAKI1, SIHARAISAKI2, BUKKEN1, TINRYOU, KEIHI) "
         "VALUES (1, '株式会社杉並不動産', '杉並区阿佐谷南1-2-1', '店舗', 1584000, 1584000);",
-        "INSERT INTO AO_RISI (REC, SIHARAISAKI1, SIHARAISAKI2, KIMATU, RISI, KEIHI) "
+        "UPDATE OR INSERT INTO AO_RISI (REC, SIHARAISAKI1, SIHARAISAKI2, KIMATU, RISI, KEIHI) "
         "VALUES (1, '中央銀行', '阿佐谷支店', " + std::to_string(loan) + ", 0, 0);",
         "INSERT INTO AO_NOTE (REC, NOTE) VALUES (1, '令和６年４月、新学期需要により売上が増加した。');",
         kAssetInsert + "(1, ' ', '0001', '1510', '店舗内装工事', 1, 1, '2016-04-01', "
@@ -360,7 +360,7 @@ SampleDataSet realEstateSample(int slot, int extraJournals)
         "INSERT INTO AO_FUDOUSAN (REC, NUMBER, KUBUN, YOUTO, SHOZAITI, TINSYAKU, KAISI_YY, KAISI_MM, MENSEKI, "
         "GETUGAKU, NENGAKU) VALUES (2, 2, '土地', '駐車場', '川口市本町4-5-6', '月極駐車場（８台）', 5, 4, 120, "
         "88000, 1056000);",
-        "INSERT INTO AO_RISI (REC, SIHARAISAKI1, SIHARAISAKI2, KIMATU, RISI, KEIHI) "
+        "UPDATE OR INSERT INTO AO_RISI (REC, SIHARAISAKI1, SIHARAISAKI2, KIMATU, RISI, KEIHI) "
         "VALUES (1, 'ひかり銀行', '川口支店', " + std::to_string(loan) + ", 0, 0);",
         kAssetInsert + "(1, ' ', '0001', '1510', 'アパート建物', 1, 1, '2009-04-01', "
         "25500000, 25500000, 16800000, 47, 0.022, 1, 12, 561000, 561000, 16239000, 0, '木造２階建');",

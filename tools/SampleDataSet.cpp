@@ -5,6 +5,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "tools/SampleSettingsRows.h"
 #include "tools/SqlText.h"
 
 namespace vq::tools {
@@ -234,6 +235,7 @@ std::string dataSetSql(const SampleDataSet& set, int operatorCode)
                               ", " + sqlText(a.group2) + ");");
 
     // The facility after the accounts: it gets their balance rows.
+    for (auto& row : settingsRowsSql(set, operatorCode)) sql.push_back(std::move(row));
     sql.push_back("INSERT INTO SISETUMST (SCODE, SNAME) VALUES (' ', " + sqlText(set.shougou) + ");");
 
     // Opening balances; the capital balances the balance sheet.

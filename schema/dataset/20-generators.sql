@@ -108,3 +108,13 @@ CREATE SEQUENCE SIWAKE99_GEN;
 /* Fixed assets and sub-account rows. */
 CREATE SEQUENCE KSSISAN_GEN;
 CREATE SEQUENCE HOJOMST_REC_GEN;
+
+/* Numbering of the depreciation-journal settings (KS_SETSWK_INIT,
+   KS_SETSWK), the description-dictionary headings, the deleted-sub-account
+   history and the cash-flow lines and their accounts. */
+CREATE SEQUENCE KSSETSWKINIT_GEN;
+CREATE SEQUENCE KSSETSWK_GEN;
+CREATE SEQUENCE TEKDICTI_GEN;
+CREATE SEQUENCE HOJOLOG_REC_GEN;
+CREATE SEQUENCE CASHFMST_GEN;
+CREATE SEQUENCE CASHFMKU_GEN;

@@ -125,6 +125,24 @@ BEGIN
   SUSPEND;
 END^
 
+/* The data-list folders of a server office under one folder, written in
+   capitals so that they compare equal however a workstation spelled them.
+   ROWCOUNT is the number of rows changed; one row. */
+CREATE PROCEDURE SP_DATALIST_UPDATE (
+  PATHTEXT   VARCHAR(254))
+RETURNS (
+  ROWCOUNT   INTEGER)
+AS
+BEGIN
+  UPDATE DATALIST SET PASNAME = UPPER(PASNAME)
+   WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT) AND PASNAME <> UPPER(PASNAME);
+  ROWCOUNT = ROW_COUNT;
+  UPDATE DATALIST_EX SET PASNAME = UPPER(PASNAME)
+   WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT) AND PASNAME <> UPPER(PASNAME);
+  ROWCOUNT = ROWCOUNT + ROW_COUNT;
+  SUSPEND;
+END^
+
 /* Server-side file operations. This engine has no file access from SQL, so
    the folder and file operations answer WBOOL 0 (not done) and the callers
    report the failure instead of assuming success; the 8.3 name of a path is

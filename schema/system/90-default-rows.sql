@@ -44,7 +44,7 @@ INSERT INTO USERCODE (RECNO) VALUES (18);
 INSERT INTO USERCODE (RECNO) VALUES (19);
 INSERT INTO USERCODE (RECNO) VALUES (20);
 
-/* The system database is at the current version. */
-INSERT INTO VERSION (MAJOR, MINOR1, MINOR2, MEMO) VALUES (14, 0, 0, '');
+/* The system database is at the last version of the system update steps. */
+INSERT INTO VERSION (MAJOR, MINOR1, MINOR2, MEMO) VALUES (12, 0, 0, '');
 
 COMMIT;

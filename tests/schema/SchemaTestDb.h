@@ -17,10 +17,20 @@ namespace vq::test {
 class SchemaTestDb {
 public:
     explicit SchemaTestDb(SchemaKind kind)
-        : file_(dir_ / (kind == SchemaKind::System ? "vqaccdef.fdb" : "vqacc.fdb"))
+        : file_(dir_ / fileName(kind))
     {
         buildDatabase(kind, file_);
         db_.attach({file_.string(), "SYSDBA", ""});
+    }
+
+    static const char* fileName(SchemaKind kind)
+    {
+        switch (kind) {
+        case SchemaKind::System: return "vqaccdef.fdb";
+        case SchemaKind::DataSet: return "vqacc.fdb";
+        case SchemaKind::FileTransfer: return "vqfileman.fdb";
+        }
+        return "vqacc.fdb";
     }
 
     const std::filesystem::path& file() const { return file_; }

@@ -24,7 +24,12 @@ namespace {
 
 const char* kindName(SchemaKind kind)
 {
-    return kind == SchemaKind::System ? "system" : "dataset";
+    switch (kind) {
+    case SchemaKind::System: return "system";
+    case SchemaKind::DataSet: return "dataset";
+    case SchemaKind::FileTransfer: return "filetransfer";
+    }
+    return "dataset";
 }
 
 std::string uniqueSuffix()

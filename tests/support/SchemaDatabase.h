@@ -15,6 +15,7 @@ namespace vq::test {
 enum class SchemaKind {
     System,   // the office's system database (vqaccdef.fdb)
     DataSet,  // one data set's database (vqacc.fdb)
+    FileTransfer, // the file-transfer database of a server office (vqfileman.fdb)
 };
 
 // The schema/ folder of the source tree.
@@ -24,7 +25,7 @@ std::filesystem::path schemaDir();
 // must not). A new data set's database holds ACCDEF1 row 1 (an individual's
 // general business, 2024), ACCVERSION 14.0.0, TUSIN_ID row 1 and the blank
 // department; the system database holds group 10000, the system user 1,
-// the job levels, the eras and VERSION 14.0.0. Throws std::runtime_error
+// the job levels, the eras and VERSION 12.0.0. Throws std::runtime_error
 // with the build's output when it fails.
 void buildDatabase(SchemaKind kind, const std::filesystem::path& path);
 
