@@ -102,7 +102,7 @@ TEST_F(SystemSettingsTest, FirstLogonCreatesTheSettingsRowAndTheFirstValues)
     // The office without rows 10 and 20: no data, no facility release.
     EXPECT_EQ(SystemDef.OfficeName, "");
     EXPECT_EQ(SystemDef.SisetuFreeSwitch, 0);
-    EXPECT_EQ(SystemDef.ProgVerMajor, 14);
+    EXPECT_EQ(SystemDef.ProgVerMajor, 12);   // the system database's newest VERSION row
     EXPECT_FALSE(dm_.IBTransactionDEF.active());
 }
 
