@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "foundation/app/AccConstants.h"
-#include "foundation/app/AccInf.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/calendar/DateText.h"
@@ -24,6 +23,7 @@
 #include "foundation/files/FileUtils.h"
 #include "foundation/files/SettingsFiles.h"
 #include "foundation/files/ShellOperations.h"
+#include "foundation/office/DataSiyouKengen.h"
 #include "foundation/text/TextUtils.h"
 #include "foundation/text/VersionUtils.h"
 #include "platform/AtomicFile.h"
@@ -178,13 +178,6 @@ void splitVersion1(const std::string& text, TDataInfomationRec& rec)
     rec.MINOR2 = number(2);
 }
 
-// A cloud share is offered by the standard edition of the accounting and
-// analysis products, not by the server-based mode.
-bool cloudShareOffered()
-{
-    return OemKind == 0 && (ProductKind == 0 || ProductKind == 2) && ConnectMode != ConnectTerminal;
-}
-
 std::int32_t countOf(db::Statement& q)
 {
     q.execute();
@@ -193,33 +186,6 @@ std::int32_t countOf(db::Statement& q)
         count = q.field(std::size_t{0}).asInt();
     q.close();
     return count;
-}
-
-// Journal counts of the open data set, all facilities: the valid entries as
-// the facilities keep them (for the cash book the rows on the cash account,
-// one on both sides counting half), and the rows updated or deleted since.
-std::pair<std::int32_t, std::int32_t> journalCounts(db::Attachment& attachment, db::Transaction& transaction)
-{
-    std::int32_t valid = -1;
-    if (ProductKind <= 2) {
-        db::Statement q(attachment, transaction, "SELECT SUM(SIWAKECOUNT) AS SWKCNT FROM SISETUMST");
-        valid = countOf(q);
-    } else if (ProductKind == 3) {
-        const std::string cash = AccInf.SysKCode[SysGenkin];
-        db::Statement a(attachment, transaction,
-                        "SELECT COUNT(REC) AS SWKCNT FROM SIWAKE WHERE (DELFLG=0) AND (KCODE=:KCODE)");
-        a.param("KCODE").setString(cash);
-        db::Statement b(attachment, transaction,
-                        "SELECT COUNT(REC) AS SWKCNT FROM SIWAKE WHERE (DELFLG=0) AND (KCODE=:KCODE) "
-                        "AND (R_KCODE=:R_KCODE)");
-        b.param("KCODE").setString(cash);
-        b.param("R_KCODE").setString(cash);
-        valid = countOf(a) - countOf(b) / 2;
-    }
-    db::Statement u(attachment, transaction,
-                    "SELECT COUNT(REC) AS SWKCNT FROM SIWAKE WHERE (DELFLG IN (1,2) AND TAISHAKU=1)");
-    const std::int32_t upDel = countOf(u);
-    return {valid, valid + upDel};
 }
 
 // The data-set files of a folder ("vqacc.*").
@@ -360,14 +326,15 @@ bool TDataInfomation::GetDataInfoRec(TDataInfomationRec& rec)
             db::Statement q(att, tr, "SELECT COUNT(BCODE) AS RECCNT FROM BUMONMST\nWHERE BCODE <> ''");
             rec.BUMONCNT = countOf(q);
         }
-        std::tie(rec.SIWAKE, rec.TOTALSIWAKE) = journalCounts(att, tr);
+        rec.SIWAKE = DM->GetYukouSiwakeCount({});
+        rec.TOTALSIWAKE = DM->GetTotalSiwakeCount({});
         try {
             rec.GASSANKBN = static_cast<std::uint8_t>(GetAccRegInt("基本設定", "合算データ区分", "0"));
         } catch (...) {
             rec.GASSANKBN = 0;
         }
         rec.USEMYNUMBER = GetAccRegInt("基本設定", "＃USE", "0");
-        if (cloudShareOffered() && versionNewerThan(rec, 11)) {
+        if (DM->CanUseCloudShare(0) && versionNewerThan(rec, 11)) {
             db::Statement q(att, tr, "SELECT CLOUD_LINE\nFROM ACCDEF1\nWHERE REC=1");
             q.execute();
             if (q.fetch())
@@ -779,6 +746,44 @@ std::int32_t TDataInfomation::GetShareData(const std::string& shareFolder, const
     WriteShareStatus(localFolder, ShareStatusTaken);
     SetShareStatusIfChanged(shareFolder, ShareStatusTaken);
     return 1;
+}
+
+// ---- Permission and password ----------------------------------------------------------
+
+bool TDataInfomation::IsDataSiyouKengen(const std::string& folder)
+{
+    return vq::IsDataSiyouKengen(
+        folder, [this](const std::string& path) { return FileOpFExist(path, Location); }, &MessageInfo);
+}
+
+bool TDataInfomation::IsDataPasswordAuth(const std::string& folder)
+{
+    if (folder.empty() || !DM)
+        return false;
+    if (!FileOpFExist(TDM::MakeDatabaseName({}, folder, DataDbFileName, false), Location))
+        return true;
+    TDM& dm = *DM;
+    if (!dm.fnAccDatConnected(SystemDef.HostName, folder, 0))
+        return false;
+    bool result = false;
+    const bool started = dm.IBTransactionDAT.startIfInactive();
+    try {
+        // A description that cannot be read has been reported already.
+        if (dm.fnGetAccInfo()) {
+            result = dm.AskDataPassword();
+            if (!result) {
+                MessageInfo = platform::MessageRequest{};
+                MessageInfo.text = DataPasswordRefusal;
+                MessageInfo.kind = platform::MessageKind::Information;
+                platform::interaction().message(MessageInfo);
+            }
+        }
+    } catch (...) {
+        if (started)
+            ReportCurrentException("TDataInfomation.IsDataPasswordAuth", "データのパスワード認証に失敗しました。");
+    }
+    dm.CloseAccDat(folder, 0, 0);
+    return result;
 }
 
 // ---- Versions --------------------------------------------------------------------------

@@ -2,7 +2,8 @@
 // One data set's description and its info file "vqacc.ini": read from the
 // data-set database, from the info file (stand-alone) or from the system
 // database's data list (through the server), written back, and the shared
-// data moved between a shared folder and a local working folder.
+// data moved between a shared folder and a local working folder; whether
+// the operator may use a data set and the data password asked before use.
 //
 // The info file lies next to the database; only data reached directly has
 // one. Its status keys are the coordination between programs and computers:
@@ -19,8 +20,13 @@
 
 #include "foundation/dataset/DataInfomationRec.h"
 #include "foundation/dataset/SeihinVersionList.h"
+#include "platform/Interaction.h"
 
 namespace vq {
+
+inline constexpr const char* DataPasswordRefusal =
+    "このデータに設定されている「パスワード」と一致しませんでした。\r"
+    "他のデータを選択して下さい。";
 
 class TDataInfomation {
 public:
@@ -35,6 +41,8 @@ public:
     // The record the status and share operations work on.
     TDataInfomationRec Rec;
     TSeihinVersionList VersionList;
+    // The message of the last refusal of the permission and password checks.
+    platform::MessageRequest MessageInfo;
 
     // The info file of a data-set folder.
     static std::string InfoFileName(const std::string& folder);
@@ -81,6 +89,17 @@ public:
     // share is still copied). Unless quiet is 1, a damaged or unreachable
     // share raises an error for the caller to show.
     std::int32_t GetShareData(const std::string& shareFolder, const std::string& localFolder, std::int32_t quiet);
+
+    // May the logged-on operator use the data set in folder: yes when the
+    // folder holds no data set (as Location reaches it) or no facility
+    // restriction applies; otherwise only with every facility of the data
+    // set permitted. A refusal is shown from MessageInfo.
+    bool IsDataSiyouKengen(const std::string& folder);
+    // Asks for the data set's password when it has one: true when it was
+    // answered rightly, when there is none or when the folder holds no data
+    // set. A wrong answer is refused with a message from MessageInfo; a data
+    // set that cannot be described gives False without one.
+    bool IsDataPasswordAuth(const std::string& folder);
 
     // Display name of a data version: "評価版" for 0.n (n > 0), else the name
     // of the version list's row, else "major.minor".

@@ -11,7 +11,8 @@
 
 namespace vq {
 
-bool IsDataSiyouKengen(const std::string& folder, const std::function<bool(const std::string& path)>& fileExists)
+bool IsDataSiyouKengen(const std::string& folder, const std::function<bool(const std::string& path)>& fileExists,
+                       platform::MessageRequest* refusal)
 {
     if (folder.empty() || !DM)
         return false;
@@ -40,8 +41,14 @@ bool IsDataSiyouKengen(const std::string& folder, const std::function<bool(const
             list.Execute(SystemDef.OPCODE);
             result = list.Count == all;
         }
-        if (!result)
-            platform::showMessage(DataSiyouKengenRefusal, platform::MessageKind::Information);
+        if (!result) {
+            platform::MessageRequest own;
+            platform::MessageRequest& message = refusal ? *refusal : own;
+            message = platform::MessageRequest{};
+            message.text = DataSiyouKengenRefusal;
+            message.kind = platform::MessageKind::Information;
+            platform::interaction().message(message);
+        }
     } catch (...) {
         if (started)
             ReportCurrentException("TDataInfomation.IsDataSiyouKengen", "データ使用権限の問い合わせに失敗しました。");

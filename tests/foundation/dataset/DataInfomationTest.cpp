@@ -1,15 +1,22 @@
 // A data set's description and its info file on real databases: the file
 // made on first sight, status codes written and read back, the exact bytes
 // of the file, and the shared data taken from and returned to a shared
-// folder, failed copies included.
+// folder, failed copies included; whether the operator may use a data set
+// and the data password asked before it is used.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <sys/stat.h>
 
 #include "../data/DataModuleFixture.h"
+#include "foundation/accounting/ConsumptionTax.h"
+#include "foundation/app/AccInf.h"
+#include "foundation/data/AccRegSettings.h"
 #include "foundation/data/DataSetDescriptionPort.h"
 #include "foundation/dataset/DataInfomation.h"
+#include "foundation/office/DataSiyouKengen.h"
+#include "foundation/text/EasyEncoder.h"
 #include "platform/Cp932.h"
 
 using namespace vq;
@@ -22,6 +29,7 @@ protected:
     void SetUp() override
     {
         DataModuleFixture::SetUp();
+        savedAccInf_ = AccInf;
         savedReader_ = setDataSetDescriptionReader({});
         SystemDef.AppVerMajor = 14;
         test::runSql(dataFile(), "UPDATE ACCDEF1 SET ENTTEXT='青空商店（本店）', SCODE1='0001', "
@@ -30,6 +38,9 @@ protected:
     void TearDown() override
     {
         setDataSetDescriptionReader(savedReader_);
+        dm_.CloseAccDat({}, 0, 0);
+        AccInf = savedAccInf_;
+        ZeiRituList.clear();
         DataModuleFixture::TearDown();
     }
 
@@ -67,7 +78,17 @@ protected:
         return share.string();
     }
 
+    // An operator bound to the facilities licensed to her.
+    static void restrictedOperator()
+    {
+        SystemDef.OPCODE = 100001;
+        SystemDef.JOBLEVEL = 5;
+        SystemDef.JIMUSHO = 0;
+        SystemDef.SisetuFreeSwitch = 0;
+    }
+
     DataSetDescriptionReader savedReader_;
+    TACCINF savedAccInf_;
 };
 
 const std::vector<std::string> kInfoSection = {
@@ -397,4 +418,139 @@ TEST_F(DataInfomationTest, AShareWithoutDataIsNotTaken)
     info.ReadIniFile("", share.string(), rec);
     EXPECT_EQ(rec.SHARE_STATUS, ShareStatusFree);
     EXPECT_TRUE(fs::is_empty(share));
+}
+
+TEST_F(DataInfomationTest, JournalCountsAndTheCloudShareFollowTheProduct)
+{
+    // Rows go in without the totals trigger: only the counts matter here.
+    test::runSql(dataFile(),
+                 "ALTER TRIGGER SIWAKE_AFTER_INSERT INACTIVE;\n"
+                 "UPDATE ACCDEF1 SET CLOUD_LINE=2 WHERE REC=1;\n"
+                 "INSERT INTO SISETUMST (SCODE, SNAME, SIWAKECOUNT) VALUES ('01', '本店', 5);\n"
+                 "INSERT INTO SISETUMST (SCODE, SNAME, SIWAKECOUNT) VALUES ('02', '支店', 7);\n"
+                 "INSERT INTO SIWAKE(REC,DELFLG,TAISHAKU,KCODE,R_KCODE) VALUES(1,0,1,'0111','0500');\n"
+                 "INSERT INTO SIWAKE(REC,DELFLG,TAISHAKU,KCODE,R_KCODE) VALUES(2,0,1,'0111','0111');\n"
+                 "INSERT INTO SIWAKE(REC,DELFLG,TAISHAKU,KCODE,R_KCODE) VALUES(3,0,1,'0111','0111');\n"
+                 "INSERT INTO SIWAKE(REC,DELFLG,TAISHAKU,KCODE,R_KCODE) VALUES(4,1,1,'0111','0500');\n"
+                 "INSERT INTO SIWAKE(REC,DELFLG,TAISHAKU,KCODE,R_KCODE) VALUES(5,2,1,'0111','0500');\n"
+                 "INSERT INTO SIWAKE(REC,DELFLG,TAISHAKU,KCODE,R_KCODE) VALUES(6,2,3,'0111','0500');\n");
+    AccInf.SysKCode[SysGenkin] = "0111";
+    struct Case {
+        std::uint8_t product;
+        std::int32_t valid, total;
+        std::uint8_t cloud;
+    };
+    // The facilities keep the valid count; the cash book counts the rows on
+    // cash, one with cash on both sides as half; two rows were changed since.
+    const Case cases[] = {{0, 12, 14, 1}, {1, 12, 14, 0}, {2, 12, 14, 1}, {3, 3 - 1, 4, 0}, {4, -1, 1, 0}};
+    TDataInfomation info;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.product));
+        ProductKind = c.product;
+        TDataInfomationRec rec;
+        ASSERT_TRUE(info.GetDataInfoFromFolder(folder(), rec));
+        EXPECT_EQ(rec.SIWAKE, c.valid);
+        EXPECT_EQ(rec.TOTALSIWAKE, c.total);
+        EXPECT_EQ(rec.CLOUD_SHARE, c.cloud);
+    }
+    // The server-based mode offers no cloud share.
+    ProductKind = 0;
+    ConnectMode = ConnectTerminal;
+    SystemDef.HostName = "127.0.0.1";
+    TDataInfomationRec rec;
+    ASSERT_TRUE(info.GetDataInfoFromFolder(folder(), rec));
+    EXPECT_EQ(rec.CLOUD_SHARE, 0);
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(DataInfomationTest, AnOperatorLackingOneFacilitysLicenceIsRefused)
+{
+    test::runSql(dataFile(), "UPDATE ACCDEF1 SET SITEN=1 WHERE REC=1;\n"
+                             "INSERT INTO SISETUMST (SCODE, SNAME) VALUES ('01', '本店');\n"
+                             "INSERT INTO SISETUMST (SCODE, SNAME) VALUES ('02', '支店');\n"
+                             "INSERT INTO OPLICENSE (OPCODE, SCODE) VALUES (100001, '01');\n"
+                             "INSERT INTO OPDEFSISETU (OPCODE, SCODE) VALUES (100001, '01');\n");
+    restrictedOperator();
+    TDataInfomation info;
+    EXPECT_FALSE(info.IsDataSiyouKengen(folder()));
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].text, DataSiyouKengenRefusal);
+    EXPECT_EQ(seam_->messages[0].kind, platform::MessageKind::Information);
+    EXPECT_EQ(info.MessageInfo.text, DataSiyouKengenRefusal);
+    EXPECT_FALSE(dm_.IBDatabaseDAT.connected());
+
+    // Licensed for every facility; an operator free of restrictions; no data set yet.
+    test::runSql(dataFile(), "INSERT INTO OPLICENSE (OPCODE, SCODE) VALUES (100001, '02');\n");
+    EXPECT_TRUE(info.IsDataSiyouKengen(folder()));
+    SystemDef.JOBLEVEL = 9;
+    EXPECT_TRUE(info.IsDataSiyouKengen(folder()));
+    SystemDef.JOBLEVEL = 5;
+    EXPECT_TRUE(info.IsDataSiyouKengen((root_.path() / "none").string()));
+    EXPECT_FALSE(info.IsDataSiyouKengen(""));
+    EXPECT_EQ(seam_->messages.size(), 1u);
+
+    // Without a facility to work in the operator is refused as well.
+    test::runSql(dataFile(), "DELETE FROM OPDEFSISETU;\n");
+    EXPECT_FALSE(info.IsDataSiyouKengen(folder()));
+    EXPECT_EQ(seam_->messages.size(), 2u);
+    EXPECT_FALSE(dm_.IBDatabaseDAT.connected());
+}
+
+TEST_F(DataInfomationTest, TheDataPasswordIsAskedBeforeTheDataSetIsUsed)
+{
+    TDataInfomation info;
+    // No password: nothing is asked.
+    EXPECT_TRUE(info.IsDataPasswordAuth(folder()));
+    EXPECT_TRUE(seam_->inputs.empty());
+
+    TEasyEncodeInfo code;
+    code.Key = EasyEncodeKey;
+    code.TotalLength = 8;
+    code.TextLength = 8;
+    code.PlainText = "abc12";
+    EasyEncode(code);
+    ASSERT_TRUE(dm_.fnAccDatConnected("", folder(), 0));
+    PutAccReg("基本設定", "データパスワードV2", "文字", SettingValue(code.EncodedText));
+    dm_.CloseAccDat(folder(), 0, 0);
+
+    struct Case {
+        std::vector<std::optional<std::string>> answers;
+        bool expected;
+    };
+    const Case cases[] = {
+        {{std::string("abc12")}, true},
+        {{std::string("x"), std::string("abc12")}, true},
+        {{std::string("x"), std::string("y"), std::string("z")}, false},
+        {{std::nullopt}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers.size());
+        seam_->messages.clear();
+        seam_->inputAnswers.assign(c.answers.begin(), c.answers.end());
+        EXPECT_EQ(info.IsDataPasswordAuth(folder()), c.expected);
+        EXPECT_TRUE(seam_->inputAnswers.empty());
+        if (c.expected) {
+            EXPECT_TRUE(seam_->messages.empty());
+        } else {
+            ASSERT_EQ(seam_->messages.size(), 1u);
+            EXPECT_EQ(seam_->messages[0].text, DataPasswordRefusal);
+            EXPECT_EQ(seam_->messages[0].kind, platform::MessageKind::Information);
+            EXPECT_EQ(info.MessageInfo.text, DataPasswordRefusal);
+        }
+        EXPECT_FALSE(dm_.IBDatabaseDAT.connected());
+    }
+
+    // No data set there yet; no folder at all.
+    seam_->inputs.clear();
+    EXPECT_TRUE(info.IsDataPasswordAuth((root_.path() / "none").string()));
+    EXPECT_FALSE(info.IsDataPasswordAuth(""));
+    EXPECT_TRUE(seam_->inputs.empty());
+
+    // A data set that cannot be described is refused without the password's message.
+    test::runSql(dataFile(), "DELETE FROM ACCDEF1;\n");
+    seam_->messages.clear();
+    EXPECT_FALSE(info.IsDataPasswordAuth(folder()));
+    EXPECT_TRUE(seam_->inputs.empty());
+    for (const auto& m : seam_->messages)
+        EXPECT_NE(m.text, DataPasswordRefusal);
 }
