@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace vq::print {
@@ -46,11 +45,13 @@ PrintText::PrintText(std::string bytes) : bytes_(std::move(bytes)) {}
 
 PrintText PrintText::load(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in)
         throw std::runtime_error("cannot open " + file.string());
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    const auto size = static_cast<std::streamoff>(in.tellg());
+    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), size))
         throw std::runtime_error("cannot read " + file.string());
     return PrintText(std::move(bytes));
 }
@@ -149,6 +150,8 @@ std::vector<int> PageOrientationList(PrintText& f, int defaultOrientation)
             current = defaultOrientation;
             continue;
         }
+        if (line.empty() || (line[0] != 'O' && line[0] != 'o'))
+            continue;
         // The last field of a line that does not end with ';' reads as empty.
         auto fields = splitFields(line);
         if (!line.empty() && line.back() != ';' && !fields.empty())
