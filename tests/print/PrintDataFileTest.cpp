@@ -14,6 +14,7 @@
 #include "print/PrintDataFile.h"
 #include "print/PrintEngine.h"
 #include "print/TZevev360.h"
+#include "print/TextFields.h"
 
 #include <QSizeF>
 
@@ -256,4 +257,19 @@ TEST(MonoPrintColors, UserAndOcrColoursBlackShadingGrey)
     EXPECT_EQ(rec.LineColor1, 0x112233);
     EXPECT_EQ(rec.StartPage, 1);
     EXPECT_EQ(rec.TitleSize, 16);
+}
+
+TEST(TextFields, CommentsFieldsAndReals)
+{
+    std::vector<std::string> f;
+    EXPECT_EQ(SplitFields("a,,b // note", ',', f, 100), 2);
+    EXPECT_EQ(f, (std::vector<std::string>{"a", "", "b "}));
+    EXPECT_EQ(SplitFields("// only a comment", ',', f, 100), 0);
+    EXPECT_TRUE(f.empty());
+    EXPECT_EQ(SplitFields("a,b,c", ',', f, 1), 2);
+    EXPECT_EQ(f.size(), 2u);
+    EXPECT_EQ(NthField("x, y ,z", ',', 1), "y");
+    EXPECT_EQ(NthField("x", ',', 3), "");
+    EXPECT_EQ(StrToFloatZero("1.5"), 1.5);
+    EXPECT_EQ(StrToFloatZero("abc"), 0.0);
 }
