@@ -113,11 +113,21 @@ void printToPdf(TPrintEngine& engine, const TP360DEF& job, const std::filesystem
     QPainter painter;
     if (!painter.begin(&writer))
         throw std::runtime_error("cannot write " + pdf.string());
-    for (int page = from; page <= last; ++page) {
-        if (page > from) {
+    // A PDF has no copies of its own: the engine repeats the pages, whole
+    // sets one after the other when collated, else each page in turn.
+    const int copies = job.Copies >= 1 && job.Copies <= 99 ? job.Copies : 1;
+    std::vector<int> sequence;
+    for (int set = 0; set < (job.Collate == 1 ? copies : 1); ++set)
+        for (int page = from; page <= last; ++page)
+            for (int copy = 0; copy < (job.Collate == 1 ? 1 : copies); ++copy)
+                sequence.push_back(page);
+    bool first = true;
+    for (int page : sequence) {
+        if (!first) {
             writer.setPageLayout(layoutOf(page));
             writer.newPage();
         }
+        first = false;
         DrawTarget target = DrawTarget::atDpi(&painter, dpi, true);
         target.zoom = job.Zoom >= 5 && job.Zoom <= 15 ? job.Zoom : 10;
         drawSheet(engine, files, page, target);

@@ -46,7 +46,8 @@ void drawSheet(TPrintEngine& engine, JobFiles& files, int page, const DrawTarget
 // The sheet as an image of the paper at dpi, white background.
 QImage renderSheet(TPrintEngine& engine, JobFiles& files, int page, int dpi, bool onPrinter = false);
 
-// Prints pages from..to (0 = to the end) of the job into a PDF file at dpi.
+// Prints pages from..to (0 = to the end) of the job into a PDF file at dpi,
+// with the job's copies (collated as whole sets when its Collate is 1).
 // Throws std::runtime_error when the file cannot be written.
 void printToPdf(TPrintEngine& engine, const TP360DEF& job, const std::filesystem::path& pdf, int from = 1,
                 int to = 0, int dpi = 600);

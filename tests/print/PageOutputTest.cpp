@@ -131,6 +131,28 @@ TEST_F(JobTest, PdfHasPagesSizesAndTexts)
     EXPECT_NE(run("pdftotext '" + part.string() + "' -").find("SECONDPAGE"), std::string::npos);
 }
 
+TEST_F(JobTest, PdfRepeatsCopiesItself)
+{
+    if (!hasTool("pdftotext"))
+        GTEST_SKIP() << "poppler-utils are not installed";
+    job_.Copies = 2;
+    struct Case {
+        int collate;
+        const char* order;
+    } cases[] = {{1, "SECONDPAGE THIRDPAGE SECONDPAGE THIRDPAGE"}, {0, "SECONDPAGE SECONDPAGE THIRDPAGE THIRDPAGE"}};
+    for (const auto& c : cases) {
+        job_.Collate = c.collate;
+        const auto pdf = dir_ / "copies.pdf";
+        printToPdf(engine_, job_, pdf, 2, 3);
+        const std::string text = run("pdftotext '" + pdf.string() + "' -");
+        std::string order;
+        std::regex name("[A-Z]+PAGE");
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), name); it != std::sregex_iterator(); ++it)
+            order += (order.empty() ? "" : " ") + it->str();
+        EXPECT_EQ(order, c.order);
+    }
+}
+
 TEST_F(JobTest, JisB4PaperInThePdf)
 {
     if (!hasTool("pdfinfo"))
