@@ -116,6 +116,8 @@ public:
 
 private:
     void computeOrigin();
+    bool canTint() const;
+    QPainter::CompositionMode tintMode() const;
     int sx(double v) const;
     int sy(double v) const;
     int dx(int x) const { return nearest(x * t_.xScale); }
@@ -162,6 +164,20 @@ private:
     QPoint penPos_;
     QPen pen_{Qt::black, 0};
 };
+
+// Only the raster engine (images) combines colours for real; the PDF engine,
+// which also stands behind the printers, claims raster operations and blend
+// modes but paints over.
+bool PageDrawer::canTint() const
+{
+    const QPaintEngine* engine = p_.paintEngine();
+    return engine && engine->type() == QPaintEngine::Raster && engine->hasFeature(QPaintEngine::RasterOpModes);
+}
+
+QPainter::CompositionMode PageDrawer::tintMode() const
+{
+    return QPainter::RasterOp_SourceAndDestination;
+}
 
 void PageDrawer::computeOrigin()
 {
@@ -300,8 +316,11 @@ bool PageDrawer::run(PrintText& f)
     penPos_ = QPoint(offX_, offY_);
     std::string current;
     try {
+        // A tint on a device that cannot combine colours (a PDF, some
+        // printers) goes under everything instead, so what it covers stays.
+        const bool tintUnder = !canTint();
         for (const auto& [keyword, fl] : records)
-            if (keyword == "FRECT" && fl.num(6) == 1) {
+            if (keyword == "FRECT" && (fl.num(6) == 1 || (tintUnder && fl.num(6) == 2))) {
                 current = keyword;
                 p_.fillRect(rectOf(fl.num(1), fl.num(2), fl.num(3), fl.num(4)), color(fl[5]));
             }
@@ -420,13 +439,11 @@ void PageDrawer::fillRect(const Fields& f)
     }
     // A tint: the colour ANDed with what is drawn, inside the rectangle only,
     // so black text under a yellow tint stays black and white paper turns yellow.
+    if (!canTint())
+        return; // drawn under the page in the first pass
     p_.save();
     p_.setClipRect(r, Qt::IntersectClip);
-    QPaintEngine* engine = p_.paintEngine();
-    if (engine && engine->hasFeature(QPaintEngine::RasterOpModes))
-        p_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    else
-        p_.setCompositionMode(QPainter::CompositionMode_Multiply);
+    p_.setCompositionMode(tintMode());
     p_.fillRect(r, c);
     p_.restore();
 }
@@ -695,12 +712,8 @@ void PageDrawer::image(const Fields& f)
         throw std::runtime_error(name + ": " + reader.errorString().toStdString());
     QRect r = rectOf(f.num(1), f.num(2), f.num(3), f.num(4));
     p_.save();
-    if (f.num(6) != 0) {
-        QPaintEngine* engine = p_.paintEngine();
-        p_.setCompositionMode(engine && engine->hasFeature(QPaintEngine::RasterOpModes)
-                                  ? QPainter::RasterOp_SourceAndDestination
-                                  : QPainter::CompositionMode_Multiply);
-    }
+    if (f.num(6) != 0 && canTint())
+        p_.setCompositionMode(tintMode());
     p_.drawImage(r, picture);
     p_.restore();
 }

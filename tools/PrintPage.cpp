@@ -1,5 +1,6 @@
 // print-page FILE PAGE OUT.png [DPI] [FORMFILE]: draws one sheet of a
 // print-data file (with its form) into a PNG, for a person to look at.
+// With OUT.pdf it prints pages 1..PAGE (0 = all) through the PDF printer.
 #include "print/PageOutput.h"
 
 #include <QGuiApplication>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -23,6 +25,10 @@ int main(int argc, char** argv)
         if (argc > 5)
             job.FormFile = argv[5];
         vq::print::TPrintEngine engine;
+        if (std::string(argv[3]).ends_with(".pdf")) {
+            vq::print::printToPdf(engine, job, argv[3], 1, std::atoi(argv[2]));
+            return 0;
+        }
         vq::print::prepareJob(engine, job);
         vq::print::JobFiles files(job);
         const int dpi = argc > 4 ? std::atoi(argv[4]) : 150;

@@ -153,6 +153,31 @@ TEST_F(JobTest, PdfRepeatsCopiesItself)
     }
 }
 
+TEST_F(JobTest, TintInThePdfLeavesTheTextVisible)
+{
+    if (!hasTool("pdftoppm"))
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const auto data = dir_ / "tint.360";
+    std::ofstream(data, std::ios::binary) << "*ZEVEV360*\r\nTEXT;100;100;HHHH;;20;;0;OFF;LEFT;0;0;\r\n"
+                                             "FRECT;50;50;600;250;$00FFFF;2;\r\n";
+    TP360DEF job;
+    job.DataFile = data.string();
+    printToPdf(engine_, job, dir_ / "tint.pdf");
+    run("pdftoppm -r 254 -png -singlefile '" + (dir_ / "tint.pdf").string() + "' '" + (dir_ / "tint").string() + "'");
+    QImage page(QString::fromStdString((dir_ / "tint.png").string()));
+    ASSERT_FALSE(page.isNull());
+    int dark = 0;
+    for (int y = 90; y < 200; ++y)
+        for (int x = 90; x < 500; ++x)
+            dark += qGray(page.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 200); // the text still shows
+    const QColor paper = page.pixelColor(70, 230);
+    EXPECT_GT(paper.red(), 240);
+    EXPECT_GT(paper.green(), 240);
+    EXPECT_LT(paper.blue(), 20);
+    EXPECT_GT(page.pixelColor(700, 230).blue(), 240); // outside the tint the paper stays white
+}
+
 TEST_F(JobTest, JisB4PaperInThePdf)
 {
     if (!hasTool("pdfinfo"))
