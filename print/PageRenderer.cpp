@@ -712,8 +712,21 @@ void PageDrawer::image(const Fields& f)
         throw std::runtime_error(name + ": " + reader.errorString().toStdString());
     QRect r = rectOf(f.num(1), f.num(2), f.num(3), f.num(4));
     p_.save();
-    if (f.num(6) != 0 && canTint())
-        p_.setCompositionMode(tintMode());
+    if (f.num(6) != 0) {
+        if (canTint()) {
+            p_.setCompositionMode(tintMode());
+        } else {
+            // ANDing with white changes nothing: without the raster operation
+            // the picture's white parts are simply left out.
+            picture = picture.convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < picture.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+                for (int x = 0; x < picture.width(); ++x)
+                    if ((line[x] & 0xFFFFFF) == 0xFFFFFF)
+                        line[x] = 0;
+            }
+        }
+    }
     p_.drawImage(r, picture);
     p_.restore();
 }

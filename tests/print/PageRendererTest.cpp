@@ -379,3 +379,29 @@ TEST_F(PageRendererTest, FormLayerIsLeftOutOnThePrinterWhenNotPrinted)
     const auto r = render(engine_, "FORM;" + sub + ";FALSE;0;0;\r\n");
     EXPECT_EQ(r.image.pixel(5, 5), 0xFFE6E6E6);
 }
+
+TEST_F(PageRendererTest, EvenPagesShiftAndMemoStopsAtItsBox)
+{
+    engine_.WorkLeftMargin = 100;
+    engine_.WorkEvenShift = 50;
+    QImage image(400, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PrintText text("FRECT;0;0;10;10;0;0;\r\n");
+        DrawPage(engine_, PageKind::Data, text, DrawTarget::atDpi(&painter, 254, false), true, 0);
+    }
+    EXPECT_EQ(inkOf(image).left(), 150);
+
+    // Lines of 3.9 mm in a box of 10 mm: only those wholly above y2 - h are drawn.
+    engine_.WorkLeftMargin = 0;
+    engine_.WorkEvenShift = 0;
+    const auto r = render(engine_, "MEMO;100;100;300;200;あいうえおかきくけこさしすせそたちつてと;-1;;10;;黒;\r\n");
+    const int h = QFontMetrics(font("IPAMincho", k10pt), &r.image).height();
+    const QRect ink = inkOf(r.image);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LE(ink.bottom(), 100 + 2 * h); // lines 0 and 1 at most (100 + k*h < 200 - h)
+    EXPECT_GT(ink.bottom(), 100 + h);     // but the second line is there
+    EXPECT_LE(ink.right(), 300);          // wrapped inside the box, no frame (border -1)
+    EXPECT_TRUE(inkOf(r.image, QRect(90, 90, 200, 8)).isEmpty());
+}
