@@ -18,17 +18,24 @@ JobFiles::JobFiles(const TP360DEF& job)
         throw std::runtime_error("<ZEVEV360>印刷データではありません。");
     if (!job.FormFile.empty())
         form_ = PrintText::load(std::filesystem::path(job.FormFile));
-    orientations_ = PageOrientationList(data_, job.Orientation);
-    data_.rewind();
+    defaultOrientation_ = job.Orientation;
 }
 
-int JobFiles::orientationOf(int page) const
+int JobFiles::orientationOf(int page)
 {
-    return page >= 1 && page <= static_cast<int>(orientations_.size()) ? orientations_[static_cast<std::size_t>(page - 1)]
-                                                                        : 0;
+    const auto& starts = data_.pageStarts();
+    if (page < 1 || page > static_cast<int>(starts.size()))
+        return defaultOrientation_;
+    const std::size_t saved = data_.position();
+    data_.seek(starts[static_cast<std::size_t>(page - 1)]);
+    const std::size_t end = page < static_cast<int>(starts.size()) ? starts[static_cast<std::size_t>(page)]
+                                                                    : data_.bytes().size();
+    PrintText pageText(std::string(data_.bytes().substr(data_.position(), end - data_.position())));
+    data_.seek(saved);
+    return PageOrientationList(pageText, defaultOrientation_).front();
 }
 
-void prepareJob(TPrintEngine& engine, const TP360DEF& job)
+void prepareJob(TPrintEngine& engine, const TP360DEF& job, JobFiles& files)
 {
     engine.Job = job;
     engine.JobDataFile = job.DataFile;
@@ -44,7 +51,7 @@ void prepareJob(TPrintEngine& engine, const TP360DEF& job)
         HensuuYomikomi(engine.FormFields, std::filesystem::path(job.FormFile), 0, 0, job);
     else
         engine.FormFields.clear();
-    CountPages(engine, job.DataFile, true);
+    rebuildPageNumbers(engine, files.data());
     engine.PageNoIndex = 1;
 }
 
@@ -97,8 +104,8 @@ QImage renderSheet(TPrintEngine& engine, JobFiles& files, int page, int dpi, boo
 void printToPdf(TPrintEngine& engine, const TP360DEF& job, const std::filesystem::path& pdf, int from, int to,
                 int dpi)
 {
-    prepareJob(engine, job);
     JobFiles files(job);
+    prepareJob(engine, job, files);
     const int last = to > 0 ? std::min(to, files.dataPages()) : files.dataPages();
     QPdfWriter writer(QString::fromStdString(pdf.string()));
     writer.setResolution(dpi);

@@ -25,20 +25,22 @@ public:
 
     int dataPages() { return static_cast<int>(data_.pageStarts().size()); }
     int formPages() { return form_ ? static_cast<int>(form_->pageStarts().size()) : 0; }
-    int orientationOf(int page) const;
+    // From the page's own ORIENTATION record, read through the page index.
+    int orientationOf(int page);
     PrintText& data() { return data_; }
     PrintText* form() { return form_ ? &*form_ : nullptr; }
 
 private:
     PrintText data_;
     std::optional<PrintText> form_;
-    std::vector<int> orientations_;
+    int defaultOrientation_ = 0;
 };
 
-// Prepares engine for drawing job on a device that holds the job's own paper:
-// the shared record, margins without an unprintable edge, the stretch of the
-// job paper, the form's variable fields and the page numbers.
-void prepareJob(TPrintEngine& engine, const TP360DEF& job);
+// Prepares engine for drawing job (its files loaded) on a device that holds
+// the job's own paper: the shared record, margins without an unprintable
+// edge, the stretch of the job paper, the form's variable fields and the
+// page numbers.
+void prepareJob(TPrintEngine& engine, const TP360DEF& job, JobFiles& files);
 
 // Draws sheet `page` (1-based): the form page of the cycle, then the data page.
 void drawSheet(TPrintEngine& engine, JobFiles& files, int page, const DrawTarget& target);

@@ -7,11 +7,13 @@
 // without the semicolon, so the same file had different page counts in the
 // preview and on the printer.
 //
-// A PrintText holds a whole file in memory (CP932 bytes) with a read position;
-// it stands for the open text file the readers pass around.
+// A PrintText holds a whole file (CP932 bytes, mapped into memory when it is
+// loaded from disk) with a read position; it stands for the open text file
+// the readers pass around.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +33,10 @@ class PrintText {
 public:
     PrintText() = default;
     explicit PrintText(std::string bytes);
+    PrintText(const PrintText&) = delete;
+    PrintText& operator=(const PrintText&) = delete;
+    PrintText(PrintText&&) noexcept = default;
+    PrintText& operator=(PrintText&&) noexcept = default;
     // Whole file; throws std::runtime_error when it cannot be read.
     static PrintText load(const std::filesystem::path& file);
 
@@ -40,14 +46,15 @@ public:
     void rewind() { pos_ = 0; }
     std::size_t position() const { return pos_; }
     void seek(std::size_t pos) { pos_ = pos < bytes_.size() ? pos : bytes_.size(); }
-    const std::string& bytes() const { return bytes_; }
+    std::string_view bytes() const { return bytes_; }
 
     // Byte offset of the first line of every page (page 1 at 0); built by one
     // scan, so any page is reached without reading the ones before it.
     const std::vector<std::size_t>& pageStarts();
 
 private:
-    std::string bytes_;
+    std::shared_ptr<const void> storage_; // owns what bytes_ views
+    std::string_view bytes_;
     std::size_t pos_ = 0;
     std::vector<std::size_t> pageStarts_;
     bool indexed_ = false;
@@ -55,6 +62,9 @@ private:
 
 // Number of pages: page ends + 1. A byte scan, no decoding.
 int countPagesOf(std::string_view bytes);
+// The same for a file, read in pieces (no copy of the whole file). Throws
+// std::runtime_error when it cannot be read.
+int countPagesOfFile(const std::filesystem::path& file);
 
 // Positions f at the first line of page n (reading from where it stands,
 // normally the top). With wrap the end of the file counts as a page end and

@@ -31,19 +31,24 @@ int CountPages(TPrintEngine& engine, const std::string& file, bool rebuild)
         platform::showMessage("<" + file + "> が見つかりません。", platform::MessageKind::Error);
         return 1;
     }
-    PrintText text = PrintText::load(path);
     if (!rebuild)
-        return countPagesOf(text.bytes());
+        return countPagesOfFile(path);
+    PrintText text = PrintText::load(path);
+    rebuildPageNumbers(engine, text);
+    return static_cast<int>(text.pageStarts().size());
+}
 
-    const bool numbering = engine.Job.PageBango.Switch;
+void rebuildPageNumbers(TPrintEngine& engine, PrintText& text)
+{
     engine.PageNoList.clear();
+    if (!engine.Job.PageBango.Switch) {
+        // Nothing is numbered: the list stays empty and the total is 0.
+        engine.PageNoTotal = 0;
+        return;
+    }
     int running = 1;
-    int pages = 0;
     std::vector<std::string_view> lines;
     auto enter = [&] {
-        ++pages;
-        if (!numbering)
-            return;
         if (lines.empty() || holdsOnlyOrientationOrLine(lines)) {
             engine.PageNoList.emplace_back("0");
         } else {
@@ -52,16 +57,18 @@ int CountPages(TPrintEngine& engine, const std::string& file, bool rebuild)
         }
         lines.clear();
     };
+    const std::size_t saved = text.position();
+    text.rewind();
     while (!text.atEnd()) {
         std::string_view line = text.readLine();
         if (isPageEnd(line))
             enter();
-        else if (numbering)
+        else
             lines.push_back(line);
     }
     enter();
+    text.seek(saved);
     engine.PageNoTotal = running - 1;
-    return pages;
 }
 
 void PreviewPageCount(TPrintEngine& engine)

@@ -44,6 +44,10 @@ TPrintEngine& printEngine();
 // the page-number list and total of engine are made anew.
 int CountPages(TPrintEngine& engine, const std::string& file, bool rebuild);
 
+// Rebuilds the page-number list and total of engine from a loaded file.
+class PrintText;
+void rebuildPageNumbers(TPrintEngine& engine, PrintText& text);
+
 // Page count of the preview: the data pages rounded up to whole form cycles.
 void PreviewPageCount(TPrintEngine& engine);
 

@@ -29,8 +29,8 @@ int main(int argc, char** argv)
             vq::print::printToPdf(engine, job, argv[3], 1, std::atoi(argv[2]));
             return 0;
         }
-        vq::print::prepareJob(engine, job);
         vq::print::JobFiles files(job);
+        vq::print::prepareJob(engine, job, files);
         const int dpi = argc > 4 ? std::atoi(argv[4]) : 150;
         if (!vq::print::renderSheet(engine, files, std::atoi(argv[2]), dpi).save(argv[3]))
             throw std::runtime_error(std::string("cannot write ") + argv[3]);

@@ -81,8 +81,8 @@ protected:
 
 TEST_F(JobTest, SheetsCycleTheFormAndTurnPerPage)
 {
-    prepareJob(engine_, job_);
     JobFiles files(job_);
+    prepareJob(engine_, job_, files);
     EXPECT_EQ(files.dataPages(), 3);
     EXPECT_EQ(files.formPages(), 2);
     const QImage first = renderSheet(engine_, files, 1, 254);

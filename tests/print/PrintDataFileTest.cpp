@@ -45,6 +45,13 @@ TEST(PrintDataFile, OnePageEndRuleForEveryReader)
     // The counter, the index, the skipper and the orientation list agree.
     PrintText text("*ZEVEV360*\r\nTEXT;1;1;a;\r\nE\r\nORIENTATION;1;\r\ne;\r\nLINE;0;0;1;1;\nE;\rTEXT;2;2;b;");
     EXPECT_EQ(countPagesOf(text.bytes()), 4);
+    test::TempDir dir;
+    std::ofstream(dir / "a.360", std::ios::binary) << text.bytes();
+    EXPECT_EQ(countPagesOfFile(dir / "a.360"), 4);
+    std::ofstream(dir / "b.360", std::ios::binary) << "A;\r\ne";
+    EXPECT_EQ(countPagesOfFile(dir / "b.360"), 2);
+    EXPECT_EQ(countPagesOf("A;\r\ne"), 2);
+    EXPECT_EQ(PrintText::load(dir / "b.360").bytes(), "A;\r\ne");
     EXPECT_EQ(text.pageStarts().size(), 4u);
     EXPECT_EQ(PageOrientationList(text, 0), (std::vector<int>{0, 1, 0, 0}));
     text.rewind();
