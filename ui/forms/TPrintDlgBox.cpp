@@ -266,11 +266,6 @@ void TPrintDlgBox::showEvent(QShowEvent* event)
     btnOK->setFocus();
 }
 
-void TPrintDlgBox::closeEvent(QCloseEvent* event)
-{
-    QDialog::closeEvent(event);
-}
-
 void TPrintDlgBox::done(int result)
 {
     // The report's colours are stored whenever the dialog closes, as it always did.
