@@ -24,6 +24,8 @@
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxWizard.h"
+#include "ui/forms/TPrintDlgBox.h"
+#include "ui/forms/TPrnColorSetBox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -349,6 +351,34 @@ QWidget* loggedOn()
     return screen;
 }
 
+// The print-option dialog with every option row shown.
+QWidget* printDialog()
+{
+    static vq::print::TDefaultPrintRec rec;
+    vq::print::InitDefaultPrintRec(rec);
+    rec.ReportName = "DataSentakuList";
+    auto* dlg = new TPrintDlgBox;
+    dlg->PrintRec = &rec;
+    dlg->DlgCaption = "データリストの印刷";
+    dlg->MainText = "データリストを印刷します。";
+    dlg->ShowColor = dlg->ShowStartPage = dlg->ShowDuplex = dlg->ShowPreview = true;
+    dlg->Setup(1);
+    dlg->HintArea->setPlainText("帳票を印刷します。");
+    return dlg;
+}
+
+QWidget* colorChooser()
+{
+    auto* box = new TPrnColorSetBox;
+    box->UseStyle = 1;
+    box->setLineColor1(0x000000);
+    box->setLineColor2(0x808080);
+    box->setNetColor1(0xF0E0C0);
+    box->setNetColor2(0xC0E0F0);
+    box->Setup(1);
+    return box;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -356,7 +386,8 @@ std::map<std::string, Maker> makers()
         {"controls", controls},     {"progress", progress},             {"wizard", wizard},
         {"dateedit", dateEdit},     {"periods", periodPanels},          {"kikan16", kikan16},
         {"plaindate", plainDate},   {"inputdialog", inputDialog},    {"inputamount", inputAmount},
-        {"baseform", baseForm},     {"loggedon", loggedOn},
+        {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
+        {"printcolors", colorChooser},
     };
 }
 

@@ -1,0 +1,743 @@
+#include "print/PageRenderer.h"
+
+#include "platform/Cp932.h"
+#include "print/ErrorLog.h"
+#include "print/FormFields.h"
+#include "print/PaperTable.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QImageReader>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+
+namespace vq::print {
+
+int nearest(double v)
+{
+    return static_cast<int>(std::nearbyint(v));
+}
+
+DrawTarget DrawTarget::atDpi(QPainter* painter, int dpi, bool onPrinter)
+{
+    DrawTarget t;
+    t.painter = painter;
+    t.onPrinter = onPrinter;
+    t.dpi = dpi;
+    t.xScale = t.yScale = dpi / 254.0;
+    return t;
+}
+
+namespace {
+
+QColor qcolor(std::int32_t c)
+{
+    auto v = static_cast<std::uint32_t>(c);
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+// Windows MulDiv: rounds half away from zero.
+int mulDiv(int a, int b, int c)
+{
+    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+}
+
+Qt::PenStyle penStyleOf(int style)
+{
+    switch (style) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    case 5: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle brushStyleOf(int style)
+{
+    switch (style) {
+    case 1: return Qt::NoBrush;
+    case 2: return Qt::HorPattern;
+    case 3: return Qt::VerPattern;
+    case 4: return Qt::FDiagPattern;
+    case 5: return Qt::BDiagPattern;
+    case 6: return Qt::CrossPattern;
+    case 7: return Qt::DiagCrossPattern;
+    default: return Qt::SolidPattern;
+    }
+}
+
+// The characters of a UTF-8 text with their CP932 byte counts.
+struct Char {
+    QString text;
+    int bytes;
+};
+
+std::vector<Char> charsOf(const std::string& utf8)
+{
+    std::vector<Char> out;
+    const QString s = QString::fromStdString(utf8);
+    for (int i = 0; i < s.size();) {
+        int len = s.at(i).isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+        QString piece = s.mid(i, len);
+        out.push_back({piece, static_cast<int>(platform::cp932::byteLength(piece.toStdString()))});
+        i += len;
+    }
+    return out;
+}
+
+struct Fields {
+    std::vector<std::string_view> f;
+    std::string_view operator[](std::size_t i) const { return i < f.size() ? f[i] : std::string_view{}; }
+    int num(std::size_t i, int fallback = 0) const { return parseNumber((*this)[i], fallback); }
+    std::string str(std::size_t i) const { return std::string((*this)[i]); }
+};
+
+class PageDrawer {
+public:
+    PageDrawer(TPrintEngine& engine, PageKind kind, const DrawTarget& t, bool evenPage, int formPage, int offsetX,
+               int offsetY, TFormFieldTables* fields, int depth)
+        : e_(engine), job_(engine.Job), kind_(kind), t_(t), p_(*t.painter), even_(evenPage),
+          formPage_(TFormFieldTables::clampPage(formPage)), offX_(offsetX), offY_(offsetY), fields_(fields),
+          depth_(depth)
+    {
+    }
+
+    bool run(PrintText& f);
+
+private:
+    void computeOrigin();
+    bool canTint() const;
+    QPainter::CompositionMode tintMode() const;
+    int sx(double v) const;
+    int sy(double v) const;
+    int dx(int x) const { return nearest(x * t_.xScale); }
+    int dy(int y) const { return nearest(y * t_.yScale); }
+    QPoint at(int x, int y) const { return {sx(dx(x) + originX_ + offX_), sy(dy(y) + originY_ + offY_)}; }
+    // The right and bottom edges lie outside the rectangle, as on every Windows device.
+    QRect rectOf(int x1, int y1, int x2, int y2) const
+    {
+        const QPoint a = at(x1, y1), b = at(x2, y2);
+        return QRect(a.x(), a.y(), b.x() - a.x(), b.y() - a.y()).normalized();
+    }
+    QColor color(std::string_view word, bool withKind = true) const
+    {
+        return qcolor(ColorOfName(word, withKind ? kind_ : PageKind::None, job_));
+    }
+    QPen penOf(int width, int style, const QColor& c) const;
+    QFont fontOf(const std::string& face, int size, const FontStyle& style) const;
+    int fontPixels(int size) const;
+
+    void record(const std::string& keyword, const Fields& f);
+    void fillRect(const Fields& f);
+    void textRecord(const std::string& keyword, const Fields& f);
+    void memo(const Fields& f);
+    void maruMoji(const Fields& f);
+    void form(const Fields& f);
+    void image(const Fields& f);
+    void drawString(const QFont& font, int x, int y, const QString& s, const QColor& fg, bool opaque,
+                    const QColor& bg);
+
+    TPrintEngine& e_;
+    const TP360DEF& job_;
+    PageKind kind_;
+    DrawTarget t_;
+    QPainter& p_;
+    bool even_;
+    int formPage_;
+    int offX_, offY_;
+    TFormFieldTables* fields_;
+    std::unique_ptr<TFormFieldTables> ownFields_; // loaded by a FORM record for this page
+    int depth_;
+    int originX_ = 0, originY_ = 0;
+    int startLeft_ = 0, startTop_ = 0;
+    int lowestRow_ = 0;
+    QPoint penPos_;
+    QPen pen_{Qt::black, 0};
+};
+
+// Only the raster engine (images) combines colours for real; the PDF engine,
+// which also stands behind the printers, claims raster operations and blend
+// modes but paints over.
+bool PageDrawer::canTint() const
+{
+    const QPaintEngine* engine = p_.paintEngine();
+    return engine && engine->type() == QPaintEngine::Raster && engine->hasFeature(QPaintEngine::RasterOpModes);
+}
+
+QPainter::CompositionMode PageDrawer::tintMode() const
+{
+    return QPainter::RasterOp_SourceAndDestination;
+}
+
+void PageDrawer::computeOrigin()
+{
+    const int l = e_.WorkLeftMargin + (even_ ? e_.WorkEvenShift : 0);
+    const int top = e_.WorkTopMargin;
+    const bool formLayer = kind_ == PageKind::Form;
+    int x = l + (formLayer ? job_.FormLeftMargin : 0) + (t_.onPrinter ? job_.LeftCorrect : 0);
+    int y = top + (formLayer ? job_.FormTopMargin : 0) + (t_.onPrinter ? job_.TopCorrect : 0);
+    originX_ = nearest(t_.xScale * x);
+    originY_ = nearest(t_.yScale * y);
+}
+
+int PageDrawer::sx(double v) const
+{
+    if ((kind_ == PageKind::SubForm && !job_.PrintFom) || e_.PaperHRatio == 0)
+        return nearest(v);
+    return nearest(v * e_.PaperHRatio * 0.001);
+}
+
+int PageDrawer::sy(double v) const
+{
+    if ((kind_ == PageKind::SubForm && !job_.PrintFom) || e_.PaperVRatio == 0)
+        return nearest(v);
+    return nearest(v * e_.PaperVRatio * 0.001);
+}
+
+QPen PageDrawer::penOf(int width, int style, const QColor& c) const
+{
+    QPen pen(c);
+    pen.setStyle(penStyleOf(style));
+    // Width 0 and 1 are one device pixel, as a hairline pen is on every device.
+    pen.setWidth(width <= 1 ? 0 : width);
+    if (width > 1 && pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    } else {
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    return pen;
+}
+
+int PageDrawer::fontPixels(int size) const
+{
+    if (e_.PaperVRatio == 1000 || e_.PaperVRatio == 0)
+        return mulDiv(size, t_.dpi, 72);
+    return nearest(size * t_.dpi * e_.PaperVRatio * 0.001) / 72;
+}
+
+QFont PageDrawer::fontOf(const std::string& face, int size, const FontStyle& style) const
+{
+    QFont font(QString::fromStdString(FamilyOfFace(FontNameOf(face))));
+    font.setPixelSize(std::max(1, fontPixels(size > 0 ? size : 10)));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    font.setStrikeOut(style.strikeOut);
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+void PageDrawer::drawString(const QFont& font, int x, int y, const QString& s, const QColor& fg, bool opaque,
+                            const QColor& bg)
+{
+    QFontMetrics fm(font, p_.device());
+    if (opaque)
+        p_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), bg);
+    p_.setFont(font);
+    p_.setPen(fg);
+    p_.drawText(QPoint(x, y + fm.ascent()), s);
+    penPos_ = QPoint(x + fm.horizontalAdvance(s), y);
+}
+
+bool PageDrawer::run(PrintText& f)
+{
+    e_.MessageText.clear();
+    startLeft_ = e_.WorkLeftMargin;
+    startTop_ = e_.WorkTopMargin;
+    computeOrigin();
+    lowestRow_ = (PaperMM(e_.PrinterPaper).height - 10) * 10;
+    auto& pageFields = fields_->Fields[static_cast<std::size_t>(formPage_)];
+    for (int i = 0; i <= 100; ++i)
+        pageFields[static_cast<std::size_t>(i)].UseCount = 0;
+
+    // The page's lines, with the page number first.
+    std::vector<std::string> lines;
+    const bool numbering = kind_ == PageKind::Data && job_.PageBango.Switch &&
+                           (job_.PageBango.FormatCount == 1 || job_.PageBango.FormatCount == 2);
+    if (numbering) {
+        const int index = e_.PageNoIndex;
+        const std::string entry = index >= 1 && index <= static_cast<int>(e_.PageNoList.size())
+                                      ? e_.PageNoList[static_cast<std::size_t>(index - 1)]
+                                      : std::string("0");
+        const int number = std::atoi(entry.c_str());
+        if (number == 0) {
+            lines.emplace_back("*");
+        } else {
+            const auto& b = job_.PageBango;
+            lines.push_back("TEXT;" + std::to_string(b.Left) + ";" + std::to_string(b.Top) + ";" +
+                            formatPageNumber(b.Format, number, e_.PageNoTotal) + ";" + b.FontName + ";" +
+                            std::to_string(b.FontSize) + ";;黒;OFF;" + std::to_string(b.Alignment) + ";0;0;*AUTO*");
+        }
+    }
+    bool fileEnded = true;
+    while (!f.atEnd()) {
+        std::string line = lineToUtf8(f.readLine());
+        const bool end = isPageEnd(line);
+        if (line.empty() || line.back() != ';')
+            line += ';';
+        std::erase(line, '"');
+        lines.push_back(std::move(line));
+        if (end) {
+            fileEnded = false;
+            break;
+        }
+    }
+    // A closing fragment (the page number and at most an orientation or a
+    // rule) is no page of its own: it gets no number.
+    if (numbering && lines.size() < 3) {
+        auto has = [&](std::size_t i, const char* s) { return lines[i].find(s) != std::string::npos; };
+        if ((lines.size() == 1 && has(0, "*AUTO*")) ||
+            (lines.size() == 2 && has(0, "*AUTO*") && (has(1, "ORIENTATION") || has(1, "LINE"))))
+            lines[0].insert(0, "*");
+    }
+
+    std::vector<std::pair<std::string, Fields>> records;
+    records.reserve(lines.size());
+    for (const auto& line : lines) {
+        Fields fl{splitFields(line)};
+        records.emplace_back(upperAscii(fl[0]), std::move(fl));
+    }
+
+    p_.save();
+    p_.scale(t_.zoom / 10.0, t_.zoom / 10.0);
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setRenderHint(QPainter::TextAntialiasing, true);
+    penPos_ = QPoint(offX_, offY_);
+    std::string current;
+    try {
+        // A tint on a device that cannot combine colours (a PDF, some
+        // printers) goes under everything instead, so what it covers stays.
+        const bool tintUnder = !canTint();
+        for (const auto& [keyword, fl] : records)
+            if (keyword == "FRECT" && (fl.num(6) == 1 || (tintUnder && fl.num(6) == 2))) {
+                current = keyword;
+                p_.fillRect(rectOf(fl.num(1), fl.num(2), fl.num(3), fl.num(4)), color(fl[5]));
+            }
+        computeOrigin();
+        for (const auto& [keyword, fl] : records) {
+            current = keyword;
+            if (keyword == "E")
+                break;
+            record(keyword, fl);
+        }
+    } catch (const std::exception& ex) {
+        ErrorLog("ImageOut.(" + current + "):" + ex.what());
+    } catch (...) {
+        ErrorLog("ImageOut.(" + current + "):unknown failure");
+    }
+    p_.restore();
+    e_.WorkLeftMargin = startLeft_;
+    e_.WorkTopMargin = startTop_;
+    return fileEnded;
+}
+
+void PageDrawer::record(const std::string& k, const Fields& f)
+{
+    if (k == "TEXT" || k == "NTEXT" || k == "UTEXT" || k == "VTEXT" || k == "@") {
+        textRecord(k, f);
+    } else if (k == "MEMO") {
+        memo(f);
+    } else if (k == "MARUMOJI") {
+        maruMoji(f);
+    } else if (k == "LINE" || k == "ELINE") {
+        const int w = f.num(5, 1);
+        pen_ = penOf(k == "LINE" ? nearest(w * t_.xScale) : nearest(w * 0.1 * t_.xScale), f.num(6), color(f[7]));
+        p_.setPen(pen_);
+        const QPoint a = at(f.num(1), f.num(2));
+        const QPoint b = at(f.num(3), f.num(4));
+        p_.drawLine(a, b);
+        penPos_ = b;
+    } else if (k == "BOX" || k == "RRECT" || k == "CIRCLE") {
+        const bool box = k == "BOX";
+        const std::size_t penAt = box ? 5 : k == "RRECT" ? 7 : 5;
+        const int w = box ? f.num(5, 1) : f.num(penAt);
+        pen_ = penOf(nearest(w * t_.xScale), f.num(penAt + 1), color(f[penAt + 2]));
+        QBrush brush(color(f[penAt + 3], box), brushStyleOf(f.num(penAt + 4)));
+        p_.setPen(pen_);
+        p_.setBrush(brush);
+        p_.setBackground(Qt::white);
+        p_.setBackgroundMode(Qt::OpaqueMode);
+        QRect r = rectOf(f.num(1), f.num(2), f.num(3), f.num(4));
+        QRect inner(r.left(), r.top(), std::max(0, r.width() - 1), std::max(0, r.height() - 1));
+        if (box) {
+            p_.drawRect(inner);
+        } else if (k == "RRECT") {
+            const int cw = sx(nearest(f.num(5) * t_.xScale) + 1);
+            const int ch = sy(nearest(f.num(6) * t_.yScale) + 1);
+            p_.drawRoundedRect(inner, cw / 2.0, ch / 2.0, Qt::AbsoluteSize);
+        } else {
+            p_.drawEllipse(inner);
+        }
+        p_.setBackgroundMode(Qt::TransparentMode);
+        p_.setBrush(Qt::NoBrush);
+    } else if (k == "BP") {
+        offX_ = dx(f.num(1));
+        offY_ = dy(f.num(2));
+        pen_ = penOf(nearest(f.num(3) * t_.xScale), f.num(4), color(f[5]));
+        penPos_ = QPoint(sx(originX_ + offX_), sy(originY_ + offY_));
+    } else if (k == "LINEB") {
+        p_.setPen(pen_);
+        const QPoint b = at(f.num(1), f.num(2));
+        p_.drawLine(penPos_, b);
+        penPos_ = b;
+    } else if (k == "SLINE") {
+        pen_ = penOf(nearest(f.num(5) * t_.xScale), f.num(6), color(f[7]));
+        QFont font = fontOf(FontNameOf(f[8]), f.num(9), FontStyle{});
+        if (f.num(9) <= 0)
+            font.setPixelSize(std::max(1, fontPixels(10)));
+        const int group = QFontMetrics(font, p_.device()).horizontalAdvance(QStringLiteral("000"));
+        p_.setPen(pen_);
+        const int x = dx(f.num(1));
+        for (int k2 = 1; k2 <= f.num(4); ++k2) {
+            const int g = k2 * group + 1;
+            const int lx = sx(x + originX_ + offX_ - g);
+            p_.drawLine(QPoint(lx, sy(dy(f.num(2)) + originY_ + offY_)), QPoint(lx, sy(dy(f.num(3)) + originY_ + offY_)));
+        }
+    } else if (k == "FRECT") {
+        fillRect(f);
+    } else if (k == "IMAGE") {
+        image(f);
+    } else if (k == "CHART") {
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::path(f.str(1)), ec))
+            ErrorLog("ImageOut.(CHART):" + f.str(1) + " has no chart reader on this system");
+    } else if (k == "FORM") {
+        form(f);
+    } else if (k == "LEFTMARGIN" || k == "TOPMARGIN") {
+        const int n = f.num(1);
+        if (n != 0) {
+            (k == "LEFTMARGIN" ? e_.WorkLeftMargin : e_.WorkTopMargin) = (k == "LEFTMARGIN" ? startLeft_ : startTop_) + n;
+            computeOrigin();
+        }
+    } else if (k == "MESSAGE") {
+        if (t_.onPrinter)
+            e_.MessageText = f.str(1);
+    }
+}
+
+void PageDrawer::fillRect(const Fields& f)
+{
+    const int mode = f.num(6);
+    if (mode == 1 || (mode != 0 && mode != 2))
+        return;
+    const QRect r = rectOf(f.num(1), f.num(2), f.num(3), f.num(4));
+    const QColor c = color(f[5]);
+    if (mode == 0) {
+        p_.fillRect(r, c);
+        return;
+    }
+    // A tint: the colour ANDed with what is drawn, inside the rectangle only,
+    // so black text under a yellow tint stays black and white paper turns yellow.
+    if (!canTint())
+        return; // drawn under the page in the first pass
+    p_.save();
+    p_.setClipRect(r, Qt::IntersectClip);
+    p_.setCompositionMode(tintMode());
+    p_.fillRect(r, c);
+    p_.restore();
+}
+
+void PageDrawer::textRecord(const std::string& k, const Fields& f)
+{
+    // Values of the record, or of a variable field for "@".
+    int x = 0, y = 0, size = 10, align = 0, width = 0, mode = 0, offset = 0;
+    std::string text, face, style;
+    QColor fg;
+    std::int32_t back = kTransparent;
+    const bool field = k == "@";
+    if (field) {
+        auto& page = fields_->Fields[static_cast<std::size_t>(formPage_)];
+        int index = fields_->FindVariableField(formPage_, f[1]);
+        const bool found = index >= 1 && index <= 200;
+        TDataField& d = page[static_cast<std::size_t>(found ? index : 0)];
+        x = d.X;
+        y = d.Y;
+        face = d.FontName;
+        fg = qcolor(d.Color);
+        back = d.Back;
+        align = d.Align;
+        width = d.Width;
+        mode = d.Mode;
+        size = f.num(3) != 0 ? f.num(3) : d.Size;
+        style = !f[4].empty() ? f.str(4) : d.Style;
+        offset = dy(f.num(5));
+        text = f.str(2);
+        if (!found || d.Name.empty() || (d.Once == 1 && d.UseCount > 0))
+            text.clear();
+        const int pitch = page[0].Width;
+        if (pitch > 0) {
+            y = std::min(y + d.UseCount * pitch, lowestRow_);
+            ++d.UseCount;
+        }
+    } else {
+        x = f.num(1);
+        y = f.num(2);
+        text = f.str(3);
+        face = f.str(4);
+        size = f.num(5, 10);
+        style = upperAscii(f[6]);
+        fg = color(f[7]);
+        back = BackOfName(f[8], PageKind::None, job_);
+        align = AlignCodeOf(f[9]);
+        width = f.num(10);
+        mode = f.num(11);
+    }
+    const FontStyle fs = FontStyleOf(style);
+    QFont font = fontOf(face, size, fs);
+    const int fontHeight = font.pixelSize();
+    const int lift = mode == 1 ? nearest(std::abs(fontHeight) * 0.5 - 0.55) : 0;
+    const bool opaque = isOpaqueBack(back);
+    const QColor bg = qcolor(back);
+    if (text.empty())
+        return;
+
+    QFontMetrics fm(font, p_.device());
+    const QString qtext = QString::fromStdString(text);
+    const std::vector<Char> chars = charsOf(text);
+    auto alignedX = [&](int X, int w) {
+        if (align == 1)
+            return X - nearest(w / 2.0);
+        if (align == 2)
+            return X - w;
+        if (mode == 1)
+            return X - nearest(fm.horizontalAdvance(chars.front().text) * 0.5);
+        return X;
+    };
+    const int baseX = sx(offX_ + originX_);
+    const int xPrime = alignedX(sx(dx(x)), fm.horizontalAdvance(qtext));
+    int devY = dy(y);
+
+    if (k == "UTEXT" || (field && width > 0)) {
+        int bytes = 0;
+        for (const auto& c : chars)
+            bytes += c.bytes;
+        double step = 0;
+        if (chars.size() > 1) {
+            const double lastWidth = fm.horizontalAdvance(chars.back().text) / t_.xScale;
+            const int divisor = chars.back().bytes == 1 ? bytes - 1 : bytes - 2;
+            if (divisor > 0)
+                step = (width - lastWidth) / divisor;
+        }
+        if (field && fm.horizontalAdvance(chars.front().text) / t_.xScale > step) {
+            --size;
+            if (size > 0) {
+                font.setPixelSize(std::max(1, fontPixels(size)));
+                fm = QFontMetrics(font, p_.device());
+            }
+        }
+        if (step > 0) {
+            double xr = x;
+            for (const auto& c : chars) {
+                drawString(font, sx(nearest(xr * t_.xScale) + offX_ + originX_), sy(offY_ + devY + originY_ - lift),
+                           c.text, fg, opaque, bg);
+                xr += c.bytes == 1 ? step : 2 * step;
+            }
+        } else {
+            drawString(font, baseX + xPrime, sy(offY_ + devY + originY_), qtext, fg, opaque, bg);
+        }
+        return;
+    }
+    if (k == "VTEXT") {
+        const double h = fm.height() / t_.yScale;
+        const auto n = static_cast<int>(chars.size());
+        const int step = n > 2 ? nearest((width - h) / (n - 1)) : width - nearest(h);
+        if (step > 0) {
+            int yv = y;
+            for (const auto& c : chars) {
+                const int cx = baseX + xPrime;
+                const int cy = sy(offY_ + nearest(yv * t_.yScale) + originY_ - lift);
+                if (c.text == QStringLiteral("ー")) {
+                    // The vertical face's long vowel mark: "一" turned upright, a point smaller.
+                    QFont vertical = fontOf(face, size - 1, fs);
+                    QFontMetrics vm(vertical, p_.device());
+                    const QString bar = QStringLiteral("一");
+                    const int w = vm.horizontalAdvance(bar);
+                    p_.save();
+                    p_.translate(cx + w / 2.0, cy + vm.height() / 2.0);
+                    p_.rotate(90);
+                    p_.setFont(vertical);
+                    p_.setPen(fg);
+                    p_.drawText(QPointF(-w / 2.0, -vm.height() / 2.0 + vm.ascent()), bar);
+                    p_.restore();
+                } else {
+                    drawString(font, cx, cy, c.text, fg, opaque, bg);
+                }
+                yv += step;
+            }
+        } else {
+            drawString(font, baseX + xPrime, sy(offY_ + devY + originY_), qtext, fg, opaque, bg);
+        }
+        return;
+    }
+
+    // TEXT, NTEXT and "@" without a width.
+    if (fs.doubleUnderline) {
+        const int n = static_cast<int>(platform::cp932::byteLength(text));
+        if (n >= 1 && n <= 126) {
+            const int top = qtext.contains('\t') ? devY - (offset < 0 ? -offset : 0) : devY;
+            drawString(font, baseX + xPrime, sy(offY_ + top + originY_ - lift + nearest(t_.yScale * 4)),
+                       QString(n, ' '), fg, false, bg);
+        }
+    }
+    if (qtext.contains('\t')) {
+        if (offset < 0)
+            devY -= -offset;
+        const QStringList pieces = qtext.split('\t');
+        const int h = fm.height();
+        for (int i = 0; i < pieces.size(); ++i)
+            if (!pieces[i].isEmpty())
+                drawString(font, baseX + xPrime, sy(offY_ + devY + originY_ + i * h - lift), pieces[i], fg, opaque, bg);
+        return;
+    }
+    const int drawX = x == 0 && !field ? penPos_.x() : baseX + xPrime;
+    const int drawY = y == 0 && !field ? penPos_.y() : sy(offY_ + devY + originY_ - lift);
+    drawString(font, drawX, drawY, qtext, fg, opaque, bg);
+}
+
+void PageDrawer::memo(const Fields& f)
+{
+    const int x1 = dx(f.num(1)), y1 = dy(f.num(2)), x2 = dx(f.num(3)), y2 = dy(f.num(4));
+    const int border = f.num(6);
+    const QColor fg = color(f[10]);
+    QFont font = fontOf(f.str(7), f.num(8), FontStyleOf(upperAscii(f[9])));
+    if (border >= 0) {
+        p_.setPen(penOf(nearest(border * t_.xScale), 0, fg));
+        p_.setBrush(Qt::white);
+        p_.drawRect(QRect(QPoint(offX_ + x1 + originX_ - 5, offY_ + y1 + originY_ - 5),
+                          QPoint(offX_ + x2 + originX_ + 5 - 1, offY_ + y2 + originY_ + 5 - 1)));
+        p_.setBrush(Qt::NoBrush);
+    }
+    QFontMetrics fm(font, p_.device());
+    const int h = fm.height();
+    QString text = QString::fromStdString(f.str(5));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+    QStringList wrapped;
+    for (const QString& paragraph : text.split('\n')) {
+        if (paragraph.isEmpty()) {
+            wrapped << QString();
+            continue;
+        }
+        QString line;
+        for (const auto& c : charsOf(paragraph.toStdString())) {
+            if (!line.isEmpty() && fm.horizontalAdvance(line + c.text) > x2 - x1) {
+                wrapped << line;
+                line.clear();
+            }
+            line += c.text;
+        }
+        wrapped << line;
+    }
+    for (int k = 0; k < wrapped.size() && y1 + k * h < y2 - h; ++k)
+        if (!wrapped[k].isEmpty())
+            drawString(font, sx(offX_ + x1 + originX_), sy(offY_ + y1 + k * h + originY_), wrapped[k], fg, false, fg);
+}
+
+void PageDrawer::maruMoji(const Fields& f)
+{
+    const std::string text = f.str(4);
+    if (text.empty())
+        return;
+    const std::string style = upperAscii(f[7]);
+    const QColor fg = color(f[8]);
+    QFont font = fontOf(f.str(5), f.num(6, 10), FontStyleOf(style));
+    const int r = nearest(f.num(3) * 0.5 * t_.yScale);
+    const int cx = dx(f.num(1));
+    const int cy = dy(f.num(2));
+    QFontMetrics fm(font, p_.device());
+    const QString q = QString::fromStdString(text);
+    const int w = fm.horizontalAdvance(q);
+    drawString(font, sx(offX_ + cx - nearest(w / 2.0) + originX_),
+               sy(offY_ + cy + originY_ - nearest(std::abs(font.pixelSize()) * 0.5)), q, fg, false, fg);
+    p_.setPen(penOf(style == "B" ? nearest(2 * t_.xScale) : nearest(1 * t_.xScale), 0, fg));
+    p_.setBrush(Qt::NoBrush);
+    const QPoint a(sx(offX_ + cx + originX_ - r), sy(offY_ + cy + originY_ - r));
+    const QPoint b(sx(offX_ + cx + originX_ + r), sy(offY_ + cy + originY_ + r));
+    p_.drawEllipse(QRect(a, b));
+}
+
+void PageDrawer::form(const Fields& f)
+{
+    if (!job_.PrintFom && t_.onPrinter)
+        return;
+    const std::filesystem::path file = std::filesystem::path(f.str(1));
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+        return;
+    if (depth_ >= kMaxFormDepth)
+        throw std::runtime_error("forms nest deeper than " + std::to_string(kMaxFormDepth) + " (" + f.str(1) + ")");
+    if (upperAscii(f[2]) == "TRUE") {
+        // The fields load into a table of this page alone: the job form's
+        // fields stay as they were for the next page.
+        auto own = std::make_unique<TFormFieldTables>();
+        HensuuYomikomi(*own, file, f.num(3), f.num(4), job_);
+        ownFields_ = std::move(own);
+        fields_ = ownFields_.get();
+    }
+    PrintText sub = PrintText::load(file);
+    // The painter already carries this page's zoom.
+    DrawTarget inner = t_;
+    inner.zoom = 10;
+    PageDrawer drawer(e_, PageKind::SubForm, inner, even_, 0, dx(f.num(3)), dy(f.num(4)), fields_, depth_ + 1);
+    drawer.run(sub);
+}
+
+void PageDrawer::image(const Fields& f)
+{
+    const std::string name = f.str(5);
+    const std::filesystem::path file = std::filesystem::path(name);
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+        return;
+    const std::string ext = upperAscii(file.extension().string());
+    if (ext == ".WMF" || ext == ".EMF") {
+        ErrorLog("ImageOut.(IMAGE):" + name + " is a Windows metafile, which has no reader on this system");
+        return;
+    }
+    if (ext != ".BMP" && ext != ".JPG")
+        return;
+    QImageReader reader(QString::fromStdString(file.string()));
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw std::runtime_error(name + ": " + reader.errorString().toStdString());
+    QRect r = rectOf(f.num(1), f.num(2), f.num(3), f.num(4));
+    p_.save();
+    if (f.num(6) != 0) {
+        if (canTint()) {
+            p_.setCompositionMode(tintMode());
+        } else {
+            // ANDing with white changes nothing: without the raster operation
+            // the picture's white parts are simply left out.
+            picture = picture.convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < picture.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+                for (int x = 0; x < picture.width(); ++x)
+                    if ((line[x] & 0xFFFFFF) == 0xFFFFFF)
+                        line[x] = 0;
+            }
+        }
+    }
+    p_.drawImage(r, picture);
+    p_.restore();
+}
+
+} // namespace
+
+bool DrawPage(TPrintEngine& engine, PageKind kind, PrintText& f, const DrawTarget& target, bool evenPage,
+              int formPage, int offsetX, int offsetY)
+{
+    PageDrawer drawer(engine, kind, target, evenPage, formPage, offsetX, offsetY, &engine.FormFields, 0);
+    return drawer.run(f);
+}
+
+} // namespace vq::print
