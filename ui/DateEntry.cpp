@@ -106,9 +106,12 @@ TGengoArray effectiveEraList(const TGengoArray& table, double minDate, double ma
     if (table.empty())
         return {};
     const double setAfter = dateEntryLowerLimit() + 1;
+    // Bounds are compared as shown (to the millisecond), so the last half
+    // millisecond before an era's first day counts as that day.
     auto inForce = [&](double date) -> std::size_t {
+        const double shown = roundToMillisecond(date);
         for (std::size_t i = 0; i < table.size(); ++i)
-            if (table[i].STARTDATE <= date)
+            if (table[i].STARTDATE <= shown)
                 return i;
         return table.size() - 1;
     };
@@ -307,7 +310,8 @@ ShownValue showValue(const DateEntryConfig& config, double value)
                                                                 static_cast<char>('0' + d.year % 10)
                                                           : std::to_string(d.year);
         } else if (!config.eras.empty()) {
-            const TGengoRec* era = eraInForce(config.eras, value);
+            // The era of the day shown, which is the value rounded to the millisecond.
+            const TGengoRec* era = eraInForce(config.eras, roundToMillisecond(value));
             if (!era)
                 era = &config.eras.back();
             out.parts.era = era->GNAME;

@@ -94,7 +94,7 @@ int plainDateEraYear(const PlainDateConfig& config, double date)
     static const TGengoArray system = systemEraList();
     const TGengoArray& eras = config.useWarekiTable && !config.table.empty() ? config.table : system;
     const int year = decodeDate(date).year;
-    const TGengoRec* era = eraInForce(eras, date);
+    const TGengoRec* era = eraInForce(eras, roundToMillisecond(date));
     return era ? year - era->YEAROFFSET + 1 : year;
 }
 

@@ -169,3 +169,20 @@ TEST(DateEntry, EffectiveEraListFollowsTheBounds)
     EXPECT_EQ(list.back().GNAME, "昭和");
     EXPECT_EQ(effectiveEraList(table, encodeDate(2020, 1, 1), encodeDate(1990, 1, 1)).size(), table.size());
 }
+
+// A value in the last half millisecond before an era's first day is shown as
+// that first day, so it must take the new era as well: never 平成 31/5/1.
+TEST(DateEntry, AValueRoundedOntoAnErasFirstDayTakesThatEra)
+{
+    const double almostReiwa = encodeDate(2019, 5, 1) - 0.0003 / 86400.0;   // 2019-04-30 23:59:59.9997
+    const auto shown = showValue(eraConfig(), almostReiwa);
+    EXPECT_EQ(shown.parts.era, "令和");
+    EXPECT_EQ(shown.parts.year, "1");
+    EXPECT_EQ(shown.parts.month, "5");
+    EXPECT_EQ(shown.parts.day, "1");
+
+    const TGengoArray table = BuiltinEraTable();
+    const auto list = effectiveEraList(table, encodeDate(2019, 6, 1), almostReiwa);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].GNAME, "令和");
+}

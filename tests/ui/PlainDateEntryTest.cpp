@@ -116,3 +116,14 @@ TEST(PlainDateEntry, InEraModeAYearlessStyleHoldsTheEndWithinAYear)
     // Without a start there is nothing to hold the end to.
     EXPECT_EQ(plainDateHeldEnd(config, 0, tooFar), tooFar);
 }
+
+// The text shows the value rounded to the millisecond: a time in the last half
+// millisecond of 2019-04-30 is shown on 05/01 and must count in the new era.
+TEST(PlainDateEntry, AValueRoundedOntoAnErasFirstDayTakesThatEra)
+{
+    PlainDateConfig config;
+    config.era = true;
+    const double almostReiwa = encodeDate(2019, 5, 1) - 0.0003 / 86400.0;
+    EXPECT_EQ(plainDateEraYear(config, almostReiwa), 1);
+    EXPECT_EQ(plainDateText(config, almostReiwa), "01/05/01");
+}

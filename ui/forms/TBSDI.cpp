@@ -4,16 +4,21 @@
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/calendar/Gengo.h"
+#include "foundation/data/DataModule.h"
 #include "foundation/data/DbErrorReporter.h"
+#include "foundation/data/QueryFactory.h"
 #include "foundation/text/DisplayUtils.h"
 #include "platform/Interaction.h"
 #include "platform/db/DbError.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
 #include "ui/FormFont.h"
 #include "ui/FormScale.h"
 #include "ui/FormSizeStore.h"
 #include "ui/HintText.h"
 #include "ui/OpHistory.h"
 #include "ui/forms/GridProperties.h"
+#include "ui/forms/TVorlenDateEdit.h"
 #include "ui/forms/TVorlenExDateEdit.h"
 #include "ui/forms/TxKikanPanel12.h"
 #include "ui/forms/TxKikanPanel16.h"
@@ -31,6 +36,7 @@
 #include <QScreen>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -93,6 +99,13 @@ TBSDI::TBSDI(QWidget* parent, TBorderStyle border)
     FKeepFormSize = !dialog;
     FRefreshDM = !dialog;
     FActivateHookArg = !dialog;
+    if (DM != nullptr) {
+        try {
+            FGamenValue = std::make_unique<TGamenKeyValue>();
+        } catch (const std::exception&) {
+            // No saved values for this form; it works without them.
+        }
+    }
     setSizeGripEnabled(!dialog);
     if (dialog)
         setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -203,7 +216,6 @@ int TBSDI::ExecuteScreen(bool modal, const std::function<void()>& setup)
 void TBSDI::firstShow()
 {
     shown_ = true;
-    setupPeriodControls();
     try {
         if (FWriteOpHistory) {
             PutProcRirekiInfo(windowTitle().toStdString(), OpHistoryState::Opened);
@@ -212,6 +224,12 @@ void TBSDI::firstShow()
     } catch (const db::DbError&) {
         // Logged where it happened; the screen still opens.
     }
+    // The data set may have changed since the last screen (another office
+    // day, closed months): the panels below are set from what it holds now.
+    // A failure is reported by the data module itself.
+    if (FRefreshDM && DM != nullptr && DM->IBDatabaseDAT.connected())
+        DM->fnGetAccInfo();
+    SetupPeriodControls();
     shiftControls();
     captureLayout();
     scaleToFont();
@@ -219,7 +237,7 @@ void TBSDI::firstShow()
     FormShow();
 }
 
-void TBSDI::setupPeriodControls()
+void TBSDI::SetupPeriodControls()
 {
     const bool override = SystemDef.PeriodOverride > 0;
     const auto& acc = AccInf;
@@ -231,6 +249,7 @@ void TBSDI::setupPeriodControls()
             p->setEdno(p->KikanMove() ? 2 : 0);
         } else {
             const int cell = MonthToCell(acc.KAISINO);
+            fiscalCell_ = cell;
             p->setStno(cell);
             p->setEdno(p->KikanMove() ? 15 : p->Stno());
         }
@@ -261,6 +280,25 @@ void TBSDI::setupPeriodControls()
         d->setGengo(era ? rsWareki : rsSeireki);
         if (!GengoTable.empty())
             d->SetWarekiTable(GengoTable);
+    }
+    for (auto* d : findChildren<TVorlenDateEdit*>()) {
+        // Typing starts where the operator's journal-date setting says.
+        d->setInputPosition(std::clamp<int>(SystemDef.SwkDateFocus, pdpYear, pdpDay));
+        const bool era = SystemDef.EraDisplay != 0;
+        // A distributor edition always enters whole dates of the fiscal year.
+        const bool fixed = OemKind == 1 || OemKind == 2;
+        if (fixed)
+            d->setStyle(pdsYearMonthDay);
+        d->setEra(era);
+        if (era) {
+            d->setUseWarekiTable(true);
+            d->SetWarekiTable(GengoTable.empty() ? BuiltinEraTable() : GengoTable);
+        }
+        if ((era || fixed) && acc.KISHU > 0 && acc.KIMATU >= acc.KISHU) {
+            // The end first: setting the start moves the date to it.
+            d->setEndDate(acc.KIMATU);
+            d->setStartDate(acc.KISHU);
+        }
     }
     for (QObject* o : findChildren<QObject*>())
         if (isSpreadGrid(o))
@@ -401,6 +439,88 @@ void TBSDI::putFormSize()
             b.left = 0;
     }
     PutFormSize(objectName().toStdString(), b);
+}
+
+// ---- Saved values and statements -------------------------------------------
+
+void TBSDI::FukugenGamenValue()
+{
+    if (!FGamenValue && DM != nullptr)
+        FGamenValue = std::make_unique<TGamenKeyValue>();
+    if (FGamenValue)
+        FGamenValue->FukugenValue(objectName().toStdString(), FGamenValueText);
+}
+
+void TBSDI::HozonGamenValue()
+{
+    if (!FGamenValue && DM != nullptr)
+        FGamenValue = std::make_unique<TGamenKeyValue>();
+    if (FGamenValue)
+        FGamenValue->HozonValue(objectName().toStdString(), FGamenValueText);
+}
+
+std::unique_ptr<db::Statement> TBSDI::NewQuery()
+{
+    if (DM == nullptr || !DM->IBDatabaseDAT.connected())
+        return nullptr;
+    return CreateAccQuery(kAccDat, false);
+}
+
+std::unique_ptr<db::Statement> TBSDI::NewStoredProc(const std::string& name)
+{
+    // The name goes into the SQL text: only a plain identifier is taken.
+    std::string upper;
+    for (const char c : name) {
+        const char u = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        if (!((u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '$'))
+            return nullptr;
+        upper += u;
+    }
+    if (upper.empty() || upper.size() > 63)
+        return nullptr;
+    auto proc = NewQuery();
+    if (!proc)
+        return nullptr;
+    try {
+        db::TransactionScope scope(DM->IBTransactionDAT);
+        proc->setSql("SELECT TRIM(RDB$PARAMETER_NAME) FROM RDB$PROCEDURE_PARAMETERS "
+                     "WHERE RDB$PROCEDURE_NAME=:NAME AND RDB$PARAMETER_TYPE=0 ORDER BY RDB$PARAMETER_NUMBER");
+        proc->param("NAME").setString(upper);
+        proc->execute();
+        std::string params;
+        while (proc->fetch())
+            params += (params.empty() ? ":" : ",:") + proc->field(std::size_t{0}).asString();
+        proc->close();
+        proc->setSql("SELECT 1 FROM RDB$PROCEDURES WHERE RDB$PROCEDURE_NAME=:NAME");
+        proc->param("NAME").setString(upper);
+        proc->execute();
+        const bool exists = proc->fetch();
+        proc->close();
+        scope.commit();
+        if (!exists)
+            return nullptr;
+        proc->setSql("EXECUTE PROCEDURE " + upper + (params.empty() ? std::string() : "(" + params + ")"));
+        return proc;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+void TBSDI::SetParentWindow(QWidget* window)
+{
+    parentWnd_ = window;
+    if (window == nullptr || formStyle_ != fsNormal)
+        return;
+    QWidget* owner = window->window();
+    parentCaption_ = owner->windowTitle();
+    if (owner != this && parentWidget() != owner) {
+        // Reparenting a top-level keeps it a window of its own (its flags
+        // are given again) and makes it owned by that window.
+        const bool visible = isVisible();
+        setParent(owner, windowFlags());
+        if (visible)
+            show();
+    }
 }
 
 // ---- Placing ---------------------------------------------------------------

@@ -12,6 +12,8 @@
 // constructor ran, and sets FCreated as the last step of its creation; a
 // form whose creation failed shows "%s画面の初期化に失敗しました。" when shown
 // and closes.
+#include "foundation/office/GamenKeyValue.h"
+#include "foundation/text/MojiBunkatu.h"
 #include "ui/ScreenParams.h"
 #include "ui/forms/TxEdit.h"
 
@@ -20,9 +22,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 class QPlainTextEdit;
+
+namespace vq::db {
+class Statement;
+}
 
 namespace vq::ui {
 
@@ -54,6 +62,12 @@ public:
     bool FKeepOnClose = false;
     QPointer<TxPlButton> FExecButton;
     bool FFocusExecButton = true;
+    // The screen's saved value (FukugenGamenValue / HozonGamenValue); made
+    // once the data module exists, so a form built without one keeps none.
+    std::unique_ptr<TGamenKeyValue> FGamenValue;
+    std::string FGamenValueText;
+    // Splits comma-separated settings lines for derived forms.
+    TMojiBunkatu FMojiBunkatu;
 
     TFormStyle FormStyle() const { return formStyle_; }
     void setFormStyle(TFormStyle value);
@@ -88,6 +102,35 @@ public:
     // The screen whose closing message and history name use: its window title.
     QString Caption() const { return windowTitle(); }
 
+    // FGamenValueText := the value saved for this screen (its object name)
+    // and the operator; HozonGamenValue saves FGamenValueText the same way.
+    // Without a data module neither does anything.
+    void FukugenGamenValue();
+    void HozonGamenValue();
+
+    // Statements on the open data set, bound to its read-committed
+    // transaction: a stored procedure with its input parameters by name
+    // (EXECUTE PROCEDURE; outputs are the current row after execute), and
+    // a query with no SQL yet. nullptr when they cannot be made (no data
+    // module, no data set, no such procedure). The caller owns them and
+    // frees them before the data module goes away.
+    std::unique_ptr<db::Statement> NewStoredProc(const std::string& name);
+    std::unique_ptr<db::Statement> NewQuery();
+
+    // Keeps the window the form belongs to; a normal (not stay-on-top) form
+    // becomes that window's owned window: it stays above it and is closed
+    // with it. The caption of that window is kept as the parent caption.
+    void SetParentWindow(QWidget* window);
+    QWidget* ParentWnd() const { return parentWnd_; }
+    QString ParentCaption() const { return parentCaption_; }
+
+    // Sets up the fiscal-period panels and date editors of the form from the
+    // open data set; runs on the first show, a derived form may run it earlier
+    // once its controls exist.
+    void SetupPeriodControls();
+    // The 16-cell index of the data set's first entry month (set by SetupPeriodControls).
+    std::int32_t FiscalCell() const { return fiscalCell_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -115,7 +158,6 @@ private:
         std::vector<double> colWidths;   // negative: no number, left empty
     };
 
-    void setupPeriodControls();
     void firstShow();
     void shiftControls();
     void captureLayout();
@@ -133,6 +175,9 @@ private:
     int formPpi_ = 96;
     QSize designSize_;
     std::vector<LayoutRec> layout_;
+    QPointer<QWidget> parentWnd_;
+    QString parentCaption_;
+    std::int32_t fiscalCell_ = 0;
 };
 
 } // namespace vq::ui

@@ -4,6 +4,7 @@
 #include "ShownForm.h"
 
 #include "../../foundation/data/DataModuleFixture.h"
+#include "foundation/app/AccInf.h"
 #include "foundation/data/QueryFactory.h"
 #include "ui/ModalResult.h"
 #include "ui/forms/ScreenLauncher.h"
@@ -215,4 +216,82 @@ TEST_F(BaseFormDb, LoggedOnListThatCannotLoadReportsItsFailedCreation)
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].text, "ログインユーザー画面の初期化に失敗しました。\r処理を終了します。");
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(BaseFormDb, FirstShowOfAScreenReloadsTheDataSetInformation)
+{
+    ASSERT_TRUE(dm_.fnGetAccInfo());
+    const double kishu = AccInf.KISHU;
+    ASSERT_GT(kishu, 0);
+    AccInf.KISHU = 1;   // left stale by some other work
+
+    QPointer<TBSDI> dialog = new TBSDI(nullptr, bsDialog);
+    dialog->FCreated = true;
+    dialog->show();
+    EXPECT_EQ(AccInf.KISHU, 1);   // dialogs leave it alone
+    closeAndFree(dialog);
+
+    auto form = screen();
+    form->show();
+    EXPECT_EQ(AccInf.KISHU, kishu);
+    closeAndFree(form);
+}
+
+TEST_F(BaseFormDb, SavedScreenValuesArePerScreenAndOperator)
+{
+    auto form = screen("fmShiwake");
+    form->FGamenValueText = "KIKAN=3,BUMON=001";
+    form->HozonGamenValue();
+    form->FGamenValueText = "stale";
+    form->FukugenGamenValue();
+    EXPECT_EQ(form->FGamenValueText, "KIKAN=3,BUMON=001");
+    form->FMojiBunkatu.Split(form->FGamenValueText);
+    EXPECT_EQ(form->FMojiBunkatu.Get(1), "BUMON=001");
+    delete form;
+
+    auto other = screen("fmMotocho");
+    other->FGamenValueText = "stale";
+    other->FukugenGamenValue();
+    EXPECT_EQ(other->FGamenValueText, "");
+    SystemDef.OPCODE = 100002;
+    auto second = screen("fmShiwake");
+    second->FukugenGamenValue();
+    EXPECT_EQ(second->FGamenValueText, "");
+    delete other;
+    delete second;
+    EXPECT_EQ(rows(true, "SELECT OPCODE,STYLENAME,SSTR FROM STYLECOLOR WHERE STYLENAME STARTING WITH '020-'"),
+              (Strings{"100001|020-FMSHIWAKE|KIKAN=3,BUMON=001"}));
+}
+
+TEST_F(BaseFormDb, NewStoredProcTakesItsInputsByNameAndRefusesUnknownOrUnsafeNames)
+{
+    auto form = screen();
+    run(false, "INSERT INTO OPINF(OPCODE,JOBNAME,PCNAME) VALUES(100001,'仕訳入力','PC01')");
+    auto proc = form->NewStoredProc("opinf_delete");
+    ASSERT_NE(proc, nullptr);
+    {
+        db::TransactionScope scope(dm_.IBTransactionDAT);
+        proc->param("OPCODE").setInt(100001);
+        proc->param("JOBNAME").setString("仕訳入力");
+        proc->param("STATE").setString("正常終了");
+        proc->execute();
+        scope.commit();
+    }
+    proc.reset();
+    EXPECT_EQ(rows(false, "SELECT OPCODE,JOBNAME,STATE FROM OPHIST"), (Strings{"100001|仕訳入力|正常終了"}));
+
+    EXPECT_EQ(form->NewStoredProc("NO_SUCH_PROC"), nullptr);
+    EXPECT_EQ(form->NewStoredProc("OPINF_DELETE;DROP TABLE OPINF"), nullptr);
+    EXPECT_EQ(form->NewStoredProc(""), nullptr);
+
+    auto query = form->NewQuery();
+    ASSERT_NE(query, nullptr);
+    EXPECT_TRUE(query->sql().empty());
+    query.reset();
+    delete form;
+
+    dm_.CloseAccDat("", 0, 0);
+    TBSDI closed(nullptr, bsDialog);
+    EXPECT_EQ(closed.NewQuery(), nullptr);
+    EXPECT_EQ(closed.NewStoredProc("OPINF_DELETE"), nullptr);
 }

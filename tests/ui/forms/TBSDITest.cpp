@@ -3,6 +3,7 @@
 #include "ShownForm.h"
 
 #include "foundation/app/AccInf.h"
+#include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/calendar/DayNumber.h"
 #include "platform/ScriptedInteraction.h"
@@ -12,6 +13,7 @@
 #include "ui/forms/ScreenLauncher.h"
 #include "ui/forms/ScreenRegistry.h"
 #include "ui/forms/TBSDI.h"
+#include "ui/forms/TVorlenDateEdit.h"
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxKikanPanel12.h"
 #include "ui/forms/TxKikanPanel16.h"
@@ -112,6 +114,68 @@ TEST(BaseForm, FirstShowSetsUpPeriodPanelsAndMedicalLabels)
     EXPECT_EQ(p12->Edno(), 11);
     EXPECT_EQ(label->text(), QStringLiteral("施設別 / 施設コード"));
     vq::AccInf = savedAcc;
+}
+
+// The plain date editor takes the operator's journal-date focus and the era
+// mode; in era mode, and always in a distributor edition, the fiscal year is
+// its range and a distributor edition enters whole dates.
+TEST(BaseForm, FirstShowSetsUpThePlainDateEditor)
+{
+    const auto savedAcc = vq::AccInf;
+    const auto savedDef = SystemDef;
+    const auto savedOem = vq::OemKind;
+    const double kishu = vq::encodeDate(2024, 4, 1), kimatu = vq::encodeDate(2025, 3, 31);
+    vq::AccInf.KISHU = kishu;
+    vq::AccInf.KIMATU = kimatu;
+    vq::AccInf.KAISINO = 1;
+    struct Case {
+        std::int32_t eraDisplay;
+        std::uint8_t oem;
+        bool era;
+        int style;
+        double start, end;
+    };
+    for (const Case c : {Case{1, 0, true, pdsMonthDay, kishu, kimatu}, Case{0, 0, false, pdsMonthDay, 0, 0},
+                         Case{0, 1, false, pdsYearMonthDay, kishu, kimatu}}) {
+        SCOPED_TRACE(c.eraDisplay * 10 + c.oem);
+        SystemDef.EraDisplay = c.eraDisplay;
+        SystemDef.SwkDateFocus = 2;
+        vq::OemKind = c.oem;
+        TBSDI form;
+        form.FKeepOnClose = true;
+        form.FCreated = true;
+        auto* date = new TVorlenDateEdit(&form);
+        date->setStyle(pdsMonthDay);
+        form.show();
+        EXPECT_EQ(date->InputPosition(), pdpDay);
+        EXPECT_EQ(date->Era(), c.era);
+        EXPECT_EQ(date->UseWarekiTable() && !date->WarekiTable().empty(), c.era);
+        EXPECT_EQ(date->Style(), c.style);
+        EXPECT_EQ(date->StartDate(), c.start);
+        EXPECT_EQ(date->EndDate(), c.end);
+    }
+    vq::OemKind = savedOem;
+    SystemDef = savedDef;
+    vq::AccInf = savedAcc;
+}
+
+TEST(BaseForm, SetParentWindowMakesANormalFormAnOwnedWindow)
+{
+    QWidget main;
+    main.setWindowTitle(QStringLiteral("会計メニュー"));
+    auto* inner = new QWidget(&main);
+    QPointer<TBSDI> form = new TBSDI;
+    form->SetParentWindow(inner);
+    EXPECT_EQ(form->ParentWnd(), inner);
+    EXPECT_EQ(form->ParentCaption(), QStringLiteral("会計メニュー"));
+    EXPECT_EQ(form->parentWidget(), &main);
+    EXPECT_TRUE(form->isWindow());
+
+    TBSDI onTop;
+    onTop.setFormStyle(fsStayOnTop);
+    onTop.SetParentWindow(&main);
+    EXPECT_EQ(onTop.ParentWnd(), &main);
+    EXPECT_EQ(onTop.parentWidget(), nullptr);
 }
 
 TEST(BaseForm, PlaceFormKeepsAPlacedFormAndCentresOneOffScreen)
