@@ -16,6 +16,10 @@
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxWizard.h"
+#include "ui/forms/TAppIniCreateBox.h"
+#include "ui/forms/TLogonBox.h"
+#include "ui/forms/TUpPasswordBox.h"
+#include "foundation/app/SystemDef.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -226,6 +230,29 @@ QWidget* kikan16()
     return p16;
 }
 
+// The logon dialog of the accounting application, stand-alone preselected.
+QWidget* logon()
+{
+    vq::SystemDef.AppTitle = "ヴォルレン財務";
+    vq::SystemDef.IniFileName = "/nonexistent/dozevid.ini";
+    return new TLogonBox;
+}
+
+QWidget* serverSettings()
+{
+    vq::SystemDef.IniFileName = "/nonexistent/dozevid.ini";
+    auto* box = new TAppIniCreateBox;
+    box->FSectionKind = 1;
+    return box;
+}
+
+QWidget* passwordDialog()
+{
+    auto* box = new TUpPasswordBox;
+    box->Setup("abc");
+    return box;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -233,6 +260,7 @@ std::map<std::string, Maker> makers()
         {"controls", controls},     {"progress", progress},             {"wizard", wizard},
         {"dateedit", dateEdit},     {"periods", periodPanels},          {"kikan16", kikan16},
         {"plaindate", plainDate},
+        {"logon", logon}, {"server-settings", serverSettings}, {"password", passwordDialog},
     };
 }
 

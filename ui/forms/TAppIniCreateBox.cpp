@@ -89,7 +89,7 @@ TAppIniCreateBox::TAppIniCreateBox(QWidget* parent)
     label(pnlTop, "データサーバーの情報を入力して下さい。", 64, 36);
 
     auto* box = new QGroupBox(QStringLiteral("データサーバー"), this);
-    box->setGeometry(px(8), px(72), px(490), px(112));
+    box->setGeometry(px(8), px(76), px(490), px(96));
     label(box, "コンピュータ名:", 16, 28);
     txtHostName = new TxEdit(box);
     txtHostName->setGeometry(px(160), px(24), px(230), px(21));
