@@ -13,6 +13,7 @@
 #include "platform/Process.h"
 #include "platform/RegistryStore.h"
 #include "tools/SampleBusinesses.h"
+#include "tools/SampleOperatorRights.h"
 #include "tools/SqlText.h"
 
 namespace vq::tools {
@@ -173,7 +174,8 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         const fs::path folder = fs::path(def.SysDir) / slotFolder(set.slot);
         fs::create_directories(folder);
         const fs::path rows = scratch.path() / ("dataset-" + slotFolder(set.slot) + ".sql");
-        platform::writeFileAtomically(rows, dataSetSql(set, kOperatorCode));
+        platform::writeFileAtomically(rows, dataSetSql(set, kOperatorCode) +
+                                                  operatorRightsSql({kOperatorCode, kGroup * 10000 + 11}));
         buildDatabase(options.schemaDir, "dataset", folder / DataDbFileName, rows);
         writeInfoFile(folder, set);
         report.dataSetFolders.push_back(folder);

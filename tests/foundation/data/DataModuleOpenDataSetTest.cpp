@@ -13,6 +13,7 @@
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/data/AccRegSettings.h"
 #include "foundation/data/BalanceTablesPort.h"
+#include "foundation/office/DataSiyouKengen.h"
 #include "foundation/office/UserList.h"
 #include "foundation/text/EasyEncoder.h"
 #include "platform/Process.h"
@@ -221,8 +222,9 @@ TEST_F(OpenDataSetTest, ThePasswordQuestionTakesThreeAttempts)
         EXPECT_EQ(dm_.AskDataPassword(), c.expected);
         ASSERT_EQ(seam_->inputs.size(), c.asked);
         EXPECT_EQ(seam_->inputs[0], "パスワードを入力して下さい。");
-        if (c.asked > 1)
+        if (c.asked > 1) {
             EXPECT_EQ(seam_->inputs[1], "正しいパスワードを入力して下さい。");
+        }
     }
     AccInf.DataPassword.clear();
     EXPECT_TRUE(dm_.AskDataPassword());
@@ -290,6 +292,30 @@ TEST_F(OpenDataSetTest, TheCashBookCountsARowWithCashOnBothSidesAsHalfAnEntry)
     EXPECT_FALSE(dm_.IBTransactionDAT.active());
 }
 
+TEST(DataKindNames, ByDataAndCodeType)
+{
+    struct Case {
+        int dataType, codeType;
+        bool withDataType;
+        const char* expected;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {1, 1, false, ""},       {1, 1, true, "法人"},        {2, 2, true, "個人／不動産"},
+        {2, 4, false, "農業"},   {3, 1, true, "医療法人"},    {1, 2, false, nullptr},
+        {2, 5, true, nullptr},   {4, 1, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string name = "unchanged";
+        if (c.expected) {
+            TDM::GetCodeTypeName(c.dataType, c.codeType, name, c.withDataType);
+            EXPECT_EQ(name, c.expected) << c.dataType << "/" << c.codeType;
+        } else {
+            EXPECT_THROW(TDM::GetCodeTypeName(c.dataType, c.codeType, name, c.withDataType), std::runtime_error)
+                << c.dataType << "/" << c.codeType;
+        }
+    }
+}
+
 TEST_F(OpenDataSetTest, DataFolderNumbersAndFacilityColours)
 {
     std::string first, second;
@@ -340,7 +366,7 @@ TEST_F(OpenDataSetTest, EachSampleDataSetOpensAsItsDatabaseSays)
 
     dm_.IBDatabaseDEF.disconnect();
     SystemDef.SysDir = office.SysDir;
-    SystemDef.OPCODE = 100010;
+    SystemDef.OPCODE = 100000010;
     SystemDef.JIMUSHO = 1;  // as the logon of operator 10 sets it
     ASSERT_TRUE(dm_.fnAccDefConnected("", 1));
     ASSERT_TRUE(dm_.fnGetSysDef());  // the operator's first logon in this office
@@ -378,6 +404,16 @@ TEST_F(OpenDataSetTest, EachSampleDataSetOpensAsItsDatabaseSays)
         EXPECT_TRUE(seam_->inputs.empty());
         EXPECT_TRUE(dm_.fnGetExistsOpeDefSisetu());  // operator 10 works office-wide
         dm_.CloseAccDat({}, 0, 0);
+
+        // Operator 11 is no office-wide operator: the sample office gives
+        // her the rights on every data set.
+        SystemDef.OPCODE = 100000011;
+        SystemDef.JIMUSHO = 0;
+        SystemDef.JOBLEVEL = 5;
+        EXPECT_TRUE(IsDataSiyouKengen((fs::path(office.SysDir) / folder).string()));
+        SystemDef.OPCODE = 100000010;
+        SystemDef.JIMUSHO = 1;
+        SystemDef.JOBLEVEL = 9;
     }
     EXPECT_TRUE(seam_->messages.empty());
 }

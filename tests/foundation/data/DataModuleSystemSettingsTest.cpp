@@ -278,4 +278,19 @@ TEST_F(SystemSettingsTest, TheEraTableComesFromGengoOrTheBuiltInOne)
     EXPECT_EQ(GengoTable, BuiltinEraTable());
 }
 
+TEST_F(SystemSettingsTest, UnreadableSettingsStopTheProgramWithTheirMessage)
+{
+    dm_.IBDatabaseDEF.disconnect();
+    test::runSql(fs::path(SystemDef.SysDir) / SysDbFileName, "DROP TABLE SYSDEF;");
+    ASSERT_TRUE(dm_.fnAccDefConnected("", 1));
+    EXPECT_FALSE(dm_.fnGetSysDef());
+    ASSERT_FALSE(seam_->messages.empty());
+    EXPECT_EQ(seam_->messages[0].text.rfind("システム情報の取得に失敗しました。\rアプリケーションを終了します。", 0), 0u);
+    EXPECT_FALSE(dm_.fnPutSysDef());
+    EXPECT_EQ(seam_->messages.back().text.rfind("システム情報の書き込みに失敗しました。\r現在のシステム設定は保存されません。", 0),
+              0u);
+    EXPECT_FALSE(dm_.IBTransactionDEF.active());
+    EXPECT_EQ(sysReg(100001, "試算表タイトル"), "<none>");  // nothing half-written
+}
+
 } // namespace
