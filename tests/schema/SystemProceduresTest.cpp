@@ -26,12 +26,16 @@ TEST(SystemProcedures, LogonChecksTheOperatorAndRegistersIt)
         {"PC1", 11, "", -1},       // unknown operator
         {"PC1", 10, "Abc1", 0},    // logged on
         {"PC1", 10, "Abc1", 1},    // again from the same computer
-        {"PC2", 10, "Abc1", 0},    // and from another one
+        {"PC2", 10, "Abc1", -3},   // refused elsewhere while logged on at PC1
+        {"PC2", 10, "abc1", -1},   // the password is checked first
     };
     for (const auto& c : cases)
         EXPECT_EQ(num(c.pc, c.opcode, c.password), c.expected) << c.pc << " " << c.opcode << " " << c.password;
 
-    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM LOGONUSERLIST WHERE OPCODE = 100000010 AND OPERATORCODE = 10"), 2);
+    EXPECT_EQ(db.integer("SELECT COUNT(*) FROM LOGONUSERLIST WHERE OPCODE = 100000010 AND OPERATORCODE = 10"), 1);
+    // Once logged off at PC1 the operator may log on at PC2.
+    db.exec({"DELETE FROM LOGONUSERLIST WHERE PCNAME = 'PC1'"});
+    EXPECT_EQ(num("PC2", 10, "Abc1"), 0);
     EXPECT_EQ(db.integer("SELECT JOBLEVEL FROM TE_LOGONUSERTEST('user', 10000, 10, 2, 'Abc1')"), 5);
 }
 

@@ -25,6 +25,9 @@
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxWizard.h"
 #include "ui/forms/TPrintDlgBox.h"
+#include "ui/forms/TAppIniCreateBox.h"
+#include "ui/forms/TLogonBox.h"
+#include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
 
 #include <QApplication>
@@ -379,6 +382,29 @@ QWidget* colorChooser()
     return box;
 }
 
+// The logon dialog of the accounting application, stand-alone preselected.
+QWidget* logon()
+{
+    vq::SystemDef.AppTitle = "ヴォルレン財務";
+    vq::SystemDef.IniFileName = "/nonexistent/dozevid.ini";
+    return new TLogonBox;
+}
+
+QWidget* serverSettings()
+{
+    vq::SystemDef.IniFileName = "/nonexistent/dozevid.ini";
+    auto* box = new TAppIniCreateBox;
+    box->FSectionKind = 1;
+    return box;
+}
+
+QWidget* passwordDialog()
+{
+    auto* box = new TUpPasswordBox;
+    box->Setup("abc");
+    return box;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -387,7 +413,8 @@ std::map<std::string, Maker> makers()
         {"dateedit", dateEdit},     {"periods", periodPanels},          {"kikan16", kikan16},
         {"plaindate", plainDate},   {"inputdialog", inputDialog},    {"inputamount", inputAmount},
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
-        {"printcolors", colorChooser},
+        {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
+        {"password", passwordDialog},
     };
 }
 
