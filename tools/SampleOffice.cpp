@@ -251,7 +251,7 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         const bool large = set.extraJournals > 0;
         if (large) {
             gfix(built, {"-write", "async"}, build);
-            gfix(built, {"-buffers", "32768"}, build);
+            gfix(built, {"-buffers", "8192"}, build);
         }
         const JournalRate rate = enterExtraJournals(built.string(), set, kOperatorCode);
         if (large) {
