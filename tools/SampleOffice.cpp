@@ -208,6 +208,7 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
     if (fs::exists(report.systemDatabase)) {
         if (!unfinished)
             throw std::runtime_error(root.string() + " already holds an office (" + report.systemDatabase.string() + ")");
+        platform::writeFileAtomically(root / ".complete", "");
         fs::remove_all(build);
         report.lines.push_back("office: " + root.string() + " was complete; its build folder is removed");
         return report;
@@ -273,6 +274,8 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
     const fs::path built = build / "system.fdb";
     buildDatabase(options.schemaDir, "system", built, rows, build);
     fs::rename(built, report.systemDatabase);
+    // scripts/run makes the office only while this mark is missing.
+    platform::writeFileAtomically(root / ".complete", "");
     fs::remove_all(build);
     report.lines.insert(report.lines.begin(), "office: " + root.string() + " (system database " +
                                                   report.systemDatabase.string() + ", operator 10 鈴木 一郎, no password)");

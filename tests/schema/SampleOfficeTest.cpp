@@ -259,6 +259,7 @@ TEST(SampleOffice, KilledRunLeavesOnlyItsBuildFolderAndARerunFinishes)
     ::waitpid(rerun, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_TRUE(fs::exists(data / "vqaccdef.fdb"));
+    EXPECT_TRUE(fs::exists(root / ".complete"));   // what scripts/run looks for
     EXPECT_FALSE(fs::exists(build));
     EXPECT_EQ(fs::last_write_time(data / "0001" / "vqacc.fdb"), kept);
     for (const char* folder : {"0001", "0002", "0003"}) {
