@@ -6,14 +6,15 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "foundation/AccConstants.h"
-#include "foundation/SystemDef.h"
-#include "foundation/SystemFolders.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/app/SystemFolders.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 #include "platform/Process.h"
 #include "platform/RegistryStore.h"
 #include "tools/SampleBusinesses.h"
+#include "tools/SampleOperatorRights.h"
 #include "tools/SqlText.h"
 #include "tools/TiedChild.h"
 
@@ -241,7 +242,8 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         fs::remove(folder / DataIniFileName);
 
         const fs::path rows = build / ("dataset-" + slotFolder(set.slot) + ".sql");
-        platform::writeFileAtomically(rows, dataSetSql(set, kOperatorCode));
+        platform::writeFileAtomically(rows, dataSetSql(set, kOperatorCode) +
+                                                  operatorRightsSql({kOperatorCode, kGroup * 10000 + 11}));
         const fs::path built = build / ("dataset-" + slotFolder(set.slot) + ".fdb");
         buildDatabase(options.schemaDir, "dataset", built, rows, build);
         fs::remove(rows);

@@ -5,9 +5,9 @@
 #include <limits>
 #include <utility>
 
-#include "foundation/AccInf.h"
-#include "foundation/DbErrorReporter.h"
-#include "foundation/FiscalCalendar.h"
+#include "foundation/app/AccInf.h"
+#include "foundation/data/DbErrorReporter.h"
+#include "foundation/calendar/FiscalCalendar.h"
 #include "platform/Interaction.h"
 #include "trialbalance/BalanceTables.h"
 

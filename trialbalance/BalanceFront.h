@@ -11,8 +11,8 @@
 #include <span>
 #include <string>
 
-#include "foundation/BalanceRecords.h"
-#include "foundation/Currency.h"
+#include "foundation/accounting/BalanceRecords.h"
+#include "foundation/accounting/Currency.h"
 #include "trialbalance/TrialBalanceEngine.h"
 
 namespace vq {

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "foundation/BalanceRecords.h"
+#include "foundation/accounting/BalanceRecords.h"
 
 namespace vq {
 

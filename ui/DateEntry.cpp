@@ -1,6 +1,6 @@
 #include "ui/DateEntry.h"
 
-#include "foundation/DayNumber.h"
+#include "foundation/calendar/DayNumber.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,7 +3,7 @@
 // a style shows, what the era list holds, how typed parts become one value
 // (with the editor's messages for every mistake) and how a value is shown in
 // the parts again. Dates are day numbers (foundation/DayNumber.h).
-#include "foundation/Gengo.h"
+#include "foundation/calendar/Gengo.h"
 
 #include <string>
 #include <vector>

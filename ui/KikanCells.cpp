@@ -1,7 +1,7 @@
 #include "ui/KikanCells.h"
 
-#include "foundation/DayNumber.h"
-#include "foundation/FiscalCalendar.h"
+#include "foundation/calendar/DayNumber.h"
+#include "foundation/calendar/FiscalCalendar.h"
 
 #include <algorithm>
 

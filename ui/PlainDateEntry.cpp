@@ -1,6 +1,6 @@
 #include "ui/PlainDateEntry.h"
 
-#include "foundation/DayNumber.h"
+#include "foundation/calendar/DayNumber.h"
 #include "ui/DateEntry.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // widget: the edit mask and text layout of each style, where typing starts,
 // the era year of a date and how far the range may reach in era mode.
 // Dates are day numbers (foundation/DayNumber.h).
-#include "foundation/Gengo.h"
+#include "foundation/calendar/Gengo.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "ui/SlotGuard.h"
 
-#include "foundation/DbErrorReporter.h"
+#include "foundation/data/DbErrorReporter.h"
 #include "platform/Interaction.h"
 #include "platform/db/DbError.h"
 #include "ui/SilentAbort.h"

@@ -1,7 +1,7 @@
 #include "ui/forms/KikanPanel.h"
 
-#include "foundation/DayNumber.h"
-#include "foundation/FiscalCalendar.h"
+#include "foundation/calendar/DayNumber.h"
+#include "foundation/calendar/FiscalCalendar.h"
 #include "platform/Interaction.h"
 #include "ui/FormFont.h"
 #include "ui/forms/FocusMove.h"

@@ -2,8 +2,8 @@
 // to a PNG so a person can look at it. `snap list` names what it can draw.
 #include "ui/FormFont.h"
 #include "ui/Message2Info.h"
-#include "foundation/DayNumber.h"
-#include "foundation/Gengo.h"
+#include "foundation/calendar/DayNumber.h"
+#include "foundation/calendar/Gengo.h"
 #include "ui/forms/TMessageBox2.h"
 #include "ui/forms/TVorlenDateEdit.h"
 #include "ui/forms/TVorlenExDateEdit.h"

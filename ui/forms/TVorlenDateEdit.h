@@ -3,7 +3,7 @@
 // layouts (year/month/day down to the day alone), in Western or era years,
 // with a range start and end that the base form fills from the open data
 // set. Typing starts at the chosen part (year, month or day).
-#include "foundation/Gengo.h"
+#include "foundation/calendar/Gengo.h"
 #include "ui/PlainDateEntry.h"
 #include "ui/forms/TxMaskEdit.h"
 

@@ -1,6 +1,6 @@
 #include "ui/forms/TVorlenExDateEdit.h"
 
-#include "foundation/DayNumber.h"
+#include "foundation/calendar/DayNumber.h"
 #include "platform/Interaction.h"
 #include "ui/FormFont.h"
 #include "ui/SilentAbort.h"

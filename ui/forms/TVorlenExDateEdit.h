@@ -5,7 +5,7 @@
 // year. Reading the value validates the parts; a mistake is shown in one
 // message box and then ends the calling operation silently (SilentAbort),
 // which the slot guard at the event loop swallows.
-#include "foundation/Gengo.h"
+#include "foundation/calendar/Gengo.h"
 #include "ui/Color.h"
 #include "ui/DateEntry.h"
 

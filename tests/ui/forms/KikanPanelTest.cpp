@@ -1,6 +1,6 @@
 #include "ShownForm.h"
 
-#include "foundation/DayNumber.h"
+#include "foundation/calendar/DayNumber.h"
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxKikanPanel12.h"
 #include "ui/forms/TxKikanPanel16.h"

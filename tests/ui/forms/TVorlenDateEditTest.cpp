@@ -1,6 +1,6 @@
 #include "ShownForm.h"
 
-#include "foundation/DayNumber.h"
+#include "foundation/calendar/DayNumber.h"
 #include "ui/forms/TVorlenDateEdit.h"
 #include "ui/forms/TxEdit.h"
 

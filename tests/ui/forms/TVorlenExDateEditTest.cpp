@@ -1,6 +1,6 @@
 #include "ShownForm.h"
 
-#include "foundation/DayNumber.h"
+#include "foundation/calendar/DayNumber.h"
 #include "platform/ScriptedInteraction.h"
 #include "ui/SilentAbort.h"
 #include "ui/SlotGuard.h"

@@ -1,7 +1,0 @@
-#include "foundation/AccInf.h"
-
-namespace vq {
-
-TACCINF AccInf;
-
-} // namespace vq

@@ -1,7 +1,0 @@
-#include "foundation/SystemDef.h"
-
-namespace vq {
-
-TSystemDef SystemDef;
-
-} // namespace vq

@@ -1,0 +1,7 @@
+#include "foundation/app/AccInf.h"
+
+namespace vq {
+
+TACCINF AccInf;
+
+} // namespace vq

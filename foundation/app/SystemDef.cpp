@@ -1,0 +1,7 @@
+#include "foundation/app/SystemDef.h"
+
+namespace vq {
+
+TSystemDef SystemDef;
+
+} // namespace vq

@@ -1,0 +1,145 @@
+// The data module against a Firebird server (scripts/firebird-server): a
+// connection the server drops is reported once and ends the program's work.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "DataModuleFixture.h"
+#include "SchemaDatabase.h"
+#include "TempDir.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/data/AccRegSettings.h"
+#include "foundation/data/DataModule.h"
+#include "foundation/data/DbErrorReporter.h"
+#include "foundation/data/QueryFactory.h"
+#include "foundation/app/RunState.h"
+#include "foundation/app/SystemDef.h"
+#include "platform/Cp932.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/db/Attachment.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
+
+using namespace vq;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string env(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+} // namespace
+
+TEST(DataModuleServer, LostConnectionIsReportedOnceAndEndsTheProgram)
+{
+    const std::string server = env("VQ_FB_SERVER");
+    if (server.empty())
+        GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
+
+    const TSystemDef saved = SystemDef;
+    const auto savedMode = ConnectMode;
+    test::TempDir root;
+    platform::ScopedScriptedInteraction seam;
+    int ends = 0;
+    const auto previousEnd = setProgramEndHook([&] { ++ends; });
+
+    // The server may run under a user of its own: it must reach the folder.
+    const fs::path folder = root.path() / "0001";
+    fs::create_directories(folder);
+    fs::permissions(root.path(), fs::perms::all);
+    fs::permissions(folder, fs::perms::all);
+    test::buildDatabase(test::SchemaKind::DataSet, folder / DataDbFileName);
+    fs::permissions(folder / DataDbFileName, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+
+    ConnectMode = ConnectClientServer;
+    DbFatalFlag = 0;
+    SystemDef.HostName = server;
+    SystemDef.DbUser = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
+    SystemDef.DbPassword = env("VQ_FB_PASSWORD");
+    SystemDef.LogDir = (root.path() / "log").string();
+    {
+        TDM dm;
+        ASSERT_TRUE(dm.fnAccDatConnected("", folder.string(), 0)) << seam->messages.size();
+        EXPECT_EQ(dm.IBDatabaseDAT.DatabaseName, server + ":" + (folder / DataDbFileName).string());
+
+        // Another attachment makes the server drop ours, as a server that
+        // went away would.
+        std::int64_t id = 0;
+        {
+            auto q = CreateAccQuery(kAccDat, false);
+            db::TransactionScope scope(dm.IBTransactionDAT);
+            q->setSql("SELECT CURRENT_CONNECTION AS ID FROM RDB$DATABASE");
+            q->execute();
+            ASSERT_TRUE(q->fetch());
+            id = q->field("ID").asInt64();
+            q->close();
+            scope.commit();
+        }
+        db::Attachment admin;
+        admin.attach({server + ":" + (folder / DataDbFileName).string(), SystemDef.DbUser, SystemDef.DbPassword});
+        {
+            db::Transaction tr(admin);
+            tr.start();
+            db::Statement kill(admin, tr, "DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = :ID");
+            kill.param("ID").setInt(id);
+            kill.execute();
+            tr.commit();
+        }
+
+        // Every method after that fails; only the first report is shown.
+        for (int i = 0; i < 3; ++i) {
+            try {
+                GetAccRegText("基本設定", "試験", "");
+                ADD_FAILURE() << "the dropped connection still answered";
+            } catch (const db::DbError& e) {
+                EXPECT_TRUE(e.isLostConnection()) << e.errorCode() << " " << e.message();
+                ReportDbError(e, "TDM.fnGetAccInfo", "読み込みに失敗しました。");
+            }
+        }
+        ASSERT_EQ(seam->messages.size(), 1u);
+        EXPECT_EQ(seam->messages[0].text.rfind("何らかの原因でネットワークが物理的に切断されている", 0), 0u);
+        EXPECT_EQ(ends, 1);
+        EXPECT_EQ(DbFatalFlag, 1);
+        const std::string log = platform::cp932::toUtf8(test::readBytes(fs::path(SystemDef.LogDir) / "ErrFbAccess.log"));
+        EXPECT_EQ(log.find("Error=TDM.fnGetAccInfo"), log.rfind("Error=TDM.fnGetAccInfo")) << "logged once";
+        EXPECT_NE(log.find("Error=TDM.fnGetAccInfo"), std::string::npos);
+
+        EXPECT_EQ(dm.CloseAccDat("", 0, 0), 1);
+        EXPECT_FALSE(dm.IBDatabaseDAT.connected());
+    }
+    setProgramEndHook(previousEnd);
+    DbFatalFlag = 0;
+    ConnectMode = savedMode;
+    SystemDef = saved;
+}
+
+// A data set a server holds is out of sight of this program's own engine and
+// its service manager; the probe that cannot open the file must not answer
+// "free", or a caller would drop, restore or overwrite a data set in use.
+class DataModuleServerInUse : public test::DataModuleFixture {};
+
+TEST_F(DataModuleServerInUse, ADataSetTheServerHoldsCountsAsInUse)
+{
+    const std::string server = env("VQ_FB_SERVER");
+    if (server.empty())
+        GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
+    for (fs::path p = dataFile(); p != root_.path().parent_path(); p = p.parent_path())
+        fs::permissions(p, fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
+    fs::permissions(root_.path(), fs::perms::all);
+
+    EXPECT_FALSE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
+    ASSERT_TRUE(seam_->messages.empty());
+    {
+        db::Attachment held;
+        held.attach({server + ":" + dataFile().string(), env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER"),
+                     env("VQ_FB_PASSWORD")});
+        EXPECT_TRUE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
+        ASSERT_EQ(seam_->messages.size(), 1u);
+        EXPECT_NE(seam_->messages[0].text.find("使用中として扱います"), std::string::npos) << seam_->messages[0].text;
+        EXPECT_EQ(ends_, 0);
+    }
+}
