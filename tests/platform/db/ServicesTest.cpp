@@ -106,10 +106,12 @@ TEST_F(EmbeddedServices, FoldersNamedInJapaneseInAFreshProcess)
     const auto backup = platform::runProcess(VQ_SERVICES_FIRST_CALL,
                                              {"backup", database.string(), (folder / "控え.fbk").string()},
                                              noLocale);
-    EXPECT_TRUE(backup.succeeded()) << backup.standardError;
+    EXPECT_TRUE(backup.succeeded()) << "exit " << backup.exitCode << (backup.crashed ? " (crashed) " : " ")
+                                    << backup.standardError << backup.standardOutput;
     EXPECT_TRUE(std::filesystem::exists(folder / "控え.fbk"));
     const auto validate = platform::runProcess(VQ_SERVICES_FIRST_CALL, {"validate", database.string()}, noLocale);
-    EXPECT_TRUE(validate.succeeded()) << validate.standardError;
+    EXPECT_TRUE(validate.succeeded()) << "exit " << validate.exitCode << (validate.crashed ? " (crashed) " : " ")
+                                      << validate.standardError << validate.standardOutput;
 }
 
 TEST_F(EmbeddedServices, ValidationReportsNothingForASoundDatabaseAndFailsForGarbage)
