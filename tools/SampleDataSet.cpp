@@ -1,11 +1,15 @@
 #include "tools/SampleDataSet.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <stdexcept>
 
 #include "tools/SampleSettingsRows.h"
+#include "platform/db/Attachment.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
 #include "tools/SqlText.h"
 
 namespace vq::tools {
@@ -304,6 +308,129 @@ std::string dataSetSql(const SampleDataSet& set, int operatorCode)
     for (const auto& line : sql)
         text += line + "\n";
     return text;
+}
+
+namespace {
+
+// Every input of the journal procedure, in its order; the ones not set stay
+// as set below (0, '' or ' ').
+const char* const kInsertInputs[] = {
+    "HIZUKE", "MNUM", "KESSAN", "SDAYNUM", "MDAYNUM", "DNUM", "SNUM", "SCODE",
+    "L_KGROUP", "L_KCODE", "L_HCODE", "L_BCODE", "L_KNAME", "L_HNAME", "L_BNAME", "L_TAXCODE", "L_TAXUH",
+    "L_TAXDC", "L_NUK", "L_ZEI", "L_RIT", "L_SIKIN",
+    "R_KGROUP", "R_KCODE", "R_HCODE", "R_BCODE", "R_KNAME", "R_HNAME", "R_BNAME", "R_TAXCODE", "R_TAXUH",
+    "R_TAXDC", "R_NUK", "R_ZEI", "R_RIT", "R_SIKIN",
+    "KINGAKU", "ZEIGAKU", "ZEIRITUNO", "AUTCALCU", "TAXCALCU", "OLDRATE", "TEKCODE", "TEKTEXT", "TORCODE",
+    "TORTEXT", "FUSEN1", "FUSEN2", "FUSEN3", "FUSEN4", "FUSEN5", "CTIME", "COMMENT", "AO_COMMENT", "LINKKEY",
+    "LINKKUB", "LINKREC", "LOCALFLG", "RESERVE1", "RESERVE2", "OPNCODE",
+};
+
+std::string insertSql()
+{
+    std::string sql = "SELECT NEWREC FROM SP_SIWAKE_INS(";
+    bool first = true;
+    for (const char* name : kInsertInputs) {
+        sql += (first ? ":" : ", :") + std::string(name);
+        first = false;
+    }
+    return sql + ")";
+}
+
+void setDefaults(db::Statement& st)
+{
+    for (const char* name : kInsertInputs) {
+        const std::string n = name;
+        if (n.ends_with("HCODE") || n.ends_with("BCODE") || n == "SCODE")
+            st.param(n).setString(" ");
+        else if (n.ends_with("NAME") || n.ends_with("TEXT") || n.ends_with("COMMENT") || n == "LINKKEY")
+            st.param(n).setString("");
+        else if (n == "CTIME")
+            st.param(n).setNull();
+        else
+            st.param(n).setInt(0);
+    }
+}
+
+void setSide(db::Statement& st, const char* prefix, const Side& s)
+{
+    const std::string p = prefix;
+    st.param(p + "KGROUP").setString(s.group);
+    st.param(p + "KCODE").setString(s.code);
+    st.param(p + "HCODE").setString(s.sub);
+    st.param(p + "KNAME").setString(s.name);
+    st.param(p + "HNAME").setString(s.subName);
+    st.param(p + "TAXCODE").setInt(s.taxCode);
+    st.param(p + "TAXUH").setInt(s.taxUh);
+    st.param(p + "TAXDC").setInt(s.taxDc);
+    st.param(p + "NUK").setInt(s.nuk);
+    st.param(p + "ZEI").setInt(s.zei);
+    st.param(p + "RIT").setInt(s.rate);
+}
+
+} // namespace
+
+JournalRate enterExtraJournals(const std::string& database, const SampleDataSet& set, int operatorCode)
+{
+    using Clock = std::chrono::steady_clock;
+    JournalRate rate;
+    if (set.extraJournals <= 0 || !set.extraEntry)
+        return rate;
+    const Chart chart(set);
+    db::Attachment a;
+    a.attach({database, "SYSDBA", ""});
+    db::Transaction tr(a);
+    db::Statement st(a, tr, insertSql());
+    setDefaults(st);
+    st.param("OPNCODE").setInt(operatorCode);
+    st.param("AUTCALCU").setInt(1);
+
+    // One commit per batch: a commit per entry would time the disk, not the entry.
+    constexpr int kBatch = 200;
+    const int total = set.extraJournals;
+    const int tenth = std::max(1, total / 10);
+    const auto start = Clock::now();
+    auto lastTenthStart = start;
+    tr.start();
+    for (int i = 0; i < total; ++i) {
+        const SampleEntry e = set.extraEntry(i);
+        Side debit = chart.side(e.debit, e.debitSub);
+        Side credit = chart.side(e.credit, e.creditSub);
+        int rateNumber = 0;
+        applyTax(e, debit, credit, rateNumber);
+        char day[16];
+        std::snprintf(day, sizeof day, "2024-%02d-%02d", e.month, e.day);
+        st.param("HIZUKE").setString(day);
+        st.param("MNUM").setInt(periodOfMonth(e.month));
+        setSide(st, "L_", debit);
+        setSide(st, "R_", credit);
+        st.param("KINGAKU").setInt(e.amount);
+        st.param("ZEIGAKU").setInt(debit.zei + credit.zei);
+        st.param("ZEIRITUNO").setInt(rateNumber);
+        st.param("OLDRATE").setInt(rateNumber);
+        st.param("TEKTEXT").setString(e.text);
+        st.execute();   // a selectable procedure runs as its row is fetched
+        if (!st.fetch())
+            throw std::runtime_error("the journal procedure wrote no entry");
+        st.close();
+        if ((i + 1) % kBatch == 0) {
+            tr.commit();
+            tr.start();
+        }
+        const int done = i + 1;
+        if (done == tenth) {
+            const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+            rate.firstTenthPerSecond = seconds > 0 ? tenth / seconds : 0;
+        }
+        if (done == total - tenth)
+            lastTenthStart = Clock::now();
+    }
+    tr.commit();
+    const auto end = Clock::now();
+    rate.entries = total;
+    rate.seconds = std::chrono::duration<double>(end - start).count();
+    const double lastSeconds = std::chrono::duration<double>(end - lastTenthStart).count();
+    rate.lastTenthPerSecond = lastSeconds > 0 ? tenth / lastSeconds : 0;
+    return rate;
 }
 
 } // namespace vq::tools

@@ -4,6 +4,7 @@
 // year of journal entries, turned into the SQL that fills a fresh data-set
 // database (schema/build-database dataset ... SQLFILE).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,13 +66,30 @@ struct SampleDataSet {
     std::vector<SampleSubAccount> subAccounts;
     std::vector<SampleEntry> entries;
     std::vector<std::string> extraSql;  // statement rows, assets and the like
+    // Further ordinary entries for benchmarks, made one by one (0-based i)
+    // as they are entered through the journal procedure.
+    int extraJournals = 0;
+    std::function<SampleEntry(int i)> extraEntry;
 };
 
 // The SQL (UTF-8, isql syntax) that turns a fresh data-set database into
 // the data set. operatorCode is the full code written into the rows.
 std::string dataSetSql(const SampleDataSet& set, int operatorCode);
 
-// Journal entries the data set holds (one per SampleEntry).
-inline int entryCount(const SampleDataSet& set) { return static_cast<int>(set.entries.size()); }
+// Journal entries the data set holds (one per SampleEntry, and the extras).
+inline int entryCount(const SampleDataSet& set) { return static_cast<int>(set.entries.size()) + set.extraJournals; }
+
+// How entering the extra entries went: the whole and its first and last tenth.
+struct JournalRate {
+    int entries = 0;
+    double seconds = 0;
+    double firstTenthPerSecond = 0;
+    double lastTenthPerSecond = 0;
+};
+
+// Enters the extra entries of set into the data-set database at path through
+// SP_SIWAKE_INS, as the journal entry of the programs does, committing in
+// batches. Memory stays the same whatever their number. Throws on failure.
+JournalRate enterExtraJournals(const std::string& database, const SampleDataSet& set, int operatorCode);
 
 } // namespace vq::tools

@@ -1,8 +1,9 @@
 #include "tools/SampleOffice.h"
 
+#include <sys/statvfs.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <stdexcept>
 
 #include "foundation/app/AccConstants.h"
@@ -15,6 +16,7 @@
 #include "tools/SampleBusinesses.h"
 #include "tools/SampleOperatorRights.h"
 #include "tools/SqlText.h"
+#include "tools/TiedChild.h"
 
 namespace vq::tools {
 
@@ -31,32 +33,38 @@ const char* const kVersionText = "22版";            // data version 14 is produ
 // [Application] RegKey and a sub-key named by [Rided] RegKey and the major.
 const char* const kProductKey = "\\SOFTWARE\\DRAXON\\ZEVERIVUREV14";
 
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("vq-sample-office-" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
+// Disk space one further journal entry takes in one data set: its two
+// journal rows with their index entries, measured on large runs with room to
+// spare, and the build's scratch is no more than the base rows.
+constexpr std::uintmax_t kBytesPerEntry = 2048;
+constexpr std::uintmax_t kBytesPerOffice = 256ull << 20;
 
-private:
-    fs::path path_;
-};
-
-void buildDatabase(const fs::path& schemaDir, const char* kind, const fs::path& target, const fs::path& rows)
+void checkRoom(const fs::path& root, int extraJournals, std::size_t dataSets)
 {
-    auto result = platform::runProcess(
-        "bash", {(schemaDir / "build-database").string(), kind, target.string(), rows.string()});
-    if (!result.succeeded())
-        throw std::runtime_error("cannot build " + target.string() + ":\n" + result.standardError +
-                                 result.standardOutput);
+    struct statvfs fsInfo {};
+    if (::statvfs(root.c_str(), &fsInfo) != 0)
+        return;
+    const std::uintmax_t free = static_cast<std::uintmax_t>(fsInfo.f_bavail) * fsInfo.f_frsize;
+    const std::uintmax_t perJournal = kBytesPerEntry * dataSets;
+    const std::uintmax_t needed = kBytesPerOffice + perJournal * static_cast<std::uintmax_t>(extraJournals);
+    if (needed <= free)
+        return;
+    const std::uintmax_t most = free > kBytesPerOffice ? (free - kBytesPerOffice) / perJournal : 0;
+    throw std::runtime_error("--journals " + std::to_string(extraJournals) + " needs about " +
+                             std::to_string(needed >> 20) + " MB of disk under " + root.string() + ", but only " +
+                             std::to_string(free >> 20) + " MB are free there; this machine holds at most --journals " +
+                             std::to_string(most));
+}
+
+// Runs build-database; its partial database, its scratch files and its
+// output stay in the office's build folder, and it ends with this process.
+void buildDatabase(const fs::path& schemaDir, const char* kind, const fs::path& target, const fs::path& rows,
+                   const fs::path& buildFolder)
+{
+    auto result = runTiedChild("bash", {(schemaDir / "build-database").string(), kind, target.string(), rows.string()},
+                               {{"TMPDIR", buildFolder.string()}}, buildFolder / "build-database.out");
+    if (result.exitCode != 0)
+        throw std::runtime_error("cannot build " + target.string() + ":\n" + result.output);
 }
 
 // The local settings file as the data-server settings dialog writes its
@@ -141,6 +149,40 @@ std::string slotFolder(int slot)
 
 } // namespace
 
+namespace {
+
+// gfix on a database of the build folder, ending with this process.
+void gfix(const fs::path& database, const std::vector<std::string>& action, const fs::path& buildFolder)
+{
+    const char* program = std::getenv("GFIX");
+    std::vector<std::string> args = action;
+    args.insert(args.end(), {"-user", "SYSDBA", database.string()});
+    auto result = runTiedChild(program && *program ? program : "gfix", args, {{"TMPDIR", buildFolder.string()}},
+                               buildFolder / "gfix.out");
+    if (result.exitCode != 0)
+        throw std::runtime_error("gfix failed on " + database.string() + ":\n" + result.output);
+}
+
+// A data set a former run finished: its database is moved into place only
+// after its info file was written in full.
+bool dataSetComplete(const fs::path& folder, const SampleDataSet& set)
+{
+    if (!fs::exists(folder / DataDbFileName) || !fs::exists(folder / DataIniFileName))
+        return false;
+    platform::IniFile ini(folder / DataIniFileName);
+    return ini.readString("DATAINFO", "SIWAKE", "") == std::to_string(entryCount(set)) &&
+           !ini.readString("DATAINFO", "CLOUD_SHARE", "").empty();
+}
+
+std::string rateText(double perSecond)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0f", perSecond);
+    return text;
+}
+
+} // namespace
+
 SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
 {
     if (options.root.empty())
@@ -159,36 +201,93 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
     std::vector<SampleDataSet> sets = {generalBusinessSample(1, options.extraJournals),
                                        realEstateSample(2, options.extraJournals),
                                        agricultureSample(3, options.extraJournals)};
-    // Nothing of an existing office is touched.
-    if (fs::exists(report.systemDatabase))
-        throw std::runtime_error(root.string() + " already holds an office (" + report.systemDatabase.string() + ")");
-    for (const auto& set : sets)
-        if (fs::exists(fs::path(def.SysDir) / slotFolder(set.slot) / DataDbFileName))
-            throw std::runtime_error(root.string() + " already holds data sets");
 
+    // Everything half-made lives in the office's own build folder; while it
+    // exists the office is unfinished, and this run finishes it.
+    const fs::path build = root / kBuildFolderName;
+    const bool unfinished = fs::exists(build);
+    if (fs::exists(report.systemDatabase)) {
+        if (!unfinished)
+            throw std::runtime_error(root.string() + " already holds an office (" + report.systemDatabase.string() + ")");
+        platform::writeFileAtomically(root / ".complete", "");
+        fs::remove_all(build);
+        report.lines.push_back("office: " + root.string() + " was complete; its build folder is removed");
+        return report;
+    }
+    // Nothing of an office this tool did not leave unfinished is touched.
+    if (!unfinished)
+        for (const auto& set : sets)
+            if (fs::exists(fs::path(def.SysDir) / slotFolder(set.slot) / DataDbFileName))
+                throw std::runtime_error(root.string() + " already holds data sets");
+    checkRoom(root, options.extraJournals, sets.size());
+
+    fs::remove_all(build);
+    fs::create_directories(build);
     writeLocalSettings(def);
     writeInstalledProduct();
 
-    ScratchFolder scratch;
+    JournalRate total;
+    double firstTenths = 0, lastTenths = 0;
     for (const auto& set : sets) {
         const fs::path folder = fs::path(def.SysDir) / slotFolder(set.slot);
+        report.dataSetFolders.push_back(folder);
+        const std::string line = slotFolder(set.slot) + " " + set.listName + ": " +
+                                 std::to_string(entryCount(set)) + " journal entries";
+        if (unfinished && dataSetComplete(folder, set)) {
+            report.lines.push_back(line + " (made by the unfinished run)");
+            continue;
+        }
         fs::create_directories(folder);
-        const fs::path rows = scratch.path() / ("dataset-" + slotFolder(set.slot) + ".sql");
+        fs::remove(folder / DataDbFileName);
+        fs::remove(folder / DataIniFileName);
+
+        const fs::path rows = build / ("dataset-" + slotFolder(set.slot) + ".sql");
         platform::writeFileAtomically(rows, dataSetSql(set, kOperatorCode) +
                                                   operatorRightsSql({kOperatorCode, kGroup * 10000 + 11}));
-        buildDatabase(options.schemaDir, "dataset", folder / DataDbFileName, rows);
+        const fs::path built = build / ("dataset-" + slotFolder(set.slot) + ".fdb");
+        buildDatabase(options.schemaDir, "dataset", built, rows, build);
+        fs::remove(rows);
+        // Further entries: the database is still private to this build, so
+        // pages need not reach the disk at every commit; a fixed cache of
+        // 16 MB holds the index pages the entries touch and keeps this
+        // process's memory the same whatever their number. Both settings
+        // are put back before the database is moved into place.
+        const bool large = set.extraJournals > 0;
+        if (large) {
+            gfix(built, {"-write", "async"}, build);
+            gfix(built, {"-buffers", "2048"}, build);
+        }
+        const JournalRate rate = enterExtraJournals(built.string(), set, kOperatorCode);
+        if (large) {
+            gfix(built, {"-buffers", "0"}, build);
+            gfix(built, {"-write", "sync"}, build);
+        }
+        total.entries += rate.entries;
+        total.seconds += rate.seconds;
+        firstTenths += rate.firstTenthPerSecond;
+        lastTenths += rate.lastTenthPerSecond;
         writeInfoFile(folder, set);
-        report.dataSetFolders.push_back(folder);
-        report.lines.push_back(slotFolder(set.slot) + " " + set.listName + ": " + std::to_string(entryCount(set)) +
-                               " journal entries");
+        fs::rename(built, folder / DataDbFileName);
+        report.lines.push_back(line);
     }
-    // The system database last: a failed data set leaves no data list that
-    // points at it.
-    const fs::path rows = scratch.path() / "system.sql";
+    // The system database last: the office is complete once it is there.
+    const fs::path rows = build / "system.sql";
     platform::writeFileAtomically(rows, systemSql(def, sets));
-    buildDatabase(options.schemaDir, "system", report.systemDatabase, rows);
+    const fs::path built = build / "system.fdb";
+    buildDatabase(options.schemaDir, "system", built, rows, build);
+    fs::rename(built, report.systemDatabase);
+    // scripts/run makes the office only while this mark is missing.
+    platform::writeFileAtomically(root / ".complete", "");
+    fs::remove_all(build);
     report.lines.insert(report.lines.begin(), "office: " + root.string() + " (system database " +
                                                   report.systemDatabase.string() + ", operator 10 鈴木 一郎, no password)");
+    if (total.entries > 0) {
+        report.lines.push_back("journal entry: " + std::to_string(total.entries) + " further entries in " +
+                               rateText(total.seconds) + " s, " + rateText(total.entries / total.seconds) +
+                               " entries/s; the last tenth of each data set at " +
+                               rateText(firstTenths > 0 ? 100 * lastTenths / firstTenths : 0) +
+                               " % of the first tenth's rate");
+    }
     return report;
 }
 

@@ -9,6 +9,12 @@
 
 namespace vq::tools {
 
+// The folder under the office's root that holds a build in progress: the
+// databases being made, their scratch files and the tools' output. It is
+// removed when the office is complete; a run that finds it finishes the
+// office, keeping the data sets the former run completed.
+inline constexpr const char* kBuildFolderName = "make-sample-office.build";
+
 struct SampleOfficeOptions {
     std::filesystem::path root;       // becomes VQ_ROOT for this process
     std::filesystem::path schemaDir;  // holds build-database
@@ -22,7 +28,8 @@ struct SampleOfficeReport {
 };
 
 // Throws std::runtime_error (with the database build's output) when a part
-// cannot be made, and refuses a root that already holds an office.
+// cannot be made, and refuses a root that already holds an office or whose
+// disk cannot hold the further journal entries asked for.
 SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options);
 
 } // namespace vq::tools

@@ -68,20 +68,18 @@ std::string comparableDatabaseName(const std::string& path, bool local)
 // The embedded engine's service manager lists only this process's
 // attachments, while other programs on this computer share a local file
 // through the engine's lock manager. The database's monitoring table sees
-// them all: a probe attachment counts the others. A file that is missing or
-// that the probe cannot open leaves the answer to the service manager.
+// them all: a probe attachment counts the others. A missing file is used by
+// nobody. A file the probe cannot open is held by an engine that does not
+// share it (a server, another program's own engine): the probe's error
+// reaches the caller, which counts the data set as in use.
 bool usedByAnotherProcess(const std::string& path)
 {
     std::error_code ec;
     if (!fs::exists(path, ec))
         return false;
-    try {
-        db::Attachment probe;
-        probe.attach({path, SystemDef.DbUser, SystemDef.DbPassword});
-        return probe.attachmentCount() > 1;
-    } catch (const db::DbError&) {
-        return false;
-    }
+    db::Attachment probe;
+    probe.attach({path, SystemDef.DbUser, SystemDef.DbPassword});
+    return probe.attachmentCount() > 1;
 }
 
 // "yyyy/mm/dd" as a day number; 0 when it is no date.
@@ -267,6 +265,12 @@ std::int32_t TDM::CloseAccDat(const std::string& folder, std::uint8_t writeFree,
     return 1;
 }
 
+namespace {
+
+constexpr const char* kInUseUnknown = "データベースの使用情報の取得に失敗しました。\r使用中として扱います。";
+
+} // namespace
+
 bool TDM::AccDatInConnection(std::uint8_t kind, const std::string& host, const std::string& folder,
                              std::uint8_t keepOwn)
 {
@@ -293,7 +297,10 @@ bool TDM::AccDatInConnection(std::uint8_t kind, const std::string& host, const s
             result = usedByAnotherProcess(MakeDatabaseName({}, folder, kind == 0 ? SysDbFileName : DataDbFileName,
                                                            false));
     } catch (...) {
-        ReportCurrentException("TDM.AccDatInConnection", "データベースの使用情報の取得に失敗しました。");
+        // Not knowing is no "free": callers drop, restore or overwrite a data
+        // set they believe unused.
+        result = true;
+        ReportCurrentException("TDM.AccDatInConnection", kInUseUnknown);
     }
     if (dropOwn) {
         try {

@@ -3,6 +3,7 @@
 #include <ibase.h>
 
 #include <optional>
+#include <utility>
 
 #include "platform/db/DbImpl.h"
 #include "platform/db/FbCommon.h"
@@ -145,11 +146,33 @@ void Attachment::execute(Transaction& tr, std::string_view sql)
     IAttachment* h = impl_->attachedHandle();
     ITransaction* t = tr.impl()->activeHandle();
     const std::string text = fb::sqlText(sql);
-    fb::translated([&] {
+    // Prepared first, so that what a statement may not do is refused before
+    // anything runs.
+    IStatement* statement = fb::translated([&] {
         fb::Status st;
-        h->execute(&st, t, static_cast<unsigned>(text.size()), text.c_str(), kDialect, nullptr, nullptr,
-                   nullptr, nullptr);
+        return h->prepare(&st, t, static_cast<unsigned>(text.size()), text.c_str(), kDialect, 0);
     });
+    const auto freeStatement = [&] {
+        fb::endQuietly(statement, [](IStatement* s, ThrowStatusWrapper* st) { s->free(st); });
+    };
+    try {
+        const auto [type, parameters] = fb::translated([&] {
+            fb::Status st;
+            IMessageMetadata* in = statement->getInputMetadata(&st);
+            const unsigned count = in->getCount(&st);
+            in->release();
+            return std::pair{statement->getType(&st), count};
+        });
+        checkStatement(type, parameters, 0, sql);
+        fb::translated([&] {
+            fb::Status st;
+            statement->execute(&st, t, nullptr, nullptr, nullptr, nullptr);
+        });
+    } catch (...) {
+        freeStatement();
+        throw;
+    }
+    freeStatement();
 }
 
 int Attachment::attachmentCount()

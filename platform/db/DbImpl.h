@@ -56,6 +56,11 @@ struct ParamValue {
     bool boolean = false;
 };
 
+// Refuses what the wrapper cannot run safely once prepared: statements that
+// start or end transactions, and parameter counts that differ from the
+// values given. Throws DbError naming sql.
+void checkStatement(unsigned type, std::size_t parameters, std::size_t values, std::string_view sql);
+
 struct FieldInfo {
     std::string name;       // UTF-8, as the server names the column
     std::string upperName;  // for lookups
@@ -79,6 +84,7 @@ struct StatementImpl {
     Firebird::IStatement* handle = nullptr;
     std::uint64_t generation = 0;
     unsigned type = 0;                // isc_info_sql_stmt_*
+    unsigned inputCount = 0;          // parameters the server declared
     Firebird::IMessageMetadata* inMeta = nullptr;
     Firebird::IMessageMetadata* outMeta = nullptr;
     std::vector<FieldInfo> fields;

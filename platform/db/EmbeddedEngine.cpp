@@ -1,7 +1,9 @@
 #include "platform/db/EmbeddedEngine.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -82,21 +84,24 @@ void linkOrCopy(const fs::path& source, const fs::path& target)
     fs::last_write_time(target, fs::last_write_time(source));
 }
 
-fs::path makePrivateRoot(int attempt = 0)
+fs::path makePrivateRoot(const fs::path& dir, int attempt = 0)
 {
     const fs::path sys = systemRoot();
     std::error_code ec;
     if (!fs::is_directory(sys / "plugins", ec))
         throw DbError("Firebird is not installed where expected: " + sys.string());
-    const fs::path dir = fs::temp_directory_path() / ("vq-firebird-" + std::to_string(::getuid()));
-    if (isComplete(dir, sys))
-        return dir;
+    if (fs::exists(fs::symlink_status(dir, ec))) {
+        checkPrivateFolder(dir);
+        if (isComplete(dir, sys))
+            return dir;
+    }
 
     // Built beside and renamed into place, so that a second process never
     // sees half a root.
     const fs::path work = dir.string() + ".tmp" + std::to_string(::getpid());
     fs::remove_all(work, ec);
-    fs::create_directories(work);
+    if (::mkdir(work.c_str(), 0700) != 0)
+        throw DbError("cannot create " + work.string() + ": " + std::generic_category().message(errno));
     for (const auto& entry : fs::directory_iterator(sys)) {
         const auto name = entry.path().filename();
         if (name == "firebird.conf" || name == "intl")
@@ -116,17 +121,60 @@ fs::path makePrivateRoot(int attempt = 0)
     if (ec) {
         // Another process was quicker, or an outdated root is in the way.
         fs::remove_all(work, ec);
+        checkPrivateFolder(dir);
         if (!isComplete(dir, sys)) {
             if (attempt >= 2)
                 throw DbError("cannot prepare the Firebird root " + dir.string());
             fs::remove_all(dir, ec);
-            return makePrivateRoot(attempt + 1);
+            return makePrivateRoot(dir, attempt + 1);
         }
     }
     return dir;
 }
 
 } // namespace
+
+void checkPrivateFolder(const fs::path& folder)
+{
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0)
+        throw DbError("cannot use the folder " + folder.string() + ": " + std::generic_category().message(errno));
+    if (S_ISLNK(st.st_mode))
+        throw DbError("refusing the folder " + folder.string() + ": it is a symbolic link");
+    if (!S_ISDIR(st.st_mode))
+        throw DbError("refusing the folder " + folder.string() + ": it is not a folder");
+    if (st.st_uid != ::geteuid())
+        throw DbError("refusing the folder " + folder.string() + ": it belongs to another user");
+    if (st.st_mode & (S_IWGRP | S_IWOTH))
+        throw DbError("refusing the folder " + folder.string() + ": others may write to it");
+}
+
+fs::path userRuntimeFolder()
+{
+    if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg) {
+        checkPrivateFolder(xdg);
+        return xdg;
+    }
+    std::error_code ec;
+    const fs::path tmp = fs::temp_directory_path(ec);
+    const fs::path folder = (ec ? fs::path("/tmp") : tmp) / ("vq-runtime-" + std::to_string(::geteuid()));
+    // mkdir, not create_directories: the mode is set at birth, and a folder
+    // planted beforehand under this name is judged, not adopted.
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        throw DbError("cannot create " + folder.string() + ": " + std::generic_category().message(errno));
+    checkPrivateFolder(folder);
+    return folder;
+}
+
+fs::path prepareEngineRoot(const fs::path& runtimeFolder)
+{
+    checkPrivateFolder(runtimeFolder);
+    try {
+        return makePrivateRoot(runtimeFolder / "vq-firebird");
+    } catch (const fs::filesystem_error& e) {
+        throw DbError(std::string("cannot prepare the Firebird root: ") + e.what());
+    }
+}
 
 fs::path ensureEmbeddedEngine()
 {
@@ -139,11 +187,7 @@ fs::path ensureEmbeddedEngine()
         root = given;
         return root;
     }
-    try {
-        root = makePrivateRoot();
-    } catch (const fs::filesystem_error& e) {
-        throw DbError(std::string("cannot prepare the Firebird root: ") + e.what());
-    }
+    root = prepareEngineRoot(userRuntimeFolder());
     ::setenv("FIREBIRD", root.c_str(), 1);
     return root;
 }

@@ -16,11 +16,19 @@ namespace vq::db::fb {
 
 using namespace Firebird;
 
+namespace {
+
+void settleFileNameCharset(IMaster* m);
+
+} // namespace
+
 IMaster* master()
 {
     static IMaster* m = [] {
         ensureEmbeddedEngine();
-        return fb_get_master_interface();
+        IMaster* master = fb_get_master_interface();
+        settleFileNameCharset(master);
+        return master;
     }();
     return m;
 }
@@ -69,6 +77,32 @@ bool isUtf8(std::string_view s)
         i += n;
     }
     return true;
+}
+
+// The engine picks the character set it turns UTF-8 file names into once,
+// at its first file-name call, from the locale of the thread that makes it.
+// A service action (backup, validation) runs in a thread of the engine's
+// own, in the process's locale, so were it the first, every Japanese path
+// would be refused for good. An attach of a file that does not exist, made
+// here under Utf8FileNames before anything else, settles it as UTF-8.
+void settleFileNameCharset(IMaster* m)
+{
+    Utf8FileNames utf8;
+    IStatus* status = m->getStatus();
+    CheckStatusWrapper st(status);
+    IProvider* provider = m->getDispatcher();
+    IXpbBuilder* dpb = m->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    if (dpb && !(st.getState() & IStatus::STATE_ERRORS)) {
+        dpb->insertTag(&st, isc_dpb_utf8_filename);
+        dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
+        IAttachment* a = provider->attachDatabase(&st, "/\xE3\x83\x87/\xE3\x83\x87.fdb",
+                                                  dpb->getBufferLength(&st), dpb->getBuffer(&st));
+        if (a)
+            a->detach(&st);
+        dpb->dispose();
+    }
+    provider->release();
+    status->dispose();
 }
 
 } // namespace

@@ -76,6 +76,24 @@ private:
 
 } // namespace
 
+void checkStatement(unsigned type, std::size_t parameters, std::size_t values, std::string_view sql)
+{
+    // The transaction objects own the start and end of their transactions: a
+    // COMMIT or ROLLBACK run as text would end one behind their back (the
+    // next call then fails and the destructor releases a dead handle), and
+    // SET TRANSACTION would start one nobody ends.
+    if (type == isc_info_sql_stmt_start_trans || type == isc_info_sql_stmt_commit
+        || type == isc_info_sql_stmt_rollback)
+        throw DbError("transactions are started, committed and rolled back through the transaction's "
+                      "own start, commit and rollback, not as SQL text: "
+                      + std::string(sql));
+    // The input message is built over the values given; a parameter without
+    // one would reach the server as 0 or ''.
+    if (parameters != values)
+        throw DbError("the statement has " + std::to_string(parameters) + " parameter(s) but "
+                      + std::to_string(values) + " value(s) are given: " + std::string(sql));
+}
+
 // --- StatementImpl ------------------------------------------------------
 
 StatementImpl::~StatementImpl()
@@ -225,9 +243,16 @@ void StatementImpl::ensurePrepared()
             fields[i].nullOffset = outMeta->getNullOffset(&st, i);
         }
         outBuffer.assign(outMeta->getMessageLength(&st), 0);
+        inputCount = inMeta->getCount(&st);
     } catch (const FbException& e) {
         unprepare();
         fb::rethrow(e);
+    }
+    try {
+        checkStatement(type, inputCount, values.size(), sql);
+    } catch (...) {
+        unprepare();
+        throw;
     }
 }
 

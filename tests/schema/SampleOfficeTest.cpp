@@ -2,6 +2,16 @@
 // version 14.0.0 and carry balanced, non-zero trial balances.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
 #include "TempDir.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/app/SystemFolders.h"
@@ -152,4 +162,148 @@ TEST(SampleOffice, BuildsAnOfficeWithThreeDataSetsOfVersion14)
     EXPECT_FALSE(again.succeeded());
     EXPECT_EQ(fs::last_write_time(dataFolder / "vqaccdef.fdb"), before);
     EXPECT_EQ(test::readBytes(def.IniFileName), settings);
+}
+
+namespace {
+
+// make-sample-office started in the background, with its own temporary and
+// runtime folders so that anything it leaves in them shows.
+pid_t startInBackground(const std::vector<std::string>& args, const fs::path& tmp, const fs::path& runtime)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        ::unsetenv("FIREBIRD");
+        std::vector<char*> argv{const_cast<char*>(VQ_MAKE_SAMPLE_OFFICE)};
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        const int devNull = ::open("/dev/null", O_WRONLY);
+        ::dup2(devNull, STDOUT_FILENO);
+        ::execv(VQ_MAKE_SAMPLE_OFFICE, argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// Processes whose command line names the office: the tool's children.
+int processesNaming(const fs::path& root)
+{
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+        std::string cmdline((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (cmdline.find(root.string()) != std::string::npos)
+            ++count;
+    }
+    return count;
+}
+
+std::vector<fs::path> filesUnder(const fs::path& dir)
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        if (!entry.is_directory())
+            files.push_back(entry.path());
+    return files;
+}
+
+} // namespace
+
+// Killed in the middle, the tool leaves its half-made databases and scratch
+// files in the office's build folder only, its children end with it, and a
+// second run finishes the office.
+TEST(SampleOffice, KilledRunLeavesOnlyItsBuildFolderAndARerunFinishes)
+{
+    test::TempDir dir;
+    const fs::path root = dir / "事務所";
+    const fs::path tmp = dir / "tmp";
+    const fs::path runtime = dir / "run";
+    fs::create_directories(tmp);
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    const fs::path data = root / "common" / "draxon" / "zeverivurev" / "data";
+    const fs::path build = root / "make-sample-office.build";
+
+    // Killed once the second data set is being made.
+    const pid_t tool = startInBackground({root.string(), "--journals", "2000"}, tmp, runtime);
+    ASSERT_GT(tool, 0);
+    bool reached = false;
+    // Generous: the whole suite may be running beside it.
+    for (int i = 0; i < 6000 && !reached; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        reached = fs::exists(data / "0001" / "vqacc.fdb") && fs::exists(build / "dataset-0002.sql");
+    }
+    ::kill(tool, SIGKILL);
+    ::waitpid(tool, nullptr, 0);
+    ASSERT_TRUE(reached) << "the first data set never appeared";
+
+    int left = processesNaming(root);
+    for (int i = 0; i < 100 && left > 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        left = processesNaming(root);
+    }
+    EXPECT_EQ(left, 0) << "children of the killed tool still run";
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(fs::exists(data / "vqaccdef.fdb"));
+    EXPECT_FALSE(fs::exists(data / "0002" / "vqacc.fdb"));
+    EXPECT_FALSE(fs::exists(data / "0003" / "vqacc.fdb"));
+    for (const auto& file : filesUnder(data))
+        EXPECT_EQ(file.filename().string().find(".building"), std::string::npos) << file;
+    EXPECT_TRUE(filesUnder(tmp).empty()) << ::testing::PrintToString(filesUnder(tmp));
+
+    // The rerun keeps the finished data set and makes the rest.
+    const auto kept = fs::last_write_time(data / "0001" / "vqacc.fdb");
+    const pid_t rerun = startInBackground({root.string(), "--journals", "2000"}, tmp, runtime);
+    int status = 0;
+    ::waitpid(rerun, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(fs::exists(data / "vqaccdef.fdb"));
+    EXPECT_TRUE(fs::exists(root / ".complete"));   // what scripts/run looks for
+    EXPECT_FALSE(fs::exists(build));
+    EXPECT_EQ(fs::last_write_time(data / "0001" / "vqacc.fdb"), kept);
+    for (const char* folder : {"0001", "0002", "0003"}) {
+        SCOPED_TRACE(folder);
+        platform::IniFile info(data / folder / "vqacc.ini");
+        EXPECT_GT(info.readInteger("DATAINFO", "SIWAKE", 0), 2000);
+        db::Attachment a;
+        a.attach({(data / folder / "vqacc.fdb").string(), "SYSDBA", ""});
+        db::Transaction tr(a);
+        tr.start();
+        db::Statement q(a, tr, "SELECT COUNT(*) FROM SIWAKE");
+        q.execute();
+        ASSERT_TRUE(q.fetch());
+        EXPECT_EQ(q.field(std::size_t{0}).asInt(), 2 * info.readInteger("DATAINFO", "SIWAKE", 0));
+    }
+    EXPECT_TRUE(filesUnder(tmp).empty()) << ::testing::PrintToString(filesUnder(tmp));
+}
+
+TEST(SampleOffice, JournalsBeyondWhatTheDiskHoldsAreRefused)
+{
+    // A disk too small for the largest office: the temporary folder's, or
+    // else the shared-memory one, which is often smaller.
+    constexpr double kLargest = 10000000.0 * 3 * 2048;
+    auto freeBytes = [](const fs::path& p) {
+        struct statvfs fsInfo {};
+        if (::statvfs(p.c_str(), &fsInfo) != 0)
+            return kLargest * 2;
+        return static_cast<double>(fsInfo.f_bavail) * static_cast<double>(fsInfo.f_frsize);
+    };
+    test::TempDir dir;
+    fs::path office = dir / "office";
+    if (freeBytes(dir.path()) > kLargest) {
+        if (!fs::is_directory("/dev/shm") || freeBytes("/dev/shm") > kLargest)
+            GTEST_SKIP() << "every disk at hand would hold the largest office";
+        office = fs::path("/dev/shm") / ("vq-office-" + std::to_string(::getpid()));
+    }
+    auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office.string(), "--journals", "10000000"});
+    EXPECT_FALSE(run.succeeded());
+    EXPECT_NE(run.standardError.find("this machine holds at most --journals"), std::string::npos) << run.standardError;
+    EXPECT_FALSE(fs::exists(office / "make-sample-office.build"));
+    auto beyond = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office.string(), "--journals", "10000001"});
+    EXPECT_FALSE(beyond.succeeded());
+    EXPECT_NE(beyond.standardError.find("--journals takes a whole number"), std::string::npos) << beyond.standardError;
+    if (office.parent_path() == "/dev/shm")
+        fs::remove_all(office);
 }

@@ -8,11 +8,12 @@ using namespace vq::test;
 
 namespace {
 
-vq::platform::ProcessResult runBuildScript(const std::vector<std::string>& args)
+vq::platform::ProcessResult runBuildScript(const std::vector<std::string>& args,
+                                           const vq::platform::ProcessOptions& options = {})
 {
     std::vector<std::string> all{(schemaDir() / "build-database").string()};
     all.insert(all.end(), args.begin(), args.end());
-    return vq::platform::runProcess("bash", all);
+    return vq::platform::runProcess("bash", all, options);
 }
 
 } // namespace
@@ -81,6 +82,32 @@ TEST(SchemaBuild, ScriptRunsFurtherScriptsInUtf8)
     st.execute();
     ASSERT_TRUE(st.fetch());
     EXPECT_EQ(st.field("SHOUGOU").asString(), "山田商店");
+}
+
+// An office folder named in Japanese, built from a shell or a service whose
+// locale is unset ("C") or a legacy one.
+TEST(SchemaBuild, ScriptDoesNotDependOnTheCallersLocale)
+{
+    TempDir dir;
+    const auto office = dir / "会計事務所" / "データ";
+    std::filesystem::create_directories(office);
+    writeBytes(office / "行.sql", "UPDATE ACCDEF1 SET SHOUGOU = '山田商店' WHERE REC = 1;\n");
+    for (const char* locale : {"", "C", "POSIX"}) {
+        SCOPED_TRACE(std::string("locale '") + locale + "'");
+        vq::platform::ProcessOptions options;
+        options.environment = {{"LANG", locale}, {"LC_ALL", locale}, {"LC_CTYPE", locale}, {"LANGUAGE", ""}};
+        const auto file = office / (std::string("会計") + locale + ".fdb");
+        auto result = runBuildScript({"dataset", file.string(), (office / "行.sql").string()}, options);
+        ASSERT_TRUE(result.succeeded()) << result.standardError;
+        vq::db::Attachment a;
+        a.attach({file.string(), "SYSDBA", ""});
+        vq::db::Transaction tr(a);
+        tr.start();
+        vq::db::Statement st(a, tr, "SELECT SHOUGOU FROM ACCDEF1 WHERE REC = 1");
+        st.execute();
+        ASSERT_TRUE(st.fetch());
+        EXPECT_EQ(st.field("SHOUGOU").asString(), "山田商店");
+    }
 }
 
 TEST(SchemaBuild, RunSqlSeedsADatabaseAndReportsFailures)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "DataModuleFixture.h"
 #include "SchemaDatabase.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
@@ -114,4 +115,31 @@ TEST(DataModuleServer, LostConnectionIsReportedOnceAndEndsTheProgram)
     DbFatalFlag = 0;
     ConnectMode = savedMode;
     SystemDef = saved;
+}
+
+// A data set a server holds is out of sight of this program's own engine and
+// its service manager; the probe that cannot open the file must not answer
+// "free", or a caller would drop, restore or overwrite a data set in use.
+class DataModuleServerInUse : public test::DataModuleFixture {};
+
+TEST_F(DataModuleServerInUse, ADataSetTheServerHoldsCountsAsInUse)
+{
+    const std::string server = env("VQ_FB_SERVER");
+    if (server.empty())
+        GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
+    for (fs::path p = dataFile(); p != root_.path().parent_path(); p = p.parent_path())
+        fs::permissions(p, fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
+    fs::permissions(root_.path(), fs::perms::all);
+
+    EXPECT_FALSE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
+    ASSERT_TRUE(seam_->messages.empty());
+    {
+        db::Attachment held;
+        held.attach({server + ":" + dataFile().string(), env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER"),
+                     env("VQ_FB_PASSWORD")});
+        EXPECT_TRUE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
+        ASSERT_EQ(seam_->messages.size(), 1u);
+        EXPECT_NE(seam_->messages[0].text.find("使用中として扱います"), std::string::npos) << seam_->messages[0].text;
+        EXPECT_EQ(ends_, 0);
+    }
 }

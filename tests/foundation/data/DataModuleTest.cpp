@@ -256,10 +256,10 @@ TEST_F(DataModuleTest, InUseTestCountsOthersAndReopensOwnConnection)
     EXPECT_TRUE(seam_->messages.empty());
 
     // A server that cannot be asked (here a refused network connection,
-    // which counts as a lost one): reported, and the own connection is
-    // opened again all the same.
+    // which counts as a lost one): reported, counted as in use, and the own
+    // connection is opened again all the same.
     ConnectMode = ConnectClientServer;
-    EXPECT_FALSE(dm_.AccDatInConnection(1, "localhost/1", SystemDef.DataDir, 0));
+    EXPECT_TRUE(dm_.AccDatInConnection(1, "localhost/1", SystemDef.DataDir, 0));
     EXPECT_TRUE(dm_.IBDatabaseDAT.connected());
     EXPECT_EQ(seam_->messages.size(), 1u);
 }

@@ -532,6 +532,66 @@ TEST_F(EmbeddedDb, ExactNumbersAtTheirLimits)
     EXPECT_THROW(text.field("BIG").asNumeric(), DbError);
 }
 
+// Ending or starting a transaction behind the wrapper's back would leave it
+// believing in a transaction the server has ended (the next statement fails
+// and the destructor crashes) or leak one it never sees.
+TEST_F(EmbeddedDb, TransactionControlAsSqlTextIsRefused)
+{
+    Transaction tr(db);
+    tr.start();
+    insertRow(tr, 1);
+    for (const char* sql : {"COMMIT", "commit work", "COMMIT RETAIN", "ROLLBACK", "ROLLBACK RETAIN",
+                            "SET TRANSACTION READ ONLY", "  set transaction"}) {
+        SCOPED_TRACE(sql);
+        Statement q(db, tr, sql);
+        try {
+            q.execute();
+            FAIL() << "ran as SQL text";
+        } catch (const DbError& e) {
+            EXPECT_NE(e.message().find("commit and rollback"), std::string::npos) << e.message();
+            EXPECT_NE(e.message().find(sql), std::string::npos) << e.message();
+        }
+        EXPECT_FALSE(q.prepared());
+        EXPECT_THROW(db.execute(tr, sql), DbError);
+    }
+    // The transaction went on untouched and still holds its row.
+    ASSERT_TRUE(tr.active());
+    insertRow(tr, 2);
+    tr.commit();
+    EXPECT_EQ(count(), 2);
+}
+
+// Values the statement was not given would reach the server as 0 or ''.
+TEST_F(EmbeddedDb, ValuesThatDoNotMatchTheParametersAreRefused)
+{
+    Transaction tr(db);
+    tr.start();
+    // With the check off (as for DDL) the text's '?' get no values at all.
+    for (const char* sql : {"INSERT INTO T (ID, V) VALUES (?, ?)", "INSERT INTO T (ID, V) VALUES (?, 'x')"}) {
+        SCOPED_TRACE(sql);
+        Statement q(db, tr, sql, false);
+        try {
+            q.execute();
+            FAIL() << "ran with values missing";
+        } catch (const DbError& e) {
+            EXPECT_NE(e.message().find(sql), std::string::npos) << e.message();
+            EXPECT_NE(e.message().find("parameter"), std::string::npos) << e.message();
+        }
+        EXPECT_THROW(db.execute(tr, sql), DbError);
+    }
+    EXPECT_EQ(count(), 0);
+
+    // Positional and named parameters with every value given run as before.
+    Statement q(db, tr, "INSERT INTO T (ID, V, C) VALUES (?, :V, ?)");
+    EXPECT_EQ(q.paramCount(), 3u);
+    q.paramAt(0).setInt(7);
+    q.param("V").setString("seven");
+    q.paramAt(2).setString("c");
+    q.execute();
+    tr.commit();
+    EXPECT_EQ(count("ID = 7 AND V = 'seven'"), 1);
+}
+
 TEST_F(EmbeddedDb, DropRemovesTheFile)
 {
     Attachment other;

@@ -90,6 +90,30 @@ TEST_F(EmbeddedServices, FoldersNamedInJapanese)
     EXPECT_EQ(rows(copy), 50);
 }
 
+// The engine settles how it converts file names at its first such call; a
+// process whose first call is a service action on a Japanese path, with no
+// locale set, must get it right as well.
+TEST_F(EmbeddedServices, FoldersNamedInJapaneseInAFreshProcess)
+{
+    const auto folder = dir / "会計事務所" / "控え";
+    std::filesystem::create_directories(folder);
+    const auto database = folder / "データ.fdb";
+    services.backup(file.string(), (dir / "seed.fbk").string());
+    services.restore((dir / "seed.fbk").string(), database.string(), RestoreOptions::dataModule(false));
+
+    platform::ProcessOptions noLocale;
+    noLocale.environment = {{"LANG", ""}, {"LC_ALL", ""}, {"LC_CTYPE", ""}, {"LANGUAGE", ""}};
+    const auto backup = platform::runProcess(VQ_SERVICES_FIRST_CALL,
+                                             {"backup", database.string(), (folder / "控え.fbk").string()},
+                                             noLocale);
+    EXPECT_TRUE(backup.succeeded()) << "exit " << backup.exitCode << (backup.crashed ? " (crashed) " : " ")
+                                    << backup.standardError << backup.standardOutput;
+    EXPECT_TRUE(std::filesystem::exists(folder / "控え.fbk"));
+    const auto validate = platform::runProcess(VQ_SERVICES_FIRST_CALL, {"validate", database.string()}, noLocale);
+    EXPECT_TRUE(validate.succeeded()) << "exit " << validate.exitCode << (validate.crashed ? " (crashed) " : " ")
+                                      << validate.standardError << validate.standardOutput;
+}
+
 TEST_F(EmbeddedServices, ValidationReportsNothingForASoundDatabaseAndFailsForGarbage)
 {
     db.detach();
