@@ -1,0 +1,16 @@
+#include "trialbalance/BalanceEngines.h"
+
+#include <memory>
+
+#include "trialbalance/GeneralBalanceEngine.h"
+#include "trialbalance/MedicalBalanceEngine.h"
+
+namespace vq {
+
+void InstallBalanceEngines()
+{
+    InstallTrialBalanceEngine(BalanceEdition::General, std::make_shared<GeneralBalanceEngine>());
+    InstallTrialBalanceEngine(BalanceEdition::Medical, std::make_shared<MedicalBalanceEngine>());
+}
+
+} // namespace vq
