@@ -5,7 +5,8 @@
 // registry store, the system database (operator 10 "鈴木 一郎" without a
 // password, the data list) and three data sets of the fiscal year 2024 in
 // the data folders 0001 (general business), 0002 (real estate) and 0003
-// (agriculture). --journals N adds N further journal entries to each data
+// (agriculture), and a medical corporation with a hospital and a care
+// facility in 0004. --journals N adds N further journal entries to each data
 // set, for measuring with larger data.
 #include <cstdio>
 #include <cstdlib>

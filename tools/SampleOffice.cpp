@@ -13,6 +13,7 @@
 #include "platform/Process.h"
 #include "platform/RegistryStore.h"
 #include "tools/SampleBusinesses.h"
+#include "tools/SampleMedical.h"
 #include "tools/SqlText.h"
 
 namespace vq::tools {
@@ -180,10 +181,20 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         report.lines.push_back(slotFolder(set.slot) + " " + set.listName + ": " + std::to_string(entryCount(set)) +
                                " journal entries");
     }
+    {
+        const fs::path folder = fs::path(def.SysDir) / slotFolder(MedicalSampleSlot);
+        fs::create_directories(folder);
+        const fs::path rows = scratch.path() / "dataset-medical.sql";
+        platform::writeFileAtomically(rows, medicalDataSetSql());
+        buildDatabase(options.schemaDir, "dataset", folder / DataDbFileName, rows);
+        writeMedicalInfoFile(folder, kOperatorCode);
+        report.dataSetFolders.push_back(folder);
+        report.lines.push_back(slotFolder(MedicalSampleSlot) + " 医療法人 清流会: hospital and care facility");
+    }
     // The system database last: a failed data set leaves no data list that
     // points at it.
     const fs::path rows = scratch.path() / "system.sql";
-    platform::writeFileAtomically(rows, systemSql(def, sets));
+    platform::writeFileAtomically(rows, systemSql(def, sets) + medicalDataListSql());
     buildDatabase(options.schemaDir, "system", report.systemDatabase, rows);
     report.lines.insert(report.lines.begin(), "office: " + root.string() + " (system database " +
                                                   report.systemDatabase.string() + ", operator 10 鈴木 一郎, no password)");

@@ -1,0 +1,22 @@
+#pragma once
+// The medical corporation of the sample office: a hospital (business kind 1)
+// and a care facility (kind 8) with departments at the hospital, the medical
+// total rows and settlement lines, opening balances and a year of period
+// amounts, for trying the medical trial balances out.
+#include <filesystem>
+#include <string>
+
+namespace vq::tools {
+
+// The data-list slot and folder ("0004") of the medical corporation.
+inline constexpr int MedicalSampleSlot = 4;
+
+// The SQL (UTF-8, isql syntax) that turns a fresh data-set database into the
+// medical corporation.
+std::string medicalDataSetSql();
+// The statement that describes it in the system database's data list.
+std::string medicalDataListSql();
+// Its info file, as the data module writes it for a free data set.
+void writeMedicalInfoFile(const std::filesystem::path& folder, int operatorCode);
+
+} // namespace vq::tools
