@@ -151,6 +151,8 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "%s\n", m.text.c_str());
             throw std::runtime_error("the trial balance could not be loaded");
         }
+        const double load = bestSeconds(o.runs, [&] { vq::LoadTrialBalanceDefault(balances, sorts, 1, 0, 0, 0); });
+        const double compute = bestSeconds(o.runs, [&] { vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0); });
         long rows = 0;
         const double procedure = bestSeconds(o.runs, [&] {
             vq::db::Transaction tr(dm.IBDatabaseDAT.attachment(), vq::db::kSnapshot);
@@ -167,6 +169,7 @@ int main(int argc, char** argv)
         dm.CloseAccDat("", 0, 0);
         std::printf("data set: %s (%ld settlement lines)\n", folder.c_str(), rows);
         std::printf("engine (load and compute), best of %d: %.1f ms\n", o.runs, engine * 1000.0);
+        std::printf("  of it load %.1f ms, computation %.1f ms\n", load * 1000.0, compute * 1000.0);
         std::printf("stored procedure alone, best of %d: %.1f ms\n", o.runs, procedure * 1000.0);
         std::printf("engine / procedure: %.3f\n", procedure > 0 ? engine / procedure : 0.0);
         return 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "trialbalance/BalanceRowMath.h"
 #include "trialbalance/BalanceTables.h"
 #include "trialbalance/CustomScope.h"
+#include "trialbalance/ResultColumns.h"
 
 namespace vq {
 
@@ -280,13 +282,14 @@ private:
         if (overflow_)
             return;
         q_.execute();
+        cols_.emplace(q_);
         notes_[0] = notes_[1] = notes_[2] = 0;
         int r = FirstAccountRow - 1;
         const bool withSubs = a_.Layout == 0 && !fromSettlement;
         const bool keepsRecord = a_.Layout == 1 || a_.Layout == 2 || fromSettlement;
         bool have = q_.fetch();
         while (have) {
-            if (q_.field("GROUPM1").asString() == "9900") {
+            if (col("GROUPM1").asString() == "9900") {
                 have = q_.fetch();
                 continue;
             }
@@ -313,31 +316,31 @@ private:
     int fillAccount(TBALANCE& row, bool keepsRecord)
     {
         TKMKREC& acc = row.Account;
-        acc.GROUP1 = q_.field("GROUPM1").asString();
-        acc.GROUP2 = q_.field("GROUPM2").asString();
-        acc.USERCODE = q_.field("USERCODE").asString();
-        acc.KCODE = q_.field("KCODE").asString();
-        acc.KNAME = q_.field("KNAME").asString();
-        acc.BSPL = q_.field("BSPL").asString();
-        acc.TAISHAKU = q_.field("TAISHAKU").asInt();
+        acc.GROUP1 = col("GROUPM1").asString();
+        acc.GROUP2 = col("GROUPM2").asString();
+        acc.USERCODE = col("USERCODE").asString();
+        acc.KCODE = col("KCODE").asString();
+        acc.KNAME = col("KNAME").asString();
+        acc.BSPL = col("BSPL").asString();
+        acc.TAISHAKU = col("TAISHAKU").asInt();
         int subs = 0;
         if (a_.Layout == 0) {
-            subs = q_.field("HOJCNT").asInt();
+            subs = col("HOJCNT").asInt();
         } else if (keepsRecord) {
-            row.MSTREC = q_.field("MSTREC").asInt();
-            row.SUBREC = q_.field("SUBREC").asInt();
+            row.MSTREC = col("MSTREC").asInt();
+            row.SUBREC = col("SUBREC").asInt();
             for (int n = 0; n < 3; ++n) {
                 if (!AccInf.TegataKCode[static_cast<std::size_t>(n)].empty() &&
                     acc.KCODE == AccInf.TegataKCode[static_cast<std::size_t>(n)])
                     notes_[n] = static_cast<int>(&row - rows_.data());
             }
         }
-        row.KAISIZAN += q_.field("KAISIZAN").asCurrency();
+        row.KAISIZAN += q_.field(cols_->kaisizan).asCurrency();
         row.KAISIZAN2 = row.KAISIZAN;
         row.KAISIZAN3 = row.KAISIZAN;
         for (int k = 1; k <= 16; ++k) {
-            row.KAR[k] += q_.field(column("KAR", k)).asCurrency();
-            row.KAS[k] += q_.field(column("KAS", k)).asCurrency();
+            row.KAR[k] += q_.field(cols_->kar[static_cast<std::size_t>(k)]).asCurrency();
+            row.KAS[k] += q_.field(cols_->kas[static_cast<std::size_t>(k)]).asCurrency();
         }
         rebuildBalances(row, acc.TAISHAKU);
         return subs;
@@ -346,18 +349,18 @@ private:
     void readPastBalances(TBALANCE& row)
     {
         if (a_.Scope == 30) {
-            const Currency kishu1 = q_.field("KISHU1").asCurrency();
+            const Currency kishu1 = col("KISHU1").asCurrency();
             for (int k = -15; k <= -1; ++k) {
-                const Currency v = q_.field(column("ZANM", -k)).asCurrency();
+                const Currency v = col(column("ZANM", -k)).asCurrency();
                 row.ZOUGEN[k] = v;
                 row.ZAN[k] = (k == -15 ? kishu1 : row.ZAN[k - 1]) + v;
             }
         }
         if (AccInf.KAISINO > 1) {
             const int n = MonthToPeriodCount(AccInf.KAISINO);
-            row.KISHU0 = q_.field("KISHU0").asCurrency();
+            row.KISHU0 = col("KISHU0").asCurrency();
             for (int k = 1; k <= n; ++k) {
-                const Currency v = q_.field(column("ZANP", k)).asCurrency();
+                const Currency v = col(column("ZANP", k)).asCurrency();
                 row.ZOUGEN[k] = v;
                 row.ZAN[k] = (k == 1 ? row.KISHU0 : row.ZAN[k - 1]) + v;
             }
@@ -385,28 +388,28 @@ private:
     bool readSubAccounts(TBALANCE& row, int count)
     {
         if (row.HOJCNT == 0) {
-            if (blank(q_.field("HCODE").asString()))
+            if (blank(col("HCODE").asString()))
                 ++count;
             row.HOJCNT = count;
             row.HOJO.assign(static_cast<std::size_t>(count), THOJOUTIWAKE{});
         }
         bool have = true;
         for (int j = 0; j < row.HOJCNT; ++j) {
-            if (!have || q_.field("KCODE").asString() != row.Account.KCODE) {
+            if (!have || col("KCODE").asString() != row.Account.KCODE) {
                 // Fewer sub-account records than announced: keep those read.
                 row.HOJCNT = j;
                 row.HOJO.resize(static_cast<std::size_t>(j));
                 break;
             }
             THOJOUTIWAKE& e = row.HOJO[static_cast<std::size_t>(j)];
-            e.HCODE = q_.field("HCODE").asString();
-            e.HNAME = q_.field("HNAME").asString();
-            e.KAISIZAN += q_.field("KAISIZAN").asCurrency();
+            e.HCODE = col("HCODE").asString();
+            e.HNAME = col("HNAME").asString();
+            e.KAISIZAN += q_.field(cols_->kaisizan).asCurrency();
             e.KAISIZAN2 = e.KAISIZAN;
             e.KAISIZAN3 = e.KAISIZAN;
             for (int k = 1; k <= 16; ++k) {
-                e.KAR[k] += q_.field(column("KAR", k)).asCurrency();
-                e.KAS[k] += q_.field(column("KAS", k)).asCurrency();
+                e.KAR[k] += q_.field(cols_->kar[static_cast<std::size_t>(k)]).asCurrency();
+                e.KAS[k] += q_.field(cols_->kas[static_cast<std::size_t>(k)]).asCurrency();
             }
             rebuildBalances(e, row.Account.TAISHAKU);
             have = q_.fetch();
@@ -534,6 +537,8 @@ private:
         }
     }
 
+    db::Field col(const std::string& name) { return q_.field((*cols_)[name]); }
+
     std::span<TBALANCE> rows_;
     std::span<TQSORT> sorts_;
     const BalanceLoadArgs& a_;
@@ -541,6 +546,7 @@ private:
     const std::array<std::uint16_t, BalanceLineSlots>& line_;
     int lastRow_ = FirstAccountRow - 1;
     bool overflow_ = false;
+    std::optional<ResultColumns> cols_;
     int notes_[3] = {0, 0, 0};
 };
 
@@ -813,12 +819,18 @@ private:
             auto q = CreateAccQuery(kAccDat, false);
             if (!q)
                 return true;
-            q->setSql("SELECT PLUSNAME,MINUSNAME,MODIFY FROM ACCTOTALNAME WHERE (KGROUP=:KGROUP)");
-            for (int s : NamedBySign) {
-                TBALANCE& r = S(s);
-                q->param("KGROUP").setString(r.Account.GROUP2);
-                q->execute();
-                if (q->fetch()) {
+            // One query for the five lines: their names by the sign of the result.
+            q->setSql("SELECT KGROUP,PLUSNAME,MINUSNAME,MODIFY FROM ACCTOTALNAME WHERE KGROUP IN "
+                      "(:G1,:G2,:G3,:G4,:G5)");
+            for (std::size_t i = 0; i < std::size(NamedBySign); ++i)
+                q->param("G" + std::to_string(i + 1)).setString(S(NamedBySign[i]).Account.GROUP2);
+            q->execute();
+            while (q->fetch()) {
+                const std::string group = q->field(std::size_t{0}).asString();
+                for (int s : NamedBySign) {
+                    TBALANCE& r = S(s);
+                    if (r.Account.GROUP2 != group)
+                        continue;
                     if (q->field("MODIFY").asInt() == 1) {
                         r.Account.KNAME = q->field(r.TOUZAN >= 0 ? "PLUSNAME" : "MINUSNAME").asString();
                         if (SystemDef.KingakuPlus == 1)
@@ -827,7 +839,6 @@ private:
                         r.Account.KNAME = q->field("PLUSNAME").asString();
                     }
                 }
-                q->close();
             }
             q.reset();
             scope.commit();

@@ -1,6 +1,7 @@
 #include "trialbalance/MedicalBalanceEngine.h"
 
 #include <cstdio>
+#include <optional>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "trialbalance/BalanceRowMath.h"
 #include "trialbalance/BalanceTables.h"
 #include "trialbalance/CustomScope.h"
+#include "trialbalance/ResultColumns.h"
 
 namespace vq {
 
@@ -27,13 +29,6 @@ namespace {
 constexpr int LastTotalRow = 60;
 constexpr int LastSummedRow = 53;
 constexpr const char* MedicalTotalNameCodes[] = {"3480", "6950", "7300", "8300", "9280", "9380", "9600"};
-
-std::string column(const char* prefix, int n)
-{
-    char name[16];
-    std::snprintf(name, sizeof name, "%s%02d", prefix, n);
-    return name;
-}
 
 bool blank(const std::string& text) { return TrimZenSpace(text).empty(); }
 
@@ -325,16 +320,16 @@ private:
     void groupCodes(TKMKREC& acc)
     {
         if (a_.Layout == 3 || a_.Layout == 4) {
-            const std::string g = q_.field("GROUPM3").asString();
+            const std::string g = col("GROUPM3").asString();
             acc.GROUP1 = acc.GROUP2 = acc.GROUP3 = acc.GROUP4 = g;
             return;
         }
         if (secondGrouping(jigyou_)) {
-            acc.GROUP1 = acc.GROUP3 = q_.field("GROUPR1").asString();
-            acc.GROUP2 = acc.GROUP4 = q_.field("GROUPR2").asString();
+            acc.GROUP1 = acc.GROUP3 = col("GROUPR1").asString();
+            acc.GROUP2 = acc.GROUP4 = col("GROUPR2").asString();
         } else if (jigyou_ == 0 || jigyou_ == 1 || jigyou_ == 8 || jigyou_ == 16 || jigyou_ == 255) {
-            acc.GROUP1 = acc.GROUP3 = q_.field("GROUPM1").asString();
-            acc.GROUP2 = acc.GROUP4 = q_.field("GROUPM2").asString();
+            acc.GROUP1 = acc.GROUP3 = col("GROUPM1").asString();
+            acc.GROUP2 = acc.GROUP4 = col("GROUPM2").asString();
         } else {
             acc.GROUP1.clear();
             acc.GROUP2.clear();
@@ -350,6 +345,7 @@ private:
         const bool zaidan = IsZaidanSyakaiTokutei();
         const bool kikin = HasKikin();
         q_.execute();
+        cols_.emplace(q_);
         int r = LastTotalRow;
         bool have = q_.fetch();
         while (have) {
@@ -361,25 +357,25 @@ private:
             TBALANCE& b = row(r);
             TKMKREC& acc = b.Account;
             groupCodes(acc);
-            acc.USERCODE = q_.field("USERCODE").asString();
-            acc.KCODE = q_.field("KCODE").asString();
-            acc.KNAME = q_.field("KNAME").asString();
-            acc.BSPL = q_.field("BSPL").asString();
-            acc.TAISHAKU = q_.field("TAISHAKU").asInt();
+            acc.USERCODE = col("USERCODE").asString();
+            acc.KCODE = col("KCODE").asString();
+            acc.KNAME = col("KNAME").asString();
+            acc.BSPL = col("BSPL").asString();
+            acc.TAISHAKU = col("TAISHAKU").asInt();
             if (acc.GROUP1 == "3110" && !zaidan && acc.KNAME == "資本金")
                 acc.KNAME = kikin ? "基金" : "出資金";
             int subs = 0;
             if (a_.Layout == 0) {
-                subs = q_.field("HOJCNT").asInt();
+                subs = col("HOJCNT").asInt();
             } else {
-                b.MSTREC = q_.field("MSTREC").asInt();
-                b.SUBREC = q_.field("SUBREC").asInt();
+                b.MSTREC = col("MSTREC").asInt();
+                b.SUBREC = col("SUBREC").asInt();
             }
-            b.KAISIZAN += q_.field("KAISIZAN").asCurrency();
+            b.KAISIZAN += q_.field(cols_->kaisizan).asCurrency();
             b.KAISIZAN2 = b.KAISIZAN3 = b.KAISIZAN;
             for (int k = 1; k <= 16; ++k) {
-                b.KAR[k] += q_.field(column("KAR", k)).asCurrency();
-                b.KAS[k] += q_.field(column("KAS", k)).asCurrency();
+                b.KAR[k] += q_.field(cols_->kar[static_cast<std::size_t>(k)]).asCurrency();
+                b.KAS[k] += q_.field(cols_->kas[static_cast<std::size_t>(k)]).asCurrency();
             }
             rebuildBalances(b, acc.TAISHAKU);
             sorts_[static_cast<std::size_t>(r)] =
@@ -395,32 +391,34 @@ private:
     bool readSubAccounts(TBALANCE& b, int count)
     {
         if (b.HOJCNT == 0) {
-            if (blank(q_.field("HCODE").asString()))
+            if (blank(col("HCODE").asString()))
                 ++count;
             b.HOJCNT = count;
             b.HOJO.assign(static_cast<std::size_t>(count), THOJOUTIWAKE{});
         }
         bool have = true;
         for (int j = 0; j < b.HOJCNT; ++j) {
-            if (!have || q_.field("KCODE").asString() != b.Account.KCODE) {
+            if (!have || col("KCODE").asString() != b.Account.KCODE) {
                 b.HOJCNT = j;
                 b.HOJO.resize(static_cast<std::size_t>(j));
                 break;
             }
             THOJOUTIWAKE& e = b.HOJO[static_cast<std::size_t>(j)];
-            e.HCODE = q_.field("HCODE").asString();
-            e.HNAME = q_.field("HNAME").asString();
-            e.KAISIZAN += q_.field("KAISIZAN").asCurrency();
+            e.HCODE = col("HCODE").asString();
+            e.HNAME = col("HNAME").asString();
+            e.KAISIZAN += q_.field(cols_->kaisizan).asCurrency();
             e.KAISIZAN2 = e.KAISIZAN3 = e.KAISIZAN;
             for (int k = 1; k <= 16; ++k) {
-                e.KAR[k] += q_.field(column("KAR", k)).asCurrency();
-                e.KAS[k] += q_.field(column("KAS", k)).asCurrency();
+                e.KAR[k] += q_.field(cols_->kar[static_cast<std::size_t>(k)]).asCurrency();
+                e.KAS[k] += q_.field(cols_->kas[static_cast<std::size_t>(k)]).asCurrency();
             }
             rebuildBalances(e, b.Account.TAISHAKU);
             have = q_.fetch();
         }
         return have;
     }
+
+    db::Field col(const std::string& name) { return q_.field((*cols_)[name]); }
 
     std::span<TBALANCE> rows_;
     std::span<TQSORT> sorts_;
@@ -429,6 +427,7 @@ private:
     db::Statement& q_;
     int lastRow_ = 0;
     bool overflow_ = false;
+    std::optional<ResultColumns> cols_;
 };
 
 // ---- Computation --------------------------------------------------------------------
