@@ -1,5 +1,8 @@
 #include "tools/SampleMedical.h"
 
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -142,9 +145,15 @@ std::string addAmount(const Movement& m, const char* account, const char* column
 
 } // namespace
 
-std::string medicalDataSetSql()
+std::string medicalDataSetSql(const std::filesystem::path& schemaDir)
 {
-    std::string sql;
+    const auto procedures = schemaDir / "medical" / "trial-balance-procedures.sql";
+    std::ifstream in(procedures, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + procedures.string());
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string sql = text.str() + "\n";
     auto add = [&sql](const std::string& line) { sql += line + "\n"; };
     add("/* Sample data set: 医療法人 清流会 */");
     add("UPDATE ACCDEF1 SET DATATYPE = 3, CODETYPE = 0, SHOUGOU = '医療法人社団 清流会', ENTTEXT = '医療法人 清流会', "

@@ -12,8 +12,10 @@ namespace vq::tools {
 inline constexpr int MedicalSampleSlot = 4;
 
 // The SQL (UTF-8, isql syntax) that turns a fresh data-set database into the
-// medical corporation.
-std::string medicalDataSetSql();
+// medical corporation: the medical edition's trial-balance procedures of
+// schemaDir/medical, then the rows. Throws std::runtime_error when the
+// procedures cannot be read.
+std::string medicalDataSetSql(const std::filesystem::path& schemaDir);
 // The statement that describes it in the system database's data list.
 std::string medicalDataListSql();
 // Its info file, as the data module writes it for a free data set.

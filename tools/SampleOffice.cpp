@@ -185,7 +185,7 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         const fs::path folder = fs::path(def.SysDir) / slotFolder(MedicalSampleSlot);
         fs::create_directories(folder);
         const fs::path rows = scratch.path() / "dataset-medical.sql";
-        platform::writeFileAtomically(rows, medicalDataSetSql());
+        platform::writeFileAtomically(rows, medicalDataSetSql(options.schemaDir));
         buildDatabase(options.schemaDir, "dataset", folder / DataDbFileName, rows);
         writeMedicalInfoFile(folder, kOperatorCode);
         report.dataSetFolders.push_back(folder);

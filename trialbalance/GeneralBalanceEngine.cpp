@@ -247,12 +247,29 @@ private:
             readDepartment(department[l][0], a_.BCode, searchByCode);
             break;
         case 4:
-            for (const auto& code : departmentsOfGroup())
+            for (const auto& code : departmentsOfGroup()) {
                 readDepartment(department[l][1], code, searchByCode);
+                merging_ = true;
+            }
             break;
         default:
             break;  // no statement
         }
+    }
+
+    // A later department of a group adds into the row of the same account
+    // (line), whatever its place in that department's result.
+    int loadedRowOf(int last)
+    {
+        const bool byLine = a_.Layout == 1 || a_.Layout == 2;
+        const std::string kcode = byLine ? std::string() : col("KCODE").asString();
+        const int mstrec = byLine ? col("MSTREC").asInt() : 0;
+        for (int i = FirstAccountRow; i <= last; ++i) {
+            const TBALANCE& b = row(i);
+            if (byLine ? b.MSTREC == mstrec && !b.Account.KCODE.empty() : b.Account.KCODE == kcode)
+                return i;
+        }
+        return -1;
     }
 
     void readDepartment(const char* sql, const std::string& bcode, bool searchByCode)
@@ -284,7 +301,7 @@ private:
         q_.execute();
         cols_.emplace(q_);
         notes_[0] = notes_[1] = notes_[2] = 0;
-        int r = FirstAccountRow - 1;
+        int r = merging_ ? lastRow_ : FirstAccountRow - 1;
         const bool withSubs = a_.Layout == 0 && !fromSettlement;
         const bool keepsRecord = a_.Layout == 1 || a_.Layout == 2 || fromSettlement;
         bool have = q_.fetch();
@@ -293,16 +310,19 @@ private:
                 have = q_.fetch();
                 continue;
             }
-            if (r + 1 > high()) {
-                overflow_ = true;
-                break;
+            int target = merging_ ? loadedRowOf(r) : -1;
+            if (target < 0) {
+                if (r + 1 > high()) {
+                    overflow_ = true;
+                    break;
+                }
+                target = ++r;
             }
-            ++r;
-            TBALANCE& row = this->row(r);
+            TBALANCE& row = this->row(target);
             int subs = fillAccount(row, keepsRecord);
             if (fromSettlement)
                 readPastBalances(row);
-            sorts_[static_cast<std::size_t>(r)] = TQSORT{accountKey(row), r};
+            sorts_[static_cast<std::size_t>(target)] = TQSORT{accountKey(row), target};
             have = q_.fetch();
             if (withSubs && subs >= 1 && have)
                 have = readSubAccounts(row, subs);
@@ -546,6 +566,7 @@ private:
     const std::array<std::uint16_t, BalanceLineSlots>& line_;
     int lastRow_ = FirstAccountRow - 1;
     bool overflow_ = false;
+    bool merging_ = false;  // a later department of a group is being read
     std::optional<ResultColumns> cols_;
     int notes_[3] = {0, 0, 0};
 };

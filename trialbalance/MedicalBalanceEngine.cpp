@@ -230,7 +230,23 @@ private:
             bindAll();
             q_.param("BCODE").setString(department);
             read();
+            merging_ = true;
         }
+    }
+
+    // A later department of a group adds into the row of the same account
+    // (line), whatever its place in that department's result.
+    int loadedRowOf(int last)
+    {
+        const bool byLine = a_.Layout != 0;
+        const std::string kcode = byLine ? std::string() : col("KCODE").asString();
+        const int mstrec = byLine ? col("MSTREC").asInt() : 0;
+        for (int i = MedicalFirstAccountRow; i <= last; ++i) {
+            const TBALANCE& b = row(i);
+            if (byLine ? b.MSTREC == mstrec && !b.Account.KCODE.empty() : b.Account.KCODE == kcode)
+                return i;
+        }
+        return -1;
     }
 
     void readByLayout()
@@ -346,15 +362,18 @@ private:
         const bool kikin = HasKikin();
         q_.execute();
         cols_.emplace(q_);
-        int r = LastTotalRow;
+        int r = merging_ ? lastRow_ : LastTotalRow;
         bool have = q_.fetch();
         while (have) {
-            if (r + 1 > high()) {
-                overflow_ = true;
-                break;
+            int target = merging_ ? loadedRowOf(r) : -1;
+            if (target < 0) {
+                if (r + 1 > high()) {
+                    overflow_ = true;
+                    break;
+                }
+                target = ++r;
             }
-            ++r;
-            TBALANCE& b = row(r);
+            TBALANCE& b = row(target);
             TKMKREC& acc = b.Account;
             groupCodes(acc);
             acc.USERCODE = col("USERCODE").asString();
@@ -378,8 +397,8 @@ private:
                 b.KAS[k] += q_.field(cols_->kas[static_cast<std::size_t>(k)]).asCurrency();
             }
             rebuildBalances(b, acc.TAISHAKU);
-            sorts_[static_cast<std::size_t>(r)] =
-                TQSORT{a_.Layout == 0 ? acc.GROUP1 + PadRightSjis(acc.USERCODE, 4) : lineKey(acc.GROUP2, b.SUBREC), r};
+            sorts_[static_cast<std::size_t>(target)] = TQSORT{
+                a_.Layout == 0 ? acc.GROUP1 + PadRightSjis(acc.USERCODE, 4) : lineKey(acc.GROUP2, b.SUBREC), target};
             have = q_.fetch();
             if (a_.Layout == 0 && subs > 0 && have)
                 have = readSubAccounts(b, subs);
@@ -427,6 +446,7 @@ private:
     db::Statement& q_;
     int lastRow_ = 0;
     bool overflow_ = false;
+    bool merging_ = false;  // a later department of a group is being read
     std::optional<ResultColumns> cols_;
 };
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "BalanceDataSetFixture.h"
@@ -20,7 +21,12 @@ protected:
     void SetUp() override
     {
         BalanceDataSetFixture::SetUp();
-        open(test::medicalSampleSql(), true);
+        // A medical corporation's data set carries its edition's procedures.
+        std::ifstream in(test::schemaDir() / "medical" / "trial-balance-procedures.sql", std::ios::binary);
+        std::ostringstream procedures;
+        procedures << in.rdbuf();
+        ASSERT_FALSE(procedures.str().empty());
+        open(procedures.str() + "\n" + test::medicalSampleSql(), true);
         AccInf.DATATYPE = 3;
         AccInf.KAISINO = 1;
         AccInf.SysKCode[SysKurikosiRieki] = "3340";
@@ -166,6 +172,38 @@ TEST_F(MedicalBalanceEngineTest, FacilityAndGroupScopes)
     ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
     EXPECT_EQ(rowOf("1110").TOUZAN, yen(3560000));
     expectBalanced();
+}
+
+TEST_F(MedicalBalanceEngineTest, WholeDataSetAndBusinessKind)
+{
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "", "", 0, 0, 0, 2, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    EXPECT_EQ(rowOf("1110").TOUZAN, yen(3560000));
+    expectBalanced();
+
+    // Business kind 8: the care facility alone.
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "", "", 0, 1, 0, 2, 0, 8, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 8));
+    EXPECT_EQ(rowOf("1110").TOUZAN, yen(650000));
+    EXPECT_EQ(rowOf("4410").TOUZAN, 0);
+    EXPECT_EQ(R(26).TOUZAN, yen(400000));
+}
+
+TEST_F(MedicalBalanceEngineTest, DepartmentAndDepartmentGroupOfAFacility)
+{
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "H1", "01", 0, 3, 0, 2, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 1));
+    EXPECT_EQ(rowOf("4410").TOUZAN, yen(1200000));
+    EXPECT_EQ(accountRow("6110"), nullptr);  // kept in department 02 only
+
+    // The two departments list different accounts: each still adds into its
+    // own account's row.
+
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "H1", "G1", 0, 4, 0, 2, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 1));
+    EXPECT_EQ(rowOf("4410").TOUZAN, yen(1200000));
+    EXPECT_EQ(rowOf("6110").TOUZAN, yen(300000));
+    EXPECT_EQ(R(42).TOUZAN, yen(900000));  // the departments' result
 }
 
 TEST_F(MedicalBalanceEngineTest, DepartmentGroupSumsItsDepartments)
