@@ -18,6 +18,11 @@
 // CP932 file converts back to the same bytes.
 // "SHIFT_JIS" is a different table (JIS X 0208 without the NEC/IBM rows) and
 // must not be used here.
+// Where glibc differs from Windows, Windows holds: glibc refuses the single
+// bytes 0x80, 0xA0 and 0xFD-0xFF, which Windows reads as U+0080 and
+// U+F8F0-U+F8F3 (and writes back), and it drops the tag characters
+// U+E0000-U+E007F without a word, where Windows writes '?' for each as for any
+// character CP932 cannot hold.
 
 namespace vq::platform::cp932 {
 namespace {
@@ -73,6 +78,50 @@ private:
     iconv_t cd_;
 };
 
+// The Windows characters of single bytes glibc refuses.
+struct EdgeByte {
+    unsigned char byte;
+    std::string_view utf8;
+};
+constexpr EdgeByte edgeBytes[] = {
+    {0x80, "\xC2\x80"},     // U+0080
+    {0xA0, "\xEF\xA3\xB0"}, // U+F8F0
+    {0xFD, "\xEF\xA3\xB1"}, // U+F8F1
+    {0xFE, "\xEF\xA3\xB2"}, // U+F8F2
+    {0xFF, "\xEF\xA3\xB3"}, // U+F8F3
+};
+
+const EdgeByte* edgeByByte(unsigned char byte)
+{
+    for (const EdgeByte& e : edgeBytes)
+        if (e.byte == byte)
+            return &e;
+    return nullptr;
+}
+
+const EdgeByte* edgeByCharacter(std::string_view utf8)
+{
+    for (const EdgeByte& e : edgeBytes)
+        if (utf8.substr(0, e.utf8.size()) == e.utf8)
+            return &e;
+    return nullptr;
+}
+
+// Where the next tag character (U+E0000-U+E007F: F3 A0 80 80 - F3 A0 81 BF)
+// starts in utf8, or npos.
+std::size_t findTagCharacter(std::string_view utf8)
+{
+    for (std::size_t at = utf8.find("\xF3\xA0"); at != std::string_view::npos; at = utf8.find("\xF3\xA0", at + 1)) {
+        if (utf8.size() - at < 4)
+            break;
+        const auto third = static_cast<unsigned char>(utf8[at + 2]);
+        const auto fourth = static_cast<unsigned char>(utf8[at + 3]);
+        if ((third == 0x80 || third == 0x81) && (fourth & 0xC0) == 0x80)
+            return at;
+    }
+    return std::string_view::npos;
+}
+
 Converter& encoder()
 {
     thread_local Converter c("CP932", "UTF-8");
@@ -124,7 +173,6 @@ std::size_t utf8SequenceLength(std::string_view s)
 template <typename F>
 void forEachCharacter(std::string_view utf8, F f)
 {
-    std::string scratch;
     while (!utf8.empty()) {
         std::size_t n = utf8SequenceLength(utf8);
         std::size_t bytes;
@@ -134,16 +182,32 @@ void forEachCharacter(std::string_view utf8, F f)
         } else if (n == 1) {
             bytes = 1;
         } else {
-            scratch.clear();
-            std::string_view one = utf8.substr(0, n);
-            if (encoder().convert(one, scratch) != Converter::Status::Ok || scratch.empty())
-                bytes = 1; // unmappable: '?'
-            else
-                bytes = scratch.size();
+            // What the encoder writes for it, '?' included.
+            bytes = fromUtf8(utf8.substr(0, n)).size();
         }
         if (!f(utf8.substr(0, n), bytes))
             return;
         utf8.remove_prefix(n);
+    }
+}
+
+// Converts text without tag characters.
+void encodeInto(std::string_view utf8, bool strict, std::string& out)
+{
+    while (!utf8.empty()) {
+        auto status = encoder().convert(utf8, out);
+        if (status == Converter::Status::Ok)
+            break;
+        if (const EdgeByte* edge = edgeByCharacter(utf8)) {
+            out.push_back(static_cast<char>(edge->byte));
+            utf8.remove_prefix(edge->utf8.size());
+            continue;
+        }
+        if (strict)
+            throw EncodingError("text cannot be written in CP932");
+        out.push_back('?');
+        std::size_t n = utf8SequenceLength(utf8);
+        utf8.remove_prefix(n == 0 ? 1 : n);
     }
 }
 
@@ -153,16 +217,14 @@ std::string fromUtf8(std::string_view utf8, bool strict)
 {
     std::string out;
     out.reserve(utf8.size());
-    while (!utf8.empty()) {
-        auto status = encoder().convert(utf8, out);
-        if (status == Converter::Status::Ok)
-            break;
+    for (std::size_t tag = findTagCharacter(utf8); tag != std::string_view::npos; tag = findTagCharacter(utf8)) {
+        encodeInto(utf8.substr(0, tag), strict, out);
         if (strict)
             throw EncodingError("text cannot be written in CP932");
         out.push_back('?');
-        std::size_t n = utf8SequenceLength(utf8);
-        utf8.remove_prefix(n == 0 ? 1 : n);
+        utf8.remove_prefix(tag + 4);
     }
+    encodeInto(utf8, strict, out);
     return out;
 }
 
@@ -174,6 +236,11 @@ std::string toUtf8(std::string_view sjis, bool strict)
         auto status = decoder().convert(sjis, out);
         if (status == Converter::Status::Ok)
             break;
+        if (const EdgeByte* edge = edgeByByte(static_cast<unsigned char>(sjis.front()))) {
+            out.append(edge->utf8);
+            sjis.remove_prefix(1);
+            continue;
+        }
         if (strict)
             throw EncodingError("invalid CP932 byte sequence");
         out.append("\xEF\xBF\xBD"); // U+FFFD

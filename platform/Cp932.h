@@ -21,7 +21,9 @@ struct EncodingError : std::runtime_error {
 // Windows' one-way best fits apply: U+301C -> 0x8160, U+2212 -> 0x817C,
 // U+00A5 -> 0x5C, U+00AC -> 0x81CA, U+203E -> 0x7E. Decoding gives the
 // Windows characters: 0x5C is '\' (never the yen sign), 0x8160 is U+FF5E,
-// 0x817C U+FF0D, 0x81CA U+FFE2, 0xF040-0xF9FC the private use area.
+// 0x817C U+FF0D, 0x81CA U+FFE2, 0xF040-0xF9FC the private use area, and the
+// single bytes 0x80 U+0080, 0xA0 U+F8F0, 0xFD-0xFF U+F8F1-U+F8F3 (both ways).
+// Tag characters (U+E0000-U+E007F) are characters CP932 cannot hold.
 std::string fromUtf8(std::string_view utf8, bool strict = false);
 // CP932 bytes -> UTF-8. An invalid byte sequence becomes U+FFFD, or throws when strict.
 std::string toUtf8(std::string_view sjis, bool strict = false);
@@ -29,7 +31,8 @@ std::string toUtf8(std::string_view sjis, bool strict = false);
 // Lead byte of a double-byte CP932 character (0x81-0x9F, 0xE0-0xFC).
 bool isLeadByte(unsigned char c);
 
-// Length of utf8 in CP932 bytes.
+// Length of utf8 in CP932 bytes, as fromUtf8 writes it ('?' included); the
+// cutting and padding helpers below count the same way.
 std::size_t byteLength(std::string_view utf8);
 // The longest prefix of utf8 that fits in maxBytes CP932 bytes.
 std::string cutBytes(std::string_view utf8, std::size_t maxBytes);

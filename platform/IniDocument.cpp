@@ -44,30 +44,67 @@ bool splitKeyLine(std::string_view line, std::string_view& key, std::string_view
 
 } // namespace
 
-IniDocument::IniDocument(std::string_view utf8)
+std::vector<std::string_view> IniDocument::splitLines(std::string_view text)
 {
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        char c = utf8[i];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines_.emplace_back(utf8.substr(start, i - start));
-        if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < utf8.size())
-        lines_.emplace_back(utf8.substr(start));
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+IniDocument::IniDocument(std::string_view utf8)
+{
+    for (std::string_view line : splitLines(utf8))
+        lines_.push_back({std::string(line), std::nullopt});
+}
+
+IniDocument::IniDocument(std::string_view fileBytes, const LineCodec& decode)
+{
+    for (std::string_view line : splitLines(fileBytes))
+        lines_.push_back({decode(line), std::string(line)});
 }
 
 std::string IniDocument::text() const
 {
     std::string out;
     for (const auto& line : lines_) {
-        out += line;
+        out += line.text;
         out += "\r\n";
     }
     return out;
+}
+
+std::string IniDocument::bytes(const LineCodec& encode) const
+{
+    std::string out;
+    for (const auto& line : lines_) {
+        out += line.bytes ? *line.bytes : encode(line.text);
+        out += "\r\n";
+    }
+    return out;
+}
+
+void IniDocument::setLine(std::size_t at, std::string text)
+{
+    // Writing the text a line already has leaves the line as it was.
+    if (lines_[at].text == text)
+        return;
+    lines_[at] = {std::move(text), std::nullopt};
+}
+
+void IniDocument::insertLine(std::size_t at, std::string text)
+{
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), std::nullopt});
 }
 
 std::string_view IniDocument::trim(std::string_view s)
@@ -90,11 +127,11 @@ bool IniDocument::sameName(std::string_view a, std::string_view b)
 std::optional<IniDocument::Range> IniDocument::findSection(std::string_view section) const
 {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        auto name = headerName(lines_[i]);
+        auto name = headerName(lines_[i].text);
         if (!name || !sameName(*name, section))
             continue;
         std::size_t end = i + 1;
-        while (end < lines_.size() && !headerName(lines_[end]))
+        while (end < lines_.size() && !headerName(lines_[end].text))
             ++end;
         return Range{i, end};
     }
@@ -105,7 +142,7 @@ std::optional<std::size_t> IniDocument::findKey(const Range& range, std::string_
 {
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         std::string_view k, v;
-        if (splitKeyLine(lines_[i], k, v) && sameName(k, key))
+        if (splitKeyLine(lines_[i].text, k, v) && sameName(k, key))
             return i;
     }
     return std::nullopt;
@@ -125,7 +162,7 @@ std::optional<std::string> IniDocument::rawValue(std::string_view section, std::
     if (!line)
         return std::nullopt;
     std::string_view k, v;
-    splitKeyLine(lines_[*line], k, v);
+    splitKeyLine(lines_[*line].text, k, v);
     return std::string(v);
 }
 
@@ -133,7 +170,7 @@ std::vector<std::string> IniDocument::sections() const
 {
     std::vector<std::string> names;
     for (const auto& line : lines_) {
-        auto name = headerName(line);
+        auto name = headerName(line.text);
         if (!name)
             continue;
         bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& n) { return sameName(n, *name); });
@@ -151,7 +188,7 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const
         return names;
     for (std::size_t i = range->header + 1; i < range->end; ++i) {
         std::string_view k, v;
-        if (!splitKeyLine(lines_[i], k, v))
+        if (!splitKeyLine(lines_[i].text, k, v))
             continue;
         bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& n) { return sameName(n, k); });
         if (!seen)
@@ -163,30 +200,29 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const
 void IniDocument::addSection(std::string_view section)
 {
     if (!hasSection(section))
-        lines_.push_back("[" + std::string(trim(section)) + "]");
+        lines_.push_back({"[" + std::string(trim(section)) + "]", std::nullopt});
 }
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
     auto range = findSection(section);
     if (!range) {
-        lines_.push_back("[" + std::string(trim(section)) + "]");
-        lines_.push_back(std::string(trim(key)) + "=" + std::string(value));
+        lines_.push_back({"[" + std::string(trim(section)) + "]", std::nullopt});
+        lines_.push_back({std::string(trim(key)) + "=" + std::string(value), std::nullopt});
         return;
     }
     if (auto line = findKey(*range, key)) {
         std::string_view k, v;
-        splitKeyLine(lines_[*line], k, v);
-        lines_[*line] = std::string(k) + "=" + std::string(value);
+        splitKeyLine(lines_[*line].text, k, v);
+        setLine(*line, std::string(k) + "=" + std::string(value));
         return;
     }
     // After the last non-blank line of the section, so that the blank lines
     // separating it from the next one stay where they are.
     std::size_t at = range->end;
-    while (at > range->header + 1 && trim(lines_[at - 1]).empty())
+    while (at > range->header + 1 && trim(lines_[at - 1].text).empty())
         --at;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
-                  std::string(trim(key)) + "=" + std::string(value));
+    insertLine(at, std::string(trim(key)) + "=" + std::string(value));
 }
 
 bool IniDocument::eraseSection(std::string_view section)

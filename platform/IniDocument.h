@@ -2,6 +2,7 @@
 // The text of a settings file as lines, with the lookups and edits of the
 // Windows profile functions. Used by IniFile (CP932 files) and RegistryStore
 // (its own UTF-8 file); not meant for other callers.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,12 +12,24 @@ namespace vq::platform::detail {
 
 class IniDocument {
 public:
+    // Converts a line between its bytes in a file and its UTF-8 text.
+    using LineCodec = std::function<std::string(std::string_view)>;
+
     IniDocument() = default;
     // Accepts CRLF, LF or lone CR line ends.
     explicit IniDocument(std::string_view utf8);
+    // A file's bytes, each line decoded to its text. Every line keeps its own
+    // bytes for bytes(), as long as no edit changes its text.
+    IniDocument(std::string_view fileBytes, const LineCodec& decode);
 
     // The lines joined with CRLF, the last one included.
     std::string text() const;
+    // The lines joined with CRLF, the last one included: a line as read gives
+    // back its own bytes, any other line encode(its text). A file's encoding
+    // does not survive a trip through Unicode byte for byte (the NEC and IBM
+    // rows of CP932 hold the same kanji twice, stray bytes all decode alike),
+    // and the profile functions never change a line they do not write.
+    std::string bytes(const LineCodec& encode) const;
 
     // Names compare without ASCII letter case after trimming. Only the first
     // section of a name counts, as with the Windows profile functions.
@@ -45,7 +58,15 @@ private:
     std::optional<Range> findSection(std::string_view section) const;
     std::optional<std::size_t> findKey(const Range& range, std::string_view key) const;
 
-    std::vector<std::string> lines_;
+    struct Line {
+        std::string text;
+        std::optional<std::string> bytes; // as read from the file, while the text is unchanged
+    };
+    static std::vector<std::string_view> splitLines(std::string_view text);
+    void setLine(std::size_t at, std::string text);
+    void insertLine(std::size_t at, std::string text);
+
+    std::vector<Line> lines_;
 };
 
 } // namespace vq::platform::detail

@@ -11,7 +11,6 @@
 #include <limits>
 #include <stdexcept>
 #include <system_error>
-#include <unordered_map>
 #include <vector>
 
 namespace vq::platform {
@@ -22,32 +21,7 @@ constexpr std::string_view utf8Bom = "\xEF\xBB\xBF";
 struct Loaded {
     detail::IniDocument document;
     bool utf8 = false; // the file began with a UTF-8 byte order mark
-    // The bytes of each line as read, by its decoded text. A line the edit
-    // did not touch is written back with these bytes: CP932 does not survive
-    // a trip through Unicode byte for byte (the NEC and IBM rows hold the
-    // same kanji twice, stray bytes decode to U+FFFD), and the profile
-    // functions never change a line they do not write.
-    std::unordered_map<std::string, std::string> originalLines;
 };
-
-// The lines of bytes as IniDocument cuts them.
-std::vector<std::string_view> splitLines(std::string_view bytes)
-{
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.push_back(bytes.substr(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.push_back(bytes.substr(start));
-    return lines;
-}
 
 // Reads the file. A missing file is an empty document; forWrite decides
 // whether an unreadable one is an error (it must not be replaced blindly) or
@@ -74,28 +48,19 @@ Loaded load(const std::filesystem::path& file, bool forWrite)
         view.remove_prefix(utf8Bom.size());
         loaded.document = detail::IniDocument(view);
     } else {
-        loaded.document = detail::IniDocument(cp932::toUtf8(view));
-        if (forWrite)
-            for (std::string_view line : splitLines(view))
-                loaded.originalLines.try_emplace(cp932::toUtf8(line), line);
+        // Each line keeps its bytes: a line no edit touches goes back as it came.
+        loaded.document = detail::IniDocument(view, [](std::string_view line) { return cp932::toUtf8(line); });
     }
     return loaded;
 }
 
 void save(const std::filesystem::path& file, const Loaded& loaded)
 {
-    std::string text = loaded.document.text();
     if (loaded.utf8) {
-        writeFileAtomically(file, std::string(utf8Bom) + text);
+        writeFileAtomically(file, std::string(utf8Bom) + loaded.document.text());
         return;
     }
-    std::string bytes;
-    for (std::string_view line : splitLines(text)) {
-        auto original = loaded.originalLines.find(std::string(line));
-        bytes += original != loaded.originalLines.end() ? original->second : cp932::fromUtf8(line);
-        bytes += "\r\n";
-    }
-    writeFileAtomically(file, bytes);
+    writeFileAtomically(file, loaded.document.bytes([](std::string_view line) { return cp932::fromUtf8(line); }));
 }
 
 void checkName(const std::string& name, const char* what, std::string_view forbidden)
@@ -136,7 +101,12 @@ std::int32_t IniFile::readInteger(const std::string& section, const std::string&
                                   std::int32_t defaultValue) const
 {
     std::string text = readString(section, key);
+    // A missing key and an empty value read alike: no text, the default.
+    if (text.empty())
+        return defaultValue;
     std::string_view s(text);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
@@ -145,8 +115,10 @@ std::int32_t IniFile::readInteger(const std::string& section, const std::string&
     std::size_t digits = 0;
     while (digits < s.size() && s[digits] >= '0' && s[digits] <= '9')
         ++digits;
+    // A value that is there but no number reads 0, not the default: callers
+    // tell a missing value from a broken one this way.
     if (digits == 0)
-        return defaultValue;
+        return 0;
     // Out of range saturates rather than wrapping into a nonsense value.
     std::int64_t value = 0;
     for (std::size_t i = 0; i < digits; ++i) {

@@ -25,9 +25,12 @@ public:
 
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& defaultValue = {}) const;
-    // Windows GetPrivateProfileInt: leading decimal digits (with sign), else the default.
+    // Windows GetPrivateProfileInt: the default for a missing key or an empty
+    // value; otherwise the leading decimal digits (after blanks, with a sign)
+    // as far as they go, and 0 for a value that does not start with a number.
     std::int32_t readInteger(const std::string& section, const std::string& key,
                              std::int32_t defaultValue) const;
+    // readInteger(defaultValue ? 1 : 0) != 0.
     bool readBool(const std::string& section, const std::string& key, bool defaultValue) const;
 
     void writeString(const std::string& section, const std::string& key, const std::string& value);

@@ -216,6 +216,18 @@ std::string medicalDataSetSql(const std::filesystem::path& schemaDir)
     return sql;
 }
 
+std::string medicalFacilityRightsSql(const std::vector<int>& operatorCodes)
+{
+    std::string sql;
+    for (int code : operatorCodes)
+        for (const char* facility : {"H1", "K1"}) {
+            const std::string values = " (OPCODE, SCODE) VALUES (" + n(code) + ", " + sqlText(facility) + ");\n";
+            sql += "INSERT INTO OPDEFSISETU" + values;
+            sql += "INSERT INTO OPLICENSE" + values;
+        }
+    return sql;
+}
+
 std::string medicalDataListSql()
 {
     return "UPDATE DATALIST SET ENTTEXT = '医療法人 清流会', SHOUGOU = '医療法人社団 清流会', DATATYPE = 3, "

@@ -5,6 +5,7 @@
 // amounts, for trying the medical trial balances out.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vq::tools {
 
@@ -16,6 +17,8 @@ inline constexpr int MedicalSampleSlot = 4;
 // schemaDir/medical, then the rows. Throws std::runtime_error when the
 // procedures cannot be read.
 std::string medicalDataSetSql(const std::filesystem::path& schemaDir);
+// The operators' rights on its two facilities (full operator codes).
+std::string medicalFacilityRightsSql(const std::vector<int>& operatorCodes);
 // The statement that describes it in the system database's data list.
 std::string medicalDataListSql();
 // Its info file, as the data module writes it for a free data set.

@@ -14,6 +14,7 @@
 #include "platform/RegistryStore.h"
 #include "tools/SampleBusinesses.h"
 #include "tools/SampleMedical.h"
+#include "tools/SampleOperatorRights.h"
 #include "tools/SqlText.h"
 
 namespace vq::tools {
@@ -174,7 +175,8 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         const fs::path folder = fs::path(def.SysDir) / slotFolder(set.slot);
         fs::create_directories(folder);
         const fs::path rows = scratch.path() / ("dataset-" + slotFolder(set.slot) + ".sql");
-        platform::writeFileAtomically(rows, dataSetSql(set, kOperatorCode));
+        platform::writeFileAtomically(rows, dataSetSql(set, kOperatorCode) +
+                                                  operatorRightsSql({kOperatorCode, kGroup * 10000 + 11}));
         buildDatabase(options.schemaDir, "dataset", folder / DataDbFileName, rows);
         writeInfoFile(folder, set);
         report.dataSetFolders.push_back(folder);
@@ -185,7 +187,9 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         const fs::path folder = fs::path(def.SysDir) / slotFolder(MedicalSampleSlot);
         fs::create_directories(folder);
         const fs::path rows = scratch.path() / "dataset-medical.sql";
-        platform::writeFileAtomically(rows, medicalDataSetSql(options.schemaDir));
+        const std::vector<int> operators = {kOperatorCode, kGroup * 10000 + 11};
+        platform::writeFileAtomically(rows, medicalDataSetSql(options.schemaDir) + operatorRightsSql(operators) +
+                                                medicalFacilityRightsSql(operators));
         buildDatabase(options.schemaDir, "dataset", folder / DataDbFileName, rows);
         writeMedicalInfoFile(folder, kOperatorCode);
         report.dataSetFolders.push_back(folder);

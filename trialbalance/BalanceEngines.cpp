@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "trialbalance/ConnectBalanceTables.h"
 #include "trialbalance/GeneralBalanceEngine.h"
 #include "trialbalance/MedicalBalanceEngine.h"
 
@@ -11,6 +12,7 @@ void InstallBalanceEngines()
 {
     InstallTrialBalanceEngine(BalanceEdition::General, std::make_shared<GeneralBalanceEngine>());
     InstallTrialBalanceEngine(BalanceEdition::Medical, std::make_shared<MedicalBalanceEngine>());
+    ConnectBalanceTables();
 }
 
 } // namespace vq

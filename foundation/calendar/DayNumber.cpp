@@ -40,6 +40,8 @@ CivilDate civilFromDays(std::int64_t z)
 
 // A day number split into whole days and milliseconds of the day, rounded to
 // the millisecond as a whole so that 23:59:59.9996 becomes the next midnight.
+// The time counts forward from midnight also before day 0, so the next
+// midnight is one day later there too (-1.9999999999 is 1899-12-30 00:00).
 struct Stamp {
     std::int64_t days;
     std::int64_t ms;
@@ -47,9 +49,14 @@ struct Stamp {
 
 Stamp stampOf(double dayNumber)
 {
-    const auto total = static_cast<std::int64_t>(std::llround(std::fabs(dayNumber) * MsPerDay));
-    const std::int64_t days = total / MsPerDay;
-    return {dayNumber < 0 ? -days : days, total % MsPerDay};
+    const double whole = std::trunc(dayNumber);
+    Stamp s{static_cast<std::int64_t>(whole),
+            static_cast<std::int64_t>(std::llround(std::fabs(dayNumber - whole) * MsPerDay))};
+    if (s.ms >= MsPerDay) {
+        ++s.days;
+        s.ms -= MsPerDay;
+    }
+    return s;
 }
 
 } // namespace
@@ -143,6 +150,12 @@ TimeOfDay decodeTime(double dayNumber)
 CivilDateTime decodeDateTime(double dayNumber)
 {
     return {decodeDate(dayNumber), decodeTime(dayNumber)};
+}
+
+double roundToMillisecond(double dayNumber)
+{
+    const Stamp s = stampOf(dayNumber);
+    return combineDateTime(static_cast<double>(s.days), static_cast<double>(s.ms) / MsPerDay);
 }
 
 double dateOf(double dayNumber)

@@ -53,6 +53,10 @@ CivilDate decodeDate(double dayNumber);
 // The time of day of a day number, rounded to the millisecond.
 TimeOfDay decodeTime(double dayNumber);
 CivilDateTime decodeDateTime(double dayNumber);
+// The day number rounded to the millisecond: the value decodeDateTime shows.
+// Compare this, not the raw value, with a day boundary (an era's first day)
+// when the date shown must agree with the comparison.
+double roundToMillisecond(double dayNumber);
 
 // The whole part (midnight of the day) and the time part (0 <= t < 1).
 double dateOf(double dayNumber);

@@ -59,6 +59,10 @@ void DateToWareki(TWarekiRec& w, double date)
 {
     w = TWarekiRec{};
     const CivilDate civil = decodeDate(date);
+    // The era is chosen by the value rounded as the shown month and day are: a
+    // time in the last half-millisecond before an era's first midnight belongs
+    // to the new era, as its date does.
+    const double rounded = roundToMillisecond(date);
     // Day 0 means "no date": it keeps its Western year. Every other day number
     // is a real date, those of the Meiji era before 1899-12-30 being negative.
     if (date != 0) {
@@ -68,7 +72,7 @@ void DateToWareki(TWarekiRec& w, double date)
             w.GNAME = era.GNAME;
             w.GSIGN = era.GSIGN;
             w.Year = civil.year - era.YEAROFFSET + 1;
-            if (era.STARTDATE <= date)
+            if (era.STARTDATE <= rounded)
                 break;
         }
     }

@@ -15,8 +15,10 @@
 #include <functional>
 #include <string>
 
+#include "foundation/app/SystemIniRec.h"
 #include "foundation/data/DeferredTimer.h"
 #include "foundation/data/DmDatabase.h"
+#include "foundation/data/SettingValue.h"
 #include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
 
@@ -84,6 +86,99 @@ public:
     // The data-broken check: 1 sound (or not checked), 0 damaged.
     std::int32_t CallDataStatusHook(const std::string& host, const std::string& folder, std::int32_t silent,
                                     std::int32_t force);
+
+    // ---- The operator's settings (system database) -----------------------------
+    // Reads the logged-on operator's SYSDEF row (inserting it with the
+    // defaults and the first SYSREG values on the first logon), the SYSREG
+    // values, the system information and the newest program version into
+    // SystemDef. False: reported; the program must stop.
+    bool fnGetSysDef();
+    // Writes the settings row and the SYSREG values back. False: reported.
+    bool fnPutSysDef();
+    // Removes the operator's rows of the logon list.
+    void DeleteLogonInfo();
+    // A typed SYSREG value ("文字", "論理", "日付", "整数", "金額"), inserted
+    // with defaultText when missing. On an error value stays as it was.
+    void funcGetSysReg(std::int32_t opCode, const std::string& code, const std::string& typeName,
+                       const std::string& defaultText, SettingValue& value);
+    void funcGetSysReg(const std::string& code, const std::string& typeName, const std::string& defaultText,
+                       SettingValue& value);
+    void funcPutSysReg(std::int32_t opCode, const std::string& code, const std::string& typeName,
+                       const SettingValue& value);
+    void funcPutSysReg(const std::string& code, const std::string& typeName, const SettingValue& value);
+    // One SYSTEMINI row (rec.REC selects it); a missing row reads as zeros.
+    bool GetSysIni(TSystemIniRec& rec);
+    bool SetSysIni(const TSystemIniRec& rec);
+    // The colours of a print style, kept as text; errors are swallowed.
+    void GetStyleColor(std::int32_t opCode, const std::string& styleName, std::string& sstr);
+    void PutStyleColor(std::int32_t opCode, const std::string& styleName, const std::string& sstr);
+    // GengoTable := the GENGO rows, newest first; the built-in eras when the
+    // table gives no row (or cannot be read).
+    void LoadGengoTable();
+    // The newest VERSION row into ProgVerMajor/Minor1/Minor2 (0s on failure).
+    void GetLatestProgramVersion();
+
+    // Whether a font of that family is installed; installed by the host's
+    // user interface. Without it the operator's font is not taken over.
+    using FontInstalledFunc = std::function<bool(const std::string& family)>;
+    static FontInstalledFunc FontInstalled;
+
+    // ---- The open data set --------------------------------------------------------
+    // Fills AccInf from the open data set, selects the edition tables and
+    // prepares the tax-rate table of its data version. False: reported;
+    // AccInf may be partly filled.
+    bool fnGetAccInfo();
+    // Column of the ACCTOTALNAME row of kGroup ('' when none).
+    void fnGetAccTotalName(const std::string& kGroup, const std::string& column, std::string& name);
+    bool CheckIryouData();
+    // Medical-corporation data (data type 3, code type 1); selects the
+    // balance tables and the cash-flow items of that edition.
+    bool CheckIryouDataKind(std::int32_t dataType, std::int32_t codeType);
+    // Throw std::runtime_error for a kind outside the table.
+    static void GetDataTypeName(std::int32_t dataType, std::string& name);
+    static void GetCodeTypeName(std::int32_t dataType, std::int32_t codeType, std::string& name,
+                                bool withDataType);
+    // No facility restriction applies to the logged-on operator.
+    bool IsSisetuFree() const;
+    // Whether the operator's job level may run procId (with option).
+    bool SetJobControl(const std::string& procId, const std::string& option);
+    // The operator has facilities to work in.
+    bool fnGetExistsOpeDefSisetu();
+    // The operator's default facility into SystemDef; name = its name.
+    void GetOpeDefSisetu(std::string& name);
+    // The operator may see every facility of the open data set.
+    bool IsAllSisetuPermitted(std::int32_t opCode);
+    // A value of a facility's XSTR text; "COLOR" is an integer ($FFAF80
+    // when missing or not above 0), any other key a text.
+    static void GetXstrValue(const std::string& text, const std::string& key, SettingValue& value);
+    // The value of the "key=" line of a multi-line text (key case-insensitive).
+    static void GetTextValue(const std::string& text, const std::string& key, std::string& value);
+    // The version of ACCVERSION row 1 as "major.minor1.minor2" ("0.0.0" on
+    // failure). Commits an active data-set transaction first.
+    void fnGetDataBaseVer(std::string& version);
+    // Schema tests on the open data set (names in upper case).
+    bool fnExistence_Table(const std::string& table);
+    bool fnExistence_Field(const std::string& table, const std::string& column);
+    // Journal counts of a facility (blank = all); errors reach the caller.
+    std::int32_t GetYukouSiwakeCount(const std::string& sCode);
+    std::int32_t GetUpDelSiwakeCount(const std::string& sCode);
+    std::int32_t GetSiwakeCount(const std::string& sCode, std::int32_t& valid, std::int32_t& upDel);
+    std::int32_t GetTotalSiwakeCount(const std::string& sCode);
+    // A fixed account by its ACCDEF2 name, and an account's user code.
+    void SetSystemCode(const std::string& name, std::string& kCode, std::string& userCode);
+    void GetUserCode(const std::string& kCode, std::string& userCode);
+    // The two folder names after "DATA" or "CB_DATA" in path.
+    static void SplitDataFolderNumbers(const std::string& path, std::string& first, std::string& second);
+    // The data-list row of a data folder.
+    void GetDataListRec(const std::string& path, std::int32_t& rec, std::int32_t& childRec);
+    // Asks for the data password (three attempts); true when it may open.
+    bool AskDataPassword();
+    bool CanUseCloudShare(std::uint8_t excludeAnalysis) const;
+    bool IsDataReadOnly() const;
+    static std::int32_t AdjustForIkkatuZeinuki(std::int32_t value, std::int32_t extra);
+    static std::int32_t AdjustForIkkatuZeinuki2(std::int32_t value, std::int32_t extra);
+    // TUSIN_ID row rec into slot of AccInf.CommHolder/CommPassword.
+    void GetTusinId(std::int32_t rec, std::size_t slot);
 
     // ---- Timers -----------------------------------------------------------------
     void TimerFormCloseTimer();

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include "foundation/text/TextUtils.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
+#include "platform/LockedAppend.h"
 
 namespace vq {
 
@@ -120,22 +119,12 @@ std::string fileBytes(const std::vector<std::string>& lines)
     return platform::cp932::fromUtf8(text);
 }
 
-std::string readExisting(const fs::path& file)
-{
-    std::error_code ec;
-    if (!fs::exists(file, ec))
-        return {};
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + file.string());
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Appends lines to a log, creating it when missing; the file is replaced
-// through a temporary, so a failed write leaves the old log whole.
+// Appends lines to a log, creating it when missing. Programs of the office
+// report into the same logs at once: the record goes in under the file's lock,
+// whole, after every record already there.
 void appendLines(const fs::path& file, const std::vector<std::string>& lines)
 {
-    platform::writeFileAtomically(file, readExisting(file) + fileBytes(lines));
+    platform::appendFileLocked(file, fileBytes(lines));
 }
 
 void saveLines(const fs::path& file, const std::vector<std::string>& lines)

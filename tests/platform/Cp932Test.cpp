@@ -60,9 +60,44 @@ TEST(Cp932, OneWayBestFitsAndUnmappable)
     EXPECT_EQ(cp932::fromUtf8("a\xFF" "b"), "a?b"); // broken UTF-8 input
     EXPECT_EQ(cp932::byteLength("a😀"), 2u);
 
-    EXPECT_EQ(cp932::toUtf8("a\x80" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(cp932::toUtf8("a\x85\x40" "b"), "a\xEF\xBF\xBD@b"); // a lead byte of an empty row
     EXPECT_EQ(cp932::toUtf8("a\x82"), "a\xEF\xBF\xBD"); // lead byte at the end
     EXPECT_THROW(cp932::toUtf8("\x82", true), cp932::EncodingError);
+}
+
+// The single bytes the Windows table gives characters of their own; both
+// ways, strict or not.
+TEST(Cp932, EdgeBytesAreTheWindowsCharacters)
+{
+    const Mapping edges[] = {
+        {"\u0080", "\x80"},
+        {"\uF8F0", "\xA0"},
+        {"\uF8F1", "\xFD"},
+        {"\uF8F2", "\xFE"},
+        {"\uF8F3", "\xFF"},
+    };
+    for (const auto& m : edges) {
+        SCOPED_TRACE(m.bytes);
+        EXPECT_EQ(cp932::toUtf8(m.bytes, true), m.utf8);
+        EXPECT_EQ(cp932::fromUtf8(m.utf8, true), m.bytes);
+        EXPECT_EQ(cp932::byteLength(m.utf8), 1u);
+    }
+    const std::string all = "a\x80\xA0\x82\xA0\xFD\xFE\xFF" "b";
+    EXPECT_EQ(cp932::toUtf8(all), "a\u0080\uF8F0あ\uF8F1\uF8F2\uF8F3b");
+    EXPECT_EQ(cp932::fromUtf8(cp932::toUtf8(all)), all);
+}
+
+// Tag characters have no CP932 form: like any such character they become '?'
+// (or an error when strict), and the byte helpers count what the encoder writes.
+TEST(Cp932, TagCharactersAreUnmappableAndCountedAsWritten)
+{
+    const std::string tagged = "a\U000E0041\U000E007Fb"; // TAG LATIN CAPITAL LETTER A, CANCEL TAG
+    EXPECT_EQ(cp932::fromUtf8(tagged), "a??b");
+    EXPECT_THROW(cp932::fromUtf8(tagged, true), cp932::EncodingError);
+    EXPECT_EQ(cp932::byteLength(tagged), cp932::fromUtf8(tagged).size());
+    const std::string field = cp932::padRight("ｱ\U000E0041", 6);
+    EXPECT_EQ(cp932::fromUtf8(field).size(), 6u);
+    EXPECT_EQ(cp932::byteLength(field), 6u);
 }
 
 TEST(Cp932, LeadBytes)

@@ -58,18 +58,23 @@ TEST_F(IniFileTest, ReadsLikeTheWindowsProfileFunctions)
 
 TEST_F(IniFileTest, IntegersAndBooleans)
 {
-    vq::test::writeBytes(file, "[N]\r\na=42abc\r\nb=-7\r\nc=+3\r\nd=abc\r\ne=\r\nf=99999999999\r\ng=0\r\n");
+    // The profile rule: a missing key or an empty value gives the default; any
+    // other value its leading digits, as far as they go, and 0 without any.
+    vq::test::writeBytes(file, "[N]\r\na=42abc\r\nb=-7\r\nc=+3\r\nd=abc\r\ne=\r\nf=99999999999\r\ng=0\r\n"
+                               "h=-\r\ni=\"  12\"\r\nj=x12\r\nk=\"\"\r\n");
     IniFile ini(file);
     struct Case {
         const char* key;
         std::int32_t expected;
-    } cases[] = {{"a", 42}, {"b", -7}, {"c", 3}, {"d", 5}, {"e", 5}, {"missing", 5}, {"f", 2147483647}, {"g", 0}};
+    } cases[] = {{"a", 42}, {"b", -7}, {"c", 3},  {"d", 0},  {"e", 5}, {"missing", 5}, {"f", 2147483647},
+                 {"g", 0},  {"h", 0},  {"i", 12}, {"j", 0},  {"k", 5}};
     for (const auto& c : cases)
         EXPECT_EQ(ini.readInteger("N", c.key, 5), c.expected) << c.key;
     EXPECT_TRUE(ini.readBool("N", "a", false));
     EXPECT_FALSE(ini.readBool("N", "g", true));
     EXPECT_TRUE(ini.readBool("N", "missing", true));
-    EXPECT_FALSE(ini.readBool("N", "d", false));
+    EXPECT_TRUE(ini.readBool("N", "e", true));
+    EXPECT_FALSE(ini.readBool("N", "d", true)); // a non-numeric value reads 0
 }
 
 TEST_F(IniFileTest, WritesInPlaceAndKeepsEverythingElse)
@@ -99,6 +104,28 @@ TEST(IniFile, LinesItDoesNotWriteKeepTheirBytes)
     ini.writeString("S", "Key", "new");
     ini.deleteKey("S", "Missing");
     EXPECT_EQ(vq::test::readBytes(file), "[S]\r\nNec=\xED\x40\r\nJunk=\x85\x40\r\nKey=new\r\n");
+}
+
+// Lines that decode to the same text each keep their own bytes when the file
+// is written elsewhere: the IBM kanji 0xFA5C and its NEC copy 0xED40, and two
+// byte pairs that are no characters.
+TEST(IniFile, LinesThatDecodeAlikeKeepTheirOwnBytes)
+{
+    vq::test::TempDir dir;
+    const auto file = dir / "alike.ini";
+    const std::string alike = "[A]\r\na=\xFA\x5C\r\nj=\x85\x40\r\n"
+                              "[B]\r\na=\xED\x40\r\nj=\x86\x40\r\n"
+                              "[C]\r\na=\xFA\x5C\r\nj=\x85\x40\r\n";
+    vq::test::writeBytes(file, alike);
+    IniFile ini(file);
+    ini.writeString("Z", "k", "1");
+    EXPECT_EQ(vq::test::readBytes(file), alike + "[Z]\r\nk=1\r\n");
+    // Writing the value a line already holds leaves its bytes too.
+    ini.writeString("B", "a", ini.readString("B", "a"));
+    EXPECT_EQ(vq::test::readBytes(file), alike + "[Z]\r\nk=1\r\n");
+    ini.deleteKey("A", "j");
+    ini.eraseSection("C");
+    EXPECT_EQ(vq::test::readBytes(file), "[A]\r\na=\xFA\x5C\r\n[B]\r\na=\xED\x40\r\nj=\x86\x40\r\n[Z]\r\nk=1\r\n");
 }
 
 TEST_F(IniFileTest, EraseSectionAndDeleteKey)

@@ -101,6 +101,16 @@ TEST_F(DateText, SlashStylesWithEraDisplay)
         EXPECT_EQ(FormatDateSlash(c.style, c.eraKind, d(2024, 4, 5)), c.expected) << c.style << " " << c.eraKind;
 }
 
+// The last half-millisecond of the last Heisei day prints as the day it rounds to.
+TEST_F(DateText, EraTextOfATimeThatRoundsIntoANewEra)
+{
+    eraDisplay(true);
+    const double lastInstant = d(2019, 5, 1) - 0.4 / 86'400'000.0;
+    EXPECT_EQ(FormatDateSlash("yyyy/mm/dd", 1, lastInstant), "令和 01/05/01");
+    EXPECT_EQ(FormatDateKanji("yyyy年mm月dd日", 2, lastInstant), "R 01年05月01日");
+    EXPECT_EQ(PeriodToText(lastInstant, lastInstant), "R 01/05/01 ～ R 01/05/01");
+}
+
 TEST_F(DateText, SlashStylesWithWesternDates)
 {
     eraDisplay(false);

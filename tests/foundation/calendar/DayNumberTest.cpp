@@ -65,6 +65,14 @@ TEST(DayNumber, TimeOfDayCountsForwardAlsoBeforeDayZero)
     // A time that rounds up to the next millisecond past midnight is the next day.
     const double almostMidnight = 45383 + (86'399'999.6 / 86'400'000.0);
     EXPECT_EQ(decodeDateTime(almostMidnight), (CivilDateTime{{2024, 4, 2}, {0, 0, 0, 0}}));
+    EXPECT_EQ(roundToMillisecond(almostMidnight), 45384);
+    // Before day 0 the time counts forward too: the next midnight is the next day.
+    const double almostMidnightBefore = -1 - (86'399'999.6 / 86'400'000.0); // 1899-12-29
+    EXPECT_EQ(decodeDateTime(almostMidnightBefore), (CivilDateTime{{1899, 12, 30}, {0, 0, 0, 0}}));
+    EXPECT_EQ(roundToMillisecond(almostMidnightBefore), 0);
+    EXPECT_EQ(decodeDate(-(86'399'999.6 / 86'400'000.0)), (CivilDate{1899, 12, 31})); // day 0's last instant
+    EXPECT_DOUBLE_EQ(roundToMillisecond(t + 0.3 / 86'400'000.0), t);
+    EXPECT_DOUBLE_EQ(roundToMillisecond(before - 0.3 / 86'400'000.0), before);
 }
 
 TEST(DayNumber, DayOfWeekStartsOnSunday)

@@ -73,6 +73,17 @@ TEST_F(Gengo, TimeOfDayCountsOnTheFirstDayOfAnEra)
     EXPECT_EQ(DateToWareki(d(2019, 5, 1) - 0.25).GNAME, "平成");
 }
 
+// A time that rounds to the next midnight is that day: its era comes from the
+// rounded value as its date does, so no era date names a day it does not have.
+TEST_F(Gengo, TimeThatRoundsToMidnightTakesTheNextDaysEra)
+{
+    constexpr double QuarterMs = 0.25 / 86'400'000.0;
+    EXPECT_EQ(DateToWareki(d(2019, 5, 1) - QuarterMs), (TWarekiRec{"令和", "R", 1, 5, 1}));
+    EXPECT_EQ(DateToWareki(d(1989, 1, 8) - QuarterMs), (TWarekiRec{"平成", "H", 1, 1, 8}));
+    // Less than half a millisecond later the day and the era are still the old ones.
+    EXPECT_EQ(DateToWareki(d(2019, 5, 1) - 3 * QuarterMs), (TWarekiRec{"平成", "H", 31, 4, 30}));
+}
+
 TEST_F(Gengo, DatesBeforeTheOldestEraKeepIt)
 {
     EXPECT_EQ(DateToWareki(d(1868, 1, 1)), (TWarekiRec{"明治", "M", 1, 1, 1}));

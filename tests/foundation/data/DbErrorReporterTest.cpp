@@ -1,7 +1,14 @@
 // The database-error reporter: its log lines, its messages and its fatal path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
+#include <set>
+#include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "TempDir.h"
 #include "foundation/data/DataModule.h"
@@ -181,6 +188,97 @@ TEST_F(DbErrorReporterTest, TrialBalanceReportWritesItsOwnFiles)
     EXPECT_EQ(ends_, 0);
 }
 
+// Lines of a log file as text, cut at CR LF.
+std::vector<std::string> logLines(const fs::path& file)
+{
+    const std::string text = platform::cp932::toUtf8(test::readBytes(file));
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find("\r\n", at);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(at));
+            break;
+        }
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+// Two programs of an office report errors into the same logs at the same
+// moment: every record of both reaches both logs, whole.
+TEST_F(DbErrorReporterTest, TwoProcessesReportingAtOnceLoseNoRecord)
+{
+    constexpr int kWriters = 2;
+    constexpr int kReports = 300;
+    // The size of one trial-balance record, measured apart from the shared logs.
+    const std::string shared = SystemDef.ParentDir;
+    SystemDef.ParentDir = (root_.path() / "one").string();
+    fs::create_directories(SystemDef.ParentDir);
+    ReportFbError(db::DbError("x", 335544569, -204, {335544569}), "集計 W0-0");
+    const std::size_t fbRecordLines = logLines(fs::path(SystemDef.ParentDir) / "FB_ERROR.LOG").size();
+    SystemDef.ParentDir = shared;
+
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    std::vector<pid_t> writers;
+    for (int w = 1; w <= kWriters; ++w) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            // Both start when the gate opens, so their reports overlap.
+            ::close(gate[1]);
+            char c;
+            [[maybe_unused]] const ssize_t n = ::read(gate[0], &c, 1);
+            for (int i = 0; i < kReports; ++i) {
+                const std::string name = "W" + std::to_string(w) + "-" + std::to_string(i);
+                ReportDbError(db::DbError(name, 335544345, -913, {335544345}), "TDM." + name, "");
+                ReportFbError(db::DbError(name, 335544569, -204, {335544569}), "集計 " + name);
+            }
+            ::_exit(0);
+        }
+        writers.push_back(pid);
+    }
+    ::close(gate[0]);
+    ::close(gate[1]);
+    for (const pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    std::set<std::string> expected;
+    for (int w = 1; w <= kWriters; ++w)
+        for (int i = 0; i < kReports; ++i)
+            expected.insert("W" + std::to_string(w) + "-" + std::to_string(i));
+
+    // ErrFbAccess.log: a head line and an error line per report.
+    const std::vector<std::string> db = logLines(log());
+    ASSERT_EQ(db.size(), 2 * expected.size());
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < db.size(); i += 2) {
+        EXPECT_EQ(db[i], kHead) << i;
+        const std::string& error = db[i + 1];
+        ASSERT_EQ(error.rfind("Error=TDM.", 0), 0u) << error;
+        seen.insert(error.substr(10, error.find(' ') - 10));
+    }
+    EXPECT_EQ(seen, expected);
+
+    // FB_ERROR.LOG: records of several lines, each one whole.
+    const std::vector<std::string> fb = logLines(fs::path(SystemDef.ParentDir) / "FB_ERROR.LOG");
+    ASSERT_EQ(fb.size(), fbRecordLines * expected.size());
+    seen.clear();
+    for (std::size_t i = 0; i < fb.size(); i += fbRecordLines) {
+        ASSERT_EQ(fb[i].rfind("集計 ", 0), 0u) << fb[i];
+        EXPECT_EQ(fb[i + 1], "ErrCode<335544569>  SQLCODE<-204>") << i;
+        EXPECT_EQ(fb[i + 2], fb[i].substr(std::string("集計 ").size())) << i;
+        EXPECT_EQ(fb[i + fbRecordLines - 1], "100001") << i;
+        seen.insert(fb[i + 2]);
+    }
+    EXPECT_EQ(seen, expected);
+}
+
 TEST_F(DbErrorReporterTest, MessageDetailAndCommaMessage)
 {
     struct Case {
@@ -242,4 +340,36 @@ TEST(IscErrorText, TableRows)
         const std::string text = iscErrorText(code, 0);
         EXPECT_EQ(text.rfind("（", 0), 0u) << code;
     }
+}
+
+// Every text of the table is in Japanese: kana or kanji inside the brackets
+// (bar the one code whose message is the server's argument alone), and the
+// argument markers are kept.
+TEST(IscErrorText, TextsAreJapanese)
+{
+    auto japanese = [](const std::string& text) {
+        // Kana and the common kanji lie in E3..E9 of UTF-8; the brackets do not.
+        return std::any_of(text.begin(), text.end(), [](char c) {
+            const auto b = static_cast<unsigned char>(c);
+            return b >= 0xE3 && b <= 0xE9;
+        });
+    };
+    int withText = 0;
+    for (std::int32_t code = 335544321; code <= 335544701; ++code) {
+        const std::string text = iscErrorText(code, 0);
+        if (text == " ")
+            continue;
+        ++withText;
+        EXPECT_EQ(text.rfind("（", 0), 0u) << code;
+        if (code != 335544335) {
+            ASSERT_GE(text.size(), 3u);
+            EXPECT_EQ(text.substr(text.size() - 3), "）") << code;
+        }
+        if (code != 335544382) {
+            EXPECT_TRUE(japanese(text)) << code << " " << text;
+        }
+    }
+    EXPECT_EQ(withText, 364); // 365 codes with a text in this range, one of them a blank
+    EXPECT_EQ(iscErrorText(335544395, 0), "（テーブル @1 は定義されていません）");
+    EXPECT_EQ(iscErrorText(335544390, 0), "（BLR の構文エラーです：オフセット @2 で @1 を期待しましたが、@3 がありました）");
 }
