@@ -156,7 +156,7 @@ std::string medicalDataSetSql(const std::filesystem::path& schemaDir)
     std::string sql = text.str() + "\n";
     auto add = [&sql](const std::string& line) { sql += line + "\n"; };
     add("/* Sample data set: 医療法人 清流会 */");
-    add("UPDATE ACCDEF1 SET DATATYPE = 3, CODETYPE = 0, SHOUGOU = '医療法人社団 清流会', ENTTEXT = '医療法人 清流会', "
+    add("UPDATE ACCDEF1 SET DATATYPE = 3, CODETYPE = 1, SHOUGOU = '医療法人社団 清流会', ENTTEXT = '医療法人 清流会', "
         "SCODE1 = '0004', SITEN = 1, BUMON = 1, KISHU = '2024-04-01', KIMATU = '2025-03-31', KAISI = '2024-04-01', "
         "KAISINO = 1 WHERE REC = 1;");
     add("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', '内科');");
@@ -231,7 +231,7 @@ std::string medicalFacilityRightsSql(const std::vector<int>& operatorCodes)
 std::string medicalDataListSql()
 {
     return "UPDATE DATALIST SET ENTTEXT = '医療法人 清流会', SHOUGOU = '医療法人社団 清流会', DATATYPE = 3, "
-           "CODETYPE = 0, NENDO = 6, KISHU = '2024-04-01', KIMATU = '2025-03-31', TANTOU = 10, VER_MAJOR = 14, "
+           "CODETYPE = 1, NENDO = 6, KISHU = '2024-04-01', KIMATU = '2025-03-31', TANTOU = 10, VER_MAJOR = 14, "
            "VER_MINOR1 = 0, VER_MINOR2 = 0, VER_TEXT = '22版', DATACODE = '0004' WHERE REC = " +
            n(MedicalSampleSlot) + ";\n";
 }
@@ -244,7 +244,7 @@ void writeMedicalInfoFile(const std::filesystem::path& folder, int operatorCode)
     ini.writeInteger("DATASTS", "UPDATE_LOCK", 0);
     ini.writeInteger("DATASTS", "READ_ONLY", 0);
     const std::pair<const char*, std::string> values[] = {
-        {"DATALISTNAME", "医療法人 清流会"}, {"CODE", "0004"}, {"DATAKBN", "3"}, {"CODEKBN", "0"},
+        {"DATALISTNAME", "医療法人 清流会"}, {"CODE", "0004"}, {"DATAKBN", "3"}, {"CODEKBN", "1"},
         {"SHOUGOU", "医療法人社団 清流会"}, {"KANA", "イリョウホウジンセイリュウカイ"}, {"NENDO", "6"},
         {"KISHU", "2024/04/01"}, {"KIMATU", "2025/03/31"}, {"TANTO", std::to_string(operatorCode % 10000)},
         {"SITEN", "1"}, {"SITENCNT", "2"}, {"BUMON", "1"}, {"BUMONCNT", "2"}, {"SIWAKE", "0"},
