@@ -14,6 +14,7 @@
 #include "platform/Process.h"
 #include "platform/RegistryStore.h"
 #include "tools/SampleBusinesses.h"
+#include "tools/SampleMedical.h"
 #include "tools/SampleOperatorRights.h"
 #include "tools/SqlText.h"
 #include "tools/TiedChild.h"
@@ -270,9 +271,26 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
         fs::rename(built, folder / DataDbFileName);
         report.lines.push_back(line);
     }
+    {
+        const fs::path folder = fs::path(def.SysDir) / slotFolder(MedicalSampleSlot);
+        report.dataSetFolders.push_back(folder);
+        fs::create_directories(folder);
+        fs::remove(folder / DataDbFileName);
+        fs::remove(folder / DataIniFileName);
+        const fs::path rows = build / "dataset-medical.sql";
+        const std::vector<int> operators = {kOperatorCode, kGroup * 10000 + 11};
+        platform::writeFileAtomically(rows, medicalDataSetSql(options.schemaDir) + operatorRightsSql(operators) +
+                                                medicalFacilityRightsSql(operators));
+        const fs::path built = build / "dataset-medical.fdb";
+        buildDatabase(options.schemaDir, "dataset", built, rows, build);
+        fs::remove(rows);
+        writeMedicalInfoFile(folder, kOperatorCode);
+        fs::rename(built, folder / DataDbFileName);
+        report.lines.push_back(slotFolder(MedicalSampleSlot) + " 医療法人 清流会: hospital and care facility");
+    }
     // The system database last: the office is complete once it is there.
     const fs::path rows = build / "system.sql";
-    platform::writeFileAtomically(rows, systemSql(def, sets));
+    platform::writeFileAtomically(rows, systemSql(def, sets) + medicalDataListSql());
     const fs::path built = build / "system.fdb";
     buildDatabase(options.schemaDir, "system", built, rows, build);
     fs::rename(built, report.systemDatabase);

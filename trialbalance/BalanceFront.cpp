@@ -105,8 +105,7 @@ bool LoadTrialBalance(std::span<TBALANCE> balances, std::span<TQSORT> sorts, con
     if (!engine)
         return false;
     const BalanceLoadArgs args{code, bcode, tax, scope, layout, keskubun, haibun, jigyou, zenTax};
-    engine->LoadTrialBalance(balances, sorts, args);
-    return true;
+    return engine->LoadTrialBalance(balances, sorts, args);
 }
 
 bool LoadTrialBalanceDefault(std::span<TBALANCE> balances, std::span<TQSORT> sorts, int kessanKind,
@@ -130,8 +129,7 @@ bool CalcBalancePeriods(std::span<TBALANCE> balances, int zeroOpening, int kind,
     TrialBalanceEngine* engine = engineFor(balances.size());
     if (!engine)
         return false;
-    engine->CalcBalancePeriods(balances, BalancePeriodArgs{zeroOpening, kind, fromPeriod, toPeriod, jigyou});
-    return true;
+    return engine->CalcBalancePeriods(balances, BalancePeriodArgs{zeroOpening, kind, fromPeriod, toPeriod, jigyou});
 }
 
 } // namespace vq

@@ -42,8 +42,8 @@ Currency RatioToPercent(double x);
 // The message of a period range outside 1..16.
 std::string PeriodRangeMessage(int fromPeriod, int toPeriod);
 
-// Hand the load to the engine of the edition. False, with nothing loaded, when
-// no engine is installed, there are fewer sort keys than rows, or the rows
+// Hand the load to the engine of the edition. False when the engine's load
+// failed (it has shown why), and, with nothing loaded, when no engine is installed, there are fewer sort keys than rows, or the rows
 // leave no room for the edition's total rows.
 bool LoadTrialBalance(std::span<TBALANCE> balances, std::span<TQSORT> sorts, const std::string& code,
                       const std::string& bcode, int tax, int scope, int layout, int keskubun, int haibun,
@@ -55,7 +55,8 @@ bool LoadTrialBalanceDefault(std::span<TBALANCE> balances, std::span<TQSORT> sor
 // Kind 1..6 selects its own range (quarters, half years); any other kind
 // keeps fromPeriod..toPeriod. A range that is not 1 <= from <= to <= 16 shows
 // "期間番号は「1～16」です。 [from-to]" and computes nothing (false); so does a
-// missing engine or an array without room for the total rows.
+// missing engine, an array without room for the total rows, or a computation
+// that a database error stopped.
 bool CalcBalancePeriods(std::span<TBALANCE> balances, int zeroOpening, int kind, int fromPeriod,
                         int toPeriod, int jigyou);
 

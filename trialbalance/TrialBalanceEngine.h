@@ -44,10 +44,13 @@ public:
     virtual ~TrialBalanceEngine() = default;
     // Initialises the arrays, fills the rows and sorts the keys. The front
     // guarantees sorts.size() >= balances.size() and room for every total row.
-    virtual void LoadTrialBalance(std::span<TBALANCE> balances, std::span<TQSORT> sorts,
+    // False when the load failed (a database error, shown to the operator, or
+    // more accounts than rows); the rows then hold what was read before.
+    virtual bool LoadTrialBalance(std::span<TBALANCE> balances, std::span<TQSORT> sorts,
                                   const BalanceLoadArgs& args) = 0;
-    // Recomputes the range results of the loaded rows.
-    virtual void CalcBalancePeriods(std::span<TBALANCE> balances, const BalancePeriodArgs& args) = 0;
+    // Recomputes the range results of the loaded rows. False when a database
+    // error (reported) stopped it.
+    virtual bool CalcBalancePeriods(std::span<TBALANCE> balances, const BalancePeriodArgs& args) = 0;
 };
 
 // Installs the engine of an edition and returns the one it replaces.

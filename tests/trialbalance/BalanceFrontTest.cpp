@@ -14,17 +14,19 @@ namespace {
 // Records what the front hands on.
 class RecordingEngine : public TrialBalanceEngine {
 public:
-    void LoadTrialBalance(std::span<TBALANCE> balances, std::span<TQSORT> sorts,
+    bool LoadTrialBalance(std::span<TBALANCE> balances, std::span<TQSORT> sorts,
                           const BalanceLoadArgs& args) override
     {
         loads.push_back(args);
         rows = balances.size();
         keys = sorts.size();
+        return true;
     }
-    void CalcBalancePeriods(std::span<TBALANCE> balances, const BalancePeriodArgs& args) override
+    bool CalcBalancePeriods(std::span<TBALANCE> balances, const BalancePeriodArgs& args) override
     {
         periods.push_back(args);
         rows = balances.size();
+        return true;
     }
 
     std::vector<BalanceLoadArgs> loads;

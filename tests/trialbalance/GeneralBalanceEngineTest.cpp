@@ -1,0 +1,282 @@
+// The general engine on a real data set: the settlement layout the linkage
+// reads, the other layouts and scopes, the start during the year, repeated
+// computation and a failing load.
+#include "trialbalance/GeneralBalanceEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "BalanceDataSetFixture.h"
+#include "GeneralSampleSql.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
+
+namespace vq {
+namespace {
+
+using test::yen;
+
+class GeneralBalanceEngineTest : public test::BalanceDataSetFixture {
+protected:
+    void openGeneral(int kaisino = 1)
+    {
+        open(test::generalSampleSql(kaisino), false);
+        AccInf.DATATYPE = 1;
+        AccInf.KAISINO = kaisino;
+    }
+
+    const TBALANCE& S(int slot) const { return balances_[BalanceLineIndex()[static_cast<std::size_t>(slot)]]; }
+
+    // Key, name, opening and closing (yen) of every row shown.
+    std::string table() const
+    {
+        std::ostringstream out;
+        for (const auto& s : sorts_) {
+            if (s.hidden())
+                continue;
+            const TBALANCE& b = balances_[static_cast<std::size_t>(s.SIDX)];
+            out << s.SKEY << '|' << b.Account.KNAME << '|' << b.ZENZAN / CurrencyScale << '|'
+                << b.TOUZAN / CurrencyScale << '\n';
+        }
+        return out.str();
+    }
+
+    // Every account row closes at opening + movement by its side, and every
+    // total row routed from accounts holds the sum of its accounts.
+    void expectRowsBalance() const
+    {
+        for (int i = FirstAccountRow; i < static_cast<int>(balances_.size()); ++i) {
+            const TBALANCE& b = balances_[static_cast<std::size_t>(i)];
+            if (b.Account.KCODE.empty())
+                continue;
+            const bool debit = b.Account.TAISHAKU == 1 || b.Account.TAISHAKU == 4;
+            EXPECT_EQ(b.TOUZAN, b.ZENZAN + (debit ? b.KARSUM - b.KASSUM : b.KASSUM - b.KARSUM)) << b.Account.KCODE;
+        }
+        EXPECT_EQ(S(21).TOUZAN, S(56).TOUZAN);
+        EXPECT_EQ(S(21).ZENZAN, S(56).ZENZAN);
+    }
+};
+
+TEST_F(GeneralBalanceEngineTest, SettlementLayoutMatchesTheGoldenTable)
+{
+    openGeneral();
+    ASSERT_TRUE(LoadTrialBalanceDefault(balances_, sorts_, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    // The settlement statement's line keys ("110/" ...) show its subtotal
+    // lines; cost lines are named by the data set's cost words (none here).
+    EXPECT_EQ(table(),
+              "110/|【流動資産】|1500000|2000000\n"
+              "110001|現金及び預金|1000000|1600000\n"
+              "110002|売掛金|500000|400000\n"
+              "140-||0|0\n"
+              "140/||0|0\n"
+              "160/||0|0\n"
+              "170/||0|0\n"
+              "180/||0|0\n"
+              "1900|資産の部合計|1500000|2000000\n"
+              "210/||300000|370000\n"
+              "210001|買掛金|300000|370000\n"
+              "220/||0|0\n"
+              "230/||0|0\n"
+              "2800|負債の部合計|300000|370000\n"
+              "310/||1200000|1630000\n"
+              "310001|資本金|1000000|1000000\n"
+              "320/||0|0\n"
+              "322/|その他|0|0\n"
+              "330/||200000|630000\n"
+              "330001|繰越利益剰余金|200000|630000\n"
+              "332/|その他|200000|630000\n"
+              "350/||0|0\n"
+              "360/||0|0\n"
+              "3800|純資産の部合計|1200000|1630000\n"
+              "3900|負債純資産の部合計|1500000|2000000\n"
+              "410/|【売上高】|0|800000\n"
+              "410001|売上高|0|800000\n"
+              "510/||0|0\n"
+              "551/|【】|0|0\n"
+              "560/|【】|0|0\n"
+              "565/|【】|0|0\n"
+              "570/|【】|0|0\n"
+              "5900|売上総利益|0|800000\n"
+              "610/|【販売費及び一般管理費】|0|370000\n"
+              "610001|給料手当|0|300000\n"
+              "610002|旅費通信費|0|70000\n"
+              "6200|営業利益|0|430000\n"
+              "710/||0|0\n"
+              "720/||0|0\n"
+              "7300|経常利益|0|430000\n"
+              "810/||0|0\n"
+              "820/||0|0\n"
+              "8400|当期純利益|0|430000\n");
+    expectRowsBalance();
+    EXPECT_EQ(rowOf("-", "旅費通信費").KARSUM, yen(70000));
+    EXPECT_EQ(S(65).KOUSEI, 100 * CurrencyScale);
+    EXPECT_EQ(S(83).KOUSEI, 463000);  // 370,000 of 800,000: 46.25 % -> 46.3
+}
+
+TEST_F(GeneralBalanceEngineTest, ComputingTwiceGivesTheSameRows)
+{
+    openGeneral();
+    ASSERT_TRUE(LoadTrialBalanceDefault(balances_, sorts_, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, 3, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    const std::vector<TBALANCE> first = balances_;
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    for (std::size_t i = 0; i < balances_.size(); ++i) {
+        EXPECT_EQ(balances_[i].KMKCNT, first[i].KMKCNT) << i;
+        EXPECT_EQ(balances_[i].TOUZAN, first[i].TOUZAN) << i;
+        EXPECT_EQ(balances_[i].ZENZAN, first[i].ZENZAN) << i;
+        EXPECT_EQ(balances_[i].KOUSEI, first[i].KOUSEI) << i;
+    }
+    EXPECT_EQ(S(83).KMKCNT, 2);  // the two expense lines
+}
+
+TEST_F(GeneralBalanceEngineTest, QuarterStartsProfitAccountsAtZero)
+{
+    openGeneral();
+    ASSERT_TRUE(LoadTrialBalanceDefault(balances_, sorts_, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, 3, 0, 0, 0));  // periods 9-12
+    EXPECT_EQ(rowOf("-", "現金及び預金").ZENZAN, yen(1500000));
+    EXPECT_EQ(rowOf("-", "現金及び預金").TOUZAN, yen(1500000));
+    EXPECT_EQ(rowOf("1130").ZENZAN, yen(500000));
+    EXPECT_EQ(S(83).ZENZAN, 0);
+    EXPECT_EQ(S(83).TOUZAN, yen(70000));
+}
+
+// Bookkeeping began in month 7: the balance sheet opens from the balances at
+// the start of the year, and liabilities and net assets open with their
+// parts, so the balance sheet balances at the start too.
+TEST_F(GeneralBalanceEngineTest, DataThatBeganInMonthSevenOpensFromTheYearStart)
+{
+    openGeneral(7);
+    {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        db::Statement st(dm_.IBDatabaseDAT.attachment(), tr,
+                         "UPDATE KAMOKU_PZ SET NUKIZAN = :V WHERE SCODE = 'A' AND KCODE = :K AND HCODE = ' ' "
+                         "AND BCODE = ' ' AND MNUM BETWEEN 0 AND 8");
+        const std::pair<const char*, std::int64_t> starts[] = {
+            {"1110", 900000}, {"1130", 0}, {"2110", 250000}, {"3110", 1000000}, {"3340", 100000}};
+        for (const auto& [k, v] : starts) {
+            st.param("K").setString(k);
+            st.param("V").setCurrency(yen(v));
+            st.execute();
+        }
+        st.setSql("UPDATE KAMOKU_PZ SET NUKIZAN = :V WHERE SCODE = 'A' AND KCODE = '1130' AND HCODE = '001' "
+                  "AND BCODE = ' ' AND MNUM BETWEEN 0 AND 8");
+        st.param("V").setCurrency(yen(450000));
+        st.execute();
+        tr.commit();
+    }
+    ASSERT_TRUE(LoadTrialBalanceDefault(balances_, sorts_, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    EXPECT_EQ(rowOf("-", "現金及び預金").ZENZAN, yen(900000));
+    EXPECT_EQ(rowOf("1130").ZENZAN, yen(450000));
+    EXPECT_EQ(S(21).ZENZAN, yen(1350000));
+    EXPECT_EQ(S(29).ZENZAN, yen(250000));
+    EXPECT_EQ(S(54).ZENZAN, yen(1100000));
+    EXPECT_EQ(S(56).ZENZAN, yen(1350000));
+}
+
+TEST_F(GeneralBalanceEngineTest, SubAccountLayoutCarriesTheBreakdown)
+{
+    openGeneral();
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "", "", 0, 0, 0, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    const TBALANCE* receivables = accountRow("1130");
+    ASSERT_NE(receivables, nullptr);
+    ASSERT_EQ(receivables->HOJCNT, 2);
+    EXPECT_EQ(receivables->HOJO[0].HCODE, "001");
+    EXPECT_EQ(receivables->HOJO[0].TOUZAN, yen(300000));
+    EXPECT_EQ(receivables->HOJO[1].TOUZAN, yen(100000));
+    EXPECT_EQ(receivables->HOJO[0].KOUSEI, 75 * CurrencyScale);
+    EXPECT_EQ(receivables->TOUZAN, yen(400000));
+    expectRowsBalance();
+    EXPECT_EQ(S(21).TOUZAN, yen(2000000));
+}
+
+TEST_F(GeneralBalanceEngineTest, LineLayoutsNameTheirLines)
+{
+    openGeneral();
+    // A4: the line 売掛金 of one account named like it loses its own name and
+    // is named from the account, with the account's codes.
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "", "", 0, 0, 1, 1, 0, 0, 0));
+    const TBALANCE* receivables = accountRow("1130");
+    ASSERT_NE(receivables, nullptr);
+    EXPECT_EQ(receivables->Account.KNAME, "売掛金");
+    const TBALANCE* expenses = accountRow("-");
+    ASSERT_NE(expenses, nullptr);
+    EXPECT_EQ(expenses->Account.KNAME, "経費");
+    {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        db::Statement st(dm_.IBDatabaseDAT.attachment(), tr, "SELECT KNAME1 FROM EXTERA4 WHERE REC = 2");
+        st.execute();
+        ASSERT_TRUE(st.fetch());
+        EXPECT_EQ(st.field(0).asString(), "");
+    }
+    // A3: lines without names of their own.
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "", "", 0, 0, 2, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    const TBALANCE* cashLine = accountRow("-");
+    ASSERT_NE(cashLine, nullptr);
+    EXPECT_EQ(S(83).TOUZAN, yen(370000));
+    // Total rows only.
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "", "", 0, 0, 3, 1, 0, 0, 0));
+    for (const auto* row : shown())
+        EXPECT_TRUE(row->Account.KCODE.empty());
+    EXPECT_FALSE(shown().empty());
+}
+
+TEST_F(GeneralBalanceEngineTest, DepartmentGroupSumsItsDepartments)
+{
+    openGeneral();
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "", "G1", 0, 0, 0, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    ASSERT_NE(accountRow("4110"), nullptr);
+    ASSERT_NE(accountRow("6110"), nullptr);
+    EXPECT_EQ(accountRow("4110")->TOUZAN, yen(800000));
+    EXPECT_EQ(accountRow("6110")->TOUZAN, yen(300000));
+    EXPECT_EQ(accountRow("1110"), nullptr);  // kept without departments
+    EXPECT_EQ(S(85).TOUZAN, yen(500000));
+}
+
+TEST_F(GeneralBalanceEngineTest, DatabaseErrorDuringLoadFails)
+{
+    openGeneral();
+    {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        db::Statement st(dm_.IBDatabaseDAT.attachment(), tr, "DROP PROCEDURE SP_SISANHYO_KESSAN");
+        st.execute();
+        tr.commit();
+    }
+    seam_->messages.clear();
+    EXPECT_FALSE(LoadTrialBalanceDefault(balances_, sorts_, 1, 0, 0, 0));
+    ASSERT_FALSE(seam_->messages.empty());
+    EXPECT_FALSE(dm_.IBTransactionDATSS.active());
+}
+
+TEST_F(GeneralBalanceEngineTest, MoreAccountsThanRowsStopAtTheLastRow)
+{
+    openGeneral();
+    balances_.resize(FirstAccountRow + 3);
+    sorts_.resize(balances_.size());
+    seam_->messages.clear();
+    EXPECT_FALSE(LoadTrialBalanceDefault(balances_, sorts_, 1, 0, 0, 0));
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_NE(seam_->messages[0].text.find("試算表の行数が足りません"), std::string::npos);
+    EXPECT_FALSE(balances_.back().Account.KCODE.empty());
+}
+
+TEST(MonthToPeriodCount, CountsThePeriodsBeforeAMonth)
+{
+    const int expected[] = {0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14};
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_EQ(MonthToPeriodCount(m), expected[m - 1]) << m;
+    EXPECT_EQ(MonthToPeriodCount(0), 0);
+}
+
+} // namespace
+} // namespace vq

@@ -1,0 +1,180 @@
+// bench-trial-balance [DIR] [--journals N] [--runs N]
+//
+// Measures what the trial-balance engine adds to the stored procedure it
+// reads: on the general business data set (0001) of a sample office in DIR
+// (made with make-sample-office --journals N when DIR holds none; default
+// N 200000), the settlement-layout load and the computation of the year as
+// the income-tax linkage asks for them, against the bare call of
+// SP_SISANHYO_KESSAN with all its rows fetched. Prints the best of the runs
+// of each and, on the last line, their ratio (engine / procedure).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/AccInf.h"
+#include "foundation/app/RunState.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/app/SystemFolders.h"
+#include "foundation/data/DataModule.h"
+#include "platform/Process.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
+#include "trialbalance/BalanceEngines.h"
+#include "trialbalance/BalanceFront.h"
+#include "trialbalance/BalanceTables.h"
+
+#ifndef VQ_MAKE_SAMPLE_OFFICE
+#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
+#endif
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct Options {
+    fs::path root = fs::temp_directory_path() / "vq-bench-trial-balance";
+    int journals = 200000;
+    int runs = 5;
+};
+
+int usage()
+{
+    std::fprintf(stderr, "usage: bench-trial-balance [DIR] [--journals N] [--runs N]\n");
+    return 2;
+}
+
+bool parse(int argc, char** argv, Options& o)
+{
+    bool rootGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--journals" || arg == "--runs") && i + 1 < argc) {
+            char* end = nullptr;
+            const long n = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || n < (arg == "--runs" ? 1 : 0) || n > 10000000)
+                return false;
+            (arg == "--runs" ? o.runs : o.journals) = static_cast<int>(n);
+        } else if (!arg.empty() && arg[0] != '-' && !rootGiven) {
+            o.root = arg;
+            rootGiven = true;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+double bestSeconds(int runs, const std::function<void()>& work)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+// The open-data values the engine reads, from the data set itself.
+void readDataSetDescription(vq::TDM& dm)
+{
+    vq::db::Transaction tr(dm.IBDatabaseDAT.attachment(), vq::db::kReadCommittedReadOnly);
+    tr.start();
+    vq::db::Statement st(dm.IBDatabaseDAT.attachment(), tr,
+                         "SELECT DATATYPE, CODETYPE, KAISINO, GENKA_USE FROM ACCDEF1 WHERE REC = 1");
+    st.execute();
+    if (st.fetch()) {
+        vq::AccInf.DATATYPE = st.field("DATATYPE").asInt();
+        vq::AccInf.CODETYPE = st.field("CODETYPE").asInt();
+        vq::AccInf.KAISINO = st.field("KAISINO").asInt();
+        vq::AccInf.GENKA_USE = st.field("GENKA_USE").asInt();
+    }
+    tr.commit();
+    vq::AccInf.IsIryou = vq::AccInf.DATATYPE == 3 ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options o;
+    if (!parse(argc, argv, o))
+        return usage();
+    try {
+        fs::create_directories(o.root);
+        const fs::path root = fs::absolute(o.root).lexically_normal();
+        ::setenv("VQ_ROOT", root.c_str(), 1);
+        if (!vq::InitSystemFolders(vq::SystemDef))
+            throw std::runtime_error("cannot find the folders of " + root.string());
+        const fs::path folder = fs::path(vq::SystemDef.SysDir) / "0001";
+        if (!fs::exists(folder / vq::DataDbFileName)) {
+            std::printf("making the sample office in %s with %d further journal entries...\n", root.c_str(),
+                        o.journals);
+            std::fflush(stdout);
+            const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE,
+                                                       {root.string(), "--journals", std::to_string(o.journals)});
+            if (!made.succeeded())
+                throw std::runtime_error("make-sample-office failed:\n" + made.standardError + made.standardOutput);
+        }
+
+        vq::platform::ScopedScriptedInteraction seam;
+        vq::ConnectMode = vq::ConnectStandAlone;
+        vq::SystemDef.HostName.clear();
+        vq::SystemDef.DataDir = folder.string();
+        vq::SystemDef.DbUser = vq::DefaultDbUser;
+        vq::SystemDef.DbPassword = vq::DefaultDbPassword;
+        vq::TDM dm;
+        if (!dm.fnAccDatConnected("", folder.string(), 0))
+            throw std::runtime_error("cannot open the data set in " + folder.string());
+        readDataSetDescription(dm);
+        vq::SetBalanceTables(vq::AccInf.IsIryou == 1);
+        vq::InstallBalanceEngines();
+
+        std::vector<vq::TBALANCE> balances(static_cast<std::size_t>(vq::BalanceCapacity()));
+        std::vector<vq::TQSORT> sorts(balances.size());
+        bool sound = true;
+        const double engine = bestSeconds(o.runs, [&] {
+            sound = vq::LoadTrialBalanceDefault(balances, sorts, 1, 0, 0, 0) &&
+                    vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0) && sound;
+        });
+        if (!sound) {
+            for (const auto& m : seam->messages)
+                std::fprintf(stderr, "%s\n", m.text.c_str());
+            throw std::runtime_error("the trial balance could not be loaded");
+        }
+        const double load = bestSeconds(o.runs, [&] { vq::LoadTrialBalanceDefault(balances, sorts, 1, 0, 0, 0); });
+        const double compute = bestSeconds(o.runs, [&] { vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0); });
+        long rows = 0;
+        const double procedure = bestSeconds(o.runs, [&] {
+            vq::db::Transaction tr(dm.IBDatabaseDAT.attachment(), vq::db::kSnapshot);
+            tr.start();
+            vq::db::Statement st(dm.IBDatabaseDAT.attachment(), tr, "SELECT * FROM SP_SISANHYO_KESSAN( :TAX , :ZENTAX ) ");
+            st.param("TAX").setInt(0);
+            st.param("ZENTAX").setInt(-1);
+            st.execute();
+            rows = 0;
+            while (st.fetch())
+                ++rows;
+            tr.commit();
+        });
+        dm.CloseAccDat("", 0, 0);
+        std::printf("data set: %s (%ld settlement lines)\n", folder.c_str(), rows);
+        std::printf("engine (load and compute), best of %d: %.1f ms\n", o.runs, engine * 1000.0);
+        std::printf("  of it load %.1f ms, computation %.1f ms\n", load * 1000.0, compute * 1000.0);
+        std::printf("stored procedure alone, best of %d: %.1f ms\n", o.runs, procedure * 1000.0);
+        std::printf("engine / procedure: %.3f\n", procedure > 0 ? engine / procedure : 0.0);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench-trial-balance: %s\n", e.what());
+        return 1;
+    }
+}
