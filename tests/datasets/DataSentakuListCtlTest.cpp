@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "DataListFixture.h"
+#include "datasets/DataListControllerPort.h"
 #include "datasets/DataPlaces.h"
+#include "foundation/data/DataListRefresher.h"
+#include "foundation/dataset/DataInfomation.h"
 #include "datasets/DataSentakuListCtl.h"
 #include "datasets/NetworkDrives.h"
 #include "platform/Folders.h"
@@ -274,4 +277,19 @@ TEST_F(DataSentakuListCtlTest, SharedAreaCache)
     EXPECT_EQ(store.DataList[1].PASNAME, "X:/zeverivurev/sv0002");
     EXPECT_EQ(store.DataList[1].ChildCount, 1);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM SERVERDATALIST WHERE DRIVELETTER='X'"), 0);
+}
+
+TEST_F(DataSentakuListCtlTest, ClosingADataSetRefreshesItsRow)
+{
+    const auto previousFactory = setDataListControllerFactory({});
+    InstallDataListController();
+    TDataInfomation info; // lets the data module describe the data sets it closes
+    exec("INSERT INTO DATALIST (REC, GROUPID, ENTTEXT, PASNAME, YOBI1) VALUES (1, 10000, 'old', '" + SystemDef.DataDir +
+         "', 'keep')");
+    ASSERT_TRUE(dm_.fnAccDatConnected("", SystemDef.DataDir, 1));
+    dm_.CloseAccDat(SystemDef.DataDir, 1, 1);
+    EXPECT_EQ(texts("SELECT ENTTEXT || '|' || VER_MAJOR || '|' || YOBI1 FROM DATALIST WHERE REC=1"),
+              (std::vector<std::string>{"old|14|keep"}));
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM DATALIST WHERE REC=1 AND NENDO>0 AND KISHU IS NOT NULL"), 1);
+    setDataListControllerFactory(previousFactory);
 }
