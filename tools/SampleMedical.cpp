@@ -228,14 +228,6 @@ std::string medicalFacilityRightsSql(const std::vector<int>& operatorCodes)
     return sql;
 }
 
-std::string medicalDataListSql()
-{
-    return "UPDATE DATALIST SET ENTTEXT = '医療法人 清流会', SHOUGOU = '医療法人社団 清流会', DATATYPE = 3, "
-           "CODETYPE = 1, NENDO = 6, KISHU = '2024-04-01', KIMATU = '2025-03-31', TANTOU = 10, VER_MAJOR = 14, "
-           "VER_MINOR1 = 0, VER_MINOR2 = 0, VER_TEXT = '22版', DATACODE = '0004' WHERE REC = " +
-           n(MedicalSampleSlot) + ";\n";
-}
-
 void writeMedicalInfoFile(const std::filesystem::path& folder, int operatorCode)
 {
     platform::IniFile ini(folder / DataIniFileName);

@@ -19,8 +19,6 @@ inline constexpr int MedicalSampleSlot = 4;
 std::string medicalDataSetSql(const std::filesystem::path& schemaDir);
 // The operators' rights on its two facilities (full operator codes).
 std::string medicalFacilityRightsSql(const std::vector<int>& operatorCodes);
-// The statement that describes it in the system database's data list.
-std::string medicalDataListSql();
 // Its info file, as the data module writes it for a free data set.
 void writeMedicalInfoFile(const std::filesystem::path& folder, int operatorCode);
 

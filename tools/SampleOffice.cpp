@@ -9,6 +9,11 @@
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/app/SystemFolders.h"
+#include "datasets/DataSentakuListCtl.h"
+#include "foundation/data/DataModule.h"
+#include "foundation/dataset/DataInfomation.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
 #include "platform/AtomicFile.h"
 #include "platform/IniFile.h"
 #include "platform/Process.h"
@@ -119,7 +124,7 @@ void writeInfoFile(const fs::path& folder, const SampleDataSet& set)
         ini.writeString("DATAINFO", key, value);
 }
 
-std::string systemSql(const TSystemDef& def, const std::vector<SampleDataSet>& sets)
+std::string systemSql()
 {
     std::string sql;
     auto add = [&sql](const std::string& line) { sql += line + "\n"; };
@@ -130,14 +135,6 @@ std::string systemSql(const TSystemDef& def, const std::vector<SampleDataSet>& s
     add("INSERT INTO SYSTEMINI (REC, RESERVE1, RESERVE2, RESERVE3, RESERVE4, RESERVE5, SSTR) VALUES (10, 0, 0, 0, "
         "0, 0, 'NAME=鈴木税理士事務所' || ASCII_CHAR(13) || 'JYUSHO=東京都新宿区西新宿二丁目８番１号' || "
         "ASCII_CHAR(13) || 'TEL=03-5321-0000' || ASCII_CHAR(13));");
-    // The fixed slots of the data list, then the three data sets in theirs.
-    add("SELECT COUNT(*) FROM SP_DATALIST_INSERT(0, " + sqlText(def.SysDir) + ", " + std::to_string(DataListCnt) + ");");
-    for (const auto& set : sets)
-        add("UPDATE DATALIST SET ENTTEXT = " + sqlText(set.listName) + ", SHOUGOU = " + sqlText(set.shougou) +
-            ", DATATYPE = 2, CODETYPE = " + std::to_string(set.codeType) +
-            ", NENDO = 6, KISHU = '2024-01-01', KIMATU = '2024-12-31', TANTOU = " + std::to_string(kOperator) +
-            ", VER_MAJOR = 14, VER_MINOR1 = 0, VER_MINOR2 = 0, VER_TEXT = " + sqlText(kVersionText) +
-            ", DATACODE = " + sqlText(set.dataCode) + " WHERE REC = " + std::to_string(set.slot) + ";");
     return sql;
 }
 
@@ -146,6 +143,58 @@ std::string slotFolder(int slot)
     char name[8];
     std::snprintf(name, sizeof name, "%.4d", slot);
     return name;
+}
+
+// The data list as the office's programs keep it: the fixed slots, and each
+// data set registered in its slot from its info file, through the store.
+void registerDataSets(const TSystemDef& def, const std::vector<int>& slots)
+{
+    const TSystemDef saved = SystemDef;
+    SystemDef.SysDir = def.SysDir;
+    SystemDef.HostName.clear();
+    SystemDef.DbUser = DefaultDbUser;
+    SystemDef.DbPassword = DefaultDbPassword;
+    SystemDef.GROUPID = kGroup;
+    SystemDef.OPCODE = kOperatorCode;
+    TDM dm;
+    if (!dm.fnAccDefConnected("", 1)) {
+        SystemDef = saved;
+        throw std::runtime_error("cannot open the new system database to register the data sets");
+    }
+    {
+        // The list's optional columns follow the system database's version.
+        db::TransactionScope scope(dm.IBTransactionDEF);
+        db::Statement q(dm.IBDatabaseDEF.attachment(), dm.IBTransactionDEF,
+                        "SELECT MAJOR,MINOR1,MINOR2 FROM VERSION ORDER BY MAJOR DESC,MINOR1 DESC,MINOR2 DESC");
+        q.execute();
+        if (q.fetch()) {
+            SystemDef.ProgVerMajor = q.field("MAJOR").asInt();
+            SystemDef.ProgVerMinor1 = q.field("MINOR1").asInt();
+            SystemDef.ProgVerMinor2 = q.field("MINOR2").asInt();
+        }
+        q.close();
+        scope.commit();
+    }
+    {
+        TDataSentakuListCtl store;
+        store.MakeSlots(def.SysDir, DataListCnt);
+        for (const int slot : slots) {
+            const std::string folder = (fs::path(def.SysDir) / slotFolder(slot)).string();
+            TDataListRec row;
+            store.ClearRecord(row, folder);
+            row.REC = slot;
+            store.GetDataListRecord(0, row, false);
+            TDataInfomation info;
+            TDataInfomationRec rec;
+            if (!info.ReadIniFile("", folder, rec) || !store.UpdateDataListRecord(
+                    (store.SetRecordFromDataInfo(rec, row), row), 0, false)) {
+                SystemDef = saved;
+                throw std::runtime_error("cannot register the data set in " + folder);
+            }
+        }
+    }
+    dm.IBDatabaseDEF.disconnect();
+    SystemDef = saved;
 }
 
 } // namespace
@@ -290,10 +339,15 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
     }
     // The system database last: the office is complete once it is there.
     const fs::path rows = build / "system.sql";
-    platform::writeFileAtomically(rows, systemSql(def, sets) + medicalDataListSql());
+    platform::writeFileAtomically(rows, systemSql());
     const fs::path built = build / "system.fdb";
     buildDatabase(options.schemaDir, "system", built, rows, build);
     fs::rename(built, report.systemDatabase);
+    std::vector<int> slots;
+    for (const auto& set : sets)
+        slots.push_back(set.slot);
+    slots.push_back(MedicalSampleSlot);
+    registerDataSets(def, slots);
     // scripts/run makes the office only while this mark is missing.
     platform::writeFileAtomically(root / ".complete", "");
     fs::remove_all(build);

@@ -1,0 +1,61 @@
+#include "dbupdate/DbUpdateListRec.h"
+
+#include <tuple>
+
+namespace vq {
+
+namespace {
+
+struct StepVersion {
+    std::int32_t major, minor1, minor2, backup;
+};
+
+TArrayDbUpdateListRec makeList(std::initializer_list<StepVersion> steps)
+{
+    TArrayDbUpdateListRec list;
+    list.reserve(steps.size());
+    for (const auto& s : steps) {
+        TDbUpdateListRec rec;
+        rec.Major = s.major;
+        rec.Minor1 = s.minor1;
+        rec.Minor2 = s.minor2;
+        rec.BackupFlag = s.backup;
+        list.push_back(std::move(rec));
+    }
+    return list;
+}
+
+} // namespace
+
+TArrayDbUpdateListRec SystemUpdateSteps()
+{
+    return makeList({
+        {0, 3, 1, 1}, {0, 3, 2, 0}, {0, 3, 3, 0}, {1, 0, 1, 0}, {3, 0, 0, 0}, {3, 0, 5, 0},
+        {3, 0, 7, 0}, {4, 0, 0, 1}, {4, 0, 2, 1}, {5, 0, 0, 1}, {7, 0, 0, 0}, {7, 0, 4, 0},
+        {8, 0, 0, 1}, {8, 0, 2, 1}, {9, 0, 4, 1}, {10, 0, 4, 1}, {11, 0, 1, 1}, {12, 0, 0, 1},
+    });
+}
+
+TArrayDbUpdateListRec DataUpdateSteps()
+{
+    return makeList({
+        {0, 1, 1, 1},  {0, 1, 2, 1},  {0, 1, 3, 1},  {0, 1, 4, 1},  {0, 1, 5, 1},  {0, 2, 0, 0},
+        {0, 2, 1, 1},  {0, 2, 2, 1},  {0, 3, 0, 0},  {0, 3, 1, 1},  {0, 3, 2, 0},  {0, 3, 3, 1},
+        {0, 3, 4, 1},  {0, 4, 0, 0},  {0, 4, 1, 1},  {1, 0, 0, 1},  {1, 0, 1, 1},  {1, 0, 2, 1},
+        {1, 0, 3, 1},  {1, 0, 5, 1},  {2, 0, 0, 1},  {2, 0, 4, 1},  {3, 0, 0, 1},  {3, 0, 1, 1},
+        {3, 0, 3, 1},  {3, 0, 4, 1},  {3, 0, 6, 1},  {3, 0, 7, 1},  {4, 0, 0, 1},  {4, 0, 2, 1},
+        {5, 0, 0, 1},  {5, 0, 2, 1},  {5, 0, 5, 1},  {6, 0, 0, 1},  {6, 1, 0, 1},  {6, 1, 3, 1},
+        {7, 0, 0, 1},  {7, 0, 2, 1},  {7, 0, 3, 1},  {7, 0, 4, 1},  {8, 0, 0, 1},  {8, 0, 2, 1},
+        {8, 0, 3, 1},  {9, 0, 0, 1},  {9, 0, 1, 1},  {9, 0, 2, 1},  {9, 0, 3, 1},  {9, 0, 4, 1},
+        {9, 0, 5, 1},  {10, 0, 0, 1}, {10, 0, 1, 1}, {10, 0, 3, 1}, {10, 0, 4, 1}, {10, 0, 5, 1},
+        {11, 0, 0, 1}, {11, 0, 1, 1}, {11, 1, 0, 1}, {12, 0, 0, 1}, {13, 0, 0, 1}, {13, 0, 3, 1},
+        {14, 0, 0, 1},
+    });
+}
+
+bool IsNewerStep(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t x, std::int32_t y, std::int32_t z)
+{
+    return std::tie(a, b, c) > std::tie(x, y, z);
+}
+
+} // namespace vq
