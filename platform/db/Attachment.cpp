@@ -25,6 +25,8 @@ void fillDpb(fb::Xpb& dpb, const ConnectParams& p)
     dpb.string(isc_dpb_lc_ctype, kCharset);
     dpb.integer(isc_dpb_sql_dialect, kDialect);
     dpb.tag(isc_dpb_utf8_filename);
+    if (p.connectTimeoutSeconds > 0)
+        dpb.integer(isc_dpb_connect_timeout, p.connectTimeoutSeconds);
 }
 
 void checkParams(const ConnectParams& p)

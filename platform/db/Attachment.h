@@ -24,6 +24,10 @@ struct ConnectParams {
     std::string user;       // e.g. "SYSDBA"; the embedded engine checks no password but
                             // does apply SQL rights to the user name
     std::string password;
+    // How long a server may take to answer the connection request; a host
+    // that accepts the connection and then stays silent would otherwise hold
+    // the caller for minutes. 0 leaves the client library's own limit.
+    int connectTimeoutSeconds = 15;
 };
 
 // The character set of every connection and of databases this layer creates.

@@ -3,7 +3,11 @@
 // VQ_FB_PASSWORD; without them these tests are skipped).
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -137,3 +141,28 @@ TEST_F(ServerDb, KilledServerGivesALostConnectionError)
 }
 
 } // namespace
+
+// A host that takes the connection and never answers (a hung server, a
+// firewall that swallows the handshake) gives an error within the connect
+// timeout instead of holding the caller for minutes.
+TEST(SilentHost, ConnectGivesUpWithinItsTimeout)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);   // the kernel completes the handshake; nobody answers
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string host = "127.0.0.1/" + std::to_string(ntohs(address.sin_port));
+
+    Attachment db;
+    ConnectParams params{host + ":/nowhere/x.fdb", "SYSDBA", "masterkey"};
+    params.connectTimeoutSeconds = 2;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(db.attach(params), DbError);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    ::close(listener);
+}
