@@ -339,6 +339,52 @@ TEST_F(DepartmentBalanceTest, DepartmentGroupAddsItsDepartmentsRowByRow)
     EXPECT_EQ(st.field(0).asCurrency(), yen(340000));
 }
 
+// The common department 00 spent 100,005 on salaries in period 3; department
+// 02 takes 30 % of it, 00 keeps the share its own line gives it.
+TEST_F(DepartmentBalanceTest, AllocationSharesTheCommonDepartment)
+{
+    auto run = [&](const std::vector<std::string>& sql) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        for (const auto& q : sql) {
+            db::Statement st(dm_.IBDatabaseDAT.attachment(), tr, q);
+            st.execute();
+        }
+        tr.commit();
+    };
+    auto commonSalaries = [&](int haibun) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        db::Statement st(dm_.IBDatabaseDAT.attachment(), tr,
+                         "SELECT KAR03 FROM SP_SISANHYO_BUMON(0, :H, 'A', '00') WHERE KCODE = '6110' AND HCODE = ''");
+        st.param("H").setInt(haibun);
+        st.execute();
+        EXPECT_TRUE(st.fetch());
+        return st.field(0).asCurrency();
+    };
+    run({"INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('00', '共通')",
+         "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('A', '6110', ' ', '00')",
+         "UPDATE KAMOKU_MS SET KAR_NUK = 100005 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00' AND MNUM = 3",
+         "UPDATE KAMOKU_SZ SET HAIBUN01 = 30, HAIBUN02 = 30, HAIBUN03 = 30, HAIBUN04 = 30, HAIBUN05 = 30, "
+         "HAIBUN06 = 30, HAIBUN07 = 30, HAIBUN08 = 30, HAIBUN09 = 30, HAIBUN10 = 30, HAIBUN11 = 30, HAIBUN12 = 30, "
+         "HAIBUN13 = 30, HAIBUN14 = 30, HAIBUN15 = 30, HAIBUN16 = 30 WHERE SCODE = 'A' AND BCODE = '02'"});
+
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "A", "02", 0, 3, 0, 1, 1, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    expectAccountRowsClose();
+    EXPECT_EQ(rowOf("6110").KARSUM, yen(340000 + 30002));  // 30,001.5 rounded up
+    EXPECT_EQ(rowOf("1110").TOUZAN, yen(15000));           // nothing of 00 to share
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "A", "02", 0, 3, 0, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    EXPECT_EQ(rowOf("6110").KARSUM, yen(340000));
+
+    // 00 with ratios of 0 has given everything away; with 100 it keeps all.
+    EXPECT_EQ(commonSalaries(1), 0);
+    EXPECT_EQ(commonSalaries(0), yen(100005));
+    run({"UPDATE KAMOKU_SZ SET HAIBUN03 = 100 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00'"});
+    EXPECT_EQ(commonSalaries(1), yen(100005));
+}
+
 TEST_F(GeneralBalanceEngineTest, DatabaseErrorDuringLoadFails)
 {
     openGeneral();
