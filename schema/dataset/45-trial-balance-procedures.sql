@@ -1108,7 +1108,7 @@ END^
    facility), with their sub-accounts. PHIBUN 1 allocates the common
    department '00' by the percentages HAIBUNnn of the account's own line in
    PBCODE: '00' keeps its own share of each period (amount x ratio nn), any
-   other department adds '00''s amounts x ratio nn; the opening balance takes
+   other department adds the amounts of '00' x ratio nn; the opening balance takes
    the ratio of the period the bookkeeping starts in (ACCDEF1 KAISINO). Each
    share is rounded to the yen, halves up. With PTAX 1 the received and paid
    tax accounts carry their department's tax, and the common part that of
