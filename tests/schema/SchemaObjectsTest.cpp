@@ -30,7 +30,7 @@ const char* databaseName(SchemaKind kind)
 constexpr SchemaKind kAllKinds[] = {SchemaKind::System, SchemaKind::DataSet, SchemaKind::FileTransfer};
 
 // name -> kind (TABLE, VIEW, TRIGGER, GENERATOR, PROCEDURE, FUNCTION,
-// DOMAIN, EXCEPTION) of every user object, and TABLE.COLUMN of every column.
+// DOMAIN, EXCEPTION, INDEX) of every user object, and TABLE.COLUMN of every column.
 struct Metadata {
     std::map<std::string, std::string> objects;
     std::set<std::string> columns;
@@ -52,7 +52,10 @@ Metadata readMetadata(SchemaTestDb& db)
         "UNION ALL SELECT 'FUNCTION', RDB$FUNCTION_NAME FROM RDB$FUNCTIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
         "UNION ALL SELECT 'DOMAIN', RDB$FIELD_NAME FROM RDB$FIELDS "
         " WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 AND RDB$FIELD_NAME NOT STARTING WITH 'RDB$' "
-        "UNION ALL SELECT 'EXCEPTION', RDB$EXCEPTION_NAME FROM RDB$EXCEPTIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0");
+        "UNION ALL SELECT 'EXCEPTION', RDB$EXCEPTION_NAME FROM RDB$EXCEPTIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
+        // Indexes made by CREATE INDEX; those of keys and constraints go with their table.
+        "UNION ALL SELECT 'INDEX', I.RDB$INDEX_NAME FROM RDB$INDICES I WHERE COALESCE(I.RDB$SYSTEM_FLAG, 0) = 0 "
+        " AND NOT EXISTS (SELECT 1 FROM RDB$RELATION_CONSTRAINTS C WHERE C.RDB$INDEX_NAME = I.RDB$INDEX_NAME)");
     st.execute();
     auto trim = [](std::string s) { return s.erase(s.find_last_not_of(' ') + 1); };
     while (st.fetch())

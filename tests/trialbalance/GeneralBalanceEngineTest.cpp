@@ -242,6 +242,149 @@ TEST_F(GeneralBalanceEngineTest, DepartmentGroupSumsItsDepartments)
     EXPECT_EQ(S(85).TOUZAN, yen(500000));
 }
 
+// Department 02 of facility A gets a cash line with an opening balance and
+// journal rows: an expense paid in month 3 and partly refunded in month 7.
+class DepartmentBalanceTest : public GeneralBalanceEngineTest {
+protected:
+    void SetUp() override
+    {
+        GeneralBalanceEngineTest::SetUp();
+        openGeneral();
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        const char* const sql[] = {
+            "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('A', '1110', ' ', '02')",
+            "UPDATE KAMOKU_SZ SET KAISIZAN = 50000 WHERE SCODE = 'A' AND KCODE = '1110' AND BCODE = '02'",
+            "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, "
+            "KINGAKU) VALUES (901, 901, 901, 1, '2024-06-10', 3, 'A', '02', '6110', 40000, '1110', 40000)",
+            "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, "
+            "KINGAKU) VALUES (902, 901, 901, 2, '2024-06-10', 3, 'A', '02', '1110', 40000, '6110', 40000)",
+            "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, "
+            "KINGAKU) VALUES (903, 902, 902, 1, '2024-10-10', 7, 'A', '02', '1110', 5000, '6110', 5000)",
+            "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, "
+            "KINGAKU) VALUES (904, 902, 902, 2, '2024-10-10', 7, 'A', '02', '6110', 5000, '1110', 5000)",
+        };
+        for (const char* q : sql) {
+            db::Statement st(dm_.IBDatabaseDAT.attachment(), tr, q);
+            st.execute();
+        }
+        tr.commit();
+    }
+
+    void expectAccountRowsClose() const
+    {
+        for (int i = FirstAccountRow; i < static_cast<int>(balances_.size()); ++i) {
+            const TBALANCE& b = balances_[static_cast<std::size_t>(i)];
+            if (b.Account.KCODE.empty())
+                continue;
+            const bool debit = b.Account.TAISHAKU == 1 || b.Account.TAISHAKU == 4;
+            EXPECT_EQ(b.TOUZAN, b.ZENZAN + (debit ? b.KARSUM - b.KASSUM : b.KASSUM - b.KARSUM)) << b.Account.KCODE;
+        }
+    }
+};
+
+TEST_F(DepartmentBalanceTest, DepartmentHoldsWhatItsJournalRowsGive)
+{
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "A", "02", 0, 3, 0, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    expectAccountRowsClose();
+    const TBALANCE& cash = rowOf("1110");
+    EXPECT_EQ(cash.ZENZAN, yen(50000));
+    EXPECT_EQ(cash.KARSUM, yen(5000));
+    EXPECT_EQ(cash.KASSUM, yen(40000));
+    EXPECT_EQ(cash.TOUZAN, yen(15000));
+    const TBALANCE& salaries = rowOf("6110");
+    EXPECT_EQ(salaries.KARSUM, yen(340000));
+    EXPECT_EQ(salaries.KASSUM, yen(5000));
+    EXPECT_EQ(salaries.TOUZAN, yen(335000));
+    EXPECT_EQ(accountRow("4110"), nullptr);  // department 01 only
+    EXPECT_EQ(accountRow("1130"), nullptr);  // kept without departments
+
+    // The A4 and A3 lines of the department carry the same amounts.
+    for (int layout : {1, 2}) {
+        ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "A", "02", 0, 3, layout, 1, 0, 0, 0)) << layout;
+        ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+        expectAccountRowsClose();
+        std::int64_t expenses = 0;
+        for (const auto* row : shown())
+            if (!row->Account.KCODE.empty() && row->Account.TAISHAKU == 1 && row->ZENZAN == 0)
+                expenses += row->TOUZAN;
+        EXPECT_EQ(expenses, yen(335000)) << layout;
+    }
+}
+
+TEST_F(DepartmentBalanceTest, DepartmentGroupAddsItsDepartmentsRowByRow)
+{
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "A", "G1", 0, 4, 0, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    expectAccountRowsClose();
+    EXPECT_EQ(rowOf("4110").TOUZAN, yen(800000));
+    EXPECT_EQ(rowOf("6110").TOUZAN, yen(335000));
+    EXPECT_EQ(rowOf("1110").TOUZAN, yen(15000));
+    EXPECT_EQ(rowOf("1110").ZENZAN, yen(50000));
+    int salaryRows = 0;
+    for (const auto* row : shown())
+        salaryRows += row->Account.KCODE == "6110";
+    EXPECT_EQ(salaryRows, 1);
+
+    // The group procedure sums the same departments in one pass.
+    db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+    tr.start();
+    db::Statement st(dm_.IBDatabaseDAT.attachment(), tr,
+                     "SELECT SUM(KAR01 + KAR02 + KAR03 + KAR04 + KAR05 + KAR06 + KAR07 + KAR08 + KAR09 + KAR10 + "
+                     "KAR11 + KAR12 + KAR13 + KAR14 + KAR15 + KAR16) FROM SP_SISANHYO_BUMON_GROUP(0, 'A', 'G1') "
+                     "WHERE KCODE = '6110' AND HCODE = ''");
+    st.execute();
+    ASSERT_TRUE(st.fetch());
+    EXPECT_EQ(st.field(0).asCurrency(), yen(340000));
+}
+
+// The common department 00 spent 100,005 on salaries in period 3; department
+// 02 takes 30 % of it, 00 keeps the share its own line gives it.
+TEST_F(DepartmentBalanceTest, AllocationSharesTheCommonDepartment)
+{
+    auto run = [&](const std::vector<std::string>& sql) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        for (const auto& q : sql) {
+            db::Statement st(dm_.IBDatabaseDAT.attachment(), tr, q);
+            st.execute();
+        }
+        tr.commit();
+    };
+    auto commonSalaries = [&](int haibun) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        db::Statement st(dm_.IBDatabaseDAT.attachment(), tr,
+                         "SELECT KAR03 FROM SP_SISANHYO_BUMON(0, :H, 'A', '00') WHERE KCODE = '6110' AND HCODE = ''");
+        st.param("H").setInt(haibun);
+        st.execute();
+        EXPECT_TRUE(st.fetch());
+        return st.field(0).asCurrency();
+    };
+    run({"INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('00', '共通')",
+         "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('A', '6110', ' ', '00')",
+         "UPDATE KAMOKU_MS SET KAR_NUK = 100005 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00' AND MNUM = 3",
+         "UPDATE KAMOKU_SZ SET HAIBUN01 = 30, HAIBUN02 = 30, HAIBUN03 = 30, HAIBUN04 = 30, HAIBUN05 = 30, "
+         "HAIBUN06 = 30, HAIBUN07 = 30, HAIBUN08 = 30, HAIBUN09 = 30, HAIBUN10 = 30, HAIBUN11 = 30, HAIBUN12 = 30, "
+         "HAIBUN13 = 30, HAIBUN14 = 30, HAIBUN15 = 30, HAIBUN16 = 30 WHERE SCODE = 'A' AND BCODE = '02'"});
+
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "A", "02", 0, 3, 0, 1, 1, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    expectAccountRowsClose();
+    EXPECT_EQ(rowOf("6110").KARSUM, yen(340000 + 30002));  // 30,001.5 rounded up
+    EXPECT_EQ(rowOf("1110").TOUZAN, yen(15000));           // nothing of 00 to share
+    ASSERT_TRUE(LoadTrialBalance(balances_, sorts_, "A", "02", 0, 3, 0, 1, 0, 0, 0));
+    ASSERT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+    EXPECT_EQ(rowOf("6110").KARSUM, yen(340000));
+
+    // 00 with ratios of 0 has given everything away; with 100 it keeps all.
+    EXPECT_EQ(commonSalaries(1), 0);
+    EXPECT_EQ(commonSalaries(0), yen(100005));
+    run({"UPDATE KAMOKU_SZ SET HAIBUN03 = 100 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00'"});
+    EXPECT_EQ(commonSalaries(1), yen(100005));
+}
+
 TEST_F(GeneralBalanceEngineTest, DatabaseErrorDuringLoadFails)
 {
     openGeneral();
