@@ -2,7 +2,6 @@
 
 #include "foundation/app/SystemDef.h"
 #include "platform/Interaction.h"
-#include "ui/FormFont.h"
 #include "ui/forms/PrintStyleColors.h"
 #include "ui/forms/TPrnColorSetBox.h"
 #include "ui/forms/TxCheckBox.h"
@@ -10,9 +9,7 @@
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxRadioButton.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,9 +41,10 @@ QString valueOf(const QStringList& lines, const QString& name)
 
 } // namespace
 
-TPrintDlgBox::TPrintDlgBox(QWidget* parent) : QDialog(parent)
+TPrintDlgBox::TPrintDlgBox(QWidget* parent) : TBSDI(parent, bsDialog)
 {
-    setFont(formFont());
+    // The caller reads PrintResult and the record after the dialog closed and frees it itself.
+    FKeepOnClose = true;
     setWindowTitle(QStringLiteral("科目情報の印刷"));
     resize(kWidth, 174);
     MainColor = palette().color(QPalette::WindowText);
@@ -92,6 +90,10 @@ TPrintDlgBox::TPrintDlgBox(QWidget* parent) : QDialog(parent)
     connect(btnCopy, &TxPlButton::clicked, this, [this] { finish(3); });
     connect(btnCancel, &TxPlButton::clicked, this, [this] { reject(); });
     connect(btnColorSelect, &QPushButton::clicked, this, [this] { chooseColours(); });
+
+    FHintMemo = HintArea;
+    FExecButton = btnOK;
+    FCreated = true;
 }
 
 TPrintDlgBox::~TPrintDlgBox() = default;
@@ -143,10 +145,7 @@ void TPrintDlgBox::ApplyOptions()
 
 void TPrintDlgBox::setHint(QWidget* control, const std::string& twoPartHint)
 {
-    const QString hint = QString::fromStdString(twoPartHint);
-    control->setToolTip(hint.section('|', 0, 0));
-    longHints_[control] = hint.section('|', 1);
-    control->installEventFilter(this);
+    TBSDI::setHint(control, QString::fromStdString(twoPartHint));
 }
 
 void TPrintDlgBox::LoadHints()
@@ -229,7 +228,7 @@ void TPrintDlgBox::chooseColours()
     box.setLineColor2(PrintRec->LineColor2);
     box.setNetColor1(PrintRec->NetColor1);
     box.setNetColor2(PrintRec->NetColor2);
-    box.move(geometry().topLeft());
+    box.PlaceForm(0, 0, 0, 0, 2);
     box.Setup(1);
     if (box.exec() == QDialog::Accepted) {
         PrintRec->LineColor1 = box.LineColor1();
@@ -240,40 +239,17 @@ void TPrintDlgBox::chooseColours()
     }
 }
 
-bool TPrintDlgBox::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        auto it = longHints_.find(static_cast<QWidget*>(watched));
-        if (it != longHints_.end())
-            HintArea->setPlainText(it->second);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void TPrintDlgBox::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F12) {
-        finish(1);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void TPrintDlgBox::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
-    saved_ = false;
-    btnOK->setFocus();
+    TBSDI::showEvent(event);
+    if (FCreated)
+        btnOK->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void TPrintDlgBox::done(int result)
+void TPrintDlgBox::FormClose()
 {
-    // The report's colours are stored whenever the dialog closes, as it always did.
-    if (!saved_) {
-        saved_ = true;
-        PutStyleColorRec();
-    }
-    QDialog::done(result);
+    // The report's colours are stored whenever the dialog closes, however it closes.
+    PutStyleColorRec();
 }
 
 } // namespace vq::ui

@@ -4,9 +4,8 @@
 // or copy. It works on the caller's TDefaultPrintRec and keeps the report's
 // colours and choices per operator in the system database (STYLECOLOR).
 // Lists derive from it and override Setup, ApplyOptions and LoadHints.
-#include <QDialog>
+#include "ui/forms/TBSDI.h"
 
-#include <map>
 #include <string>
 
 #include "print/DefaultPrintRec.h"
@@ -23,7 +22,7 @@ class TxEdit;
 class TxPlButton;
 class TxRadioButton;
 
-class TPrintDlgBox : public QDialog {
+class TPrintDlgBox : public TBSDI {
     Q_OBJECT
 public:
     explicit TPrintDlgBox(QWidget* parent = nullptr);
@@ -70,21 +69,16 @@ public:
     TxPlButton* btnCancel;
 
 protected:
+    // Gives control its two-part hint ("short|long"; the long part shows in HintArea).
     void setHint(QWidget* control, const std::string& twoPartHint);
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    void FormClose() override;
 
     int Flag = 0;
-    bool FFirstPlacement = true;
 
 private:
     void finish(int result);
     void chooseColours();
-
-    std::map<QWidget*, QString> longHints_;
-    bool saved_ = false;
 };
 
 } // namespace vq::ui

@@ -1,16 +1,13 @@
 #include "ui/forms/TPrnColorSetBox.h"
 
 #include "foundation/app/SystemDef.h"
+#include "foundation/data/DataModule.h"
 #include "platform/Interaction.h"
 #include "ui/Color.h"
-#include "ui/FormFont.h"
-#include "ui/forms/PrintStyleColors.h"
 #include "ui/forms/TxPlButton.h"
 
-#include <QCloseEvent>
 #include <QColorDialog>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -45,9 +42,10 @@ void TPrnColorSetBox::setColorChooser(ColorChooser c)
     chooser() = std::move(c);
 }
 
-TPrnColorSetBox::TPrnColorSetBox(QWidget* parent) : QDialog(parent)
+TPrnColorSetBox::TPrnColorSetBox(QWidget* parent) : TBSDI(parent, bsDialog)
 {
-    setFont(formFont());
+    // The caller reads the colours after the chooser closed and frees it itself.
+    FKeepOnClose = true;
     setWindowTitle(QStringLiteral("帳票色の選択"));
     resize(333, 231);
     const char* rows[] = {"枠線:", "縦横線:", "見出し行:", "合計行:"};
@@ -78,6 +76,8 @@ TPrnColorSetBox::TPrnColorSetBox(QWidget* parent) : QDialog(parent)
     setLineColor2(SystemDef.PLineColor2);
     setNetColor1(SystemDef.NetColor1);
     setNetColor2(SystemDef.NetColor2);
+    FExecButton = btnOK;
+    FCreated = true;
 }
 
 void TPrnColorSetBox::setColor(int i, std::int32_t c)
@@ -106,7 +106,9 @@ void TPrnColorSetBox::Apply()
     f.setUnderline(true);
     lblKankyoColor->setFont(f);
     lblKankyoColor->setVisible(UseStyle == 1);
-    CustomColors = GetStyleColor(SystemDef.OPCODE, kCustomColorsName);
+    CustomColors.clear();
+    if (DM != nullptr)
+        DM->GetStyleColor(SystemDef.OPCODE, kCustomColorsName, CustomColors);
     if (CustomColors.empty())
         for (char c = 'A'; c <= 'P'; ++c)
             CustomColors += std::string("Color") + c + "=FFFFFF\r\n";
@@ -150,12 +152,20 @@ void TPrnColorSetBox::ok()
         SystemDef.PLineColor2 = colors_[1];
         SystemDef.NetColor1 = colors_[2];
         SystemDef.NetColor2 = colors_[3];
-        PutOperatorPrintColors();
+        if (DM != nullptr)
+            DM->fnPutSysDef();
     }
     accept();
 }
 
-void TPrnColorSetBox::done(int result)
+void TPrnColorSetBox::showEvent(QShowEvent* event)
+{
+    TBSDI::showEvent(event);
+    if (FCreated)
+        btnOK->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TPrnColorSetBox::FormClose()
 {
     // The colour dialog's custom colours are kept for the operator whichever way the chooser closes.
     std::string text;
@@ -167,17 +177,8 @@ void TPrnColorSetBox::done(int result)
         text += line;
     }
     CustomColors = text;
-    PutStyleColor(SystemDef.OPCODE, kCustomColorsName, CustomColors);
-    QDialog::done(result);
-}
-
-void TPrnColorSetBox::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F12) {
-        ok();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (DM != nullptr)
+        DM->PutStyleColor(SystemDef.OPCODE, kCustomColorsName, CustomColors);
 }
 
 bool TPrnColorSetBox::eventFilter(QObject* watched, QEvent* event)
@@ -186,7 +187,7 @@ bool TPrnColorSetBox::eventFilter(QObject* watched, QEvent* event)
         backToOperatorColors();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return TBSDI::eventFilter(watched, event);
 }
 
 } // namespace vq::ui

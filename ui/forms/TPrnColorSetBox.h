@@ -3,11 +3,12 @@
 // total-row shading, each a swatch with a "変更" button. For one report
 // (UseStyle 1) it offers to go back to the operator's colours; for the
 // operator's defaults (UseStyle 0) OK saves them as the operator's colours.
-#include <QDialog>
+#include "ui/forms/TBSDI.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QLabel;
 class QFrame;
@@ -17,7 +18,7 @@ namespace vq::ui {
 
 class TxPlButton;
 
-class TPrnColorSetBox : public QDialog {
+class TPrnColorSetBox : public TBSDI {
     Q_OBJECT
 public:
     explicit TPrnColorSetBox(QWidget* parent = nullptr);
@@ -50,9 +51,9 @@ public:
     void backToOperatorColors();
 
 protected:
-    void done(int result) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void FormClose() override;
 
 private:
     void setColor(int i, std::int32_t c);
@@ -63,7 +64,6 @@ private:
     QFrame* swatches_[4] = {};
     QPushButton* changes_[4] = {};
     int Flag = 0;
-    bool FFirstPlacement = true;
 };
 
 } // namespace vq::ui

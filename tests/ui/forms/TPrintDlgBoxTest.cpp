@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/foundation/data/DataModuleFixture.h"
+#include "tests/ui/forms/ShownForm.h"
 #include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
-#include "ui/forms/PrintStyleColors.h"
 #include "ui/forms/TPrintDlgBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
 #include "ui/forms/TxCheckBox.h"
@@ -14,6 +14,7 @@
 #include "ui/forms/TxRadioButton.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using namespace vq;
@@ -156,6 +157,9 @@ TEST_F(PrintDlgBoxTest, HiddenColourOptionIsNeitherRestoredNorSaved)
 
 TEST_F(PrintDlgBoxTest, ChooserSavesOperatorDefaultsAndCustomColours)
 {
+    // The operator's settings row exists once the operator has logged on.
+    ASSERT_TRUE(dm_.fnGetSysDef());
+    SystemDef.PLineColor1 = 0x111111;
     TPrnColorSetBox::setColorChooser([](std::int32_t, QWidget*) { return std::optional<std::int32_t>(0x00FF00); });
     TPrnColorSetBox box;
     box.UseStyle = 0;
@@ -167,7 +171,17 @@ TEST_F(PrintDlgBoxTest, ChooserSavesOperatorDefaultsAndCustomColours)
     EXPECT_EQ(box.LineColor1(), 0x00FF00);
     box.btnOK->Click();
     EXPECT_EQ(SystemDef.PLineColor1, 0x00FF00);
-    const std::string custom = GetStyleColor(100001, "Pallet_CustomColor");
+    {
+        db::TransactionScope scope(dm_.IBTransactionDEF);
+        db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF,
+                        "SELECT PLINECOLOR1 FROM SYSDEF WHERE OPCODE=100001");
+        q.execute();
+        ASSERT_TRUE(q.fetch());
+        EXPECT_EQ(q.field("PLINECOLOR1").asInt(), 0x00FF00);
+        scope.commit();
+    }
+    std::string custom;
+    dm_.GetStyleColor(100001, "Pallet_CustomColor", custom);
     EXPECT_NE(custom.find("ColorA="), std::string::npos);
     EXPECT_NE(custom.find("ColorP="), std::string::npos);
     TPrnColorSetBox::setColorChooser(nullptr);
@@ -188,4 +202,45 @@ TEST_F(PrintDlgBoxTest, ChooserGoesBackToTheOperatorsColoursAfterYes)
     EXPECT_EQ(box.NetColor2(), 0x808080);
     ASSERT_EQ(seam_->messages.size(), 2u);
     EXPECT_EQ(seam_->messages[0].text, "帳票の色を環境設定の色に戻します。\r\nよろしいですか？");
+}
+
+TEST_F(PrintDlgBoxTest, KeysPrintOrCancelAndHintsShowTheirLongPart)
+{
+    print::TDefaultPrintRec rec;
+    TPrintDlgBox dlg;
+    open(dlg, rec);
+    test::showActive(dlg);
+    EXPECT_EQ(QApplication::focusWidget(), dlg.btnOK);
+    EXPECT_EQ(dlg.HintArea->toPlainText(), QStringLiteral("帳票を印刷します。"));
+    dlg.chkBoth->setFocus();
+    EXPECT_EQ(dlg.HintArea->toPlainText(),
+              QStringLiteral("偶数ﾍﾟｰｼﾞの余白を右側に取る場合にﾁｪｯｸします。\n"
+                             "両面への印刷は「印刷」ﾎﾞﾀﾝ押下後に表示する「印刷」画面で「ﾌﾟﾛﾊﾟﾃｨ」ﾎﾞﾀﾝを押して設定します。"));
+    dlg.chkBoth->setChecked(true);
+    test::releaseKey(dlg, Qt::Key_F12);
+    EXPECT_EQ(dlg.PrintResult, 1);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_TRUE(rec.Duplex);
+    EXPECT_EQ(row("020-DATASENTAKULIST")->sstr, "C020=1\r\n");
+
+    // Shown again, Esc closes without printing and still keeps the report's colours.
+    sql("DELETE FROM STYLECOLOR");
+    dlg.Setup(1);
+    test::showActive(dlg);
+    test::releaseKey(dlg, Qt::Key_Escape);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.PrintResult, 0);
+    EXPECT_TRUE(row("020-DATASENTAKULIST").has_value());
+}
+
+TEST_F(PrintDlgBoxTest, AFailedCreationIsReportedWhenShown)
+{
+    TPrintDlgBox dlg;
+    dlg.FCreated = false;
+    dlg.setWindowTitle("データリストの印刷");
+    dlg.show();
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].text, "データリストの印刷画面の初期化に失敗しました。\r処理を終了します。");
+    QTRY_VERIFY(!dlg.isVisible());
+    EXPECT_FALSE(dlg.isVisible());
 }
