@@ -54,10 +54,18 @@ BEGIN
   END
 END^
 
-/* Logon check and registration. NUM: 0 logged on (a LOGONUSERLIST row was
-   added), 1 logged on again from the same computer (its row is kept),
-   -1 unknown operator or wrong password. The password is compared exactly:
-   letter case and trailing blanks count. */
+/* The logon check of the logon dialog.
+
+   LOGONUSERTEST answers one row: NUM, LOGINCODE (the operator number) and
+   JOBLEVEL.
+     0  logged on; the operator's LOGONUSERLIST row is added
+     1  logged on again from the same computer (its row is kept)
+    -1  unknown operator or wrong password (compared exactly: letter case
+        and trailing blanks count)
+    -3  the operator is logged on from another computer now; nothing is
+        recorded, the operator must log off there first
+   A computer that ended without logging off gets its own operator back
+   with 1, so a crash never locks an operator out of the computer it used. */
 CREATE PROCEDURE LOGONUSERTEST (
   PCNAME     VARCHAR(64),
   GROUPID    INTEGER,
@@ -97,6 +105,10 @@ BEGIN
   IF (EXISTS (SELECT 1 FROM LOGONUSERLIST L
                WHERE L.OPCODE = :FULLCODE AND L.PCNAME = :PCNAME)) THEN
     NUM = 1;
+  ELSE IF (EXISTS (SELECT 1 FROM LOGONUSERLIST L
+                    WHERE L.OPCODE = :FULLCODE
+                      AND L.PCNAME IS DISTINCT FROM :PCNAME)) THEN
+    NUM = -3;
   ELSE
   BEGIN
     INSERT INTO LOGONUSERLIST (OPCODE, OPERATORCODE, GROUPID, PCNAME)
