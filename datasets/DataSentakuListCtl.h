@@ -125,6 +125,9 @@ private:
     std::string PlaceLine() const;
     void FillRow(db::Statement& q, TDataListRec& row, bool childTable, bool serverTable) const;
     void BindRow(db::Statement& q, const TDataListRec& row) const;
+    // The REC of row's folder in the shared list table; a folder listed more
+    // than once is deleted altogether and gives 0, as does one not listed.
+    std::int32_t SoleServerRec(const char* table, const TDataListRec& row);
     void AttachChild(const TDataListRec& child);
     std::int32_t FetchRows(db::Statement& q, std::size_t from, bool childTable, bool serverTable);
     void ShowStatusReport(const std::string& mainText);

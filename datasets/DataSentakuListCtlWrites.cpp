@@ -95,7 +95,40 @@ std::int32_t scalar(db::Statement& q)
     return value;
 }
 
+// The CLOUD and READ_ONLY columns, written only where the table has them.
+struct OptionalColumns {
+    OptionalColumns(bool cloud, bool readOnly)
+        : set(std::string(cloud ? ",CLOUD=:CLOUD" : "") + (readOnly ? "\n,READ_ONLY=:READ_ONLY" : "")),
+          columns(std::string(cloud ? ",CLOUD" : "") + (readOnly ? ",READ_ONLY" : "")),
+          values(std::string(cloud ? ",:CLOUD" : "") + (readOnly ? ",:READ_ONLY" : ""))
+    {
+    }
+    std::string set;      // of UPDATE ... SET
+    std::string columns;  // of INSERT INTO ...(...)
+    std::string values;   // of VALUES(...)
+};
+
 } // namespace
+
+std::int32_t TDataSentakuListCtl::SoleServerRec(const char* table, const TDataListRec& row)
+{
+    const std::string where =
+        std::string(table) + "\nWHERE (GROUPID=:GROUPID) AND (DRIVELETTER=:DRIVELETTER) AND (PASNAME=:PASNAME)";
+    MainSql.setSql("SELECT COUNT(REC) AS RECCNT FROM " + where);
+    BindRow(MainSql, row);
+    const std::int32_t count = scalar(MainSql);
+    if (count == 1) {
+        MainSql.setSql("SELECT REC FROM " + where);
+        BindRow(MainSql, row);
+        return scalar(MainSql);
+    }
+    if (count > 1) {
+        MainSql.setSql("DELETE FROM " + where);
+        BindRow(MainSql, row);
+        MainSql.execute();
+    }
+    return 0;
+}
 
 void TDataSentakuListCtl::BindRow(db::Statement& q, const TDataListRec& row) const
 {
@@ -153,18 +186,17 @@ bool TDataSentakuListCtl::InsertDataListRecord(TDataListRec& row, bool reportErr
                     reportErrors, End::RetainCaller, [&] {
         const std::int32_t rec = GetDataFolderName(1);
         std::vector<std::string> lines;
-        const std::string optCols = std::string(HasCloudColumn ? ",CLOUD" : "") + (HasReadOnlyColumn ? ",READ_ONLY" : "");
-        const std::string optVals = std::string(HasCloudColumn ? ",:CLOUD" : "") + (HasReadOnlyColumn ? ",:READ_ONLY" : "");
+        const OptionalColumns opt(HasCloudColumn, HasReadOnlyColumn);
         if (DataPlaceRec == 0) {
             lines = {"INSERT INTO DATALIST(REC,GROUPID,PASNAME,ENTTEXT,SHOUGOU,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,DATALOCK,KYOYULOCK,TANTOU,",
-                     "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3,UPDATE_LOCK" + optCols, ")",
+                     "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3,UPDATE_LOCK" + opt.columns, ")",
                      "VALUES(:REC,:GROUPID,:PASNAME,:ENTTEXT,:SHOUGOU,:NETDRIVE,:DATATYPE,:CODETYPE,:NENDO,:KISHU,:KIMATU,:DATALOCK,",
-                     ":KYOYULOCK,:TANTOU,:VER_MAJOR,:VER_MINOR1,:VER_MINOR2,:VER_TEXT,:GASSAN,:DATACODE,:DATA_STATUS,:YOBI1,:YOBI2,:YOBI3,:UPDATE_LOCK" + optVals, ")"};
+                     ":KYOYULOCK,:TANTOU,:VER_MAJOR,:VER_MINOR1,:VER_MINOR2,:VER_TEXT,:GASSAN,:DATACODE,:DATA_STATUS,:YOBI1,:YOBI2,:YOBI3,:UPDATE_LOCK" + opt.values, ")"};
         } else {
             lines = {"INSERT INTO " + TableName + "(DATAPLACEREC,REC,GROUPID,PASNAME,ENTTEXT,SHOUGOU,NETDRIVE,DATATYPE,CODETYPE,NENDO,KISHU,KIMATU,DATALOCK,KYOYULOCK,TANTOU,",
-                     "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3,UPDATE_LOCK" + optCols, ")",
+                     "VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3,UPDATE_LOCK" + opt.columns, ")",
                      "VALUES(:DATAPLACEREC,:REC,:GROUPID,:PASNAME,:ENTTEXT,:SHOUGOU,:NETDRIVE,:DATATYPE,:CODETYPE,:NENDO,:KISHU,:KIMATU,:DATALOCK,:KYOYULOCK,:TANTOU,",
-                     ":VER_MAJOR,:VER_MINOR1,:VER_MINOR2,:VER_TEXT,:GASSAN,:DATACODE,:DATA_STATUS,:YOBI1,:YOBI2,:YOBI3,:UPDATE_LOCK" + optVals, ")"};
+                     ":VER_MAJOR,:VER_MINOR1,:VER_MINOR2,:VER_TEXT,:GASSAN,:DATACODE,:DATA_STATUS,:YOBI1,:YOBI2,:YOBI3,:UPDATE_LOCK" + opt.values, ")"};
         }
         MainSql.setSql(sqlLines(lines));
         TDataListRec written = row;
@@ -249,12 +281,11 @@ bool TDataSentakuListCtl::UpdateDataListChildRecord(const TDataListRec& row, std
                                      HasReadOnlyColumn ? ",READ_ONLY=:READ_ONLY" : "",
                                      "WHERE REC=:REC AND ROWNO=:ROWNO AND GROUPID=:GROUPID"}));
         } else {
-            const std::string optCols = std::string(HasCloudColumn ? ",CLOUD" : "") + (HasReadOnlyColumn ? ",READ_ONLY" : "");
-            const std::string optVals = std::string(HasCloudColumn ? ",:CLOUD" : "") + (HasReadOnlyColumn ? ",:READ_ONLY" : "");
+            const OptionalColumns opt(HasCloudColumn, HasReadOnlyColumn);
             MainSql.setSql(sqlLines({"INSERT INTO CHILD_DATALIST(REC,ROWNO,GROUPID,ENTTEXT,SHOUGOU,PASNAME,NETDRIVE,DATATYPE,CODETYPE,NENDO,",
-                                     "KISHU,KIMATU,DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3" + optCols,
+                                     "KISHU,KIMATU,DATALOCK,TANTOU,VER_MAJOR,VER_MINOR1,VER_MINOR2,VER_TEXT,KYOYULOCK,UPDATE_LOCK,GASSAN,DATACODE,DATA_STATUS,YOBI1,YOBI2,YOBI3" + opt.columns,
                                      ")", "VALUES(:REC,:ROWNO,:GROUPID,:ENTTEXT,:SHOUGOU,:PASNAME,:NETDRIVE,:DATATYPE,:CODETYPE,:NENDO,",
-                                     ":KISHU,:KIMATU,:DATALOCK,:TANTOU,:VER_MAJOR,:VER_MINOR1,:VER_MINOR2,:VER_TEXT,:KYOYULOCK,:UPDATE_LOCK,:GASSAN,:DATACODE,:DATA_STATUS,:YOBI1,:YOBI2,:YOBI3" + optVals,
+                                     ":KISHU,:KIMATU,:DATALOCK,:TANTOU,:VER_MAJOR,:VER_MINOR1,:VER_MINOR2,:VER_TEXT,:KYOYULOCK,:UPDATE_LOCK,:GASSAN,:DATACODE,:DATA_STATUS,:YOBI1,:YOBI2,:YOBI3" + opt.values,
                                      ")"}));
         }
         BindRow(MainSql, row);
@@ -375,37 +406,22 @@ bool TDataSentakuListCtl::UpdateServerDataListRecord(const TDataListRec& row, st
         return UpdateServerDataListChildRecord(row, withNames, reportErrors);
     return runWrite(MainSql, "TDataSentakuListCtl.UpdateServerDataListRecord", "共有データリストの更新に失敗しました。",
                     reportErrors, End::OwnOnly, [&] {
-        const std::string key = "WHERE (GROUPID=:GROUPID) AND (DRIVELETTER=:DRIVELETTER) AND (PASNAME=:PASNAME)";
-        MainSql.setSql("SELECT COUNT(REC) AS RECCNT FROM SERVERDATALIST\n" + key);
-        BindRow(MainSql, row);
-        const std::int32_t count = scalar(MainSql);
-        std::int32_t rec = 0;
-        if (count == 1) {
-            MainSql.setSql("SELECT REC FROM SERVERDATALIST\n" + key);
-            BindRow(MainSql, row);
-            rec = scalar(MainSql);
-        } else if (count > 1) {
-            MainSql.setSql("DELETE FROM SERVERDATALIST\n" + key);
-            BindRow(MainSql, row);
-            MainSql.execute();
-        }
-        const std::string optSet = std::string(HasCloudColumn ? ",CLOUD=:CLOUD" : "") + (HasReadOnlyColumn ? "\n,READ_ONLY=:READ_ONLY" : "");
-        const std::string optCols = std::string(HasCloudColumn ? ",CLOUD" : "") + (HasReadOnlyColumn ? ",READ_ONLY" : "");
-        const std::string optVals = std::string(HasCloudColumn ? ",:CLOUD" : "") + (HasReadOnlyColumn ? ",:READ_ONLY" : "");
+        std::int32_t rec = SoleServerRec("SERVERDATALIST", row);
+        const OptionalColumns opt(HasCloudColumn, HasReadOnlyColumn);
         TDataListRec cached = row;
         if (FileOpDExist(row.PASNAME, 0)) {
             if (rec > 0) {
                 MainSql.setSql(sqlLines({"UPDATE SERVERDATALIST", kServerSetLines,
-                                         withNames == 1 ? ",ENTTEXT=:ENTTEXT,SHOUGOU=:SHOUGOU" : "", optSet,
+                                         withNames == 1 ? ",ENTTEXT=:ENTTEXT,SHOUGOU=:SHOUGOU" : "", opt.set,
                                          "WHERE (GROUPID=:GROUPID) AND (DRIVELETTER=:DRIVELETTER) AND (REC=:REC)"}));
             } else {
                 MainSql.setSql("SELECT MAX(REC) AS RECMAX FROM SERVERDATALIST\nWHERE (GROUPID=:GROUPID) AND (DRIVELETTER=:DRIVELETTER)");
                 BindRow(MainSql, row);
                 rec = scalar(MainSql) + 1;
                 MainSql.setSql(sqlLines({"INSERT INTO SERVERDATALIST(GROUPID,DRIVELETTER,REC,ENTTEXT,SHOUGOU,PASNAME,DATATYPE,CODETYPE,",
-                                         std::string(kServerInsertNendo) + optCols, ")",
+                                         std::string(kServerInsertNendo) + opt.columns, ")",
                                          "VALUES(:GROUPID,:DRIVELETTER,:REC,:ENTTEXT,:SHOUGOU,:PASNAME,:DATATYPE,:CODETYPE,",
-                                         std::string(kServerValuesNendo) + optVals, ")"}));
+                                         std::string(kServerValuesNendo) + opt.values, ")"}));
             }
             cached.REC = rec;
             BindRow(MainSql, cached);
@@ -432,26 +448,12 @@ bool TDataSentakuListCtl::UpdateServerDataListChildRecord(const TDataListRec& ro
     return runWrite(MainSql, "TDataSentakuListCtl.UpdateServerDataListChildRecord",
                     "共有(子)データリストの更新に失敗しました。", reportErrors, End::OwnOnly, [&] {
         const std::string key = "WHERE (GROUPID=:GROUPID) AND (DRIVELETTER=:DRIVELETTER) AND (PASNAME=:PASNAME)";
-        MainSql.setSql("SELECT COUNT(REC) AS RECCNT FROM CHILD_SERVERDATALIST\n" + key);
-        BindRow(MainSql, row);
-        const std::int32_t count = scalar(MainSql);
-        std::int32_t rec = 0;
-        if (count == 1) {
-            MainSql.setSql("SELECT REC FROM CHILD_SERVERDATALIST\n" + key);
-            BindRow(MainSql, row);
-            rec = scalar(MainSql);
-        } else if (count > 1) {
-            MainSql.setSql("DELETE FROM CHILD_SERVERDATALIST\n" + key);
-            BindRow(MainSql, row);
-            MainSql.execute();
-        }
-        const std::string optSet = std::string(HasCloudColumn ? ",CLOUD=:CLOUD" : "") + (HasReadOnlyColumn ? "\n,READ_ONLY=:READ_ONLY" : "");
-        const std::string optCols = std::string(HasCloudColumn ? ",CLOUD" : "") + (HasReadOnlyColumn ? ",READ_ONLY" : "");
-        const std::string optVals = std::string(HasCloudColumn ? ",:CLOUD" : "") + (HasReadOnlyColumn ? ",:READ_ONLY" : "");
+        std::int32_t rec = SoleServerRec("CHILD_SERVERDATALIST", row);
+        const OptionalColumns opt(HasCloudColumn, HasReadOnlyColumn);
         TDataListRec cached = row;
         if (rec > 0) {
             MainSql.setSql(sqlLines({"UPDATE CHILD_SERVERDATALIST", kServerSetLines,
-                                     withNames == 1 ? ",ENTTEXT=:ENTTEXT,SHOUGOU=:SHOUGOU" : "", optSet,
+                                     withNames == 1 ? ",ENTTEXT=:ENTTEXT,SHOUGOU=:SHOUGOU" : "", opt.set,
                                      "WHERE (GROUPID=:GROUPID) AND (DRIVELETTER=:DRIVELETTER) AND (REC=:REC) AND (ROWNO=:ROWNO)"}));
         } else {
             TDataListRec area = row;
@@ -460,9 +462,9 @@ bool TDataSentakuListCtl::UpdateServerDataListChildRecord(const TDataListRec& ro
             BindRow(MainSql, area);
             rec = scalar(MainSql);
             MainSql.setSql(sqlLines({"INSERT INTO CHILD_SERVERDATALIST(GROUPID,DRIVELETTER,REC,ROWNO,ENTTEXT,SHOUGOU,PASNAME,DATATYPE,CODETYPE,",
-                                     std::string(kServerInsertNendo) + optCols, ")",
+                                     std::string(kServerInsertNendo) + opt.columns, ")",
                                      "VALUES(:GROUPID,:DRIVELETTER,:REC,:ROWNO,:ENTTEXT,:SHOUGOU,:PASNAME,:DATATYPE,:CODETYPE,",
-                                     std::string(kServerValuesNendo) + optVals, ")"}));
+                                     std::string(kServerValuesNendo) + opt.values, ")"}));
         }
         if (rec > 0) {
             cached.REC = rec;

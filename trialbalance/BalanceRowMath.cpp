@@ -21,6 +21,43 @@ Currency subAccountShare(Currency part, Currency whole)
     return static_cast<Currency>(tenths) * (CurrencyScale / 10);
 }
 
+void accumulatePeriodRange(std::span<TBALANCE> rows, int firstAccountRow, bool zeroOpening, bool sameBalance, int from,
+                           int to)
+{
+    for (std::size_t i = static_cast<std::size_t>(firstAccountRow); i < rows.size(); ++i) {
+        TBALANCE& r = rows[i];
+        const int t = r.Account.TAISHAKU;
+        if (zeroOpening) {
+            r.ZENZAN = 0;
+            for (auto& e : r.HOJO)
+                e.ZENZAN = 0;
+        } else {
+            r.ZENZAN = r.KAISIZAN;
+            for (auto& e : r.HOJO)
+                e.ZENZAN = e.KAISIZAN;
+            for (int k = 1; k < from; ++k) {
+                r.ZENZAN += netMovement(t, r.KAR[k], r.KAS[k]);
+                for (auto& e : r.HOJO)
+                    e.ZENZAN += netMovement(t, e.KAR[k], e.KAS[k]);
+            }
+        }
+        for (int k = from; k <= to; ++k) {
+            r.KARSUM += r.KAR[k];
+            r.KASSUM += r.KAS[k];
+            for (auto& e : r.HOJO) {
+                e.KARSUM += e.KAR[k];
+                e.KASSUM += e.KAS[k];
+            }
+        }
+        if (sameBalance || r.Account.BSPL != "P") {
+            r.ZENNEN = r.ZAN[to - 16];
+        } else {
+            for (int k = from; k <= to; ++k)
+                r.ZENNEN += r.ZOUGEN[k - 16];
+        }
+    }
+}
+
 void sortKeys(std::span<TQSORT> sorts, int lo, int hi)
 {
     if (sorts.empty())

@@ -40,6 +40,15 @@ void rebuildBalances(Row& row, int taishaku)
     }
 }
 
+// The opening (ZENZAN), the debit and credit sums of periods from..to and the
+// comparison figure (ZENNEN) of each row from firstAccountRow on and of its
+// sub-accounts.
+// zeroOpening starts every row at 0 instead of carrying the periods before
+// from; sameBalance takes ZENNEN from the closing balance of period to even
+// for profit-and-loss rows, which otherwise sum their movements over the
+// range.
+void accumulatePeriodRange(std::span<TBALANCE> rows, int firstAccountRow, bool zeroOpening, bool sameBalance, int from, int to);
+
 // Percent values are Currency with one decimal.
 inline constexpr Currency PercentUpper = 9999 * CurrencyScale;
 inline constexpr Currency PercentLower = -999 * CurrencyScale;

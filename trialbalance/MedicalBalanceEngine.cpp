@@ -607,38 +607,7 @@ private:
     void accounts(const BalancePeriodArgs& a, int from, int to)
     {
         const bool sameBalance = a.Kind == 0 || a.Kind == 1 || a.Kind == 5;
-        for (int i = MedicalFirstAccountRow; i < size(); ++i) {
-            TBALANCE& r = row(i);
-            const int t = r.Account.TAISHAKU;
-            if (a.ZeroOpening == 1) {
-                r.ZENZAN = 0;
-                for (auto& e : r.HOJO)
-                    e.ZENZAN = 0;
-            } else {
-                r.ZENZAN = r.KAISIZAN;
-                for (auto& e : r.HOJO)
-                    e.ZENZAN = e.KAISIZAN;
-                for (int k = 1; k < from; ++k) {
-                    r.ZENZAN += netMovement(t, r.KAR[k], r.KAS[k]);
-                    for (auto& e : r.HOJO)
-                        e.ZENZAN += netMovement(t, e.KAR[k], e.KAS[k]);
-                }
-            }
-            for (int k = from; k <= to; ++k) {
-                r.KARSUM += r.KAR[k];
-                r.KASSUM += r.KAS[k];
-                for (auto& e : r.HOJO) {
-                    e.KARSUM += e.KAR[k];
-                    e.KASSUM += e.KAS[k];
-                }
-            }
-            if (sameBalance || r.Account.BSPL != "P") {
-                r.ZENNEN = r.ZAN[to - 16];
-            } else {
-                for (int k = from; k <= to; ++k)
-                    r.ZENNEN += r.ZOUGEN[k - 16];
-            }
-        }
+        accumulatePeriodRange(rows_, MedicalFirstAccountRow, a.ZeroOpening == 1, sameBalance, from, to);
     }
 
     void restartProfit(int kind, int from)

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <exception>
+#include <optional>
 
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
@@ -45,6 +46,27 @@ std::string withTitle(std::string format)
 std::string driveOf(const std::string& path)
 {
     return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : std::string();
+}
+
+// What the logon check's answer ends in: nothing while the operator may go on
+// (0 or 1), a message and the field to correct for a wrong entry (-1), a
+// message for an operator already logged on (-3), the form staying as it is
+// otherwise.
+std::optional<LogonResult> refusalOf(std::int32_t num, const std::string& wrongMessage, LogonFocus wrongFocus)
+{
+    switch (num) {
+    case -3:
+        error(kAlreadyLoggedOnMessage);
+        return LogonResult{};
+    case -1:
+        error(wrongMessage);
+        return LogonResult{LogonOutcome::StayOpen, wrongFocus};
+    case 0:
+    case 1:
+        return std::nullopt;
+    default:
+        return LogonResult{};
+    }
 }
 
 const char* const kConnectFailed = "財務システムデータベースの接続処理に失敗しました。";
@@ -244,19 +266,8 @@ LogonResult LogonProcedure::OperatorLogon(std::int32_t kind, const std::string& 
         return {LogonOutcome::Cancelled, LogonFocus::None};
     }
 
-    switch (row.num) {
-    case -3:
-        error(kAlreadyLoggedOnMessage);
-        return {};
-    case -1:
-        error(kWrongCodeMessage);
-        return {LogonOutcome::StayOpen, LogonFocus::OpCode};
-    case 0:
-    case 1:
-        break;
-    default:
-        return {};
-    }
+    if (const auto refusal = refusalOf(row.num, kWrongCodeMessage, LogonFocus::OpCode))
+        return *refusal;
 
     TSystemDef& d = SystemDef;
     d.OPCODE = d.GROUPID * 10000 + row.loginCode;
@@ -300,19 +311,8 @@ LogonResult LogonProcedure::ConfirmPassword(std::int32_t entryOpCode, const std:
                           MessageKind::Error);
         return {LogonOutcome::Cancelled, LogonFocus::None};
     }
-    switch (row.num) {
-    case -3:
-        error(kAlreadyLoggedOnMessage);
-        return {};
-    case -1:
-        error(kWrongPasswordMessage);
-        return {LogonOutcome::StayOpen, LogonFocus::Password};
-    case 0:
-    case 1:
-        break;
-    default:
-        return {};
-    }
+    if (const auto refusal = refusalOf(row.num, kWrongPasswordMessage, LogonFocus::Password))
+        return *refusal;
     TSystemDef& d = SystemDef;
     d.OPCODE = d.GROUPID * 10000 + 9999;
     ReadOperatorName(row.loginCode);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,20 @@ protected:
             if (!s.hidden())
                 rows.push_back(&balances_[static_cast<std::size_t>(s.SIDX)]);
         return rows;
+    }
+
+    // Key, name, opening and closing (yen) of every row shown.
+    std::string table() const
+    {
+        std::ostringstream out;
+        for (const auto& s : sorts_) {
+            if (s.hidden())
+                continue;
+            const TBALANCE& b = balances_[static_cast<std::size_t>(s.SIDX)];
+            out << s.SKEY << '|' << b.Account.KNAME << '|' << b.ZENZAN / CurrencyScale << '|'
+                << b.TOUZAN / CurrencyScale << '\n';
+        }
+        return out.str();
     }
 
     const TBALANCE* accountRow(const std::string& kcode) const

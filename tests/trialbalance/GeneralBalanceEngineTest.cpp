@@ -28,20 +28,6 @@ protected:
 
     const TBALANCE& S(int slot) const { return balances_[BalanceLineIndex()[static_cast<std::size_t>(slot)]]; }
 
-    // Key, name, opening and closing (yen) of every row shown.
-    std::string table() const
-    {
-        std::ostringstream out;
-        for (const auto& s : sorts_) {
-            if (s.hidden())
-                continue;
-            const TBALANCE& b = balances_[static_cast<std::size_t>(s.SIDX)];
-            out << s.SKEY << '|' << b.Account.KNAME << '|' << b.ZENZAN / CurrencyScale << '|'
-                << b.TOUZAN / CurrencyScale << '\n';
-        }
-        return out.str();
-    }
-
     // Every account row closes at opening + movement by its side, and every
     // total row routed from accounts holds the sum of its accounts.
     void expectRowsBalance() const

@@ -34,19 +34,6 @@ protected:
 
     const TBALANCE& R(int n) const { return balances_[static_cast<std::size_t>(n)]; }
 
-    std::string table() const
-    {
-        std::ostringstream out;
-        for (const auto& s : sorts_) {
-            if (s.hidden())
-                continue;
-            const TBALANCE& b = balances_[static_cast<std::size_t>(s.SIDX)];
-            out << s.SKEY << '|' << b.Account.KNAME << '|' << b.ZENZAN / CurrencyScale << '|'
-                << b.TOUZAN / CurrencyScale << '\n';
-        }
-        return out.str();
-    }
-
     bool shownRow(int n) const
     {
         for (const auto& s : sorts_)

@@ -17,6 +17,7 @@
 #include "ui/AppIniSettings.h"
 #include "ui/FormFont.h"
 #include "ui/ModalResult.h"
+#include "ui/forms/DialogKeys.h"
 #include "ui/forms/FormModalResult.h"
 #include "ui/forms/TxComboBox.h"
 #include "ui/forms/TxEdit.h"
@@ -223,29 +224,14 @@ void TAppIniCreateBox::btnCompShowClick()
 
 void TAppIniCreateBox::keyPressEvent(QKeyEvent* event)
 {
-    // Esc is the key-up handler's; QDialog would reject on the key down.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!swallowEscapePress(event))
+        QDialog::keyPressEvent(event);
 }
 
 void TAppIniCreateBox::keyReleaseEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        event->accept();
-        done(mrCancel);
-        return;
-    case Qt::Key_F12:
-        event->accept();
-        if (btnOK->isEnabled())
-            btnOK->Click();
-        return;
-    default:
+    if (!handleCancelOkRelease(this, event, btnOK))
         QDialog::keyReleaseEvent(event);
-    }
 }
 
 } // namespace vq::ui

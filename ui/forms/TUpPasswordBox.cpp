@@ -10,6 +10,7 @@
 #include "ui/FormFont.h"
 #include "ui/ModalResult.h"
 #include "ui/PasswordRules.h"
+#include "ui/forms/DialogKeys.h"
 #include "ui/forms/FormModalResult.h"
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxPlButton.h"
@@ -145,28 +146,14 @@ void TUpPasswordBox::btnOkClick()
 
 void TUpPasswordBox::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!swallowEscapePress(event))
+        QDialog::keyPressEvent(event);
 }
 
 void TUpPasswordBox::keyReleaseEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        event->accept();
-        done(mrCancel);
-        return;
-    case Qt::Key_F12:
-        event->accept();
-        if (btnOk->isEnabled())
-            btnOk->Click();
-        return;
-    default:
+    if (!handleCancelOkRelease(this, event, btnOk))
         QDialog::keyReleaseEvent(event);
-    }
 }
 
 } // namespace vq::ui
