@@ -29,6 +29,8 @@
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
+#include "datasets/forms/TDataPlaceBox.h"
+#include "foundation/data/DataModule.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -405,6 +407,28 @@ QWidget* passwordDialog()
     return box;
 }
 
+// Without a database the data-place dialog shows a fixed list.
+QWidget* placeBox()
+{
+    vq::TDataPlaceList places;
+    const std::string root = "/srv/vq/DATA";
+    const char* names[] = {"/srv/vq/DATA", "", "本店経理部", "", "第２事務所"};
+    for (int rec = 0; rec < 100; ++rec) {
+        vq::TDataPlaceRec place;
+        place.REC = rec;
+        place.ORDERKBN = rec + 1;
+        place.PATH = rec == 0 ? root : root + (rec < 10 ? "0" : "") + std::to_string(rec);
+        place.NAME = rec < 5 ? names[rec] : "";
+        places.push_back(place);
+    }
+    officeColours();
+    static vq::TDM module; // nothing connected: the dialog only needs one to exist
+    auto* box = new vq::TDataPlaceBox;
+    box->ShowPlaces(places);
+    box->PerfectGrid1->setCurrentCell(2, 1);
+    return box;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -414,7 +438,7 @@ std::map<std::string, Maker> makers()
         {"plaindate", plainDate},   {"inputdialog", inputDialog},    {"inputamount", inputAmount},
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
-        {"password", passwordDialog},
+        {"password", passwordDialog}, {"placebox", placeBox},
     };
 }
 
