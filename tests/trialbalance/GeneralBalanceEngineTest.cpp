@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 #include "BalanceDataSetFixture.h"
 #include "GeneralSampleSql.h"
@@ -369,6 +370,92 @@ TEST_F(DepartmentBalanceTest, AllocationSharesTheCommonDepartment)
     EXPECT_EQ(commonSalaries(0), yen(100005));
     run({"UPDATE KAMOKU_SZ SET HAIBUN03 = 100 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00'"});
     EXPECT_EQ(commonSalaries(1), yen(100005));
+}
+
+// Every department load honours the allocation flag: department 02 takes 30 %
+// of what 00 spent and of its opening, account by account, in the account
+// rows, the A4 and A3 lines and as a member of group G1 (read department by
+// department, so each member takes its own share).
+TEST_F(DepartmentBalanceTest, AllocationReachesEveryDepartmentLoad)
+{
+    auto run = [&](const std::vector<std::string>& sql) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        for (const auto& q : sql) {
+            db::Statement st(dm_.IBDatabaseDAT.attachment(), tr, q);
+            st.execute();
+        }
+        tr.commit();
+    };
+    run({"INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('00', '共通')",
+         "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('A', '6110', ' ', '00')",
+         "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('A', '1110', ' ', '00')",
+         "UPDATE KAMOKU_SZ SET KAISIZAN = 10001 WHERE SCODE = 'A' AND KCODE = '1110' AND BCODE = '00'",
+         "UPDATE KAMOKU_MS SET KAR_NUK = 100005 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00' AND MNUM = 3",
+         "UPDATE KAMOKU_SZ SET HAIBUN01 = 30, HAIBUN02 = 30, HAIBUN03 = 30, HAIBUN04 = 30, HAIBUN05 = 30, "
+         "HAIBUN06 = 30, HAIBUN07 = 30, HAIBUN08 = 30, HAIBUN09 = 30, HAIBUN10 = 30, HAIBUN11 = 30, HAIBUN12 = 30, "
+         "HAIBUN13 = 30, HAIBUN14 = 30, HAIBUN15 = 30, HAIBUN16 = 30 WHERE SCODE = 'A' AND BCODE = '02'"});
+    // Debits and openings of every account row shown.
+    auto totals = [&](const std::string& bcode, int scope, int layout, int haibun) {
+        EXPECT_TRUE(LoadTrialBalance(balances_, sorts_, "A", bcode, 0, scope, layout, 1, haibun, 0, 0));
+        EXPECT_TRUE(CalcBalancePeriods(balances_, 0, -1, 1, 16, 0));
+        expectAccountRowsClose();
+        std::pair<std::int64_t, std::int64_t> sum{0, 0};
+        for (const auto* row : shown())
+            if (!row->Account.KCODE.empty()) {
+                sum.first += row->KARSUM;
+                sum.second += row->ZENZAN;
+            }
+        return sum;
+    };
+    struct Case {
+        const char* what;
+        const char* bcode;
+        int scope, layout;
+        std::int64_t debitShare, openingShare;
+    };
+    const Case cases[] = {
+        // 30,001.5 and 3,000.3 rounded to the yen
+        {"accounts", "02", 3, 0, yen(30002), yen(3000)},
+        {"A4 lines", "02", 3, 1, yen(30002), yen(3000)},
+        {"A3 lines", "02", 3, 2, yen(30002), yen(3000)},
+        {"department group", "G1", 4, 0, yen(30002), yen(3000)},
+        {"department group, A4 lines", "G1", 4, 1, yen(30002), yen(3000)},
+    };
+    for (const Case& c : cases) {
+        const auto plain = totals(c.bcode, c.scope, c.layout, 0);
+        const auto shared = totals(c.bcode, c.scope, c.layout, 1);
+        EXPECT_EQ(shared.first - plain.first, c.debitShare) << c.what;
+        EXPECT_EQ(shared.second - plain.second, c.openingShare) << c.what;
+    }
+
+    // 00 itself keeps its own share on every layout: nothing with ratios of 0,
+    // all of period 3 with 100.
+    for (int layout : {0, 1, 2}) {
+        EXPECT_EQ(totals("00", 3, layout, 1).first, 0) << layout;
+        EXPECT_EQ(totals("00", 3, layout, 0).first, yen(100005)) << layout;
+    }
+    run({"UPDATE KAMOKU_SZ SET HAIBUN03 = 100 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00'"});
+    for (int layout : {0, 1, 2})
+        EXPECT_EQ(totals("00", 3, layout, 1).first, yen(100005)) << layout;
+
+    // Bookkeeping that began in month 4: the account rows share the opening
+    // of 00 by the ratio of the start month's period (05), the A4 and A3
+    // lines by that of the period before it (03).
+    run({"UPDATE ACCDEF1 SET KAISINO = 4",
+         "UPDATE KAMOKU_SZ SET HAIBUN01 = 0, HAIBUN03 = 30, HAIBUN05 = 50 WHERE SCODE = 'A' AND BCODE = '02'"});
+    auto openings = [&](const std::string& procedure) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        db::Statement st(dm_.IBDatabaseDAT.attachment(), tr,
+                         "SELECT SUM(KAISIZAN) FROM " + procedure + "(0, 1, 'A', '02') WHERE HCODE = ''");
+        st.execute();
+        EXPECT_TRUE(st.fetch());
+        return st.field(0).asCurrency();
+    };
+    EXPECT_EQ(openings("SP_SISANHYO_BUMON"), yen(50000 + 5001));  // 5,000.5 rounded up
+    EXPECT_EQ(openings("SP_SISANHYO_BUMON_A4"), yen(50000 + 3000));
+    EXPECT_EQ(openings("SP_SISANHYO_BUMON_A3"), yen(50000 + 3000));
 }
 
 TEST_F(GeneralBalanceEngineTest, DatabaseErrorDuringLoadFails)

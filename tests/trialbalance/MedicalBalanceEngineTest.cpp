@@ -7,9 +7,13 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "BalanceDataSetFixture.h"
 #include "MedicalSampleSql.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
 
 namespace vq {
 namespace {
@@ -202,6 +206,48 @@ TEST_F(MedicalBalanceEngineTest, DepartmentGroupSumsItsDepartments)
     EXPECT_EQ(accountRow("1110"), nullptr);
     for (int n = 46; n <= 53; ++n)
         EXPECT_FALSE(shownRow(n)) << n;
+}
+
+// The medical department procedures honour the allocation flag: department
+// 02 of H1 takes 30 % of the common department's drug costs on every layout,
+// and 00 keeps only its own share (none with ratios of 0).
+TEST_F(MedicalBalanceEngineTest, DepartmentProceduresAllocateTheCommonDepartment)
+{
+    auto run = [&](const std::vector<std::string>& sql) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        for (const auto& q : sql) {
+            db::Statement st(dm_.IBDatabaseDAT.attachment(), tr, q);
+            st.execute();
+        }
+        tr.commit();
+    };
+    run({"INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('00', '共通')",
+         "INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('H1', '6110', ' ', '00')",
+         "UPDATE KAMOKU_MS SET KAR_NUK = 100005 WHERE SCODE = 'H1' AND KCODE = '6110' AND BCODE = '00' AND MNUM = 3",
+         "UPDATE KAMOKU_SZ SET HAIBUN03 = 30, HAIBUN05 = 30 WHERE SCODE = 'H1' AND BCODE = '02'",
+         "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC, KNAME1) VALUES (1, '6100', 1, '')",
+         "INSERT INTO EXTERA3 (REC, KGROUP, SUBREC, KNAME1) VALUES (1, '6100', 1, '')",
+         "UPDATE KAMOKUMST SET EXT1_A4 = 1, EXT1_A3 = 1 WHERE KCODE = '6110'"});
+    auto debits = [&](const std::string& procedure, const std::string& bcode, int haibun) {
+        db::Transaction tr(dm_.IBDatabaseDAT.attachment());
+        tr.start();
+        db::Statement st(dm_.IBDatabaseDAT.attachment(), tr,
+                         "SELECT SUM(KAR01 + KAR02 + KAR03 + KAR04 + KAR05 + KAR06 + KAR07 + KAR08 + KAR09 + KAR10 + "
+                         "KAR11 + KAR12 + KAR13 + KAR14 + KAR15 + KAR16) FROM " +
+                             procedure + "('H1', :B, 0, :H) WHERE HCODE = ''");
+        st.param("B").setString(bcode);
+        st.param("H").setInt(haibun);
+        st.execute();
+        EXPECT_TRUE(st.fetch());
+        return st.field(0).asCurrency();
+    };
+    for (const char* procedure : {"SP_SISANHYO_BUMON", "SP_SISANHYO_BUMON_A4", "SP_SISANHYO_BUMON_A3"}) {
+        EXPECT_EQ(debits(procedure, "02", 0), yen(300000)) << procedure;
+        EXPECT_EQ(debits(procedure, "02", 1), yen(300000 + 30002)) << procedure;  // 30,001.5 rounded
+        EXPECT_EQ(debits(procedure, "00", 0), yen(100005)) << procedure;
+        EXPECT_EQ(debits(procedure, "00", 1), 0) << procedure;
+    }
 }
 
 TEST_F(MedicalBalanceEngineTest, PeriodTotalsOfTheComparisonLayout)
