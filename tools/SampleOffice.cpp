@@ -149,7 +149,12 @@ std::string slotFolder(int slot)
 // data set registered in its slot from its info file, through the store.
 void registerDataSets(const TSystemDef& def, const std::vector<int>& slots)
 {
-    const TSystemDef saved = SystemDef;
+    // The store works on the program's settings; they are this office's only
+    // while it registers.
+    struct Restore {
+        TSystemDef saved = SystemDef;
+        ~Restore() { SystemDef = saved; }
+    } restore;
     SystemDef.SysDir = def.SysDir;
     SystemDef.HostName.clear();
     SystemDef.DbUser = DefaultDbUser;
@@ -157,24 +162,10 @@ void registerDataSets(const TSystemDef& def, const std::vector<int>& slots)
     SystemDef.GROUPID = kGroup;
     SystemDef.OPCODE = kOperatorCode;
     TDM dm;
-    if (!dm.fnAccDefConnected("", 1)) {
-        SystemDef = saved;
+    if (!dm.fnAccDefConnected("", 1))
         throw std::runtime_error("cannot open the new system database to register the data sets");
-    }
-    {
-        // The list's optional columns follow the system database's version.
-        db::TransactionScope scope(dm.IBTransactionDEF);
-        db::Statement q(dm.IBDatabaseDEF.attachment(), dm.IBTransactionDEF,
-                        "SELECT MAJOR,MINOR1,MINOR2 FROM VERSION ORDER BY MAJOR DESC,MINOR1 DESC,MINOR2 DESC");
-        q.execute();
-        if (q.fetch()) {
-            SystemDef.ProgVerMajor = q.field("MAJOR").asInt();
-            SystemDef.ProgVerMinor1 = q.field("MINOR1").asInt();
-            SystemDef.ProgVerMinor2 = q.field("MINOR2").asInt();
-        }
-        q.close();
-        scope.commit();
-    }
+    // The list's optional columns follow the system database's version.
+    dm.GetLatestProgramVersion();
     {
         TDataSentakuListCtl store;
         store.MakeSlots(def.SysDir, DataListCnt);
@@ -186,15 +177,14 @@ void registerDataSets(const TSystemDef& def, const std::vector<int>& slots)
             store.GetDataListRecord(0, row, false);
             TDataInfomation info;
             TDataInfomationRec rec;
-            if (!info.ReadIniFile("", folder, rec) || !store.UpdateDataListRecord(
-                    (store.SetRecordFromDataInfo(rec, row), row), 0, false)) {
-                SystemDef = saved;
+            if (!info.ReadIniFile("", folder, rec))
+                throw std::runtime_error("cannot read the info file of the data set in " + folder);
+            store.SetRecordFromDataInfo(rec, row);
+            if (!store.UpdateDataListRecord(row, 0, false))
                 throw std::runtime_error("cannot register the data set in " + folder);
-            }
         }
     }
     dm.IBDatabaseDEF.disconnect();
-    SystemDef = saved;
 }
 
 } // namespace
