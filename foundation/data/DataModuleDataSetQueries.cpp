@@ -19,6 +19,18 @@ namespace vq {
 
 namespace {
 
+// What a query started is committed even after an error (its reads are done),
+// and a failing commit there must not hide the error being handled.
+void commitQuietlyIfStarted(db::Transaction& tr, bool started) noexcept
+{
+    if (!started || !tr.active())
+        return;
+    try {
+        tr.commit();
+    } catch (...) {
+    }
+}
+
 std::string upperAscii(std::string s)
 {
     for (char& c : s)
@@ -420,12 +432,7 @@ void TDM::GetUserCode(const std::string& kCode, std::string& userCode)
         if (started)
             IBTransactionDAT.commit();
     } catch (...) {
-        if (started && IBTransactionDAT.active()) {
-            try {
-                IBTransactionDAT.commit();
-            } catch (...) {
-            }
-        }
+        commitQuietlyIfStarted(IBTransactionDAT, started);
         throw;
     }
 }
@@ -484,12 +491,7 @@ void TDM::GetDataListRec(const std::string& path, std::int32_t& rec, std::int32_
     } catch (...) {
         IBSQLDEF.close();
     }
-    if (started && IBTransactionDEF.active()) {
-        try {
-            IBTransactionDEF.commit();
-        } catch (...) {
-        }
-    }
+    commitQuietlyIfStarted(IBTransactionDEF, started);
 }
 
 bool TDM::AskDataPassword()
@@ -558,12 +560,7 @@ void TDM::GetTusinId(std::int32_t rec, std::size_t slot)
         if (started)
             IBTransactionDAT.commit();
     } catch (...) {
-        if (started && IBTransactionDAT.active()) {
-            try {
-                IBTransactionDAT.commit();
-            } catch (...) {
-            }
-        }
+        commitQuietlyIfStarted(IBTransactionDAT, started);
         throw;
     }
 }
