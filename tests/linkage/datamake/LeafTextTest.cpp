@@ -1,4 +1,4 @@
-#include "linkage/LeafText.h"
+#include "linkage/datamake/LeafText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "linkage/SyotokuZeiTables.h"
+#include "linkage/datamake/SyotokuZeiTables.h"
 
 namespace vq {
 
