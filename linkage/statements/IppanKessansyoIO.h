@@ -23,6 +23,11 @@ public:
     void SelectGenkaSyokyaku();
 
     TKojinKessansyoRec Rec;
+
+private:
+    // Row 16 of the monthly table: sales and purchases at the reduced rate,
+    // summed from the journal.
+    void ReadReducedRate();
 };
 
 } // namespace vq

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "foundation/accounting/YenRounding.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/data/DataModule.h"
 #include "foundation/data/DbErrorReporter.h"
@@ -283,6 +284,101 @@ void TKojinKessansyoIO::SumBalanceSheet(TaisyakuRows& sisan, TaisyakuRows& fusai
         (*side)[25].KISHUZAN = opening;
         (*side)[25].KIMATUZAN = closing;
     }
+}
+
+} // namespace vq
+
+namespace vq {
+
+void TKojinKessansyoIO::ReadPositioned(std::initializer_list<std::string_view> lines, const char* column, int count,
+                                       const std::function<void(db::Statement&, int position)>& fill)
+{
+    ForEachRow(lines, [&](db::Statement& q) {
+        const int position = q.field(column).asInt();
+        if (position >= 1 && position <= count)
+            fill(q, position);
+    });
+}
+
+void TKojinKessansyoIO::ReadNoteLines(int count, const std::function<void(int rec, const std::string& note)>& note)
+{
+    db::Statement& q = *query_;
+    q.setSql("SELECT REC,NOTE FROM AO_NOTE\nORDER BY REC");
+    q.execute();
+    while (q.fetch()) {
+        const int rec = q.field("REC").asInt();
+        if (rec > count)
+            break;
+        if (rec >= 1)
+            note(rec, q.field("NOTE").asString());
+    }
+    q.close();
+}
+
+void TKojinKessansyoIO::FillEmployee(db::Statement& q, TKyuyoChinginRec& e)
+{
+    e.SIMEI = q.field("SIMEI").asString();
+    e.NENREI = q.field("NENREI").asInt();
+    e.TUKISUU = q.field("TUKISUU").asInt();
+    e.KYUUYO = q.field("KYUUYO").asCurrency();
+    e.SHOUYO = q.field("SHOUYO").asCurrency();
+    e.GOUKEI = q.field("GOUKEI").asCurrency();
+    e.GENSEN = q.field("GENSEN").asCurrency();
+}
+
+void TKojinKessansyoIO::FillFamilyEmployee(db::Statement& q, TSenjyusyaKyuyoRec& e)
+{
+    e.SIMEI = q.field("SIMEI").asString();
+    e.TUZUKIGARA = q.field("TUZUKIGARA").asString();
+    e.NENREI = q.field("NENREI").asInt();
+    e.TUKISUU = q.field("TUKISUU").asInt();
+    e.KYUUYO = q.field("KYUUYO").asCurrency();
+    e.SHOUYO = q.field("SHOUYO").asCurrency();
+    e.GOUKEI = q.field("GOUKEI").asCurrency();
+    e.GENSEN = q.field("GENSEN").asCurrency();
+}
+
+void TKojinKessansyoIO::FillInterest(db::Statement& q, TRisiWaribikiRec& e)
+{
+    e.SIHARAISAKI1 = q.field("SIHARAISAKI1").asString();
+    e.SIHARAISAKI2 = q.field("SIHARAISAKI2").asString();
+    e.KIMATU = q.field("KIMATU").asCurrency();
+    e.RISI = q.field("RISI").asCurrency();
+    e.KEIHI = q.field("KEIHI").asCurrency();
+}
+
+void TKojinKessansyoIO::FillRent(db::Statement& q, TJidaiYachinRec& e)
+{
+    e.SIHARAISAKI1 = q.field("SIHARAISAKI1").asString();
+    e.SIHARAISAKI2 = q.field("SIHARAISAKI2").asString();
+    e.BUKKEN1 = q.field("BUKKEN1").asString();
+    e.BUKKEN2 = q.field("BUKKEN2").asString();
+    e.KENRI = q.field("KENRI").asCurrency();
+    e.KOUSIN = q.field("KOUSIN").asCurrency();
+    e.TINRYOU = q.field("TINRYOU").asCurrency();
+    e.KEIHI = q.field("KEIHI").asCurrency();
+}
+
+void TKojinKessansyoIO::FillFee(db::Statement& q, TZeirisiHousyuuRec& e)
+{
+    e.SIHARAISAKI1 = q.field("SIHARAISAKI1").asString();
+    e.SIHARAISAKI2 = q.field("SIHARAISAKI2").asString();
+    e.HOUSHU = q.field("HOUSHU").asCurrency();
+    e.KEIHI = q.field("KEIHI").asCurrency();
+    e.GENSEN = q.field("GENSEN").asCurrency();
+}
+
+Currency TKojinKessansyoIO::BulkAllowanceLimit(std::int32_t rate, std::int32_t hasuu, Currency receivables,
+                                               Currency current)
+{
+    Currency percent = 0;
+    if (rate == 0)
+        percent = 55000;   // 5.5 %
+    else if (rate == 1)
+        percent = 33000;   // 3.3 %
+    else
+        return current;
+    return HasuuSyori(hasuu, TaxQuotient(receivables, percent, YenToCurrency(100)));
 }
 
 } // namespace vq

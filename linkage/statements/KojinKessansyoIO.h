@@ -43,6 +43,10 @@ using TaisyakuRows = StatementRows<TTaisyakuTaisyouhyoRec, 25>;
 // The operator's message of every reading error of a statement.
 inline constexpr const char* KessansyoReadErrorMessage = "青色申告決算書レコードの取得に失敗しました。";
 
+// The salary table's columns; a WHERE line picks employees or family employees.
+inline constexpr const char* kKyuuyoSelect =
+    "SELECT REC,NUMBER,SENJYU,SIMEI,TUZUKIGARA,NENREI,TUKISUU,KYUUYO,SHOUYO,GOUKEI,GENSEN FROM AO_KYUUYO";
+
 class TKojinKessansyoIO {
 public:
     // Creates the statement query on the data module's data-set database and
@@ -129,13 +133,101 @@ protected:
     void ReadStatementLines(TaisyakuRows& sisan, TaisyakuRows& fusai, bool handEntered,
                             const std::function<void(const StatementLine& line)>& other);
 
-    // Row-table helpers: the position column of a row when it is inside the
-    // array, 0 when the row is to be skipped.
+    // The position column of a row when it is inside the array, 0 when the
+    // row is to be skipped.
     template <class Rows>
     static int RowPosition(const Rows&, std::int32_t position)
     {
         return Rows::contains(position) ? position : 0;
     }
+
+    // Runs the query of lines and hands every row whose column position
+    // lies in 1..count to fill; rows outside are skipped.
+    void ReadPositioned(std::initializer_list<std::string_view> lines, const char* column, int count,
+                        const std::function<void(db::Statement&, int position)>& fill);
+
+    // The breakdown tables the statements share, each row into the element
+    // of its position.
+    template <int N>
+    void ReadEmployees(StatementRows<TKyuyoChinginRec, N>& rows)
+    {
+        ReadPositioned({kKyuuyoSelect, "WHERE SENJYU=0", "ORDER BY NUMBER"}, "NUMBER", N,
+                       [&](db::Statement& q, int n) { FillEmployee(q, rows[n]); });
+    }
+    template <int N>
+    void ReadFamilyEmployees(StatementRows<TSenjyusyaKyuyoRec, N>& rows)
+    {
+        ReadPositioned({kKyuuyoSelect, "WHERE SENJYU=1", "ORDER BY NUMBER"}, "NUMBER", N,
+                       [&](db::Statement& q, int n) { FillFamilyEmployee(q, rows[n]); });
+    }
+    template <int N>
+    void ReadInterest(StatementRows<TRisiWaribikiRec, N>& rows)
+    {
+        ReadPositioned({"SELECT REC,SIHARAISAKI1,SIHARAISAKI2,KIMATU,RISI,KEIHI FROM AO_RISI", "ORDER BY REC"}, "REC",
+                       N, [&](db::Statement& q, int n) { FillInterest(q, rows[n]); });
+    }
+    template <int N>
+    void ReadRents(StatementRows<TJidaiYachinRec, N>& rows)
+    {
+        ReadPositioned({"SELECT REC,SIHARAISAKI1,SIHARAISAKI2,BUKKEN1,BUKKEN2,KENRI,KOUSIN,TINRYOU,KEIHI FROM AO_TIDAI",
+                        "ORDER BY REC"},
+                       "REC", N, [&](db::Statement& q, int n) { FillRent(q, rows[n]); });
+    }
+    template <int N>
+    void ReadFees(StatementRows<TZeirisiHousyuuRec, N>& rows)
+    {
+        ReadPositioned({"SELECT REC,SIHARAISAKI1,SIHARAISAKI2,HOUSHU,KEIHI,GENSEN FROM AO_HOUSHU", "ORDER BY REC"},
+                       "REC", N, [&](db::Statement& q, int n) { FillFee(q, rows[n]); });
+    }
+    // Special circumstances: the reading stops at the first line beyond N.
+    template <int N>
+    void ReadNotes(StatementRows<std::string, N>& rows)
+    {
+        ReadNoteLines(N, [&](int rec, const std::string& note) { rows[rec] = note; });
+    }
+    void ReadNoteLines(int count, const std::function<void(int rec, const std::string& note)>& note);
+
+    static void FillEmployee(db::Statement& q, TKyuyoChinginRec& e);
+    static void FillFamilyEmployee(db::Statement& q, TSenjyusyaKyuyoRec& e);
+    static void FillInterest(db::Statement& q, TRisiWaribikiRec& e);
+    static void FillRent(db::Statement& q, TJidaiYachinRec& e);
+    static void FillFee(db::Statement& q, TZeirisiHousyuuRec& e);
+
+    // Salary rows: GOUKEI := salary + bonus on every row but the last; with
+    // a total row the last row is cleared and takes the sums of the others,
+    // else it is a row like the others.
+    template <class Row, int N>
+    static void SumSalaries(StatementRows<Row, N>& rows, bool totalRow = true)
+    {
+        const int last = totalRow ? N - 1 : N;
+        Row total{};
+        for (int i = 1; i <= last; ++i) {
+            Row& e = rows[i];
+            e.GOUKEI = e.KYUUYO + e.SHOUYO;
+            total.TUKISUU += e.TUKISUU;
+            total.KYUUYO += e.KYUUYO;
+            total.SHOUYO += e.SHOUYO;
+            total.GOUKEI += e.GOUKEI;
+            total.GENSEN += e.GENSEN;
+        }
+        if (totalRow)
+            rows[N] = total;
+    }
+
+    // The sum of the amounts of lines from..to.
+    template <class Rows>
+    static Currency SumLines(const Rows& rows, int from, int to)
+    {
+        Currency sum = 0;
+        for (int i = from; i <= to; ++i)
+            sum += rows[i].KINGAKU;
+        return sum;
+    }
+
+    // The bulk bad-debt limit: 5.5 % (rate 0) or 3.3 % (rate 1) of the
+    // receivables, taken to the Currency unit (ties to even) and then to
+    // whole yen by the rounding mode; any other rate keeps current.
+    static Currency BulkAllowanceLimit(std::int32_t rate, std::int32_t hasuu, Currency receivables, Currency current);
 
     // The blue-return deduction block of the general and agriculture
     // statements. income is the line of the income before the deduction;
