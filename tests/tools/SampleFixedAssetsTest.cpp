@@ -8,8 +8,8 @@
 #include <numeric>
 #include <set>
 
-#include "linkage/GenkaSyokyakuSisanCalc.h"
-#include "tests/linkage/DepreciationDataSetFixture.h"
+#include "linkage/depreciation/GenkaSyokyakuSisanCalc.h"
+#include "tests/linkage/depreciation/DepreciationDataSetFixture.h"
 
 namespace vq::tools {
 namespace {

@@ -1,6 +1,6 @@
 // The statutory rate tables: the rows quoted by the rules, the shape of both
 // tables and the columns they share.
-#include "linkage/GenkaRateTable.h"
+#include "linkage/depreciation/GenkaRateTable.h"
 
 #include <gtest/gtest.h>
 

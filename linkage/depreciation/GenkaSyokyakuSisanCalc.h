@@ -19,8 +19,8 @@
 #include <cstdint>
 
 #include "foundation/app/AccInf.h"
-#include "linkage/GenkaRateTable.h"
-#include "linkage/GenkaSyokyakuKeisanRec.h"
+#include "linkage/depreciation/GenkaRateTable.h"
+#include "linkage/depreciation/GenkaSyokyakuKeisanRec.h"
 #include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
 

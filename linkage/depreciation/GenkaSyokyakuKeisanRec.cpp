@@ -1,4 +1,4 @@
-#include "linkage/GenkaSyokyakuKeisanRec.h"
+#include "linkage/depreciation/GenkaSyokyakuKeisanRec.h"
 
 namespace vq::linkage {
 

@@ -1,4 +1,4 @@
-#include "linkage/GenkaSyokyakuSisanCalc.h"
+#include "linkage/depreciation/GenkaSyokyakuSisanCalc.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "linkage/GenkaRateTable.h"
+#include "linkage/depreciation/GenkaRateTable.h"
 
 // Generated from the statutory tables of the ordinance on useful lives
 // (減価償却資産の耐用年数等に関する省令) as in force on 2025-04-01:

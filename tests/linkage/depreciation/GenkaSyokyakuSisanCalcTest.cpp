@@ -1,7 +1,7 @@
 // The depreciation calculator on register rows of a real data set: the worked
 // examples of the rules, every method and regime, short years, hand-entered
 // values, the share of business use, and its own transaction.
-#include "linkage/GenkaSyokyakuSisanCalc.h"
+#include "linkage/depreciation/GenkaSyokyakuSisanCalc.h"
 
 #include <gtest/gtest.h>
 
