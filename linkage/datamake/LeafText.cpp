@@ -7,7 +7,7 @@
 #include "foundation/calendar/Gengo.h"
 #include "foundation/text/TextUtils.h"
 
-namespace vq {
+namespace vq::linkage {
 
 namespace {
 
@@ -170,4 +170,4 @@ std::string WarekiTextToYyyymmdd(std::string_view yearText, std::string_view mon
     return text;
 }
 
-} // namespace vq
+} // namespace vq::linkage

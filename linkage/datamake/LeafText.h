@@ -9,7 +9,7 @@
 
 #include "foundation/accounting/Currency.h"
 
-namespace vq {
+namespace vq::linkage {
 
 // Whole yen, halves rounded away from zero, a leading "-" when negative, no
 // separators; an amount that rounds to zero gives empty text.
@@ -45,4 +45,4 @@ std::string CutNameText(std::string_view text, int width);
 std::string WarekiTextToYyyymmdd(std::string_view yearText, std::string_view monthText,
                                  std::string_view dayText);
 
-} // namespace vq
+} // namespace vq::linkage

@@ -1,6 +1,6 @@
 #include "linkage/datamake/SyotokuZeiTables.h"
 
-namespace vq {
+namespace vq::linkage {
 
 const std::array<const char*, 5> SyotokuKindNames = {
     "", "EIGYOUSYOTOKU", "SONOTASYOTOKU", "FUDOUSANSYOTOKU", "NOUGYOUSYOTOKU",
@@ -346,4 +346,4 @@ const std::array<TaisyakuSpareName, 20> NougyouTaisyakuSpareNames = {{
     {"FUSAISIHON_YOBI14_KAMOKU", false, 20}, {"FUSAISIHON_YOBI15_KAMOKU", false, 21},
 }};
 
-} // namespace vq
+} // namespace vq::linkage

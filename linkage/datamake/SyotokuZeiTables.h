@@ -10,7 +10,7 @@
 #include <array>
 #include <span>
 
-namespace vq {
+namespace vq::linkage {
 
 inline constexpr int NotCarried = 99;
 
@@ -76,4 +76,4 @@ extern const std::array<TaisyakuSpareName, 21> IppanTaisyakuSpareNames;
 extern const std::array<TaisyakuSpareName, 23> FudosanTaisyakuSpareNames;
 extern const std::array<TaisyakuSpareName, 20> NougyouTaisyakuSpareNames;
 
-} // namespace vq
+} // namespace vq::linkage

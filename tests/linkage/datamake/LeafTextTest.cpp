@@ -5,7 +5,7 @@
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/calendar/Gengo.h"
 
-namespace vq {
+namespace vq::linkage {
 namespace {
 
 TEST(LeafTextTest, AmountsAreWholeYenWithHalvesAwayFromZero)
@@ -119,4 +119,4 @@ TEST_F(WarekiTextTest, AnEmptyEraTableKnowsNoLetter)
 }
 
 } // namespace
-} // namespace vq
+} // namespace vq::linkage

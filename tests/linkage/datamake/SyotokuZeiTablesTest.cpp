@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vq {
+namespace vq::linkage {
 namespace {
 
 // Every position of the amount array is fed by exactly one statement line.
@@ -76,4 +76,4 @@ TEST(SyotokuZeiTablesTest, BalanceSheetRunsInLineOrderWithClosingOnlyLines)
 }
 
 } // namespace
-} // namespace vq
+} // namespace vq::linkage
