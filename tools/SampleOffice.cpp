@@ -21,6 +21,7 @@
 #include "tools/SampleBusinesses.h"
 #include "tools/SampleMedical.h"
 #include "tools/SampleOperatorRights.h"
+#include "tools/SampleStatements.h"
 #include "tools/SqlText.h"
 #include "tools/TiedChild.h"
 
@@ -241,6 +242,7 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
     std::vector<SampleDataSet> sets = {generalBusinessSample(1, options.extraJournals),
                                        realEstateSample(2, options.extraJournals),
                                        agricultureSample(3, options.extraJournals)};
+    addStatementSamples(sets);
 
     // Everything half-made lives in the office's own build folder; while it
     // exists the office is unfinished, and this run finishes it.
