@@ -100,8 +100,7 @@ TEST_F(LinkageDocumentTest, EachStatementGivesABalancedFileWithTheFiscalYear)
         const pugi::xml_node group = report.child("DATA").child(c.group);
         ASSERT_TRUE(group) << "no income group";
         expectBalanced(group.child("TAISYAKUTAISYOUHYO"));
-        // The statement's figures arrive: income before the deduction is the
-        // balance sheet's last line.
+        // The statement's figures arrive: every sample has sales.
         EXPECT_NE(group.child("SONEKIKEISANSYO").first_child().child_value(), std::string());
         dm_.CloseAccDat("", 0, 0);
         fs::remove(fs::path(SystemDef.DataDir) / DataDbFileName);
