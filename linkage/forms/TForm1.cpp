@@ -154,7 +154,8 @@ void TForm1::buildPage1(QWidget* page)
 {
     auto* panel = new QWidget(page);
     panel->setGeometry(150, 40, 600, 400);
-    panel->setEnabled(false);
+    // Shown as text, never used as an input: no focus, no mouse.
+    panel->setAttribute(Qt::WA_TransparentForMouseEvents);
     Memo1a = memo(panel, QRect(0, 0, 600, 40));
     Memo1a->setObjectName(QStringLiteral("Memo1a"));
     Memo1a->setStyleSheet(QStringLiteral("background: transparent;"));
