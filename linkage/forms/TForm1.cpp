@@ -382,6 +382,8 @@ void TForm1::showEvent(QShowEvent* event)
     if (shownOnce_)
         return;
     shownOnce_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     // The logon comes once the window is on screen.
     QTimer::singleShot(0, this, ui::guarded([this] { firstShowing(); }));
 }
