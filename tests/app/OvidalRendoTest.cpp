@@ -16,8 +16,15 @@
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "ui/LogonProcedure.h"
+#include "ui/forms/TLogonBox.h"
+#include "ui/forms/TxEdit.h"
+#include "ui/forms/TxPlButton.h"
+#include "foundation/data/DataSetDescriptionPort.h"
+#include "linkage/forms/OvidalRendo.h"
+#include "trialbalance/TrialBalanceEngine.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +40,7 @@ namespace {
 
 class OvidalRendoTest : public ::testing::Test {
 protected:
+    // One office for the suite: making it takes most of the time.
     static void SetUpTestSuite()
     {
         static int argc = 1;
@@ -40,13 +48,21 @@ protected:
         static char* argv[] = {name, nullptr};
         if (QApplication::instance() == nullptr)
             new QApplication(argc, argv);
+        dir_ = new test::TempDir;
+        office_ = dir_->path() / "office";
+        const auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office_.string()});
+        officeMade_ = run.succeeded();
+        officeError_ = run.standardError;
+    }
+    static void TearDownTestSuite()
+    {
+        delete dir_;
+        dir_ = nullptr;
     }
 
     void SetUp() override
     {
-        office_ = dir_ / "office";
-        const auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office_.string()});
-        ASSERT_TRUE(run.succeeded()) << run.standardError;
+        ASSERT_TRUE(officeMade_) << officeError_;
         const char* previous = std::getenv("VQ_ROOT");
         hadRoot_ = previous != nullptr;
         previousRoot_ = previous ? previous : "";
@@ -66,8 +82,10 @@ protected:
             ::unsetenv("VQ_ROOT");
     }
 
-    test::TempDir dir_;
-    fs::path office_;
+    static inline test::TempDir* dir_ = nullptr;
+    static inline fs::path office_;
+    static inline bool officeMade_ = false;
+    static inline std::string officeError_;
     bool hadRoot_ = false;
     std::string previousRoot_;
     platform::ScopedScriptedInteraction seam_;
@@ -112,6 +130,46 @@ TEST_F(OvidalRendoTest, ACallerRunLogsOnAndReportsTheCloseBox)
     QApplication::processEvents();
     EXPECT_TRUE(again.SystemDbInUse);
     EXPECT_TRUE(seam_->messages.empty());
+}
+
+// The whole program as the operator meets it: the logon dialog at first
+// show, the wizard, and the close box ending the event loop.
+TEST_F(OvidalRendoTest, TheProgramRunsFromLogonToTheCloseBox)
+{
+    test::CallerListener caller(902);
+    bool loggedOn = false;
+    bool closed = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (auto* logon = qobject_cast<ui::TLogonBox*>(QApplication::activeModalWidget())) {
+            logon->txtOpCode->setText(QStringLiteral("10"));
+            logon->txtPassword->clear();
+            logon->OKBtn->Click();
+            loggedOn = true;
+            return;
+        }
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* wizard = qobject_cast<linkage::TForm1*>(w);
+            if (loggedOn && wizard && wizard->isVisible() && wizard->SystemDbInUse && !closed) {
+                closed = true;
+                wizard->close();
+            }
+        }
+    });
+    driver.start(50);
+    QTimer::singleShot(60000, [] { QCoreApplication::exit(99); });
+
+    EXPECT_EQ(linkage::RunOvidalRendo({"902,32769,5," + (office_ / "qx.xml").string()}), 0);
+    EXPECT_TRUE(loggedOn);
+    EXPECT_TRUE(closed);
+    for (const auto& m : seam_->messages)
+        ADD_FAILURE() << m.text;
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 5 1"}));
+    // The library's start-up ports were connected for the run.
+    EXPECT_NE(TrialBalanceEngineOf(BalanceEdition::General), nullptr);
+    EXPECT_NE(TrialBalanceEngineOf(BalanceEdition::Medical), nullptr);
+    EXPECT_TRUE(dataSetDescriptionReader());
+    EXPECT_FALSE(MenuHostProc) << "the hooks go with the wizard";
 }
 
 } // namespace
