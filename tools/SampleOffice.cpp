@@ -22,6 +22,7 @@
 #include "tools/SampleFixedAssets.h"
 #include "tools/SampleMedical.h"
 #include "tools/SampleOperatorRights.h"
+#include "tools/SampleStatements.h"
 #include "tools/SqlText.h"
 #include "tools/TiedChild.h"
 
@@ -243,6 +244,7 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
                                        realEstateSample(2, options.extraJournals),
                                        agricultureSample(3, options.extraJournals)};
     for (auto& set : sets) addSampleFixedAssets(set);
+    addStatementSamples(sets);
 
     // Everything half-made lives in the office's own build folder; while it
     // exists the office is unfinished, and this run finishes it.
