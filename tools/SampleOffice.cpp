@@ -22,6 +22,7 @@
 #include "tools/SampleFixedAssets.h"
 #include "tools/SampleMedical.h"
 #include "tools/SampleOperatorRights.h"
+#include "tools/SampleStatements.h"
 #include "tools/SqlText.h"
 #include "tools/TiedChild.h"
 
@@ -242,6 +243,7 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
     std::vector<SampleDataSet> sets = {generalBusinessSample(1, options.extraJournals),
                                        realEstateSample(2, options.extraJournals),
                                        agricultureSample(3, options.extraJournals)};
+    addStatementSamples(sets);
     for (auto& set : sets) addSampleFixedAssets(set);
 
     // Everything half-made lives in the office's own build folder; while it
