@@ -30,6 +30,7 @@
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
+#include "linkage/forms/LinkageSnap.h"
 #include "foundation/data/DataModule.h"
 
 #include <QApplication>
@@ -439,6 +440,7 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox},
+        {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }
 

@@ -52,7 +52,9 @@ TEST_F(FudosanReaderTest, ApartmentOwnerFromItsBooks)
 
     EXPECT_EQ(r.SONEKI[1].KNAME, "賃貸料");
     EXPECT_EQ(r.SONEKI[4].KINGAKU, r.SONEKI[1].KINGAKU + r.SONEKI[2].KINGAKU + r.SONEKI[3].KINGAKU);
-    EXPECT_EQ(r.SONEKI[8].KINGAKU, yen(561000));
+    // The books' depreciation is the schedule's necessary expense.
+    EXPECT_EQ(r.SONEKI[8].KINGAKU, yen(1189055));
+    EXPECT_EQ(r.SONEKI[8].KINGAKU, r.GENKA[13].HITUYOUKEIHI);
     EXPECT_EQ(r.SONEKI[20].KINGAKU, yen(600000));
     EXPECT_EQ(r.SONEKI[21].KINGAKU, r.SONEKI[19].KINGAKU - r.SONEKI[20].KINGAKU);
     EXPECT_EQ(r.KOUJOKUBUN, 1);
@@ -72,8 +74,9 @@ TEST_F(FudosanReaderTest, SixteenPropertiesGoToASeparateSheet)
 {
     std::string rows;
     for (int i = 8; i <= 16; ++i)
-        rows += "INSERT INTO AO_FUDOUSAN (REC, NUMBER, KUBUN, YOUTO, SHOZAITI, NENGAKU) VALUES (" + std::to_string(i) +
-                ", " + std::to_string(i) + ", '土地', '駐車場', '川口市本町', 10000);\n";
+        rows += "INSERT INTO AO_FUDOUSAN (REC, NUMBER, KUBUN, YOUTO, SHOZAITI, NENGAKU, KAISI_YY, KAISI_MM) VALUES (" +
+                std::to_string(i) + ", " + std::to_string(i) + ", '土地', '駐車場', '川口市本町', 10000, 6, " +
+                std::to_string(i) + ");\n";
     open(SampleClient::RealEstate, rows);
     TFudosanKessansyoIO reader;
     ASSERT_TRUE(load(reader));
@@ -84,6 +87,11 @@ TEST_F(FudosanReaderTest, SixteenPropertiesGoToASeparateSheet)
     EXPECT_EQ(r.FUDOSAN[15].SHOZAITI1, "");
     ASSERT_EQ(reader.FudosanList.size(), 16u);
     EXPECT_EQ(reader.FudosanList[15].NUMBER, 16);
+    // A lease month that names no day keeps what was stored and no date.
+    EXPECT_EQ(reader.FudosanList[8].FTINSYAKU_KAISI, encodeDate(2024, 9, 1));
+    EXPECT_EQ(reader.FudosanList[12].KAISI_MM, 13);
+    EXPECT_EQ(reader.FudosanList[12].KAISI_YY, 6);
+    EXPECT_EQ(reader.FudosanList[12].FTINSYAKU_KAISI, 0);
     EXPECT_EQ(r.FUDOSAN[16].NENGAKU, yen(5816000 + 9 * 10000));
 }
 

@@ -9,6 +9,7 @@
 #include "linkage/statements/FudosanKessansyoIO.h"
 #include "linkage/statements/IppanKessansyoIO.h"
 #include "linkage/statements/NougyouKessansyoIO.h"
+#include "platform/db/DbError.h"
 #include "tests/linkage/depreciation/DepreciationDataSetFixture.h"
 
 namespace vq {
@@ -193,6 +194,18 @@ TEST_F(GenkaSyokyakuListsTest, ASecondReadingStartsAfresh)
     read(reader);
     EXPECT_EQ(reader.GenkaList.size(), 3u);
     EXPECT_EQ(reader.SyogakuList.size(), 1u);
+}
+
+TEST_F(GenkaSyokyakuListsTest, ARegisterThatCannotBeReadStopsTheReading)
+{
+    // A register the calculator cannot read: the error reaches the reader,
+    // which turns it into a failed reading instead of a schedule with holes.
+    open(registerSql(2, 0, "ALTER TABLE KS_SISAN DROP JIGYOUWARIAI_NEW;\n"));
+    TFudosanKessansyoIO reader;
+    reader.SetTransaction(dm_.IBTransactionDAT);
+    db::TransactionScope scope(dm_.IBTransactionDAT);
+    EXPECT_THROW(reader.SelectGenkaSyokyaku(), db::DbError);
+    EXPECT_TRUE(dm_.IBTransactionDAT.active());
 }
 
 } // namespace
