@@ -107,7 +107,9 @@ bool PrintJobStart(TPrintEngine& engine, TP360DEF& def, PrintHost& host)
                 device->setOrientation(shared.Orientation);
                 return false;
             }
-            engine.PageNoIndex = range.from;
+            // Only a page range moves the page numbering: "all pages" starts
+            // at 1 whatever the dialog's first-page box still holds.
+            engine.PageNoIndex = range.pageNumbers ? range.from : 1;
             dialogCollate = range.collate;
             device->readBack(def);
             if (&def != &shared) {

@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "platform/Cp932.h"
 #include "platform/ScriptedInteraction.h"
+#include "print/PagePlacement.h"
 #include "print/PdfPrintDevice.h"
 #include "print/PrintJob.h"
 #include "print/TZevev360.h"
@@ -141,6 +142,48 @@ TEST_F(PrintLoopTest, PageRangeKeepsTheNumbersOfTheWholeJob)
     EXPECT_NE(pages[1].find("(5/7)"), std::string::npos);
     EXPECT_NE(pages[1].find("ROW275 P5"), std::string::npos);
     EXPECT_EQ(pages[1].find("(6/7)"), std::string::npos);
+}
+
+TEST_F(PrintLoopTest, AllPagesIgnoreTheFirstPageBox)
+{
+    TP360DEF job = dataList(0, 3);
+    PdfPrintHost host(pdf_.string());
+    host.chooseRange = [](PrintRange& r) {
+        r.pageNumbers = false; // "all pages", with 2 left in the first-page box
+        r.from = 2;
+        return true;
+    };
+    ASSERT_TRUE(PrintJobStart(engine_, job, host));
+    const auto pages = pdfPageTexts(pdf_);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_NE(pages[0].find("(1/3)"), std::string::npos);
+    EXPECT_NE(pages[0].find("ROW1 P1"), std::string::npos);
+}
+
+// Print and preview place a page with the same rule; a paper the table does
+// not know has the same border on every side.
+TEST(PagePlacement, BordersOfKnownAndUnknownPaper)
+{
+    struct Case {
+        int code, orientation;
+        PrintableArea printable;
+        PagePlacement expected;
+    };
+    const Case cases[] = {
+        {9, 0, {200, 287}, {210, 297, 50, 50}},
+        {9, 1, {287, 200}, {297, 210, 50, 50}},
+        {9, 0, {210, 297}, {210, 297, 0, 0}},
+        {1, 0, {203, 266}, {223, 286, 100, 100}},
+        {256, 1, {266, 203}, {286, 223, 100, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.code) + "/" + std::to_string(c.orientation));
+        const PagePlacement p = placePage(c.code, c.orientation, c.printable);
+        EXPECT_EQ(p.paperWidth, c.expected.paperWidth);
+        EXPECT_EQ(p.paperHeight, c.expected.paperHeight);
+        EXPECT_EQ(p.borderX, c.expected.borderX);
+        EXPECT_EQ(p.borderY, c.expected.borderY);
+    }
 }
 
 TEST_F(PrintLoopTest, PortraitAndLandscapeListsFillTheirPaper)
