@@ -390,4 +390,65 @@ TEST_F(PrintLoopTest, EvenPageShiftFollowsTheDataPageAfterAPause)
     EXPECT_NEAR(xs[3] - xs[0], shift, 1.0);
 }
 
+// The form page under a data page and the variable fields its "@" records
+// use follow the data page number, also after a pause restarted the device's
+// page counter; outside a range the form runs to the end of its cycle.
+TEST_F(PrintLoopTest, FormPagesFollowTheDataPage)
+{
+    const std::string form = (dir_ / "form.36F").string();
+    test::writeBytes(form, platform::cp932::fromUtf8(
+                               "TEXT;100;100;FORMA;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;\r\n"
+                               "&;300;500;NAME;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;0;\r\n"
+                               "E;\r\n"
+                               "TEXT;100;100;FORMB;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;\r\n"
+                               "&;1200;500;NAME;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;0;\r\n"));
+    const std::string data = (dir_ / "fields.360").string();
+    test::writeBytes(data, "*ZEVEV360*\r\n@;NAME;VALUE1;\r\nMESSAGE;next;\r\nE;\r\n@;NAME;VALUE2;\r\nE;\r\n"
+                           "@;NAME;VALUE3;\r\n");
+    struct Case {
+        bool range;
+        std::vector<std::string> forms;  // the form text of every sheet
+        std::vector<std::string> values; // the value of every sheet, "" for none
+        std::vector<int> valueMM;        // its x in whole millimetres
+    };
+    const Case cases[] = {
+        {false, {"FORMA", "FORMB", "FORMA", "FORMB"}, {"VALUE1", "VALUE2", "VALUE3", ""}, {30, 120, 30, 0}},
+        {true, {"FORMB", "FORMA"}, {"VALUE2", "VALUE3"}, {120, 30}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.range ? "pages 2 to 3" : "all pages");
+        TP360DEF job;
+        job.DataFile = data;
+        job.FormFile = form;
+        PdfPrintHost host(pdf_.string());
+        host.chooseRange = [&](PrintRange& r) {
+            r.pageNumbers = c.range;
+            r.from = 2;
+            r.to = 3;
+            return true;
+        };
+        ASSERT_TRUE(PrintJobStart(engine_, job, host));
+        const auto pages = pdfPageTexts(pdf_);
+        ASSERT_EQ(pages.size(), c.forms.size());
+        const std::string bbox = run("pdftotext -bbox '" + pdf_.string() + "' -");
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            SCOPED_TRACE(i + 1);
+            EXPECT_NE(pages[i].find(c.forms[i]), std::string::npos) << pages[i];
+            at = bbox.find("<page", at) + 1;
+            const std::size_t end = bbox.find("</page>", at);
+            const std::string page = bbox.substr(at, end - at);
+            std::smatch m;
+            const bool hasValue = std::regex_search(page, m, std::regex("<word xMin=\"([0-9.]+)\"[^>]*>(VALUE\\d)</word>"));
+            if (c.values[i].empty()) {
+                EXPECT_FALSE(hasValue);
+                continue;
+            }
+            ASSERT_TRUE(hasValue);
+            EXPECT_EQ(m[2].str(), c.values[i]);
+            EXPECT_NEAR(std::stod(m[1]) / 72 * 25.4, c.valueMM[i], 1.0);
+        }
+    }
+}
+
 } // namespace
