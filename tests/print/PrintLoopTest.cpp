@@ -8,7 +8,7 @@
 #include "platform/ScriptedInteraction.h"
 #include "print/PagePlacement.h"
 #include "print/PdfPrintDevice.h"
-#include "print/PrintJob.h"
+#include "print/PdfPrintHost.h"
 #include "print/TZevev360.h"
 
 #include <array>

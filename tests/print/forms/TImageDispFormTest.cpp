@@ -6,7 +6,7 @@
 #include "TempDir.h"
 #include "platform/ScriptedInteraction.h"
 #include "print/PageOutput.h"
-#include "print/PrintJob.h"
+#include "print/PdfPrintHost.h"
 #include "print/TZevev360.h"
 #include "print/forms/TEdit360.h"
 #include "print/forms/TImageDispForm.h"
