@@ -30,6 +30,7 @@
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
+#include "linkage/forms/LinkageSnap.h"
 #include "foundation/data/DataModule.h"
 #include "print/TZevev360.h"
 #include "print/forms/QtPrintHost.h"
@@ -515,6 +516,7 @@ std::map<std::string, Maker> makers()
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox},
         {"preview", preview}, {"margins", margins},
+        {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }
 
