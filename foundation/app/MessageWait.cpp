@@ -19,6 +19,12 @@ void SetMessagePump(std::function<void()> messagePump)
     pump() = std::move(messagePump);
 }
 
+void PumpMessages()
+{
+    if (pump())
+        pump()();
+}
+
 bool WaitWithMessages(int ms)
 {
     using Clock = std::chrono::steady_clock;
