@@ -194,3 +194,19 @@ TEST(QuickSortByKey, ByteOrderOfCp932Keys)
     EXPECT_EQ(part[0].SKEY, "c");
     EXPECT_EQ(part[1].SKEY, "a");
 }
+
+TEST(StoredValueCodec, TheProgramsOwnEncoderRoundTripsAndRefusesChangedValues)
+{
+    const std::string encoded = EncodeStoredValue("pass1234");
+    ASSERT_FALSE(encoded.empty());
+    EXPECT_EQ(encoded.find("pass1234"), std::string::npos);
+    EXPECT_NE(EncodeStoredValue("pass1234"), encoded);   // a fresh nonce each time
+    EXPECT_EQ(DecodeStoredValue(encoded), "pass1234");
+    EXPECT_EQ(DecodeStoredValue(EncodeStoredValue("マイナンバー")), "マイナンバー");
+
+    std::string changed = encoded;
+    changed[changed.size() / 2] = changed[changed.size() / 2] == 'A' ? 'B' : 'A';
+    EXPECT_EQ(DecodeStoredValue(changed), "");
+    EXPECT_EQ(DecodeStoredValue("02" + encoded.substr(2)), "");   // unknown version
+    EXPECT_EQ(DecodeStoredValue("not encoded"), "");
+}
