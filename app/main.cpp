@@ -1,5 +1,6 @@
 // ovidal-rendo [CALLER,MESSAGE,FUNCTION,OUTFILE]: the income-tax linkage tool.
 #include "linkage/forms/OvidalRendo.h"
+#include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     vq::ui::installQtInteraction();
+    vq::print::installPrintEngine();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);

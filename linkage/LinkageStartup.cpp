@@ -9,6 +9,8 @@
 #include "ui/StartupSettings.h"
 
 #include <memory>
+#include <stdexcept>
+#include <system_error>
 
 namespace vq::linkage {
 
@@ -50,7 +52,12 @@ void LoadLocalSettings(const ScreenMetrics& metrics, const FontDesc& formFont)
     d.DataDir.clear();
     d.BaseFont = formFont;
     d.UserFont = formFont;
-    ui::LoadLocalSettings(kComponentName);
+    try {
+        ui::LoadLocalSettings(kComponentName);
+    } catch (const std::system_error&) {
+        // A settings file that cannot be read has no text of its own.
+        throw std::runtime_error(StartupFailureMessage());
+    }
 }
 
 TDM& CreateDataModule()

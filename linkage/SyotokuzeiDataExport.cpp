@@ -1,11 +1,12 @@
 #include "linkage/SyotokuzeiDataExport.h"
 
+#include "linkage/datamake/SyotokuZeiDataNode.h"
+
 namespace vq::linkage {
 
 void TSyotokuzeiDataExport::SetDataNode(TXmlSaveDoc& doc)
 {
-    // The data maker writes REPORT/DATA here.
-    (void)doc;
+    WriteSyotokuZeiData(*this, doc);
 }
 
 } // namespace vq::linkage

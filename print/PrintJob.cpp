@@ -2,7 +2,6 @@
 
 #include "platform/Interaction.h"
 #include "print/ErrorLog.h"
-#include "print/PdfPrintDevice.h"
 
 #include <filesystem>
 #include <fstream>
@@ -107,7 +106,9 @@ bool PrintJobStart(TPrintEngine& engine, TP360DEF& def, PrintHost& host)
                 device->setOrientation(shared.Orientation);
                 return false;
             }
-            engine.PageNoIndex = range.from;
+            // Only a page range moves the page numbering: "all pages" starts
+            // at 1 whatever the dialog's first-page box still holds.
+            engine.PageNoIndex = range.pageNumbers ? range.from : 1;
             dialogCollate = range.collate;
             device->readBack(def);
             if (&def != &shared) {
@@ -179,40 +180,6 @@ bool PrintOnePage(TPrintEngine& engine, TP360DEF& def, int page, int orientation
     if (device)
         device->setOrientation(orientation);
     return printed;
-}
-
-PdfPrintHost::PdfPrintHost(std::string pdfPath, int dpi) : path_(std::move(pdfPath)), dpi_(dpi) {}
-
-PdfPrintHost::~PdfPrintHost() = default;
-
-PrintDevice* PdfPrintHost::printer(int)
-{
-    if (!device_)
-        device_ = std::make_unique<PdfPrintDevice>(std::filesystem::path(path_), dpi_);
-    return device_.get();
-}
-
-bool PdfPrintHost::askRange(PrintDevice& device, PrintRange& range)
-{
-    if (!chooseRange)
-        return true;
-    if (!chooseRange(range))
-        return false;
-    device.setCopies(range.copies);
-    return true;
-}
-
-void PdfPrintHost::runLoop(PrintLoop& loop)
-{
-    loop.cancelRequested = cancelRequested;
-    loop.showProgress = progress;
-    loop.run();
-}
-
-int PdfPrintHost::preview(TPrintEngine& engine)
-{
-    ++previews_;
-    return previewAnswer ? previewAnswer(engine) : 0;
 }
 
 } // namespace vq::print

@@ -4,9 +4,8 @@
 // preview's current page. What needs a window system - the printers, the
 // page-range dialog, the progress window with its cancel button, the preview
 // opened when printing is not permitted - comes from a PrintHost: print/forms
-// gives the program's, PdfPrintHost prints into a PDF file without a window.
-#include <functional>
-#include <memory>
+// gives the program's, PdfPrintHost (print/PdfPrintHost.h) prints into a PDF
+// file without a window.
 #include <string>
 
 #include "print/PrintDevice.h"
@@ -48,33 +47,5 @@ bool PrintOnePage(TPrintEngine& engine, TP360DEF& def, int page, int orientation
 // the data file exists and is print data, a named form file exists. The
 // message of the first failure, empty when the job can go on.
 std::string checkJobFiles(const std::string& dataFile, const std::string& formFile, bool needMagic);
-
-// Prints into one PDF file, without windows: the range comes from askRange
-// (all pages when it is not set), the loop runs at once, a preview opened for
-// a job without print permission answers previewAnswer.
-class PdfPrintHost : public PrintHost {
-public:
-    explicit PdfPrintHost(std::string pdfPath, int dpi = 300);
-    ~PdfPrintHost() override;
-
-    std::function<bool(PrintRange&)> chooseRange;
-    std::function<bool()> cancelRequested;
-    std::function<int(TPrintEngine&)> previewAnswer;
-    std::function<void(const std::string&)> progress;
-
-    PrintDevice* printer(int index) override;
-    int printerIndex() override { return 0; }
-    bool askRange(PrintDevice& device, PrintRange& range) override;
-    void runLoop(PrintLoop& loop) override;
-    int preview(TPrintEngine& engine) override;
-
-    int previewsOpened() const { return previews_; }
-
-private:
-    std::string path_;
-    int dpi_;
-    std::unique_ptr<PrintDevice> device_;
-    int previews_ = 0;
-};
 
 } // namespace vq::print

@@ -243,8 +243,8 @@ SampleOfficeReport makeSampleOffice(const SampleOfficeOptions& options)
     std::vector<SampleDataSet> sets = {generalBusinessSample(1, options.extraJournals),
                                        realEstateSample(2, options.extraJournals),
                                        agricultureSample(3, options.extraJournals)};
-    for (auto& set : sets) addSampleFixedAssets(set);
     addStatementSamples(sets);
+    for (auto& set : sets) addSampleFixedAssets(set);
 
     // Everything half-made lives in the office's own build folder; while it
     // exists the office is unfinished, and this run finishes it.

@@ -67,6 +67,7 @@ TGenkaSyokyakuSisanCalc::TGenkaSyokyakuSisanCalc(GenkaRateTables tables)
       transaction_(DM ? &DM->IBTransactionDAT : nullptr),
       query_(DM ? db::Statement(DM->IBDatabaseDAT.attachment(), DM->IBTransactionDAT)
                 : throw std::logic_error("the depreciation calculator needs the data module")) {
+    query_.setSql(kSelectAsset);
     // The data set's transitional switches are kept for the register screens;
     // an asset's own elections decide here, so the values are not used.
     GetAccRegInt(kSettingGroup, "250%定率法で償却する経過措置", "0");
@@ -328,7 +329,6 @@ std::int32_t TGenkaSyokyakuSisanCalc::CalcAsset(std::int32_t REC, TGenkaSyokyaku
         }
     } commitStarted{tr, started};
 
-    query_.setSql(kSelectAsset);
     query_.param("REC").setInt(REC);
     query_.execute();
     if (!query_.fetch()) return 1;

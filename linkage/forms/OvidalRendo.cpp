@@ -40,15 +40,16 @@ int RunOvidalRendo(const std::vector<std::string>& args)
     InstallHostSeams();
     InstallLibraryPorts();
 
-    int code = 0;
     {
         TForm1 form;
         if (form.FormCreate(args) && form.InitializeApplication()) {
             QApplication::processEvents();
             QApplication::restoreOverrideCursor();
             form.show();
+            // Also a fatal database error (the loop ends with 1) ends the
+            // program normally: its message was shown.
             if (!form.Terminated)
-                code = QApplication::exec();
+                QApplication::exec();
         } else {
             QApplication::processEvents();
         }
@@ -56,8 +57,6 @@ int RunOvidalRendo(const std::vector<std::string>& args)
     }
     ReleaseDataModule();
     RemoveHostSeams();
-    // A fatal database error ends the loop with 1; the program itself ends normally.
-    (void)code;
     return 0;
 }
 

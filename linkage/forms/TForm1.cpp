@@ -34,6 +34,7 @@
 #include <QTimer>
 
 #include <exception>
+#include <stdexcept>
 
 namespace vq::linkage {
 
@@ -361,16 +362,18 @@ bool TForm1::InitializeApplication()
         font.name = "ＭＳ Ｐゴシック";
         font.height = 13;
         font.charSet = 128;
-        LoadLocalSettings(metrics, font);
+        try {
+            LoadLocalSettings(metrics, font);
+        } catch (const std::runtime_error& e) {
+            // The settings' own failures carry the text to show.
+            StartupMessage = e.what();
+            throw;
+        }
         QApplication::setApplicationDisplayName(q(ExportObj->WindowTitle));
         setWindowTitle(q(ExportObj->WindowTitle));
         CreateDataModule();
         return true;
-    } catch (const std::exception& e) {
-        // A failure that carries its own text (the settings file) shows that text.
-        const std::string text = e.what();
-        if (text.find(kComponentName) != std::string::npos)
-            StartupMessage = text;
+    } catch (const std::exception&) {
     }
     platform::showMessage(StartupMessage, platform::MessageKind::Error, platform::Buttons::Ok);
     return false;
@@ -382,6 +385,8 @@ void TForm1::showEvent(QShowEvent* event)
     if (shownOnce_)
         return;
     shownOnce_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     // The logon comes once the window is on screen.
     QTimer::singleShot(0, this, ui::guarded([this] { firstShowing(); }));
 }
@@ -398,8 +403,12 @@ void TForm1::firstShowing()
         return;
     }
     if (DM == nullptr || !DM->fnGetSysDef()) {
-        if (DM != nullptr)
+        // Settings that were never read must not be written back at the close.
+        if (DM != nullptr) {
             DM->DeleteLogonInfo();
+            DM->IBDatabaseDEF.disconnect();
+        }
+        SystemDbInUse = false;
         terminate();
         return;
     }

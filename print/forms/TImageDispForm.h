@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "print/PrintJob.h"
+#include "print/forms/PreviewPaintBox.h"
 
 class QLabel;
 class QPushButton;
@@ -26,25 +27,6 @@ class QFrame;
 namespace vq::print {
 
 class Tfmyohaku;
-
-// The page image: shows what the window drew last.
-class PreviewPaintBox : public QWidget {
-    Q_OBJECT
-public:
-    explicit PreviewPaintBox(QWidget* parent);
-    QImage image;
-
-signals:
-    void pressed(QMouseEvent* event);
-    void moved(QMouseEvent* event);
-    void released(QMouseEvent* event);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
 
 class TImageDispForm : public QDialog {
     Q_OBJECT

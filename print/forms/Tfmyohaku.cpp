@@ -53,7 +53,10 @@ Tfmyohaku::Tfmyohaku(QWidget* owner) : QDialog(owner)
     Memo1->setReadOnly(true);
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setPlainText(QStringLiteral("　　　　→\n　↓ (1/10)mm\n　：\n　：・・・・"));
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The directions in which positive values move the page.
+    Memo1->setPlainText(QStringLiteral("：・・・・→\n↓(1/10)mm"));
 
     GroupBox3 = new QGroupBox(QStringLiteral("行間隔・文字間隔"), this);
     GroupBox3->setGeometry(12, 160, 210, 81);

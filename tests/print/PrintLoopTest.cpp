@@ -6,8 +6,9 @@
 #include "TempDir.h"
 #include "platform/Cp932.h"
 #include "platform/ScriptedInteraction.h"
+#include "print/PagePlacement.h"
 #include "print/PdfPrintDevice.h"
-#include "print/PrintJob.h"
+#include "print/PdfPrintHost.h"
 #include "print/TZevev360.h"
 
 #include <array>
@@ -141,6 +142,48 @@ TEST_F(PrintLoopTest, PageRangeKeepsTheNumbersOfTheWholeJob)
     EXPECT_NE(pages[1].find("(5/7)"), std::string::npos);
     EXPECT_NE(pages[1].find("ROW275 P5"), std::string::npos);
     EXPECT_EQ(pages[1].find("(6/7)"), std::string::npos);
+}
+
+TEST_F(PrintLoopTest, AllPagesIgnoreTheFirstPageBox)
+{
+    TP360DEF job = dataList(0, 3);
+    PdfPrintHost host(pdf_.string());
+    host.chooseRange = [](PrintRange& r) {
+        r.pageNumbers = false; // "all pages", with 2 left in the first-page box
+        r.from = 2;
+        return true;
+    };
+    ASSERT_TRUE(PrintJobStart(engine_, job, host));
+    const auto pages = pdfPageTexts(pdf_);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_NE(pages[0].find("(1/3)"), std::string::npos);
+    EXPECT_NE(pages[0].find("ROW1 P1"), std::string::npos);
+}
+
+// Print and preview place a page with the same rule; a paper the table does
+// not know has the same border on every side.
+TEST(PagePlacement, BordersOfKnownAndUnknownPaper)
+{
+    struct Case {
+        int code, orientation;
+        PrintableArea printable;
+        PagePlacement expected;
+    };
+    const Case cases[] = {
+        {9, 0, {200, 287}, {210, 297, 50, 50}},
+        {9, 1, {287, 200}, {297, 210, 50, 50}},
+        {9, 0, {210, 297}, {210, 297, 0, 0}},
+        {1, 0, {203, 266}, {223, 286, 100, 100}},
+        {256, 1, {266, 203}, {286, 223, 100, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.code) + "/" + std::to_string(c.orientation));
+        const PagePlacement p = placePage(c.code, c.orientation, c.printable);
+        EXPECT_EQ(p.paperWidth, c.expected.paperWidth);
+        EXPECT_EQ(p.paperHeight, c.expected.paperHeight);
+        EXPECT_EQ(p.borderX, c.expected.borderX);
+        EXPECT_EQ(p.borderY, c.expected.borderY);
+    }
 }
 
 TEST_F(PrintLoopTest, PortraitAndLandscapeListsFillTheirPaper)
@@ -345,6 +388,67 @@ TEST_F(PrintLoopTest, EvenPageShiftFollowsTheDataPageAfterAPause)
     EXPECT_NEAR(xs[1] - xs[0], shift, 1.0);
     EXPECT_NEAR(xs[2], xs[0], 0.5);
     EXPECT_NEAR(xs[3] - xs[0], shift, 1.0);
+}
+
+// The form page under a data page and the variable fields its "@" records
+// use follow the data page number, also after a pause restarted the device's
+// page counter; outside a range the form runs to the end of its cycle.
+TEST_F(PrintLoopTest, FormPagesFollowTheDataPage)
+{
+    const std::string form = (dir_ / "form.36F").string();
+    test::writeBytes(form, platform::cp932::fromUtf8(
+                               "TEXT;100;100;FORMA;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;\r\n"
+                               "&;300;500;NAME;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;0;\r\n"
+                               "E;\r\n"
+                               "TEXT;100;100;FORMB;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;\r\n"
+                               "&;1200;500;NAME;ＭＳ 明朝;12;;黒;OFF;LEFT;0;0;0;\r\n"));
+    const std::string data = (dir_ / "fields.360").string();
+    test::writeBytes(data, "*ZEVEV360*\r\n@;NAME;VALUE1;\r\nMESSAGE;next;\r\nE;\r\n@;NAME;VALUE2;\r\nE;\r\n"
+                           "@;NAME;VALUE3;\r\n");
+    struct Case {
+        bool range;
+        std::vector<std::string> forms;  // the form text of every sheet
+        std::vector<std::string> values; // the value of every sheet, "" for none
+        std::vector<int> valueMM;        // its x in whole millimetres
+    };
+    const Case cases[] = {
+        {false, {"FORMA", "FORMB", "FORMA", "FORMB"}, {"VALUE1", "VALUE2", "VALUE3", ""}, {30, 120, 30, 0}},
+        {true, {"FORMB", "FORMA"}, {"VALUE2", "VALUE3"}, {120, 30}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.range ? "pages 2 to 3" : "all pages");
+        TP360DEF job;
+        job.DataFile = data;
+        job.FormFile = form;
+        PdfPrintHost host(pdf_.string());
+        host.chooseRange = [&](PrintRange& r) {
+            r.pageNumbers = c.range;
+            r.from = 2;
+            r.to = 3;
+            return true;
+        };
+        ASSERT_TRUE(PrintJobStart(engine_, job, host));
+        const auto pages = pdfPageTexts(pdf_);
+        ASSERT_EQ(pages.size(), c.forms.size());
+        const std::string bbox = run("pdftotext -bbox '" + pdf_.string() + "' -");
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            SCOPED_TRACE(i + 1);
+            EXPECT_NE(pages[i].find(c.forms[i]), std::string::npos) << pages[i];
+            at = bbox.find("<page", at) + 1;
+            const std::size_t end = bbox.find("</page>", at);
+            const std::string page = bbox.substr(at, end - at);
+            std::smatch m;
+            const bool hasValue = std::regex_search(page, m, std::regex("<word xMin=\"([0-9.]+)\"[^>]*>(VALUE\\d)</word>"));
+            if (c.values[i].empty()) {
+                EXPECT_FALSE(hasValue);
+                continue;
+            }
+            ASSERT_TRUE(hasValue);
+            EXPECT_EQ(m[2].str(), c.values[i]);
+            EXPECT_NEAR(std::stod(m[1]) / 72 * 25.4, c.valueMM[i], 1.0);
+        }
+    }
 }
 
 } // namespace

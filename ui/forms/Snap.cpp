@@ -32,6 +32,10 @@
 #include "datasets/forms/TDataPlaceBox.h"
 #include "linkage/forms/LinkageSnap.h"
 #include "foundation/data/DataModule.h"
+#include "print/TZevev360.h"
+#include "print/forms/QtPrintHost.h"
+#include "print/forms/TImageDispForm.h"
+#include "print/forms/Tfmyohaku.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -42,9 +46,12 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+
+#include <unistd.h>
 
 using namespace vq::ui;
 
@@ -430,6 +437,74 @@ QWidget* placeBox()
     return box;
 }
 
+// A print-data file of three pages like the data list, removed at exit.
+struct SampleReport {
+    std::string file;
+    SampleReport()
+    {
+        file = (std::filesystem::temp_directory_path() / ("vq-snap-" + std::to_string(::getpid()) + ".360")).string();
+        vq::print::TZevev360 p;
+        p.DataFile = file;
+        p.Title = "データリスト";
+        p.PageBango = true;
+        p.PageBangoLeft = 1950;
+        p.PageBangoTop = 2850;
+        p.DataOpen(false);
+        for (int page = 1; page <= 3; ++page) {
+            if (page > 1)
+                p.NewPage();
+            p.TextOut(150, 120, "データリスト", "ＭＳ ゴシック", 16, "B", "黒", "OFF", "LEFT", 0);
+            p.BoxOut(140, 250, 1950, 2780, 3, 0, "黒", "白", 1);
+            p.BoxOut(140, 250, 1950, 300, 1, 0, "黒", "薄網掛", 0);
+            p.TextOut(160, 262, "No.   会社名                         決算期          データ形式", "ＭＳ ゴシック", 9, "",
+                      "黒", "OFF", "LEFT", 0);
+            for (int r = 0; r < 55; ++r) {
+                const int n = (page - 1) * 55 + r + 1;
+                p.TextOut(160, 312 + r * 45, std::to_string(n) + "    株式会社サンプル商事 " + std::to_string(n) +
+                          "        2025/03/31      個人", "ＭＳ 明朝", 9, "", "黒", "OFF", "LEFT", 0);
+                p.LineOut(140, 345 + r * 45, 1950, 345 + r * 45, 1, 2, "灰", false);
+            }
+        }
+        p.DataClose();
+    }
+    ~SampleReport() { std::filesystem::remove(file); }
+};
+
+QWidget* preview()
+{
+    static SampleReport report;
+    auto& engine = vq::print::printEngine();
+    vq::print::TZevev360 settings;
+    settings.DataFile = report.file;
+    settings.Title = "データリスト";
+    settings.PageBango = true;
+    settings.PageBangoLeft = 1950;
+    settings.PageBangoTop = 2850;
+    settings.FillJob(engine.Job);
+    engine.JobDataFile = report.file;
+    engine.JobFormFile.clear();
+    auto& host = vq::print::printHost();
+    host.printer(-1)->setPaperCode(9);
+    host.printer(-1)->setOrientation(0);
+    auto* form = new vq::print::TImageDispForm(engine, host);
+    form->setWindowTitle(QStringLiteral("データリスト"));
+    form->PrevPaper->hide();
+    form->NextPaper->hide();
+    form->resize(900, 700);
+    return form;
+}
+
+QWidget* margins()
+{
+    auto* box = new vq::print::Tfmyohaku;
+    box->SetTopMargin(20);
+    box->SetLeftMargin(-10);
+    box->SetVRatio(1010);
+    box->SetHRatio(995);
+    box->resize(box->width(), 320);
+    return box;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -440,6 +515,7 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox},
+        {"preview", preview}, {"margins", margins},
         {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }

@@ -108,6 +108,8 @@ TEST_F(GenkaSyokyakuSisanCalcTest, WorkedExamplesAndEveryMethodAndRegime)
          "1 yen left: nothing more, depreciated"},
         {{20, 1, "2019-01-01", 1000000, 500000, 10, 1, 12, "JYOBAI=1,GENSYODATE='2024-06-30'"}, 100000, 3, 2,
          "scrapped"},
+        {{21, 1, "2019-01-01", 1000000, 500000, 10, 12, 1, nullptr}, 0, 1, 2,
+         "a period that ends before it starts depreciates nothing, not a negative amount"},
     };
     std::string sql;
     for (const auto& c : cases)

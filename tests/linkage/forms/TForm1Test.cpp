@@ -223,6 +223,17 @@ TEST_F(TForm1Test, AStartUpThatCannotWriteTheSettingsShowsItsMessage)
                            "アプリケーションの初期設定がおこなわれていないため\rOvidal連動コンポーネントを終了します。"});
 }
 
+TEST_F(TForm1Test, AnUnreadableSettingsFileEndsTheStartWithTheGeneralMessage)
+{
+    TForm1 form;
+    ASSERT_TRUE(form.FormCreate({}));
+    fs::create_directories(platform::folders::commonAppData() / BaseFolder / (AppName + ".ini") / "x");
+    EXPECT_FALSE(form.InitializeApplication());
+    EXPECT_EQ(shown(), std::vector<std::string>{
+                           "アプリケーションの初期化に失敗しました。\rOvidal連動コンポーネントを終了します。"});
+    EXPECT_EQ(DM, nullptr);
+}
+
 TEST_F(TForm1Test, CancelAsksAndTheCloseBoxDoesNot)
 {
     test::CallerListener caller(77);

@@ -89,7 +89,9 @@ TEST_F(IppanReaderTest, StationeryShopFromItsBooks)
     EXPECT_EQ(r.SONEKI[3].KINGAKU, r.TUKIBETU[15].SIIRE);
     EXPECT_EQ(r.SONEKI[20].KNAME, "給料賃金");
     EXPECT_EQ(r.SONEKI[20].KINGAKU, yen(2310000));
-    EXPECT_EQ(r.SONEKI[18].KINGAKU, yen(480500));
+    // The books' depreciation is the schedule's necessary expense.
+    EXPECT_EQ(r.SONEKI[18].KINGAKU, yen(1036644));
+    EXPECT_EQ(r.SONEKI[18].KINGAKU, r.GENKA[12].HITUYOUKEIHI);
     EXPECT_EQ(r.SONEKI[34].KINGAKU, yen(17050));
     EXPECT_EQ(r.SONEKI[38].KINGAKU, yen(1080000));
     EXPECT_EQ(r.SONEKI[43].KINGAKU, r.SONEKI[33].KINGAKU + r.SONEKI[37].KINGAKU - r.SONEKI[42].KINGAKU);
@@ -119,6 +121,15 @@ TEST_F(IppanReaderTest, StationeryShopFromItsBooks)
     EXPECT_EQ(r.KURIIRE5, r.KURIIRE1 + r.KURIIRE4);
     // No manufacturing in a shop: the cost lines stay empty.
     EXPECT_EQ(r.SEIZO[26].KINGAKU, 0);
+    // The depreciation schedule: the register's nine assets in order, the
+    // small-amount asset of the year summed into line 10, the year's totals
+    // of the register in the total line.
+    EXPECT_EQ(r.GENKA_BESSI, 0);
+    EXPECT_EQ(r.GENKA_SYOGAKU, 1);
+    EXPECT_EQ(r.GENKA[1].MEISYOU, "店舗内装工事");
+    EXPECT_EQ(r.GENKA[10].TEKIYO, "措法28の2");
+    EXPECT_EQ(r.GENKA[12].SYOUKINKEI,
+              yen(100500 + 260000 + 120000 + 21149 + 77930 + 66000 + 120000 + 5865 + 120000));
     EXPECT_TRUE(seam_->messages.empty());
 }
 

@@ -22,6 +22,7 @@
 #include "foundation/data/DbErrorReporter.h"
 #include "platform/ScriptedInteraction.h"
 #include "tools/SampleBusinesses.h"
+#include "tools/SampleFixedAssets.h"
 #include "tools/SampleStatements.h"
 #include "trialbalance/BalanceEngines.h"
 #include "trialbalance/BalanceTables.h"
@@ -68,6 +69,8 @@ protected:
         std::vector<tools::SampleDataSet> sets = {tools::generalBusinessSample(1, 0), tools::realEstateSample(2, 0),
                                                   tools::agricultureSample(3, 0)};
         tools::addStatementSamples(sets);
+        for (auto& set : sets)
+            tools::addSampleFixedAssets(set);
         switch (client) {
         case SampleClient::General: return sets[0];
         case SampleClient::RealEstate: return sets[1];

@@ -6,7 +6,7 @@
 #include "TempDir.h"
 #include "platform/ScriptedInteraction.h"
 #include "print/PageOutput.h"
-#include "print/PrintJob.h"
+#include "print/PdfPrintHost.h"
 #include "print/TZevev360.h"
 #include "print/forms/TEdit360.h"
 #include "print/forms/TImageDispForm.h"
@@ -285,6 +285,17 @@ TEST_F(PreviewTest, PrintingFromThePreviewStaysOnThePage)
     form->PrintButtonClick();
     EXPECT_TRUE(asked);
     EXPECT_FALSE(engine_.Job.PrnDlg);
+    EXPECT_EQ(engine_.Job.Zoom, 10);
+
+    // The current page alone, without the dialog.
+    asked = false;
+    std::filesystem::remove(dir_ / "out.pdf");
+    form->CurrentPageClick();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(form->currentPage(), 3);
+    ASSERT_TRUE(std::filesystem::exists(dir_ / "out.pdf"));
+    const std::string info = test::readBytes(dir_ / "out.pdf");
+    EXPECT_NE(info.find("/Count 1"), std::string::npos);
     EXPECT_EQ(form->currentPage(), 3);
     EXPECT_EQ(form->WherePage->text(), "3/5");
     EXPECT_TRUE(std::filesystem::exists(dir_ / "out.pdf"));
