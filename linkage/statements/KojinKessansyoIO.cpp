@@ -1,6 +1,6 @@
 #include "linkage/statements/KojinKessansyoIO.h"
 
-#include <cmath>
+#include <algorithm>
 #include <stdexcept>
 
 #include "foundation/accounting/YenRounding.h"

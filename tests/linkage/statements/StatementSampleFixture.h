@@ -1,8 +1,9 @@
 #pragma once
 // A data module with one of the sample office's individuals opened
-// stand-alone: the data set is built from schema/ and filled by the same SQL
-// that tools/make-sample-office writes, with the trial-balance engines
-// installed and the open-data record filled. More SQL can change the data
+// stand-alone: the data set is built from schema/ and filled by the SQL that
+// tools/make-sample-office writes for its books and statement tables (the
+// further fixed assets of the office are left out), with the trial-balance
+// engines installed and the open-data record filled. More SQL can change the data
 // set before it is opened. The scripted seam records every message.
 #include <gtest/gtest.h>
 
