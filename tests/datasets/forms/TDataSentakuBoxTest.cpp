@@ -1,0 +1,237 @@
+// The data selection screen on a copy of the sample office: started by name
+// with the wizard's lines it lists the individual data sets of version 14
+// and hands the chosen folder back; the search conditions, the sort, the
+// incremental search by code, the refusals of data sets in use or damaged
+// and the refresh of a row whose database is gone.
+#include <gtest/gtest.h>
+
+#include "SampleOfficeFixture.h"
+#include "datasets/forms/DataSentakuGridModel.h"
+#include "datasets/forms/TDataListKensakuBox.h"
+#include "datasets/forms/TDataSentakuBox.h"
+#include "platform/IniFile.h"
+#include "ui/forms/ScreenLauncher.h"
+#include "ui/forms/TxComboBox.h"
+#include "ui/forms/TxPlButton.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace vq;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kWizardLines = "SyoriType=3\r\nJyokenSet=1\r\nDataType=2\r\nCodeType=0\r\nDataVerMajor=14";
+
+TDataSentakuBox* shownBox()
+{
+    if (auto* box = qobject_cast<TDataSentakuBox*>(QApplication::activeModalWidget()))
+        return box;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<TDataSentakuBox*>(w); box && box->isVisible())
+            return box;
+    return nullptr;
+}
+
+std::vector<std::string> column(const TDataSentakuBox& box, int col, bool namedOnly = true)
+{
+    std::vector<std::string> out;
+    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
+        if (!namedOnly || !box.List.Grid.Cell(r, ColName).empty())
+            out.push_back(box.List.Grid.Cell(r, col));
+    return out;
+}
+
+int rowOfCode(const TDataSentakuBox& box, const std::string& code)
+{
+    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
+        if (box.List.Grid.Cell(r, ColCode) == code)
+            return r;
+    return -1;
+}
+
+} // namespace
+
+class DataSentakuBoxTest : public test::SampleOfficeFixture {
+protected:
+    // A screen shown without blocking, prepared with lines.
+    TDataSentakuBox* open(const std::string& lines)
+    {
+        auto* box = new TDataSentakuBox;
+        box->SetParams(ui::splitParamLines(lines));
+        box->PrepareShow(false);
+        box->show();
+        QApplication::processEvents();
+        boxes_.push_back(box);
+        return box;
+    }
+
+    void TearDown() override
+    {
+        for (auto& box : boxes_)
+            delete box.data();
+        SampleOfficeFixture::TearDown();
+    }
+
+    void setStatus(const char* slot, int status)
+    {
+        platform::IniFile ini(fs::path(dataFolder(slot)) / DataIniFileName);
+        ini.writeInteger("DATASTS", "STATUS", status);
+    }
+
+    std::vector<QPointer<TDataSentakuBox>> boxes_;
+};
+
+TEST_F(DataSentakuBoxTest, StartedByNameWithTheWizardLinesListsIndividualDataOfVersion14AndChooses)
+{
+    RegisterDataSentakuBox();
+    std::vector<std::string> codes;
+    std::vector<std::string> captions;
+    bool searchEnabled = true;
+    QTimer::singleShot(0, [&] {
+        TDataSentakuBox* box = shownBox();
+        ASSERT_NE(box, nullptr);
+        codes = column(*box, ColCode, false);
+        for (int k = 0; k < 10; ++k)
+            captions.push_back(box->KeyCaption(k));
+        searchEnabled = box->btnSearch->isEnabled();
+        box->SelectRow(rowOfCode(*box, "0002"));
+        box->F12Click();
+    });
+    const int result = ui::StartRegisteredProcess("QzDataSenkaku", 1, kWizardLines);
+    EXPECT_EQ(result, 1);
+    // Only the three individuals; the medical corporation and the free slots are filtered out.
+    EXPECT_EQ(codes, (std::vector<std::string>{"0001", "0002", "0003"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"ESC:ｷｬﾝｾﾙ", "F1:", "F2:", "F3:", "F4:", "F5:", "F6:", "F7:",
+                                                  "F8:", "F12:選択"}));
+    EXPECT_FALSE(searchEnabled);
+    EXPECT_EQ(SystemDef.DataDir, dataFolder("0002"));
+    EXPECT_EQ(SystemDef.DataPasName, dataFolder("0002"));
+    // The operator's search row was made on first use; the preset was not stored.
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM KENSAKUJYOKEN WHERE OPCODE=100000010 AND LISTTYPE=0"), 1);
+    EXPECT_EQ(scalar("SELECT DATATYPE FROM KENSAKUJYOKEN WHERE OPCODE=100000010 AND LISTTYPE=0"), 0);
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(DataSentakuBoxTest, CancelledOnTheFirstChoiceClosesWithoutAWord)
+{
+    RegisterDataSentakuBox();
+    QTimer::singleShot(0, [] {
+        if (TDataSentakuBox* box = shownBox())
+            box->ESCClick();
+    });
+    EXPECT_EQ(ui::StartRegisteredProcess("QzDataSenkaku", 1, kWizardLines), 2);
+    EXPECT_EQ(SystemDef.DataDir, "");
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(DataSentakuBoxTest, SearchConditionsAndSortOrders)
+{
+    TDataSentakuBox* box = open("SyoriType=0");
+    EXPECT_EQ(box->windowTitle().toStdString(), "データ選択");
+    // Every slot; the named data sets first, by number.
+    EXPECT_EQ(box->List.Grid.RowCount(), static_cast<int>(DataListCnt));
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0002", "0003", "0004"}));
+    EXPECT_EQ(box->List.Grid.Cell(5, ColKikan), "～");
+
+    // The search dialog: real-estate individuals only, kept for every opening.
+    QTimer::singleShot(0, [box] {
+        box->SearchBox->cmbDataKbn->setCurrentIndex(3);
+        box->SearchBox->btnOKClick();
+    });
+    box->btnSearchClick(false);
+    EXPECT_EQ(column(*box, ColCode, false), std::vector<std::string>{"0002"});
+    EXPECT_TRUE(box->btnSearchCancel->isEnabled());
+    EXPECT_EQ(scalar("SELECT DATATYPE * 10 + CODETYPE FROM KENSAKUJYOKEN WHERE OPCODE=100000010 AND LISTTYPE=0"), 22);
+
+    // Cancelling shows everything again; the stored row stays.
+    box->btnSearchClick(true);
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0002", "0003", "0004"}));
+    EXPECT_FALSE(box->btnSearchCancel->isEnabled());
+
+    // Header clicks: by code descending on the second click; the focused row stays focused.
+    box->SelectRow(rowOfCode(*box, "0003"));
+    box->PerfectGrid1CellClick(-1, ColCode);
+    box->PerfectGrid1CellClick(-1, ColCode);
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0004", "0003", "0002", "0001"}));
+    EXPECT_EQ(box->List.Grid.Header[ColCode], "コード▼");
+    EXPECT_EQ(box->List.Grid.Cell(box->CurrentRow(), ColCode), "0003");
+    // The picture and hidden columns do not sort.
+    box->PerfectGrid1CellClick(-1, ColCloud);
+    box->PerfectGrid1CellClick(-1, ColLockPicture);
+    EXPECT_EQ(box->List.SortCol, ColCode);
+
+    // The sort is kept when the screen closes (code column = stored 6, descending).
+    box->ESCClick();
+    EXPECT_EQ(scalar("SELECT SORTCOL * 10 + SORTTYPE FROM KENSAKUJYOKEN WHERE OPCODE=100000010 AND LISTTYPE=0"), 61);
+}
+
+TEST_F(DataSentakuBoxTest, IncrementalSearchWaitsForTheTypingToPause)
+{
+    TDataSentakuBox* box = open("SyoriType=0");
+    ASSERT_EQ(box->CurrentRow(), 0);
+    box->PerfectGrid1KeyDown('0');
+    EXPECT_EQ(box->IncSerchTimer->interval(), 500);
+    EXPECT_TRUE(box->IncSerchTimer->isActive());
+    box->PerfectGrid1KeyDown('0');
+    box->PerfectGrid1KeyDown(96);  // the numeric pad's 0
+    box->PerfectGrid1KeyDown('3');
+    EXPECT_EQ(box->IncSerchTimer->interval(), 1000);
+    EXPECT_EQ(box->IncText, "0003");
+    QTest::qWait(600);
+    EXPECT_EQ(box->CurrentRow(), 0);   // not yet: a later key waits a second
+    QTest::qWait(600);
+    EXPECT_EQ(box->List.Grid.Cell(box->CurrentRow(), ColCode), "0003");
+    EXPECT_TRUE(box->IncText.empty());
+    EXPECT_FALSE(box->txtIncSerch->isVisible());
+    EXPECT_FALSE(box->IncSerchTimer->isActive());
+
+    // A key the search does not take is ignored.
+    box->PerfectGrid1KeyDown(0x70);  // F1
+    EXPECT_TRUE(box->IncText.empty());
+}
+
+TEST_F(DataSentakuBoxTest, ADataSetInUseOrDamagedIsRefusedWithItsMessage)
+{
+    setStatus("0001", DataStatusInUse);
+    setStatus("0003", DataStatusDamaged);
+    TDataSentakuBox* box = open(kWizardLines);
+
+    box->SelectRow(rowOfCode(*box, "0001"));
+    box->F12Click();
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->result(), 0);
+    EXPECT_TRUE(box->SelFolder.empty());
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].caption, "選択データの状態");
+    EXPECT_NE(seam_->messages[0].text.find("このデータは使用中のため処理が行えません。"), std::string::npos);
+    EXPECT_NE(seam_->messages[0].text.find("前回、異常終了した場合は情報ボタンを押してデータの状態を回復して下さい。"),
+              std::string::npos);
+    EXPECT_NE(seam_->messages[0].text.find(dataFolder("0001")), std::string::npos);
+
+    box->SelectRow(rowOfCode(*box, "0003"));
+    box->F12Click();
+    EXPECT_TRUE(box->isVisible());
+    ASSERT_EQ(seam_->messages.size(), 2u);
+    EXPECT_NE(seam_->messages[1].text.find("このデータは破損のため処理が行えません。"), std::string::npos);
+    EXPECT_EQ(SystemDef.DataDir, "");
+}
+
+TEST_F(DataSentakuBoxTest, ARefreshBlanksTheRowWhoseDatabaseIsGone)
+{
+    TDataSentakuBox* box = open("SyoriType=0");
+    const int row = rowOfCode(*box, "0002");
+    fs::remove(fs::path(dataFolder("0002")) / DataDbFileName);
+    box->DataListRefresh(row);
+    EXPECT_EQ(box->List.Grid.Cell(row, ColName), "");
+    EXPECT_EQ(box->List.Grid.Cell(row, ColKikan), "～");
+    EXPECT_FALSE(fs::exists(fs::path(dataFolder("0002")) / DataIniFileName));
+    EXPECT_EQ(scalar("SELECT CHAR_LENGTH(ENTTEXT) FROM DATALIST WHERE REC=2 AND GROUPID=10000"), 0);
+    // The other rows are untouched.
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0003", "0004"}));
+}
