@@ -584,7 +584,8 @@ void TDataSentakuList::refreshOne(std::int32_t gridRow)
         } else if (named) {
             if (child) {
                 // Only the child whose folder is gone leaves the list; its
-                // parent and the parent's other children stay registered.
+                // parent and the parent's other children stay registered (the
+                // store leaves the server's child rows to the server).
                 ListCtl.DeleteDataListChildRecord(*row, true);
                 ListCtl.RemoveChild(parent, key.Child);
             } else {

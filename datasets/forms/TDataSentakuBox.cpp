@@ -141,6 +141,10 @@ void TDataSentakuBox::buildControls()
     btnSearch = button(pnlClient, "btnSearch", "検索", x += w + 4, y, w, h);
     btnDataInfo = button(pnlClient, "btnDataInfo", "情報", x += w + 4, y, w, h);
     btnListUpdate = button(pnlClient, "btnListUpdate", "更新", x += w + 4, y, w, h);
+    // Speed buttons: a click leaves the focus on the grid and its row.
+    for (auto* b : {btnCloudShare, btnKyoyuDataUp, btnKyoyuDataDown, btnSearchCancel, btnSearch, btnDataInfo,
+                    btnListUpdate})
+        b->setFocusPolicy(Qt::NoFocus);
     btnKyoyuDataUp->setEnabled(false);
     btnKyoyuDataDown->setEnabled(false);
     btnSearchCancel->setEnabled(false);

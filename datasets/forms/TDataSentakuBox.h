@@ -185,6 +185,7 @@ private:
     std::string gridHint() const;
 
     bool gridActive_ = false;
+    bool gridBeforeProgress_ = false;
     bool syncing_ = false;
     bool closeQueried_ = false;
     bool pasteHint_ = false;

@@ -451,6 +451,8 @@ std::int32_t TDataSentakuBox::SyncSharedAuto(const std::string& direction)
 
 void TDataSentakuBox::showProgress(const char* caption, const char* label)
 {
+    // The progress window disables this screen and takes the focus; the grid gets it back afterwards.
+    gridBeforeProgress_ = gridActive_;
     xAnimeProgressDialog1->setCaption(QString::fromUtf8(caption));
     xAnimeProgressDialog1->setInfoLabel(QString::fromUtf8(label));
     xAnimeProgressDialog1->setCancelBtnShow(false);
@@ -462,6 +464,10 @@ void TDataSentakuBox::closeProgress()
     if (xAnimeProgressDialog1->Handle() != nullptr)
         xAnimeProgressDialog1->Close();
     FlushInputMessages(this);
+    if (gridBeforeProgress_) {
+        PerfectGrid1->setFocus(Qt::OtherFocusReason);
+        gridActive_ = true;
+    }
 }
 
 void TDataSentakuBox::showKyoyuDone(int gridRow, bool taken)

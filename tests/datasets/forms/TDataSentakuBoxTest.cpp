@@ -8,13 +8,17 @@
 #include "SampleOfficeFixture.h"
 #include "datasets/forms/DataSentakuGridModel.h"
 #include "datasets/forms/TDataListKensakuBox.h"
+#include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "ui/forms/ScreenLauncher.h"
 #include "ui/forms/TxComboBox.h"
 #include "ui/forms/TxPlButton.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -234,4 +238,152 @@ TEST_F(DataSentakuBoxTest, ARefreshBlanksTheRowWhoseDatabaseIsGone)
     EXPECT_EQ(scalar("SELECT CHAR_LENGTH(ENTTEXT) FROM DATALIST WHERE REC=2 AND GROUPID=10000"), 0);
     // The other rows are untouched.
     EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0003", "0004"}));
+}
+
+// The sample office's third data set moved onto a shared area of drive X:.
+class DataSentakuBoxSharedTest : public DataSentakuBoxTest {
+protected:
+    void SetUp() override
+    {
+        DataSentakuBoxTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        const fs::path drive = root_ / "drive-x";
+        share_ = drive / "zeverivurev" / "sv0001";
+        fs::create_directories(share_.parent_path());
+        platform::folders::mapDrive('X', drive);
+        fs::rename(dataFolder("0003"), share_);
+        exec("UPDATE DATALIST SET NETDRIVE=1, KYOYULOCK=0, PASNAME='X:/zeverivurev/sv0001' WHERE REC=3");
+    }
+
+    int sharedRow(const TDataSentakuBox& box) const { return rowOfCode(box, "0003"); }
+    fs::path share_;
+};
+
+TEST_F(DataSentakuBoxSharedTest, KeptOnTheShareItIsChosenOnlyWithTheAutomaticSwitch)
+{
+    TDataSentakuBox* box = open(kWizardLines);
+    box->SelectRow(sharedRow(*box));
+    EXPECT_EQ(box->List.Grid.Picture(sharedRow(*box), ColSharePicture), PicShared);
+    EXPECT_EQ(box->KeyCaption(KeyF12), "F12:");
+    EXPECT_TRUE(box->btnKyoyuDataDown->isEnabled());
+    box->F12Click();
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(SystemDef.DataDir, "");
+
+    // With the switch on, F12 takes the data set to this computer first, without a question.
+    box->cboxKyoyuDataAuto->click();
+    EXPECT_EQ(SystemDef.KyoyuDataAuto, 1);
+    EXPECT_EQ(box->KeyCaption(KeyF12), "F12:選択");
+    box->F12Click();
+    EXPECT_EQ(box->result(), 1);
+    EXPECT_EQ(SystemDef.DataDir, dataFolder("0003"));
+    EXPECT_EQ(SystemDef.DataPasName, "X:/zeverivurev/sv0001");
+    EXPECT_TRUE(fs::exists(fs::path(dataFolder("0003")) / DataDbFileName));
+    EXPECT_EQ(scalar("SELECT KYOYULOCK FROM DATALIST WHERE REC=3"), 1);
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(DataSentakuBoxSharedTest, FetchedAndKeptWithTheButtons)
+{
+    TDataSentakuBox* box = open(kWizardLines);
+    const int row = sharedRow(*box);
+    box->SelectRow(row);
+    seam_->messageAnswers.push_back(platform::ResultYes);
+    box->btnKyoyuDataDown->Click();
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].text, "共有データの取得を行います。よろしいですか？");
+    EXPECT_EQ(box->List.Grid.CellInt(row, ColShared), 1);
+    EXPECT_EQ(box->List.Grid.Picture(row, ColSharePicture), PicEmpty);
+    EXPECT_TRUE(fs::exists(fs::path(dataFolder("0003")) / DataDbFileName));
+    EXPECT_TRUE(box->btnKyoyuDataUp->isEnabled());
+    EXPECT_FALSE(box->btnKyoyuDataDown->isEnabled());
+
+    seam_->messageAnswers.push_back(platform::ResultYes);
+    box->btnKyoyuDataUp->Click();
+    ASSERT_EQ(seam_->messages.size(), 2u);
+    EXPECT_EQ(seam_->messages[1].text, "共有データの保管を行います。よろしいですか？");
+    EXPECT_EQ(box->List.Grid.CellInt(row, ColShared), 0);
+    EXPECT_EQ(box->List.Grid.Picture(row, ColSharePicture), PicShared);
+    EXPECT_EQ(scalar("SELECT KYOYULOCK FROM DATALIST WHERE REC=3"), 0);
+    EXPECT_TRUE(fs::exists(share_ / DataDbFileName));
+}
+
+TEST_F(DataSentakuBoxSharedTest, ASilentKeepOfConsolidatedDataWithADamagedMemberStops)
+{
+    // Consolidated and taken to this computer, with one child whose copy is damaged.
+    exec("UPDATE DATALIST SET GASSAN=1, KYOYULOCK=1 WHERE REC=3");
+    exec("INSERT INTO CHILD_DATALIST (REC, ROWNO, GROUPID, ENTTEXT, PASNAME, NETDRIVE, KYOYULOCK, GASSAN) "
+         "VALUES (3, 1, 10000, '支店', 'X:/zeverivurev/sv0001/001', 1, 1, 10)");
+    fs::create_directories(dataFolder("0003"));
+    fs::copy_file(share_ / DataDbFileName, fs::path(dataFolder("0003")) / DataDbFileName);
+    const auto shareTime = fs::last_write_time(share_ / DataDbFileName);
+    SystemDef.DataBrokenCheck = 1;
+    std::vector<std::string> checked;
+    DataBrokenCheckProc = [&](const std::string&, const std::string& folder, bool) {
+        checked.push_back(folder);
+        return folder.ends_with("001") ? 0 : 1;
+    };
+    SystemDef.KyoyuDataAuto = 1;
+    TDataSentakuBox* box = open("SyoriType=0");
+    box->SelectRow(sharedRow(*box));
+    EXPECT_EQ(box->SyncSharedAuto("upload"), 0);
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_NE(seam_->messages[0].text.find("合算・分散データに破損したデータが存在するため、共有データの保管を中止します。"),
+              std::string::npos);
+    EXPECT_EQ(fs::last_write_time(share_ / DataDbFileName), shareTime);
+    EXPECT_EQ(scalar("SELECT KYOYULOCK FROM DATALIST WHERE REC=3"), 1);
+    EXPECT_EQ(box->List.Grid.CellInt(sharedRow(*box) + 1, ColDataStatus), 1);
+}
+
+// Client/server mode on the same office: the list comes from the server's data list.
+class DataSentakuBoxServerTest : public DataSentakuBoxTest {
+protected:
+    void SetUp() override
+    {
+        DataSentakuBoxTest::SetUp();
+        ConnectMode = ConnectClientServer;
+    }
+};
+
+TEST_F(DataSentakuBoxServerTest, AnEmptyDataPlaceLeavesNothingToChoose)
+{
+    TDataSentakuBox* box = open("SyoriType=0");
+    EXPECT_EQ(box->windowTitle().toStdString(), "データ選択（サーバー）");
+    ASSERT_GT(box->List.Grid.RowCount(), 0);
+    // A place with a name and no rows at all.
+    exec("UPDATE DATAPLACEMAN SET NAME='空の場所' WHERE REC=7");
+    std::string names;
+    box->PlaceBox->GetPlaceNames(names);
+    box->cmbDataMan->clear();
+    for (const auto& name : QString::fromStdString(names).split(QLatin1Char('\r'), Qt::SkipEmptyParts))
+        box->cmbDataMan->addItem(name);
+    box->cmbDataMan->setCurrentIndex(box->PlaceBox->IndexOfPlaceRec(7));
+    box->cmbDataManChange();
+    box->cmbDataManExit();
+    EXPECT_EQ(box->List.PlaceRec, 7);
+    EXPECT_EQ(box->List.Grid.RowCount(), 0);
+    EXPECT_FALSE(box->List.Grid.HasCurrentRow());
+    EXPECT_EQ(box->KeyCaption(KeyF12), "F12:選択");
+    box->F12Click();
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->SelFolder.empty());
+}
+
+TEST_F(DataSentakuBoxServerTest, RefreshingAChildWhoseFolderIsGoneKeepsItsParent)
+{
+    exec("UPDATE DATALIST SET GASSAN=1 WHERE REC=1");
+    exec("INSERT INTO CHILD_DATALIST (REC, ROWNO, GROUPID, ENTTEXT, PASNAME, GASSAN) VALUES (1, 1, 10000, '支店', '" +
+         dataFolder("0001") + "/001', 10)");
+    TDataSentakuBox* box = open("SyoriType=0");
+    const int parentRow = rowOfCode(*box, "0001");
+    ASSERT_EQ(box->List.Grid.CellInt(parentRow + 1, ColGassan), GassanDistributedChild);
+    const std::int64_t rowsBefore = box->List.Grid.RowCount();
+    box->DataListRefresh(parentRow + 1);
+    // The child leaves the list; the parent keeps its name and its registration.
+    EXPECT_EQ(box->List.Grid.RowCount(), rowsBefore - 1);
+    EXPECT_NE(box->List.Grid.Cell(parentRow, ColName), "");
+    EXPECT_NE(box->List.Grid.CellInt(parentRow + 1, ColGassan), GassanDistributedChild);
+    EXPECT_TRUE(box->List.Rows[static_cast<std::size_t>(box->List.KeyOf(parentRow).Parent)].Children.empty());
+    EXPECT_GT(scalar("SELECT CHAR_LENGTH(ENTTEXT) FROM DATALIST WHERE REC=1"), 0);
 }
