@@ -387,3 +387,36 @@ TEST_F(DataSentakuBoxServerTest, RefreshingAChildWhoseFolderIsGoneKeepsItsParent
     EXPECT_TRUE(box->List.Rows[static_cast<std::size_t>(box->List.KeyOf(parentRow).Parent)].Children.empty());
     EXPECT_GT(scalar("SELECT CHAR_LENGTH(ENTTEXT) FROM DATALIST WHERE REC=1"), 0);
 }
+
+TEST_F(DataSentakuBoxTest, ParameterLines)
+{
+    TDataSentakuBox box;
+    EXPECT_EQ(box.SyoriType(), 0);
+    EXPECT_THROW(box.SetParams({"SyoriType=6"}), std::out_of_range);
+    box.SetParams({"SyoriType=-1"});
+    EXPECT_EQ(box.SyoriType(), 0);
+    box.SetParams({"SyoriType=x"});
+    EXPECT_EQ(box.SyoriType(), 0);
+    EXPECT_EQ(box.FormStyle(), ui::fsMDIChild);
+    box.SetParams({"FormStyle=5"});
+    EXPECT_EQ(box.FormStyle(), ui::fsStayOnTop);
+
+    // The last version key read wins; without "JyokenSet" none is read.
+    box.SetParams({"SyoriType=3", "DataVer=12.1", "DataVerMajor=14"});
+    EXPECT_EQ(box.Preset.JYOKENUSE, 0);
+    EXPECT_EQ(box.Preset.DATAVER, "");
+    box.SetParams({"SyoriType=3", "JyokenSet=1", "DataType=2", "DataVer=12.1", "DataVerMajor=14", "ManualFree=1"});
+    EXPECT_EQ(box.Preset.JYOKENUSE, 1);
+    EXPECT_EQ(box.Preset.DATATYPE, 2);
+    EXPECT_EQ(box.Preset.DATAVER, "14");
+    EXPECT_EQ(box.Preset.VerMatch, 1);
+    EXPECT_TRUE(box.ManualFree);
+
+    // The transfer lines count under processing type 5 only.
+    box.SetParams({"SyoriType=3", "OnlySA_Syori=Restore", "OnlySA_BackupPath=/media/usb"});
+    EXPECT_EQ(box.OnlySARestore, 0);
+    EXPECT_EQ(box.OnlySABackupPath, "");
+    box.SetParams({"SyoriType=5", "OnlySA_Syori=Restore", "OnlySA_BackupPath=/media/usb"});
+    EXPECT_EQ(box.OnlySARestore, 1);
+    EXPECT_EQ(box.OnlySABackupPath, "/media/usb");
+}
