@@ -31,6 +31,7 @@ std::int32_t TDataSetRowOperations::SaveData(TDataSentakuBox&) { return NotAvail
 std::int32_t TDataSetRowOperations::RestoreData(TDataSentakuBox&) { return NotAvailable(); }
 std::int32_t TDataSetRowOperations::PrintList(TDataSentakuBox&) { return NotAvailable(); }
 std::int32_t TDataSetRowOperations::ShowDataInfo(TDataSentakuBox&) { return NotAvailable(); }
+std::int32_t TDataSetRowOperations::AssignSharedArea(TDataSentakuBox&) { return NotAvailable(); }
 void TDataSetRowOperations::CancelCopy(TDataSentakuBox&) {}
 
 std::unique_ptr<TDataSetRowOperations> NewDataSetRowOperations()

@@ -1,11 +1,11 @@
 #pragma once
 // The operations of the data selection screen's keys and row buttons that
 // act on a data set: copy and paste, new data, distributed data, take-out,
-// release of a shared area, a new area, delete, save, restore, list print
-// and the detail dialog. They are built apart from the screen; the screen
-// reaches them only through this one interface. Until the program installs
-// the real operations, the stand-in answers every one with
-// RowOperationNotAvailable and changes nothing.
+// release of a shared area, a new area, delete, save, restore, list print,
+// the detail dialog and binding a blank row to a shared area. They are built
+// apart from the screen; the screen reaches them only through this one
+// interface. Until the program installs the real operations, the stand-in
+// answers every one with RowOperationNotAvailable and changes nothing.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -34,6 +34,8 @@ public:
     virtual std::int32_t PrintList(TDataSentakuBox& box);
     // The detail dialog and the write-back of what it changed.
     virtual std::int32_t ShowDataInfo(TDataSentakuBox& box);
+    // The shared-data screen, to bind a blank row to a shared area.
+    virtual std::int32_t AssignSharedArea(TDataSentakuBox& box);
     // A pending copy was cancelled: the copy source is free again.
     virtual void CancelCopy(TDataSentakuBox& box);
 

@@ -187,8 +187,10 @@ void TDataSentakuBox::F2Click()
     if (!keyUsable(KeyF2))
         return;
     if (RowState == 1) {
+        // The screen waits for a paste target only while a source is marked.
         CopyPending = true;
-        RowOps->CopyData(*this);
+        if (RowOps->CopyData(*this) != 1)
+            CopyPending = false;
     } else if (RowState == 2) {
         CopyPending = false;
         RowOps->CopyData(*this);
@@ -496,8 +498,8 @@ void TDataSentakuBox::btnKyoyuDataDownClick()
         info("選択したフォルダには既にデータが登録されています。\r");
         return;
     } else {
-        // Assigning a shared area to a blank row is the shared-data screen's work.
-        RowOps->ReleaseKyoyu(*this);
+        // Binding a blank row to a shared area is the shared-data screen's work.
+        RowOps->AssignSharedArea(*this);
     }
     raise();
     SetFunctionKeyCaptions();

@@ -420,3 +420,21 @@ TEST_F(DataSentakuBoxTest, ParameterLines)
     EXPECT_EQ(box.OnlySARestore, 1);
     EXPECT_EQ(box.OnlySABackupPath, "/media/usb");
 }
+
+TEST_F(DataSentakuBoxTest, RowOperationsNotBuiltYetAnswerNotAvailableAndBareKeysDoNothing)
+{
+    TDataSentakuBox* box = open("SyoriType=0");
+    box->SelectRow(rowOfCode(*box, "0001"));
+    EXPECT_EQ(box->KeyCaption(KeyF3), "F3:");
+    box->F3Click();
+    EXPECT_TRUE(seam_->messages.empty());
+    for (auto click : {&TDataSentakuBox::F2Click, &TDataSentakuBox::F5Click, &TDataSentakuBox::F6Click,
+                       &TDataSentakuBox::F7Click, &TDataSentakuBox::F8Click, &TDataSentakuBox::btnDataInfoClick}) {
+        seam_->messages.clear();
+        (box->*click)();
+        ASSERT_EQ(seam_->messages.size(), 1u);
+        EXPECT_EQ(seam_->messages[0].text, RowOperationNotAvailable);
+        EXPECT_FALSE(box->CopyPending);
+    }
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM DATALIST WHERE ENTTEXT<>''"), 4);
+}
