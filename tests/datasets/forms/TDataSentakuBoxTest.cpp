@@ -13,6 +13,7 @@
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "ui/forms/ScreenLauncher.h"
+#include "ui/forms/TxAnimeProgressDialog.h"
 #include "ui/forms/TxComboBox.h"
 #include "ui/forms/TxPlButton.h"
 
@@ -437,4 +438,26 @@ TEST_F(DataSentakuBoxTest, RowOperationsNotBuiltYetAnswerNotAvailableAndBareKeys
         EXPECT_FALSE(box->CopyPending);
     }
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM DATALIST WHERE ENTTEXT<>''"), 4);
+}
+
+TEST_F(DataSentakuBoxTest, TheListUpdateRereadsEveryRowAfterAsking)
+{
+    TDataSentakuBox* box = open(kWizardLines);
+    fs::remove(fs::path(dataFolder("0001")) / DataDbFileName);
+
+    seam_->messageAnswers.push_back(platform::ResultNo);
+    box->btnListUpdateClick();
+    EXPECT_EQ(column(*box, ColCode, false), (std::vector<std::string>{"0001", "0002", "0003"}));
+
+    seam_->messageAnswers.push_back(platform::ResultYes);
+    box->btnListUpdateClick();
+    ASSERT_EQ(seam_->messages.size(), 2u);
+    EXPECT_EQ(seam_->messages[1].text, "データリストの更新を行います。\rよろしいですか？");
+    // The row whose database is gone is blank now; the others were read from their data sets.
+    EXPECT_EQ(box->List.Grid.Cell(0, ColName), "");
+    EXPECT_EQ(box->List.Grid.Cell(0, ColKikan), "～");
+    EXPECT_EQ(scalar("SELECT CHAR_LENGTH(ENTTEXT) FROM DATALIST WHERE REC=1"), 0);
+    EXPECT_EQ(box->List.Grid.Cell(1, ColCode), "0002");
+    EXPECT_EQ(box->List.Grid.Cell(1, ColNendo), "6 期");
+    EXPECT_FALSE(box->xAnimeProgressDialog1->Handle());
 }
