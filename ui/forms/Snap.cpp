@@ -33,6 +33,7 @@
 #include "datasets/forms/TDataSentakuBox.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemFolders.h"
+#include "linkage/forms/LinkageSnap.h"
 #include "foundation/data/DataModule.h"
 
 #include <QApplication>
@@ -470,6 +471,7 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
+        {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }
 
