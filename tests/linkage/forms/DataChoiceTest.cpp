@@ -9,6 +9,12 @@
 #include "linkage/SyotokuzeiDataExport.h"
 #include "linkage/forms/DataChoice.h"
 #include "linkage/forms/TForm1.h"
+#include "linkage/forms/WizardPages.h"
+#include "ui/forms/TxEdit.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
 
 #include <QTableWidget>
 
@@ -156,6 +162,44 @@ TEST_F(DataChoiceTest, ADataSetTooOldIsRefusedWithTheVersionQuestion)
     EXPECT_EQ(form_.listDataInfo->rowCount(), 4);
     EXPECT_EQ(SystemDef.DataDir, dataFolder("0002"));
     EXPECT_TRUE(form_.DataConnected);
+}
+
+// The data page's Next: nothing chosen, a corporation, and a real-estate
+// individual with its options page and summary line.
+TEST_F(DataChoiceTest, NextOnTheDataPageChecksTheChoiceAndLaysOutTheOptions)
+{
+    EXPECT_FALSE(linkage::WizardPageCheck(form_, QStringLiteral("page2")));
+    EXPECT_EQ(shown(), std::vector<std::string>{
+                           "会計データの選択が行われていません。\r「データ選択を開く」ボタンを押して選択して下さい。"});
+
+    seam_->messages.clear();
+    selectionChooses({"0004"});
+    linkage::btnDataSentakuClick(form_);
+    ASSERT_EQ(form_.listDataInfo->rowCount(), 4);
+    EXPECT_FALSE(linkage::WizardPageCheck(form_, QStringLiteral("page2")));
+    EXPECT_EQ(shown(), std::vector<std::string>{
+                           "指定された会計データは個人データではありません。\rもう一度、選びなおしてください。\r"});
+
+    seam_->messages.clear();
+    selectionChooses({"0002"});
+    linkage::btnDataSentakuClick(form_);
+    EXPECT_TRUE(linkage::WizardPageCheck(form_, QStringLiteral("page2")));
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(form_.ExportObj->SyotokuSyurui, 3);
+    EXPECT_TRUE(form_.GroupBox3a->isHidden());
+    EXPECT_TRUE(form_.GroupBox3c->isHidden());
+    EXPECT_FALSE(form_.GroupBox3b->isEnabled());
+    EXPECT_EQ(form_.checkSinkokuUtiwake->text(), QStringLiteral("「給料賃金の内訳」を始めとした情報を含める"));
+    form_.Edit4a->setText(QStringLiteral("out.xml"));
+    EXPECT_TRUE(linkage::WizardPageCheck(form_, QStringLiteral("page4")));
+    const QStringList summary = form_.Memo5b->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(summary.size(), 14);
+    EXPECT_EQ(summary[6], QStringLiteral(" 所得種類      : 不動産所得用"));
+    // A bare file name goes to the documents folder.
+    EXPECT_EQ(summary[13].toStdString(), " " + (std::filesystem::path(form_.MyDocumentsFolder) / "out.xml").string());
+
+    form_.Edit4a->setText(QString());
+    EXPECT_FALSE(linkage::WizardPageCheck(form_, QStringLiteral("page4")));
 }
 
 } // namespace
