@@ -1,5 +1,6 @@
 #include "linkage/forms/OvidalRendo.h"
 
+#include "datasets/forms/TDataSentakuBox.h"
 #include "linkage/InstanceGuard.h"
 #include "linkage/LinkageHooks.h"
 #include "linkage/LinkageStartup.h"
@@ -20,6 +21,7 @@ void RegisterLibraryScreens()
         return;
     registered = true;
     ui::RegisterWebMenuL();
+    RegisterDataSentakuBox();
 }
 
 int RunOvidalRendo(const std::vector<std::string>& args)

@@ -6,6 +6,8 @@
 #include "linkage/CallerArguments.h"
 #include "linkage/CompareVersion.h"
 #include "linkage/LinkageStartup.h"
+#include "linkage/forms/DataChoice.h"
+#include "linkage/forms/WizardPages.h"
 #include "platform/Folders.h"
 #include "platform/Interaction.h"
 #include "ui/FormFont.h"
@@ -87,6 +89,9 @@ QLabel* label(QWidget* parent, const char* text, const QRect& geometry)
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent)
+    , DataChooser(btnDataSentakuClick)
+    , PageCheck(WizardPageCheck)
+    , Finisher(FinishWizard)
 {
     buildLayout();
 }
@@ -147,6 +152,11 @@ void TForm1::buildLayout()
     };
     Wizard1->OnNextClick = [this](QObject*, bool finalState) { nextClick(finalState); };
     connect(btnCancel, &QPushButton::clicked, this, ui::guarded([this] { btnCancelClick(); }));
+    connect(Wizard1, &QStackedWidget::currentChanged, this, [this] {
+        QWidget* current = Wizard1->currentWidget();
+        if (current != nullptr && current->objectName() == QStringLiteral("page2") && listDataInfo->rowCount() <= 1)
+            btnDataSentaku->setFocus();
+    });
 
     xAnimeProgressDialog1 = new ui::TxAnimeProgressDialog(this);
 }
@@ -225,6 +235,7 @@ void TForm1::buildPage4(QWidget* page)
     Edit4a->setGeometry(12, 26, 600, 24);
     BitBtn4a = new QPushButton(QStringLiteral("参照"), GroupBox4a);
     BitBtn4a->setGeometry(620, 24, 88, 28);
+    connect(BitBtn4a, &QPushButton::clicked, this, ui::guarded([this] { BitBtn4aClick(); }));
     Label4b = label(page, "中間ファイル名が正しく指定されているか確認し、[次へ]をクリックしてください。", QRect(24, 430, 720, 20));
 }
 
@@ -487,10 +498,28 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void TForm1::BitBtn4aClick()
+{
+    platform::FileDialogRequest request;
+    request.mode = platform::FileDialogRequest::Mode::Save;
+    request.title = "中間ﾌｧｲﾙの指定";
+    const std::string current = Edit4a->text().toStdString();
+    std::error_code ec;
+    request.initialPath = !current.empty() && std::filesystem::is_regular_file(current, ec) ? current : MyDocumentsFolder;
+    request.filters = {"中間ﾌｧｲﾙ (*.xml *.XML)", "すべてのﾌｧｲﾙ(*.*) (*)"};
+    if (const auto chosen = platform::interaction().chooseFile(request)) {
+        std::string path = *chosen;
+        if (std::filesystem::path(path).extension().empty())
+            path += ".xml";
+        Edit4a->setText(q(path));
+    }
+}
+
 void TForm1::CloseDatabases()
 {
-    // The data set in use goes back with the data choice's close-down; here
-    // the operator's settings are saved and the logon row removed.
+    // The data set goes back first: its close and the shared-data keep need
+    // the operator's logon, which is removed last.
+    CloseDataSet(*this);
     if (!SystemDbInUse || DM == nullptr)
         return;
     if (DM->fnAccDefConnected(SystemDef.HostName, 1)) {

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "datasets/CloudShareComm.h"
+#include "datasets/DataSentakuListCtl.h"
 #include "linkage/CallerChannel.h"
 #include "linkage/LinkageHooks.h"
 #include "linkage/SyotokuzeiDataExport.h"
@@ -57,8 +59,12 @@ public:
     bool ShowLogon();
     // Cancel with its question; the close box without one.
     void btnCancelClick();
-    // Logs the operator off the system database (and, later, gives the data set back).
+    // Gives the data set in use back, then logs the operator off the system database.
     void CloseDatabases();
+    // Closes the form after Finish (no close-box result).
+    void FinishClose() { closeForm(); }
+    // The "参照" button of the output-file page.
+    void BitBtn4aClick();
     // The destruction's work, run once (also by the destructor): settings,
     // hooks, the caller's result. Safe to call before a successful creation.
     void FormDestroy();
@@ -82,12 +88,16 @@ public:
     bool DataInUse = false;
     std::string PrevDataFolder;
     std::string MyDocumentsFolder;
+    std::unique_ptr<TDataSentakuListCtl> ListStore; // shared-data steps of the data choice
+    std::unique_ptr<TCloudShareComm> CommForm;      // cloud-share steps of the data choice
     bool Created = false;           // FormCreate went through
     bool Terminated = false;        // the run was told to end
 
     // ---- Seams for the pages and the tests ------------------------------------
     // The logon at first show; ShowLogon by default.
     std::function<bool()> LogonRunner;
+    // The seams below start with the wizard's own steps (data choice, page
+    // checks, Finish); tests replace them to drive the frame alone.
     // The data page's "データ選択を開く" button.
     std::function<void(TForm1&)> DataChooser;
     // Next pressed: the page about to be left and whether it may be left.

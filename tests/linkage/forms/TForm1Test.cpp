@@ -262,6 +262,8 @@ TEST_F(TForm1Test, CancelAsksAndTheCloseBoxDoesNot)
         TForm1 form;
         form.LogonRunner = [] { return true; };
         ASSERT_TRUE(form.FormCreate({"77,32770,4,/o.xml"}));
+        // The frame alone: no data set is chosen, so the data page's check stays out.
+        form.PageCheck = nullptr;
         form.show();
         form.Wizard1->nextStep();
         form.Wizard1->nextStep();
