@@ -505,12 +505,17 @@ QWidget* margins()
     box->SetVRatio(1010);
     box->SetHRatio(995);
     box->resize(box->width(), 320);
+    return box;
+}
+
 // The data selection screen on the office under VQ_ROOT (make-sample-office
 // DIR, then VQ_ROOT=DIR), its tax accountant logged on.
 QWidget* dataSelection()
+{
     if (qEnvironmentVariableIsEmpty("VQ_ROOT")) {
         std::fprintf(stderr, "snap: datasentaku draws the office under VQ_ROOT (make-sample-office DIR first)\n");
         return nullptr;
+    }
     vq::InitSystemFolders(vq::SystemDef);
     vq::SystemDef.DbUser = vq::DefaultDbUser;
     vq::SystemDef.DbPassword = vq::DefaultDbPassword;
@@ -520,6 +525,8 @@ QWidget* dataSelection()
     static vq::TDM module;
     if (!module.fnAccDefConnected("", 1)) {
         std::fprintf(stderr, "snap: no system database under VQ_ROOT\n");
+        return nullptr;
+    }
     module.GetLatestProgramVersion();
     officeColours();
     auto* box = new vq::TDataSentakuBox;
