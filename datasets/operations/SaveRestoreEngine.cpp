@@ -162,6 +162,13 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, TCopySource& copySo
         return outcome;
     }
 
+    CloseOwnConnectionTo(folder);
+    if (IsDataSetAttached(SystemDef.HostName, folder)) {
+        platform::showMessage(RestoreInUseText, platform::MessageKind::Information);
+        outcome.Result = -1;
+        return outcome;
+    }
+
     RowDataLock lock(request.Row.REC, request.Row.DATALOCK);
     const fs::path work = ProgramTempFolder();
     const fs::path backup = work / DataBackupFileName;
@@ -269,8 +276,11 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, TCopySource& copySo
         WriteGassanSetting(folder, setting->first, setting->second);
     TCloudShareIO().ClearSetting(SystemDef.HostName, folder);
     outcome.DescriptionRead = reader.GetDataInfoFromFolder(folder, outcome.Restored);
-    if (outcome.DescriptionRead)
+    if (outcome.DescriptionRead) {
         reader.UpdateDataInfomation(SystemDef.HostName, folder, outcome.Restored);
+        // The info file must describe the data set now in the folder.
+        reader.WriteIniFile(folder, "DATAINFO", outcome.Restored);
+    }
     outcome.Result = 1;
     return outcome;
 }
