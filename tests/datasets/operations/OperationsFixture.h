@@ -21,6 +21,7 @@ protected:
     {
         DataListFixture::SetUp();
         SystemDef.TempDir = (root_.path() / "temp").string();
+        SystemDef.JOBLEVEL = 9; // no facility restriction: the rights check lets the operator through
         std::filesystem::create_directories(SystemDef.TempDir);
         InstallListNotice([this](const ListNotice& n) {
             notices_.push_back(n);
