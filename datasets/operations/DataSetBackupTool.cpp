@@ -1,10 +1,14 @@
 #include "datasets/operations/DataSetBackupTool.h"
 
+#include <chrono>
+#include <thread>
+
 #include "datasets/operations/StagedFolder.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
 #include "platform/Process.h"
+#include "platform/db/Attachment.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Services.h"
 
@@ -37,6 +41,25 @@ std::string toolFailure(const platform::ProcessResult& run)
     if (run.crashed || run.timedOut)
         return "gbak ended abnormally. " + run.standardError;
     return run.standardError.empty() ? run.standardOutput : run.standardError;
+}
+
+// The restore service reports its end a moment before the engine brings the
+// new database online; whoever opens it in that moment reads "shutdown in
+// progress". Waits (up to about ten seconds) until it can be attached.
+void waitUntilOnline(const std::string& database)
+{
+    for (int attempt = 0;; ++attempt) {
+        try {
+            db::Attachment probe;
+            probe.attach({database, SystemDef.DbUser, SystemDef.DbPassword});
+            probe.detach();
+            return;
+        } catch (const db::DbError& e) {
+            if (attempt >= 50 || std::string(e.what()).find("shutdown") == std::string::npos)
+                throw;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
 }
 
 } // namespace
@@ -90,6 +113,8 @@ BackupJobResult DataSetBackupTool::restore(const fs::path& backupFile, const fs:
         } else {
             db::Services service({local() ? std::string() : Host, SystemDef.DbUser, SystemDef.DbPassword});
             service.restore(backupFile.string(), database.string(), db::RestoreOptions::dataModule(keepIndexes));
+            if (local())
+                waitUntilOnline(database.string());
         }
     } catch (const std::exception& e) {
         return failure("200", RestoreFailedText, e.what());

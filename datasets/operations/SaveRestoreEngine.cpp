@@ -136,9 +136,10 @@ std::int32_t SaveDataSet(const SaveRequest& request, const DataSetBackupTool& to
     return 1;
 }
 
-RestoreOutcome RestoreDataSet(const RestoreRequest& request, TCopySource& copySource, const DataSetBackupTool& tool)
+RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackupTool& tool)
 {
     RestoreOutcome outcome;
+    TCopySource& copySource = outcome.Source;
     const std::string& folder = request.Folder;
     const bool damaged = request.Row.DATA_STATUS == 1;
     TDataInfomationRec info;
@@ -200,7 +201,6 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, TCopySource& copySo
     if (damaged) {
         passed = ask("このデータは破損データのため、データ間の照合チェックは行わずに復元を行います。\rよろしいですか？");
     } else {
-        copySource = TCopySource{};
         if (outcome.HadDatabase) {
             if (!hasTrailer) {
                 const BackupJobResult trial = tool.restore(backup, trialDb, false);

@@ -47,9 +47,12 @@ struct RestoreOutcome {
     bool DropChildren = false;    // a consolidated row got another company: its children go
     TDataInfomationRec Restored;  // the restored data set's description
     bool DescriptionRead = false;
+    // The restore's own record of its source (company name, period, version
+    // text, consolidation kind), apart from a copy that may be pending.
+    TCopySource Source;
 };
 
-RestoreOutcome RestoreDataSet(const RestoreRequest& request, TCopySource& copySource, const DataSetBackupTool& tool);
+RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackupTool& tool);
 
 // The program's temp folder, never accepted as a place.
 std::string ProgramTempFolder();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "OperationsFixture.h"
+#include "datasets/operations/GassanChildRows.h"
 #include "datasets/operations/StagedFolder.h"
 #include "platform/db/Attachment.h"
 
@@ -133,6 +134,39 @@ TEST_F(GassanDataCtlTest, PasteAndRestoreAdjustTheSettingByTheTable)
     for (const Case& c : cases)
         EXPECT_EQ(AdjustedGassanSetting(c.mode, c.source, c.target, 4), c.expected)
             << c.mode << " " << c.source << " " << c.target;
+}
+
+TEST_F(GassanDataCtlTest, TheRefreshRebuildsTheChildrenFromTheFoldersInNameOrder)
+{
+    ASSERT_TRUE(add());
+    ASSERT_TRUE(add());
+    ASSERT_TRUE(add());
+    ASSERT_EQ(parent_.ChildCount, 3);
+    fs::remove_all(parentFolder_ / "002"); // deleted by hand
+    fs::create_directories(parentFolder_ / "004");
+    vq::test::writeBytes(parentFolder_ / "004" / "vqacc.fdb", "not a database");
+
+    TDataSentakuListCtl store;
+    ScanChildFolders(parent_, parentFolder_.string(), store);
+    ASSERT_EQ(parent_.ChildCount, 3);
+    EXPECT_EQ(parent_.Children[0].PASNAME, parentFolder_.string() + "/001");
+    EXPECT_EQ(parent_.Children[1].PASNAME, parentFolder_.string() + "/003");
+    EXPECT_EQ(parent_.Children[1].ROWNO, 2);
+    EXPECT_EQ(parent_.Children[2].ENTTEXT, "破損データ");
+    EXPECT_EQ(parent_.Children[2].DATA_STATUS, 1);
+    EXPECT_EQ(parent_.Children[2].SHOUGOU, parent_.SHOUGOU);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM CHILD_DATALIST WHERE REC=2"), 3);
+
+    // A damaged child stops the rebuild until it is dealt with.
+    fs::remove_all(parentFolder_ / "003");
+    ScanChildFolders(parent_, parentFolder_.string(), store);
+    EXPECT_EQ(parent_.ChildCount, 3);
+
+    ResetChildren(parent_, parentFolder_.string(), true, store);
+    EXPECT_EQ(parent_.ChildCount, 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM CHILD_DATALIST WHERE REC=2"), 0);
+    EXPECT_FALSE(fs::exists(parentFolder_ / "001"));
+    EXPECT_TRUE(fs::exists(parentFolder_ / DataDbFileName));
 }
 
 } // namespace

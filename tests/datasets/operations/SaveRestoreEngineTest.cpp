@@ -55,7 +55,9 @@ protected:
         request.Place = place_.string();
         request.Row.GASSAN = static_cast<std::uint8_t>(gassan);
         request.Row.SHOUGOU = infoOf(folder).SHOUGOU;
-        return RestoreDataSet(request, copy_, tool);
+        RestoreOutcome outcome = RestoreDataSet(request, tool);
+        copy_ = outcome.Source;
+        return outcome;
     }
 
     static fs::path workName(const fs::path& file)
