@@ -1,5 +1,7 @@
 #include "foundation/app/MessageWait.h"
 
+#include "foundation/app/MainThreadCalls.h"
+
 #include <thread>
 #include <utility>
 
@@ -19,13 +21,19 @@ void SetMessagePump(std::function<void()> messagePump)
     pump() = std::move(messagePump);
 }
 
+void PumpMessages()
+{
+    CheckSynchronize();
+    if (pump())
+        pump()();
+}
+
 bool WaitWithMessages(int ms)
 {
     using Clock = std::chrono::steady_clock;
     const auto end = Clock::now() + std::chrono::milliseconds(ms > 0 ? ms : 0);
     while (Clock::now() < end) {
-        if (pump())
-            pump()();
+        PumpMessages();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;

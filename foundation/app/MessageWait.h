@@ -11,6 +11,10 @@ namespace vq {
 // Installs the pump called on every pass of a wait (empty: none).
 void SetMessagePump(std::function<void()> pump);
 
+// One pass of the installed pump (nothing without one): long database
+// work calls it between steps so the window stays alive.
+void PumpMessages();
+
 // Waits until ms milliseconds of wall-clock time have passed, pumping
 // messages and sleeping 1 ms on each pass. Returns True.
 bool WaitWithMessages(int ms);

@@ -12,6 +12,7 @@
 #include "foundation/data/DataSetDescriptionPort.h"
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/data/DbErrorReporter.h"
+#include "foundation/files/FileOperations.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "platform/db/Attachment.h"
@@ -96,8 +97,12 @@ double dateFromText(const std::string& text)
 
 TDM::TDM()
 {
-    if (!DM)
+    if (!DM) {
         DM = this;
+        InstallServerFileOperation([](const std::string& op, const std::string& path1, const std::string& path2) {
+            return DM && DM->ServerFileOperation(op, path1, path2);
+        });
+    }
 }
 
 TDM::~TDM()
@@ -105,8 +110,10 @@ TDM::~TDM()
     TimerFormClose.setEnabled(false);
     TimerSyoriKidou.setEnabled(false);
     ReleaseAccRegImageFiles();
-    if (DM == this)
+    if (DM == this) {
         DM = nullptr;
+        InstallServerFileOperation({});
+    }
 }
 
 // ---- Connection rules ----------------------------------------------------------

@@ -87,6 +87,52 @@ public:
     std::int32_t CallDataStatusHook(const std::string& host, const std::string& folder, std::int32_t silent,
                                     std::int32_t force);
 
+    // ---- Backup, restore, validation -----------------------------------------------
+    // Protocol 3 works on a file of this computer through the embedded engine
+    // (host ignored); any other value asks the server on host. Database and
+    // backup names are paths as that machine sees them.
+    //
+    // Backs dbFile up into backupFile. keepName 0 writes "vqacc.fb_" beside
+    // the database first and moves it onto backupFile afterwards. A failed
+    // backup leaves no partial file behind. False: reported.
+    bool BackupFDB(std::uint8_t protocol, const std::string& host, const std::string& dbFile,
+                   const std::string& backupFile, std::uint8_t keepName);
+    // Restores backupFile into dbFile (page size 16384, 4096 buffers; indexes
+    // deactivated unless keepIndexes is 1). The restore goes to a temporary
+    // file beside dbFile, is validated, and only then takes dbFile's place,
+    // so a failed or interrupted restore leaves dbFile as it was. A restored
+    // data set is connected once to clear its operation history. The data
+    // set's connection is closed at the end in every case. False: reported.
+    bool RestoreFDB(std::uint8_t protocol, const std::string& host, const std::string& dbFile,
+                    const std::string& backupFile, std::uint8_t keepIndexes);
+    // The same through the gbak tool (gbakProgram()), host "" meaning a local
+    // file. Host "127.0.0.1" takes the services with the local protocol.
+    // Success needs exit status 0 and no "ERROR" in gbak's log. The backup
+    // throws its failure (std::runtime_error) to the caller; the restore
+    // reports it and returns false.
+    bool RunGbakBackup(std::uint8_t protocol, const std::string& host, const std::string& dbFile,
+                       const std::string& backupFile, std::uint8_t keepName);
+    bool RunGbakRestore(std::uint8_t protocol, const std::string& host, const std::string& dbFile,
+                        const std::string& backupFile, std::uint8_t keepIndexes);
+    // True when the full validation reports nothing, and also when the file
+    // cannot be opened at all (held elsewhere, or an I/O error): a data set
+    // in use must never be taken for damaged. Never reports.
+    bool ValidateDatabase(std::uint8_t protocol, const std::string& host, const std::string& dbFile);
+    // Empties the operation history (OPINF) of the open data set; errors
+    // reach the caller.
+    void ClearOpInf();
+
+    // ---- Files on the database server ----------------------------------------------
+    // "FEXIST", "FCOPY", "FDEL", "FMOVE" (FILEOPERATION) or "DEXIST", "MKDIR",
+    // "RMDIR" (DIRECTORYTEST) on the server through the system database,
+    // connected for the call when it is not. True when the server answered
+    // WBOOL 1. False for another op or blank paths; failures reported.
+    bool ServerFileOperation(const std::string& op, const std::string& path1, const std::string& path2);
+    // The server's short form of a path ('' when blank or on failure).
+    void ServerLongToShortFileName(const std::string& longName, std::string& shortName);
+    // The short form locally (mode 0: the path itself) or on the server.
+    void ShortFileName(const std::string& path, std::uint8_t mode, std::string& shortName);
+
     // ---- The operator's settings (system database) -----------------------------
     // Reads the logged-on operator's SYSDEF row (inserting it with the
     // defaults and the first SYSREG values on the first logon), the SYSREG

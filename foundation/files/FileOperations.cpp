@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "foundation/files/FileUtils.h"
 #include "foundation/files/ShellOperations.h"
@@ -14,10 +15,33 @@ namespace {
 
 constexpr std::uint8_t kLocal = 0;
 
+ServerFileOperationFunc& serverOperation()
+{
+    static ServerFileOperationFunc installed;
+    return installed;
+}
+
+bool onServer(std::uint8_t mode)
+{
+    return (mode == 1 || mode == 2) && serverOperation();
+}
+
+bool server(const char* op, const std::string& path1, const std::string& path2 = {})
+{
+    return serverOperation()(op, path1, path2);
+}
+
 } // namespace
+
+ServerFileOperationFunc InstallServerFileOperation(ServerFileOperationFunc operation)
+{
+    return std::exchange(serverOperation(), std::move(operation));
+}
 
 bool FileOpDExist(const std::string& path, std::uint8_t mode)
 {
+    if (onServer(mode))
+        return server("DEXIST", path);
     if (mode != kLocal || path.empty())
         return false;
     std::error_code ec;
@@ -26,6 +50,8 @@ bool FileOpDExist(const std::string& path, std::uint8_t mode)
 
 bool FileOpMkDir(const std::string& path, std::uint8_t mode)
 {
+    if (onServer(mode))
+        return server("MKDIR", path);
     if (mode != kLocal || path.empty())
         return false;
     return ForceFolder(path);
@@ -33,6 +59,8 @@ bool FileOpMkDir(const std::string& path, std::uint8_t mode)
 
 bool FileOpRmDir(const std::string& path, std::uint8_t mode, bool allowUndo)
 {
+    if (onServer(mode))
+        return server("RMDIR", path);
     if (mode != kLocal)
         return false;
     return ShellDeleteSafe(path, FO_DELETE, allowUndo, true);
@@ -40,6 +68,8 @@ bool FileOpRmDir(const std::string& path, std::uint8_t mode, bool allowUndo)
 
 bool FileOpFExist(const std::string& path, std::uint8_t mode)
 {
+    if (onServer(mode))
+        return server("FEXIST", path);
     if (mode != kLocal || path.empty())
         return false;
     std::error_code ec;
@@ -48,6 +78,8 @@ bool FileOpFExist(const std::string& path, std::uint8_t mode)
 
 bool FileOpFDel(const std::string& path, std::uint8_t mode, bool allowUndo)
 {
+    if (onServer(mode))
+        return server("FDEL", path);
     if (mode != kLocal)
         return false;
     return ShellDeleteSafe(path, FO_DELETE, allowUndo, true);
@@ -55,6 +87,8 @@ bool FileOpFDel(const std::string& path, std::uint8_t mode, bool allowUndo)
 
 bool FileOpFMove(const std::string& source, const std::string& target, std::uint8_t mode)
 {
+    if (onServer(mode))
+        return server("FCOPY", source, target) && server("FDEL", source);
     if (mode != kLocal || source.empty() || target.empty())
         return false;
     std::error_code ec;
@@ -64,6 +98,8 @@ bool FileOpFMove(const std::string& source, const std::string& target, std::uint
 
 bool FileOpFCopy(const std::string& source, const std::string& target, std::uint8_t mode)
 {
+    if (onServer(mode))
+        return server("FCOPY", source, target);
     if (mode != kLocal)
         return false;
     return ShellCopySafe(source, target, FO_COPY);

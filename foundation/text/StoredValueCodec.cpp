@@ -2,12 +2,15 @@
 
 #include <utility>
 
+#include "foundation/text/ProtectedValueEncoder.h"
+
 namespace vq {
 namespace {
 
+// This program's own encoder until a host installs another.
 ExternalEncoderFunc& installed()
 {
-    static ExternalEncoderFunc encoder;
+    static ExternalEncoderFunc encoder = ProtectedValueEncoder;
     return encoder;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Stored protected values (the My Number management password and its second
 // value) are encoded by the maker's external encoder, mode "160" to encode and
-// "161" to decode. This system never looks into the encoded form: the encoder
-// is installed by the host when it has one; without it every call fails and
-// gives an empty text, as a failing encoder does.
+// "161" to decode. This system never looks into the encoded form. The
+// program's own encoder (ProtectedValueEncoder.h) is installed from the
+// start; a host may install another. Without any, every call fails and gives
+// an empty text, as a failing encoder does.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #include <ibase.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -14,6 +15,10 @@ namespace vq::db {
 using namespace Firebird;
 
 namespace {
+
+// isc_..."Validation error(s) found" family: the summary of a validation
+// that found damage.
+constexpr std::int64_t kValidationFoundErrors = 335740952;
 
 unsigned readUInt(const unsigned char* p, int bytes)
 {
@@ -162,17 +167,37 @@ void Services::restore(const std::string& backupFile, const std::string& databas
 std::vector<std::string> Services::validate(const std::string& database, const ValidateOptions& o)
 {
     std::vector<std::string> lines;
-    fb::translated([&] {
-        ServiceConnection svc(params_);
-        fb::Xpb spb(IXpbBuilder::SPB_START);
-        spb.tag(isc_action_svc_repair);
-        spb.string(isc_spb_dbname, database);
-        spb.integer(isc_spb_options, optionBits(isc_spb_rpr_validate_db, {{o.full, isc_spb_rpr_full},
-                                                                          {o.ignoreChecksums, isc_spb_rpr_ignore_checksum},
-                                                                          {o.mend, isc_spb_rpr_mend_db}}));
-        svc.start(spb);
-        svc.drain({}, &lines);
-    });
+    try {
+        fb::translated([&] {
+            ServiceConnection svc(params_);
+            fb::Xpb spb(IXpbBuilder::SPB_START);
+            spb.tag(isc_action_svc_repair);
+            spb.string(isc_spb_dbname, database);
+            spb.integer(isc_spb_options, optionBits(isc_spb_rpr_validate_db, {{o.full, isc_spb_rpr_full},
+                                                                              {o.ignoreChecksums, isc_spb_rpr_ignore_checksum},
+                                                                              {o.mend, isc_spb_rpr_mend_db}}));
+            svc.start(spb);
+            svc.drain({}, &lines);
+        });
+    } catch (const DbError& e) {
+        // Damage found ends the service with an error whose message carries
+        // the summary; that summary is the validation's answer, not a failure
+        // to validate.
+        if (!e.hasCode(kValidationFoundErrors))
+            throw;
+        std::string::size_type start = 0;
+        const std::string& text = e.message();
+        while (start <= text.size()) {
+            const auto end = text.find('\n', start);
+            lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+            if (end == std::string::npos)
+                break;
+            start = end + 1;
+        }
+        if (std::none_of(lines.begin(), lines.end(),
+                         [](const std::string& l) { return l.find_first_not_of(" \t\r\n") != std::string::npos; }))
+            lines.push_back("validation error");
+    }
     std::erase_if(lines, [](const std::string& l) { return l.find_first_not_of(" \t\r\n") == std::string::npos; });
     return lines;
 }

@@ -17,6 +17,7 @@
 //   sleep MS       sleep MS milliseconds
 //   crash          abort()
 //   touch FILE     create FILE with the content "fake"
+//   append FILE TEXT  append TEXT and a newline to FILE (a tool's log)
 // Without an exit command the tool ends with 0.
 #include <algorithm>
 #include <csignal>
@@ -108,6 +109,9 @@ int main(int argc, char** argv)
             std::abort();
         } else if (c == "touch") {
             std::ofstream(operand()) << "fake";
+        } else if (c == "append") {
+            const std::string file = operand();
+            std::ofstream(file, std::ios::app) << operand() << '\n';
         } else {
             writeAll(2, "fake-tool: unknown command " + c + "\n");
             return 99;

@@ -1,0 +1,12 @@
+/* The file-transfer database's file routines as the server plugin's
+   routines (see system-file-routines.sql). */
+
+CREATE OR ALTER FUNCTION SP_FILETOBLOB (FILENAME VARCHAR(255) CHARACTER SET UTF8)
+RETURNS BLOB SUB_TYPE 0
+EXTERNAL NAME 'vqfileops!sp_filetoblob' ENGINE UDR;
+
+CREATE OR ALTER FUNCTION SP_BLOBTOFILE (FILENAME VARCHAR(255) CHARACTER SET UTF8, CONTENT BLOB SUB_TYPE 0)
+RETURNS BLOB SUB_TYPE 0
+EXTERNAL NAME 'vqfileops!sp_blobtofile' ENGINE UDR;
+
+COMMIT;

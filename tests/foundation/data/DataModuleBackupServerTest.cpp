@@ -1,0 +1,188 @@
+// Backup, restore and the server's file routines against the Firebird server
+// that scripts/firebird-server starts (with the file-routine module in its
+// plugin folder): the system database and the file-transfer database get
+// the routines' declarations from schema/server/.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "SchemaDatabase.h"
+#include "TempDir.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/MessageWait.h"
+#include "foundation/app/RunState.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/data/DataModule.h"
+#include "foundation/data/DbErrorReporter.h"
+#include "foundation/dataset/BackupRestoreThread.h"
+#include "foundation/files/FileOperations.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/db/Attachment.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
+
+using namespace vq;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string env(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+class BackupOnServer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        server_ = env("VQ_FB_SERVER");
+        if (server_.empty())
+            GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
+        saved_ = SystemDef;
+        savedMode_ = ConnectMode;
+        ConnectMode = ConnectClientServer;
+        DbFatalFlag = 0;
+        SystemDef.HostName = server_;
+        SystemDef.DbUser = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
+        SystemDef.DbPassword = env("VQ_FB_PASSWORD");
+        SystemDef.SysDir = (root_.path() / "sys").string();
+        SystemDef.LogDir = (root_.path() / "log").string();
+        SystemDef.WinTempDir = (root_.path() / "tmp").string();
+        SystemDef.FileTransId = (root_.path() / "trans").string();
+        SystemDef.OPCODE = 100001;
+        for (const auto& dir : {SystemDef.SysDir, SystemDef.LogDir, SystemDef.WinTempDir})
+            fs::create_directories(dir);
+        fs::create_directories(dataDir());
+        test::buildDatabase(test::SchemaKind::System, fs::path(SystemDef.SysDir) / SysDbFileName);
+        test::buildDatabase(test::SchemaKind::DataSet, dataDir() / DataDbFileName);
+        test::buildDatabase(test::SchemaKind::FileTransfer, fs::path(SystemDef.SysDir) / "vqfileman.fdb");
+        // The routines' declarations need the server, which has their module.
+        ::setenv("ISC_USER", SystemDef.DbUser.c_str(), 1);
+        ::setenv("ISC_PASSWORD", SystemDef.DbPassword.c_str(), 1);
+        const auto declare = [&](const fs::path& database, const char* script) {
+            test::runSql(server_ + ":" + database.string(), test::readBytes(test::schemaDir() / "server" / script));
+        };
+        declare(fs::path(SystemDef.SysDir) / SysDbFileName, "system-file-routines.sql");
+        declare(fs::path(SystemDef.SysDir) / "vqfileman.fdb", "filetransfer-file-routines.sql");
+        dm_ = std::make_unique<TDM>();
+    }
+
+    void TearDown() override
+    {
+        if (server_.empty())
+            return;
+        dm_.reset();
+        ::unsetenv("ISC_USER");
+        ::unsetenv("ISC_PASSWORD");
+        ConnectMode = savedMode_;
+        SystemDef = saved_;
+    }
+
+    fs::path dataDir() const { return root_.path() / "data" / "0001"; }
+
+    std::string accdef(const fs::path& file)
+    {
+        db::Attachment att;
+        att.attach({server_ + ":" + file.string(), SystemDef.DbUser, SystemDef.DbPassword});
+        db::Transaction tr(att, db::kSnapshotReadOnly);
+        tr.start();
+        db::Statement q(att, tr, "SELECT SHOUGOU, KISHU, KIMATU FROM ACCDEF1 WHERE REC = 1");
+        q.execute();
+        return q.fetch() ? q.field(0).asString() + "|" + q.field(1).asString() + "|" + q.field(2).asString() : "";
+    }
+
+    std::string server_;
+    test::TempDir root_;
+    platform::ScopedScriptedInteraction seam_;
+    std::unique_ptr<TDM> dm_;
+    TSystemDef saved_;
+    std::uint8_t savedMode_ = 0;
+};
+
+} // namespace
+
+TEST_F(BackupOnServer, FileRoutinesActOnTheServersFiles)
+{
+    const fs::path folder = root_.path() / "サーバー" / "保存";
+    const fs::path file = folder / "データ.txt";
+    EXPECT_TRUE(FileOpMkDir(folder.string(), ConnectMode));
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(FileOpDExist(folder.string(), ConnectMode));
+    test::writeBytes(file, "abc");
+    EXPECT_TRUE(FileOpFExist(file.string(), ConnectMode));
+    EXPECT_TRUE(FileOpFCopy(file.string(), (folder / "写し.txt").string(), ConnectMode));
+    EXPECT_EQ(test::readBytes(folder / "写し.txt"), "abc");
+    EXPECT_TRUE(FileOpFMove((folder / "写し.txt").string(), (folder / "移動.txt").string(), ConnectMode));
+    EXPECT_FALSE(fs::exists(folder / "写し.txt"));
+    EXPECT_TRUE(FileOpFDel(file.string(), ConnectMode, false));
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_FALSE(FileOpFExist(file.string(), ConnectMode));
+    std::string shortName;
+    dm_->ShortFileName(folder.string(), ConnectMode, shortName);
+    EXPECT_EQ(shortName, folder.string());
+    // Relative paths and the top folders are refused.
+    EXPECT_FALSE(dm_->ServerFileOperation("MKDIR", "relative/folder", {}));
+    EXPECT_FALSE(dm_->ServerFileOperation("RMDIR", "/tmp", {}));
+    EXPECT_TRUE(FileOpRmDir((root_.path() / "サーバー").string(), ConnectMode, false));
+    EXPECT_FALSE(fs::exists(root_.path() / "サーバー"));
+    EXPECT_FALSE(dm_->IBDatabaseDEF.connected());   // connected for each call only
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(BackupOnServer, ServicesBackupAndRestoreOnTheServer)
+{
+    test::runSql(server_ + ":" + (dataDir() / DataDbFileName).string(),
+                 "UPDATE ACCDEF1 SET SHOUGOU = 'サーバー商店' WHERE REC = 1;\n");
+    const std::string before = accdef(dataDir() / DataDbFileName);
+    const fs::path backup = root_.path() / "vqacc.fbk";
+    ASSERT_TRUE(dm_->BackupFDB(0, server_, (dataDir() / DataDbFileName).string(), backup.string(), 1));
+    const fs::path target = root_.path() / "data" / "0002" / DataDbFileName;
+    fs::create_directories(target.parent_path());
+    ASSERT_TRUE(dm_->RestoreFDB(0, server_, target.string(), backup.string(), 1)) << seam_->messages.size();
+    EXPECT_EQ(accdef(target), before);
+    EXPECT_FALSE(fs::exists(target.string() + ".restoring"));
+    // Again over the existing target: the server moves the checked copy in.
+    ASSERT_TRUE(dm_->RestoreFDB(0, server_, target.string(), backup.string(), 1));
+    EXPECT_EQ(accdef(target), before);
+    EXPECT_TRUE(dm_->ValidateDatabase(0, server_, target.string()));
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(BackupOnServer, TheThreadCarriesTheBackupThroughTheFileTransferDatabase)
+{
+    test::runSql(server_ + ":" + (dataDir() / DataDbFileName).string(),
+                 "UPDATE ACCDEF1 SET SHOUGOU = '転送商店' WHERE REC = 1;\n");
+    const std::string before = accdef(dataDir() / DataDbFileName);
+    const fs::path local = root_.path() / "local" / "vqacc.fbk";
+    fs::create_directories(local.parent_path());
+    {
+        TBackupRestoreThread job(true);
+        job.Job = 0;
+        job.Location = 1;
+        job.Host = server_;
+        job.DbFile = (dataDir() / DataDbFileName).string();
+        job.BackupFile = local.string();
+        job.Resume();
+        ASSERT_TRUE(WaitForWithMessages([&] { return job.IsTerminated(); }, 20, std::chrono::minutes(5)));
+        ASSERT_EQ(job.Succeeded, 1) << job.Code << " " << job.Message << " " << job.Detail;
+    }
+    EXPECT_GT(fs::file_size(local), 0u);
+    const fs::path target = root_.path() / "data" / "0003" / DataDbFileName;
+    fs::create_directories(target.parent_path());
+    {
+        TBackupRestoreThread job(true);
+        job.Job = 1;
+        job.Location = 1;
+        job.Host = server_;
+        job.DbFile = target.string();
+        job.BackupFile = local.string();
+        job.ActivateIndexes = 1;
+        job.Resume();
+        ASSERT_TRUE(WaitForWithMessages([&] { return job.IsTerminated(); }, 20, std::chrono::minutes(5)));
+        ASSERT_EQ(job.Succeeded, 1) << job.Code << " " << job.Message << " " << job.Detail;
+    }
+    EXPECT_EQ(accdef(target), before);
+    EXPECT_FALSE(dm_->IBFileMan.connected());
+}
