@@ -332,9 +332,11 @@ bool PageDrawer::run(PrintText& f)
             record(keyword, fl);
         }
     } catch (const std::exception& ex) {
-        ErrorLog("ImageOut.(" + current + "):" + ex.what());
+        e_.DrawFailure = "ImageOut.(" + current + "):" + ex.what();
+        ErrorLog(e_.DrawFailure);
     } catch (...) {
-        ErrorLog("ImageOut.(" + current + "):unknown failure");
+        e_.DrawFailure = "ImageOut.(" + current + "):unknown failure";
+        ErrorLog(e_.DrawFailure);
     }
     p_.restore();
     e_.WorkLeftMargin = startLeft_;

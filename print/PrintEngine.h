@@ -34,6 +34,7 @@ struct TPrintEngine {
 
     TFormFieldTables FormFields;     // the job form's variable fields
     std::string MessageText;         // MESSAGE of the last page on the printer
+    std::string DrawFailure;         // the record that stopped a page, as logged; callers clear it
     bool EngineReady = true;
 };
 

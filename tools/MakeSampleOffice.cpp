@@ -5,8 +5,9 @@
 // registry store, the system database (operator 10 "鈴木 一郎" without a
 // password, the data list) and three data sets of the fiscal year 2024 in
 // the data folders 0001 (general business), 0002 (real estate) and 0003
-// (agriculture), and a medical corporation with a hospital and a care
-// facility in 0004. --journals N adds N further journal entries to each of
+// (agriculture), a medical corporation with a hospital and a care facility
+// in 0004 and a bakery whose settlement statement was entered by hand in
+// 0005. --journals N adds N further journal entries to each of
 // the first three data sets through the journal procedure, for measuring with
 // larger data; they are made and entered one at a time, so memory stays the
 // same whatever N, and the last line tells the entries per second. N is

@@ -31,7 +31,7 @@ struct SampleAccount {
     std::string code;     // KCODE and USERCODE
     std::string name;
     std::string group2;   // GROUPM2: routes the account into the total lines
-    int dac;              // 1, 4 debit; 2, 3 credit
+    int dac;              // 1 debit, 3 credit; 2 credit and 4 debit against their section (allowances, closing stock)
     int line;             // EXT1_KS
     std::int64_t opening; // yen, without the sub-accounts' part
 };

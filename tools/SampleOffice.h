@@ -2,7 +2,8 @@
 // A whole accounting office for trying the programs out: the folders and
 // settings files under a root, the registry store with the installed
 // accounting product, the system database with two operators and the data
-// list, and three data sets (general business, real estate, agriculture).
+// list, and the data sets (general business, real estate, agriculture, a
+// medical corporation and a bakery whose statement was entered by hand).
 #include <filesystem>
 #include <string>
 #include <vector>

@@ -173,6 +173,10 @@ struct TSystemDef {
     std::int32_t MotochoFusenMark = 0;   // "元帳付箋マーク出力区"
     std::int32_t RensouCondition = 0;    // "連想辞書抽出条件区分"
     std::string LastSelectedData;        // key of the data-list row last chosen
+    // What the data selection screen hands back besides the data folder.
+    std::string DataPasName;             // PASNAME of the chosen data set (its share path when shared)
+    std::string CopyPathsText;           // "PATH1=%s\rPATH2=%s" of an empty target row chosen
+    std::int32_t KyoyuDataAuto = 0;      // 1: shared data is taken and kept without the buttons
     // Input and print switches.
     std::int32_t TekiyouInputKind = 0;   // "摘要項目の入力区分"
     std::int32_t TorihikiInputKind = 0;  // "取引先項目の入力区分"

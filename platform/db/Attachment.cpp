@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/db/CallClock.h"
 #include "platform/db/DbImpl.h"
 #include "platform/db/FbCommon.h"
 #include "platform/db/Statement.h"
@@ -108,6 +109,7 @@ Attachment& Attachment::operator=(Attachment&&) noexcept = default;
 
 void Attachment::attach(const ConnectParams& params)
 {
+    const CallClock::Scope engineTime;
     open(*impl_, params, std::nullopt);
 }
 
@@ -145,6 +147,7 @@ const ConnectParams& Attachment::params() const
 
 void Attachment::execute(Transaction& tr, std::string_view sql)
 {
+    const CallClock::Scope engineTime;
     IAttachment* h = impl_->attachedHandle();
     ITransaction* t = tr.impl()->activeHandle();
     const std::string text = fb::sqlText(sql);

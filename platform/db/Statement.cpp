@@ -9,6 +9,7 @@
 #include "platform/Cp932.h"
 #include "platform/db/Attachment.h"
 #include "platform/db/Blob.h"
+#include "platform/db/CallClock.h"
 #include "platform/db/DbImpl.h"
 #include "platform/db/FbCommon.h"
 #include "platform/db/Transaction.h"
@@ -479,6 +480,7 @@ void Statement::setTransaction(Transaction& transaction)
 
 void Statement::prepare()
 {
+    const CallClock::Scope engineTime;
     impl_->ensurePrepared();
 }
 
@@ -549,11 +551,13 @@ void Statement::clearParams()
 
 void Statement::execute()
 {
+    const CallClock::Scope engineTime;
     impl_->execute();
 }
 
 bool Statement::fetch()
 {
+    const CallClock::Scope engineTime;
     return impl_->fetch();
 }
 

@@ -2,6 +2,7 @@
 
 #include <ibase.h>
 
+#include "platform/db/CallClock.h"
 #include "platform/db/DbImpl.h"
 #include "platform/db/FbCommon.h"
 
@@ -95,6 +96,7 @@ bool Transaction::active() const
 
 void Transaction::start()
 {
+    const CallClock::Scope engineTime;
     if (active())
         throw DbError("transaction is already active");
     if (impl_->attachments.empty())
@@ -135,6 +137,7 @@ bool Transaction::startIfInactive()
 
 void Transaction::commit()
 {
+    const CallClock::Scope engineTime;
     ITransaction* h = impl_->activeHandle();
     impl_->closeCursors();
     // A failed commit leaves the transaction active: the caller decides
@@ -148,6 +151,7 @@ void Transaction::commit()
 
 void Transaction::commitRetaining()
 {
+    const CallClock::Scope engineTime;
     ITransaction* h = impl_->activeHandle();
     fb::translated([h] {
         fb::Status st;
@@ -157,6 +161,7 @@ void Transaction::commitRetaining()
 
 void Transaction::rollback()
 {
+    const CallClock::Scope engineTime;
     if (!active())
         return;
     ITransaction* h = impl_->handle;
@@ -176,6 +181,7 @@ void Transaction::rollback()
 
 void Transaction::rollbackRetaining()
 {
+    const CallClock::Scope engineTime;
     ITransaction* h = impl_->activeHandle();
     fb::translated([h] {
         fb::Status st;

@@ -128,12 +128,13 @@ TEST(SampleOffice, BuildsAnOfficeWithThreeDataSetsOfVersion14)
             EXPECT_TRUE(fs::exists(fs::path(list.field("PASNAME").asString()) / "vqacc.ini"));
             codeTypes.push_back(list.field("CODETYPE").asInt());
         }
-        // Three individuals and the medical corporation (statement kind 1).
-        EXPECT_EQ(dataTypes, (std::vector<int>{2, 2, 2, 3}));
-        EXPECT_EQ(codeTypes, (std::vector<int>{1, 2, 4, 1}));
+        // Three individuals, the medical corporation (statement kind 1) and
+        // the bakery whose statement was entered by hand.
+        EXPECT_EQ(dataTypes, (std::vector<int>{2, 2, 2, 3, 2}));
+        EXPECT_EQ(codeTypes, (std::vector<int>{1, 2, 4, 1, 1}));
     }
 
-    for (const char* folder : {"0001", "0002", "0003"}) {
+    for (const char* folder : {"0001", "0002", "0003", "0005"}) {
         SCOPED_TRACE(folder);
         db::Attachment data;
         data.attach({(dataFolder / folder / "vqacc.fdb").string(), "SYSDBA", ""});

@@ -30,6 +30,10 @@
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
+#include "datasets/forms/TDataSentakuBox.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/SystemFolders.h"
+#include "linkage/forms/LinkageSnap.h"
 #include "foundation/data/DataModule.h"
 
 #include <QApplication>
@@ -429,6 +433,34 @@ QWidget* placeBox()
     return box;
 }
 
+// The data selection screen on the office under VQ_ROOT (make-sample-office
+// DIR, then VQ_ROOT=DIR), its tax accountant logged on.
+QWidget* dataSelection()
+{
+    if (qEnvironmentVariableIsEmpty("VQ_ROOT")) {
+        std::fprintf(stderr, "snap: datasentaku draws the office under VQ_ROOT (make-sample-office DIR first)\n");
+        return nullptr;
+    }
+    vq::InitSystemFolders(vq::SystemDef);
+    vq::SystemDef.DbUser = vq::DefaultDbUser;
+    vq::SystemDef.DbPassword = vq::DefaultDbPassword;
+    vq::SystemDef.GROUPID = 10000;
+    vq::SystemDef.OperatorNo = 10;
+    vq::SystemDef.OPCODE = 100000010;
+    static vq::TDM module;
+    if (!module.fnAccDefConnected("", 1)) {
+        std::fprintf(stderr, "snap: no system database under VQ_ROOT\n");
+        return nullptr;
+    }
+    module.GetLatestProgramVersion();
+    officeColours();
+    auto* box = new vq::TDataSentakuBox;
+    box->SetParams({"SyoriType=0", "FormStyle=2"});
+    box->PrepareShow(false);
+    box->SelectRow(1, 0);
+    return box;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -438,7 +470,8 @@ std::map<std::string, Maker> makers()
         {"plaindate", plainDate},   {"inputdialog", inputDialog},    {"inputamount", inputAmount},
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
-        {"password", passwordDialog}, {"placebox", placeBox},
+        {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
+        {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }
 
@@ -464,6 +497,8 @@ int main(int argc, char** argv)
         return 2;
     }
     QWidget* w = it->second();
+    if (w == nullptr)
+        return 1;
     w->show();
     QApplication::processEvents();
     const QPixmap shot = w->grab();

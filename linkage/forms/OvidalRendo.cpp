@@ -1,0 +1,65 @@
+#include "linkage/forms/OvidalRendo.h"
+
+#include "datasets/forms/TDataSentakuBox.h"
+#include "linkage/InstanceGuard.h"
+#include "linkage/LinkageHooks.h"
+#include "linkage/LinkageStartup.h"
+#include "linkage/forms/HostSeams.h"
+#include "linkage/forms/TForm1.h"
+#include "platform/Interaction.h"
+#include "ui/forms/TfmWebMenuL.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace vq::linkage {
+
+void RegisterLibraryScreens()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    ui::RegisterWebMenuL();
+    RegisterDataSentakuBox();
+}
+
+int RunOvidalRendo(const std::vector<std::string>& args)
+{
+    RegisterLibraryScreens();
+    if (const auto refusal = StartRefusalMessage()) {
+        platform::showMessage(*refusal, platform::MessageKind::Information, platform::Buttons::Ok);
+        return 0;
+    }
+    const auto instance = CreateInstanceMutex();
+    if (!instance) {
+        // Another copy came up between the look and the lock.
+        platform::showMessage("アプリケーションは既に起動しています。", platform::MessageKind::Information,
+                              platform::Buttons::Ok);
+        return 0;
+    }
+    QApplication::setApplicationDisplayName(QString::fromUtf8(kStartupTitle));
+    InstallHostSeams();
+    InstallLibraryPorts();
+
+    {
+        TForm1 form;
+        if (form.FormCreate(args) && form.InitializeApplication()) {
+            QApplication::processEvents();
+            QApplication::restoreOverrideCursor();
+            form.show();
+            // Also a fatal database error (the loop ends with 1) ends the
+            // program normally: its message was shown.
+            if (!form.Terminated)
+                QApplication::exec();
+        } else {
+            QApplication::processEvents();
+        }
+        // The form's destruction saves the settings and tells the caller.
+    }
+    ReleaseDataModule();
+    RemoveHostSeams();
+    return 0;
+}
+
+} // namespace vq::linkage

@@ -1,0 +1,175 @@
+// The tool on a whole sample office: started by a caller, it logs the
+// operator on at first show, reads the operator's settings and the eras,
+// and on the close box saves the settings, logs off and reports result 1.
+#include <gtest/gtest.h>
+
+#include "../linkage/CallerListener.h"
+#include "TempDir.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/AppInfo.h"
+#include "foundation/app/RunState.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/calendar/Gengo.h"
+#include "foundation/data/DataModule.h"
+#include "linkage/LinkageStartup.h"
+#include "linkage/forms/TForm1.h"
+#include "platform/Process.h"
+#include "platform/ScriptedInteraction.h"
+#include "ui/LogonProcedure.h"
+#include "ui/forms/TLogonBox.h"
+#include "ui/forms/TxEdit.h"
+#include "ui/forms/TxPlButton.h"
+#include "foundation/data/DataSetDescriptionPort.h"
+#include "linkage/forms/OvidalRendo.h"
+#include "trialbalance/TrialBalanceEngine.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+
+#ifndef VQ_MAKE_SAMPLE_OFFICE
+#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
+#endif
+
+using namespace vq;
+namespace fs = std::filesystem;
+
+namespace {
+
+class OvidalRendoTest : public ::testing::Test {
+protected:
+    // One office for the suite: making it takes most of the time.
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "app_ovidal_rendo_test";
+        static char* argv[] = {name, nullptr};
+        if (QApplication::instance() == nullptr)
+            new QApplication(argc, argv);
+        dir_ = new test::TempDir;
+        office_ = dir_->path() / "office";
+        const auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office_.string()});
+        officeMade_ = run.succeeded();
+        officeError_ = run.standardError;
+    }
+    static void TearDownTestSuite()
+    {
+        delete dir_;
+        dir_ = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(officeMade_) << officeError_;
+        const char* previous = std::getenv("VQ_ROOT");
+        hadRoot_ = previous != nullptr;
+        previousRoot_ = previous ? previous : "";
+        ::setenv("VQ_ROOT", office_.c_str(), 1);
+        savedInfo_ = AppInfo;
+        savedDef_ = SystemDef;
+    }
+    void TearDown() override
+    {
+        linkage::ReleaseDataModule();
+        AppInfo = savedInfo_;
+        SystemDef = savedDef_;
+        ConnectMode = 0;
+        if (hadRoot_)
+            ::setenv("VQ_ROOT", previousRoot_.c_str(), 1);
+        else
+            ::unsetenv("VQ_ROOT");
+    }
+
+    static inline test::TempDir* dir_ = nullptr;
+    static inline fs::path office_;
+    static inline bool officeMade_ = false;
+    static inline std::string officeError_;
+    bool hadRoot_ = false;
+    std::string previousRoot_;
+    platform::ScopedScriptedInteraction seam_;
+    TAppInfoRec savedInfo_;
+    TSystemDef savedDef_;
+};
+
+TEST_F(OvidalRendoTest, ACallerRunLogsOnAndReportsTheCloseBox)
+{
+    test::CallerListener caller(901);
+    {
+        linkage::TForm1 form;
+        ui::LogonProcedure logon;
+        form.LogonRunner = [&] { return logon.OperatorLogon(0, "10", "").outcome == ui::LogonOutcome::LoggedOn; };
+        ASSERT_TRUE(form.FormCreate({"901,32769,1," + (office_ / "qx.xml").string()}));
+        ASSERT_TRUE(form.InitializeApplication());
+        form.show();
+        QApplication::processEvents();
+        for (const auto& m : seam_->messages)
+            ADD_FAILURE() << m.text;
+        EXPECT_FALSE(form.Terminated);
+        EXPECT_TRUE(form.SystemDbInUse);
+        EXPECT_EQ(SystemDef.GROUPID, 10000);
+        EXPECT_EQ(SystemDef.OperatorNo, 10);
+        EXPECT_EQ(SystemDef.AppTitle, "Ovidal連動コンポーネント");
+        EXPECT_FALSE(GengoTable.empty());
+
+        form.close();
+        EXPECT_FALSE(form.SystemDbInUse);
+        EXPECT_FALSE(DM->IBDatabaseDEF.connected());
+        EXPECT_EQ(form.ResultCode, 1);
+    }
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 1 1"}));
+
+    // The operator was logged off: the next run logs on again.
+    linkage::TForm1 again;
+    ui::LogonProcedure logon;
+    again.LogonRunner = [&] { return logon.OperatorLogon(0, "10", "").outcome == ui::LogonOutcome::LoggedOn; };
+    ASSERT_TRUE(again.FormCreate({}));
+    ASSERT_TRUE(again.InitializeApplication());
+    again.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(again.SystemDbInUse);
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+// The whole program as the operator meets it: the logon dialog at first
+// show, the wizard, and the close box ending the event loop.
+TEST_F(OvidalRendoTest, TheProgramRunsFromLogonToTheCloseBox)
+{
+    test::CallerListener caller(902);
+    bool loggedOn = false;
+    bool closed = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (auto* logon = qobject_cast<ui::TLogonBox*>(QApplication::activeModalWidget())) {
+            logon->txtOpCode->setText(QStringLiteral("10"));
+            logon->txtPassword->clear();
+            logon->OKBtn->Click();
+            loggedOn = true;
+            return;
+        }
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* wizard = qobject_cast<linkage::TForm1*>(w);
+            if (loggedOn && wizard && wizard->isVisible() && wizard->SystemDbInUse && !closed) {
+                closed = true;
+                wizard->close();
+            }
+        }
+    });
+    driver.start(50);
+    QTimer::singleShot(60000, [] { QCoreApplication::exit(99); });
+
+    EXPECT_EQ(linkage::RunOvidalRendo({"902,32769,5," + (office_ / "qx.xml").string()}), 0);
+    EXPECT_TRUE(loggedOn);
+    EXPECT_TRUE(closed);
+    for (const auto& m : seam_->messages)
+        ADD_FAILURE() << m.text;
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 5 1"}));
+    // The library's start-up ports were connected for the run.
+    EXPECT_NE(TrialBalanceEngineOf(BalanceEdition::General), nullptr);
+    EXPECT_NE(TrialBalanceEngineOf(BalanceEdition::Medical), nullptr);
+    EXPECT_TRUE(dataSetDescriptionReader());
+    EXPECT_FALSE(MenuHostProc) << "the hooks go with the wizard";
+}
+
+} // namespace

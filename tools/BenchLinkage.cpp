@@ -1,0 +1,166 @@
+// bench-linkage [DIR] [--journals N] [--runs N]
+//
+// Measures how much of a linkage export is the program's own work: on the
+// general business data set (0001) of a sample office in DIR (made with
+// make-sample-office --journals N when DIR holds none; default N 200000),
+// the whole export as the wizard's Finish runs it (statement reader with its
+// trial balance, depreciation lists, data maker, XML writer, the file saved),
+// breakdowns included. Prints the best of the runs: its whole time, the time
+// spent inside database calls and the peak memory of the process; on the
+// last line the share of the whole that is not database time.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/AccInf.h"
+#include "foundation/app/RunState.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/app/SystemFolders.h"
+#include "foundation/calendar/Gengo.h"
+#include "foundation/data/DataModule.h"
+#include "linkage/SyotokuzeiDataExport.h"
+#include "linkage/datamake/LinkageDocument.h"
+#include "platform/Process.h"
+#include "platform/ScriptedInteraction.h"
+#include "platform/db/CallClock.h"
+#include "trialbalance/BalanceEngines.h"
+#include "trialbalance/BalanceTables.h"
+
+#ifndef VQ_MAKE_SAMPLE_OFFICE
+#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
+#endif
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct Options {
+    fs::path root = fs::temp_directory_path() / "vq-bench-linkage";
+    int journals = 200000;
+    int runs = 5;
+};
+
+int usage()
+{
+    std::fprintf(stderr, "usage: bench-linkage [DIR] [--journals N] [--runs N]\n");
+    return 2;
+}
+
+bool parse(int argc, char** argv, Options& o)
+{
+    bool rootGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--journals" || arg == "--runs") && i + 1 < argc) {
+            char* end = nullptr;
+            const long n = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || n < (arg == "--runs" ? 1 : 0) || n > 10000000)
+                return false;
+            (arg == "--runs" ? o.runs : o.journals) = static_cast<int>(n);
+        } else if (!arg.empty() && arg[0] != '-' && !rootGiven) {
+            o.root = arg;
+            rootGiven = true;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Peak resident memory of the process so far, in MiB.
+double peakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+double ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options o;
+    if (!parse(argc, argv, o))
+        return usage();
+    try {
+        fs::create_directories(o.root);
+        const fs::path root = fs::absolute(o.root).lexically_normal();
+        ::setenv("VQ_ROOT", root.c_str(), 1);
+        if (!vq::InitSystemFolders(vq::SystemDef))
+            throw std::runtime_error("cannot find the folders of " + root.string());
+        const fs::path folder = fs::path(vq::SystemDef.SysDir) / "0001";
+        if (!fs::exists(folder / vq::DataDbFileName)) {
+            std::printf("making the sample office in %s with %d further journal entries...\n", root.c_str(),
+                        o.journals);
+            std::fflush(stdout);
+            const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE,
+                                                       {root.string(), "--journals", std::to_string(o.journals)});
+            if (!made.succeeded())
+                throw std::runtime_error("make-sample-office failed:\n" + made.standardError + made.standardOutput);
+        }
+
+        vq::platform::ScopedScriptedInteraction seam;
+        vq::ConnectMode = vq::ConnectStandAlone;
+        vq::SystemDef.HostName.clear();
+        vq::SystemDef.DataDir = folder.string();
+        vq::SystemDef.DbUser = vq::DefaultDbUser;
+        vq::SystemDef.DbPassword = vq::DefaultDbPassword;
+        vq::LoadBuiltinEraTable();
+        vq::TDM dm;
+        if (!dm.fnAccDatConnected("", folder.string(), 0) || !dm.fnGetAccInfo())
+            throw std::runtime_error("cannot open the data set in " + folder.string());
+        vq::SetBalanceTables(vq::AccInf.IsIryou == 1);
+        vq::InstallBalanceEngines();
+        const double openedPeak = peakMiB();
+
+        vq::linkage::TSyotokuzeiDataExport exp(0, "");
+        vq::linkage::TakeOpenDataSet(exp);
+        exp.IncludeUtiwake = true;
+        const fs::path file = root / "bench-linkage.xml";
+
+        Clock::duration bestWhole = Clock::duration::max();
+        std::chrono::nanoseconds bestDb{0};
+        vq::db::CallClock::enable(true);
+        for (int run = 0; run < o.runs; ++run) {
+            vq::db::CallClock::reset();
+            const auto start = Clock::now();
+            vq::linkage::WriteLinkageFile(exp, file);
+            const auto whole = Clock::now() - start;
+            if (whole < bestWhole) {
+                bestWhole = whole;
+                bestDb = vq::db::CallClock::total();
+            }
+        }
+        vq::db::CallClock::enable(false);
+        const auto size = fs::file_size(file);
+        dm.CloseAccDat("", 0, 0);
+
+        const double whole = ms(bestWhole);
+        const double db = ms(bestDb);
+        std::printf("data set: %s (statement kind %d), file %s (%ju bytes)\n", folder.c_str(), exp.CodeType,
+                    file.c_str(), static_cast<std::uintmax_t>(size));
+        std::printf("whole export, best of %d: %.1f ms\n", o.runs, whole);
+        std::printf("  inside database calls: %.1f ms\n", db);
+        std::printf("  our own work: %.1f ms\n", whole - db);
+        std::printf("peak memory: %.1f MiB (%.1f MiB with the data set open, before the first export)\n", peakMiB(),
+                    openedPeak);
+        std::printf("own work share: %.1f %%\n", whole > 0 ? 100.0 * (whole - db) / whole : 0.0);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench-linkage: %s\n", e.what());
+        return 1;
+    }
+}
