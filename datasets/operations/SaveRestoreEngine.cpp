@@ -1,0 +1,288 @@
+#include "datasets/operations/SaveRestoreEngine.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "datasets/CloudShareIO.h"
+#include "datasets/operations/BackupTrailer.h"
+#include "datasets/operations/CollationCheck.h"
+#include "datasets/operations/DataSetFileSystem.h"
+#include "datasets/operations/DataStatusGate.h"
+#include "datasets/operations/GassanDataCtl.h"
+#include "datasets/operations/StagedFolder.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/RunState.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/calendar/DateText.h"
+#include "foundation/dataset/DataInfomation.h"
+#include "foundation/files/FileOperations.h"
+#include "platform/Interaction.h"
+
+namespace fs = std::filesystem;
+
+namespace vq {
+
+namespace {
+
+std::string workTag()
+{
+    return "new-" + std::to_string(::getpid());
+}
+
+BackupTrailer trailerOf(const TDataInfomationRec& info)
+{
+    BackupTrailer t;
+    t.SHOUGOU = info.SHOUGOU;
+    t.KISHU = info.KISHU;
+    t.KIMATU = info.KIMATU;
+    t.SIWAKE = info.SIWAKE;
+    t.TOTALSIWAKE = info.TOTALSIWAKE;
+    t.DATAVARSION = std::to_string(info.MAJOR) + "." + std::to_string(info.MINOR1) + "." + std::to_string(info.MINOR2);
+    t.GASSAN = info.GASSANKBN;
+    t.USEMYNUMBER = info.USEMYNUMBER;
+    return t;
+}
+
+TDataInfomationRec descriptionOf(const BackupTrailer& t)
+{
+    TDataInfomationRec s;
+    ClearRec(s);
+    s.SHOUGOU = t.SHOUGOU;
+    s.KISHU = t.KISHU;
+    s.KIMATU = t.KIMATU;
+    s.SIWAKE = t.SIWAKE;
+    s.TOTALSIWAKE = t.TOTALSIWAKE;
+    s.VERSION2 = t.DATAVARSION;
+    s.GASSANKBN = static_cast<std::uint8_t>(t.GASSAN);
+    s.USEMYNUMBER = t.USEMYNUMBER;
+    return s;
+}
+
+void showJobFailure(const BackupJobResult& r)
+{
+    platform::showMessage(r.Message + "\r" + r.Detail, platform::MessageKind::Warning);
+}
+
+void removeQuietly(const fs::path& p)
+{
+    std::error_code ec;
+    fs::remove_all(p, ec);
+}
+
+bool ask(const std::string& text)
+{
+    return platform::showMessage(text, platform::MessageKind::Confirmation, platform::Buttons::OkCancel) ==
+           platform::ResultOk;
+}
+
+bool serverMode()
+{
+    return ConnectMode == ConnectClientServer || ConnectMode == ConnectTerminal;
+}
+
+} // namespace
+
+std::string ProgramTempFolder()
+{
+    return SystemDef.TempDir;
+}
+
+bool RefuseTempPlace(const std::string& place)
+{
+    if (ProgramTempFolder().empty() || !IsSameFolder(place, ProgramTempFolder()))
+        return false;
+    platform::showMessage("このフォルダは選択出来ません。他の場所を選んで下さい。", platform::MessageKind::Information);
+    return true;
+}
+
+std::int32_t SaveDataSet(const SaveRequest& request, const DataSetBackupTool& tool)
+{
+    TDataInfomationRec info;
+    const std::uint8_t status = CheckDataStatus(request.Folder, true, true, info);
+    if (status == DataStatusInUse && serverMode()) {
+        if (!ask("このデータは他のオペレータが使用中です。保存しますか？"))
+            return 0;
+    } else if (status != DataStatusFree) {
+        return 0;
+    }
+    if (request.Place.empty() || RefuseTempPlace(request.Place))
+        return 0;
+    if (!FileOpDExist(request.Place, ConnectStandAlone) && !FileOpMkDir(request.Place, ConnectStandAlone)) {
+        platform::showMessage("バックアップフォルダの作成に失敗しました。", platform::MessageKind::Warning);
+        return 0;
+    }
+    const fs::path target = fs::path(request.Place) / DataBackupFileName;
+    if (!request.PlaceGiven && fs::exists(target) &&
+        !ask("この場所には、同じ名前のバックアップファイルが既に存在します。\r上書きしますか？"))
+        return 0;
+
+    DataStatusMark mark(request.Folder, DataStatusSaving);
+    const fs::path temporary = SiblingWorkPath(target, workTag());
+    removeQuietly(temporary);
+    BackupJobResult result = tool.backup(fs::path(request.Folder) / DataDbFileName, temporary);
+    if (result.Succeeded) {
+        try {
+            WriteBackupTrailer(temporary, trailerOf(info));
+            SwapInFile(temporary, target);
+        } catch (const std::exception& e) {
+            result = BackupJobResult{false, "100", BackupFailedText, e.what()};
+        }
+    }
+    removeQuietly(temporary);
+    if (!result.Succeeded) {
+        showJobFailure(result);
+        return -1;
+    }
+    return 1;
+}
+
+RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackupTool& tool)
+{
+    RestoreOutcome outcome;
+    TCopySource& copySource = outcome.Source;
+    const std::string& folder = request.Folder;
+    const bool damaged = request.Row.DATA_STATUS == 1;
+    TDataInfomationRec info;
+    if (damaged) {
+        CloseOwnConnectionTo(folder);
+    } else {
+        const std::uint8_t status = CheckDataStatus(folder, false, true, info);
+        if (status != DataStatusFree) {
+            if (status == DataStatusInUse && serverMode())
+                platform::showMessage("このデータは他のオペレータが使用中のため復元処理は行えません。",
+                                      platform::MessageKind::Information);
+            return outcome;
+        }
+    }
+    if (request.Place.empty() || RefuseTempPlace(request.Place))
+        return outcome;
+    const fs::path source = fs::path(request.Place) / DataBackupFileName;
+    if (!fs::is_regular_file(source)) {
+        platform::showMessage("この場所には、バックアップファイル(" + DataBackupFileName + ")がありませんでした。",
+                              platform::MessageKind::Information);
+        return outcome;
+    }
+
+    CloseOwnConnectionTo(folder);
+    if (IsDataSetAttached(SystemDef.HostName, folder)) {
+        platform::showMessage(RestoreInUseText, platform::MessageKind::Information);
+        outcome.Result = -1;
+        return outcome;
+    }
+
+    RowDataLock lock(request.Row.REC, request.Row.DATALOCK);
+    const fs::path work = ProgramTempFolder();
+    const fs::path backup = work / DataBackupFileName;
+    const fs::path trialDb = work / DataDbFileName;
+    auto clearWork = [&] {
+        for (const std::string& name : {DataBackupFileName, DataDbFileName, DataIniFileName})
+            removeQuietly(work / name);
+    };
+    try {
+        dataSetFileSystem().createFolders(work);
+        CloseOwnConnectionTo(work);
+        clearWork();
+        dataSetFileSystem().copyFile(source, backup);
+        if (fs::file_size(backup) != fs::file_size(source))
+            throw std::runtime_error("incomplete copy");
+    } catch (...) {
+        clearWork();
+        platform::showMessage("ワーク領域にファイルをコピー出来なかったため、復元処理は失敗しました。",
+                              platform::MessageKind::Information);
+        return outcome;
+    }
+
+    BackupTrailer trailer;
+    const bool hasTrailer = ReadBackupTrailer(backup, trailer, true);
+    TDataInfomationRec described = descriptionOf(trailer);
+    outcome.HadDatabase = fs::exists(fs::path(folder) / DataDbFileName);
+
+    bool passed = true;
+    if (damaged) {
+        passed = ask("このデータは破損データのため、データ間の照合チェックは行わずに復元を行います。\rよろしいですか？");
+    } else {
+        if (outcome.HadDatabase) {
+            if (!hasTrailer) {
+                const BackupJobResult trial = tool.restore(backup, trialDb, false);
+                if (!trial.Succeeded) {
+                    showJobFailure(trial);
+                    passed = false;
+                } else {
+                    TDataInfomation reader;
+                    reader.Location = ConnectStandAlone;
+                    reader.ReadIniFile("", work.string(), described);
+                    CloseOwnConnectionTo(work);
+                }
+            }
+            if (passed)
+                passed = CheckGassanPattern(OpRestore, described, folder, copySource) == 1;
+        }
+    }
+    removeQuietly(trialDb);
+    removeQuietly(work / DataIniFileName);
+    if (!passed) {
+        removeQuietly(backup);
+        outcome.Result = -1;
+        return outcome;
+    }
+
+    if (!FileOpDExist(folder, ConnectStandAlone))
+        FileOpMkDir(folder, ConnectStandAlone);
+    {
+        DataStatusMark mark(folder, DataStatusRestoring);
+        const fs::path database = fs::path(folder) / DataDbFileName;
+        const fs::path fresh = SiblingWorkPath(database, workTag());
+        removeQuietly(fresh);
+        BackupJobResult result = tool.restore(backup, fresh, true);
+        if (result.Succeeded)
+            result = tool.validate(fresh);
+        if (result.Succeeded) {
+            CloseOwnConnectionTo(folder);
+            if (IsDataSetAttached(SystemDef.HostName, folder))
+                result = BackupJobResult{false, "202", RestoreInUseText, folder};
+        }
+        if (result.Succeeded) {
+            try {
+                SwapInFile(fresh, database);
+            } catch (const std::exception& e) {
+                result = BackupJobResult{false, "200", RestoreFailedText, e.what()};
+            }
+        }
+        removeQuietly(fresh);
+        removeQuietly(backup);
+        if (!result.Succeeded) {
+            showJobFailure(result);
+            outcome.Result = -1;
+            return outcome;
+        }
+    }
+
+    outcome.DropChildren = ConnectMode == ConnectStandAlone && IsConsolidatedKind(request.Row.GASSAN) &&
+                           request.Row.SHOUGOU != described.SHOUGOU;
+    TDataInfomation reader;
+    reader.Location = ConnectMode;
+    if (!outcome.HadDatabase || damaged) {
+        TDataInfomationRec now;
+        if (reader.GetDataInfoFromFolder(folder, now)) {
+            copySource.Row.SHOUGOU = now.SHOUGOU;
+            copySource.Row.KISHU = SafeStrToDate(now.KISHU);
+            copySource.Row.KIMATU = SafeStrToDate(now.KIMATU);
+            copySource.Row.VER_TEXT = now.VERSION2;
+            copySource.Row.GASSAN = now.GASSANKBN;
+        }
+    }
+    if (const auto setting =
+            AdjustedGassanSetting(ConnectMode, copySource.Row.GASSAN, request.Row.GASSAN, request.ParentChildCount))
+        WriteGassanSetting(folder, setting->first, setting->second);
+    TCloudShareIO().ClearSetting(SystemDef.HostName, folder);
+    outcome.DescriptionRead = reader.GetDataInfoFromFolder(folder, outcome.Restored);
+    if (outcome.DescriptionRead) {
+        reader.UpdateDataInfomation(SystemDef.HostName, folder, outcome.Restored);
+        // The info file must describe the data set now in the folder.
+        reader.WriteIniFile(folder, "DATAINFO", outcome.Restored);
+    }
+    outcome.Result = 1;
+    return outcome;
+}
+
+} // namespace vq
