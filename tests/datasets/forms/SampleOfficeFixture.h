@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
@@ -94,6 +95,20 @@ protected:
         q.close();
         scope.commit();
         return v;
+    }
+
+    // The first column of every row, as text.
+    std::vector<std::string> texts(const std::string& sql)
+    {
+        db::TransactionScope scope(dm_.IBTransactionDEF);
+        db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF, sql);
+        q.execute();
+        std::vector<std::string> out;
+        while (q.fetch())
+            out.push_back(q.field(std::size_t{0}).asString());
+        q.close();
+        scope.commit();
+        return out;
     }
 
     TempDir root_;
