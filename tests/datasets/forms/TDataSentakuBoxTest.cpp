@@ -110,8 +110,8 @@ TEST_F(DataSentakuBoxTest, StartedByNameWithTheWizardLinesListsIndividualDataOfV
     });
     const int result = ui::StartRegisteredProcess("QzDataSenkaku", 1, kWizardLines);
     EXPECT_EQ(result, 1);
-    // Only the three individuals; the medical corporation and the free slots are filtered out.
-    EXPECT_EQ(codes, (std::vector<std::string>{"0001", "0002", "0003"}));
+    // Only the individuals; the medical corporation and the free slots are filtered out.
+    EXPECT_EQ(codes, (std::vector<std::string>{"0001", "0002", "0003", "0005"}));
     EXPECT_EQ(captions, (std::vector<std::string>{"ESC:ｷｬﾝｾﾙ", "F1:", "F2:", "F3:", "F4:", "F5:", "F6:", "F7:",
                                                   "F8:", "F12:選択"}));
     EXPECT_FALSE(searchEnabled);
@@ -141,7 +141,7 @@ TEST_F(DataSentakuBoxTest, SearchConditionsAndSortOrders)
     EXPECT_EQ(box->windowTitle().toStdString(), "データ選択");
     // Every slot; the named data sets first, by number.
     EXPECT_EQ(box->List.Grid.RowCount(), static_cast<int>(DataListCnt));
-    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0002", "0003", "0004"}));
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0002", "0003", "0004", "0005"}));
     EXPECT_EQ(box->List.Grid.Cell(5, ColKikan), "～");
 
     // The search dialog: real-estate individuals only, kept for every opening.
@@ -156,14 +156,14 @@ TEST_F(DataSentakuBoxTest, SearchConditionsAndSortOrders)
 
     // Cancelling shows everything again; the stored row stays.
     box->btnSearchClick(true);
-    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0002", "0003", "0004"}));
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0002", "0003", "0004", "0005"}));
     EXPECT_FALSE(box->btnSearchCancel->isEnabled());
 
     // Header clicks: by code descending on the second click; the focused row stays focused.
     box->SelectRow(rowOfCode(*box, "0003"));
     box->PerfectGrid1CellClick(-1, ColCode);
     box->PerfectGrid1CellClick(-1, ColCode);
-    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0004", "0003", "0002", "0001"}));
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0005", "0004", "0003", "0002", "0001"}));
     EXPECT_EQ(box->List.Grid.Header[ColCode], "コード▼");
     EXPECT_EQ(box->List.Grid.Cell(box->CurrentRow(), ColCode), "0003");
     // The picture and hidden columns do not sort.
@@ -238,7 +238,7 @@ TEST_F(DataSentakuBoxTest, ARefreshBlanksTheRowWhoseDatabaseIsGone)
     EXPECT_FALSE(fs::exists(fs::path(dataFolder("0002")) / DataIniFileName));
     EXPECT_EQ(scalar("SELECT CHAR_LENGTH(ENTTEXT) FROM DATALIST WHERE REC=2 AND GROUPID=10000"), 0);
     // The other rows are untouched.
-    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0003", "0004"}));
+    EXPECT_EQ(column(*box, ColCode), (std::vector<std::string>{"0001", "0003", "0004", "0005"}));
 }
 
 // The sample office's third data set moved onto a shared area of drive X:.
@@ -437,7 +437,7 @@ TEST_F(DataSentakuBoxTest, RowOperationsNotBuiltYetAnswerNotAvailableAndBareKeys
         EXPECT_EQ(seam_->messages[0].text, RowOperationNotAvailable);
         EXPECT_FALSE(box->CopyPending);
     }
-    EXPECT_EQ(scalar("SELECT COUNT(*) FROM DATALIST WHERE ENTTEXT<>''"), 4);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM DATALIST WHERE ENTTEXT<>''"), 5);
 }
 
 TEST_F(DataSentakuBoxTest, TheListUpdateRereadsEveryRowAfterAsking)
@@ -447,7 +447,7 @@ TEST_F(DataSentakuBoxTest, TheListUpdateRereadsEveryRowAfterAsking)
 
     seam_->messageAnswers.push_back(platform::ResultNo);
     box->btnListUpdateClick();
-    EXPECT_EQ(column(*box, ColCode, false), (std::vector<std::string>{"0001", "0002", "0003"}));
+    EXPECT_EQ(column(*box, ColCode, false), (std::vector<std::string>{"0001", "0002", "0003", "0005"}));
 
     seam_->messageAnswers.push_back(platform::ResultYes);
     box->btnListUpdateClick();
