@@ -1,5 +1,7 @@
 #include "datasets/forms/DataSetRowOperations.h"
 
+#include "datasets/forms/DataSetScreenOperations.h"
+
 #include "platform/Interaction.h"
 
 namespace vq {
@@ -39,7 +41,7 @@ std::unique_ptr<TDataSetRowOperations> NewDataSetRowOperations()
     if (factory())
         if (auto ops = factory()())
             return ops;
-    return std::make_unique<TDataSetRowOperations>();
+    return std::make_unique<TDataSetScreenOperations>();
 }
 
 DataSetRowOperationsFactory SetDataSetRowOperationsFactory(DataSetRowOperationsFactory f)

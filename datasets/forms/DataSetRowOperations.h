@@ -4,8 +4,9 @@
 // release of a shared area, a new area, delete, save, restore, list print,
 // the detail dialog and binding a blank row to a shared area. They are built
 // apart from the screen; the screen reaches them only through this one
-// interface. Until the program installs the real operations, the stand-in
-// answers every one with RowOperationNotAvailable and changes nothing.
+// interface. By default the screen gets TDataSetScreenOperations; an
+// operation that is not wired to its engine yet answers
+// RowOperationNotAvailable and changes nothing.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -46,7 +47,7 @@ protected:
 
 std::unique_ptr<TDataSetRowOperations> NewDataSetRowOperations();
 using DataSetRowOperationsFactory = std::function<std::unique_ptr<TDataSetRowOperations>()>;
-// Installs the real operations; returns the previous factory (empty: the stand-in).
+// Installs other operations; returns the previous factory (empty: TDataSetScreenOperations).
 DataSetRowOperationsFactory SetDataSetRowOperationsFactory(DataSetRowOperationsFactory factory);
 
 } // namespace vq

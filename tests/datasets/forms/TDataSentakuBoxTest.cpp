@@ -117,7 +117,7 @@ TEST_F(DataSentakuBoxTest, StartedByNameWithTheWizardLinesListsIndividualDataOfV
     });
     const int result = ui::StartRegisteredProcess("QzDataSenkaku", 1, kWizardLines);
     EXPECT_EQ(result, 1);
-    // Only the three individuals; the medical corporation and the free slots are filtered out.
+    // Only the individuals; the medical corporation and the free slots are filtered out.
     EXPECT_EQ(shown, codes(" AND DATATYPE=2 AND VER_MAJOR=14"));
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "0004"), 0);
     EXPECT_EQ(captions, (std::vector<std::string>{"ESC:ｷｬﾝｾﾙ", "F1:", "F2:", "F3:", "F4:", "F5:", "F6:", "F7:",
@@ -439,8 +439,8 @@ TEST_F(DataSentakuBoxTest, RowOperationsNotBuiltYetAnswerNotAvailableAndBareKeys
     EXPECT_EQ(box->KeyCaption(KeyF3), "F3:");
     box->F3Click();
     EXPECT_TRUE(seam_->messages.empty());
-    for (auto click : {&TDataSentakuBox::F2Click, &TDataSentakuBox::F5Click, &TDataSentakuBox::F6Click,
-                       &TDataSentakuBox::F7Click, &TDataSentakuBox::F8Click, &TDataSentakuBox::btnDataInfoClick}) {
+    for (auto click : {&TDataSentakuBox::F6Click, &TDataSentakuBox::F7Click, &TDataSentakuBox::F8Click,
+                       &TDataSentakuBox::btnDataInfoClick}) {
         seam_->messages.clear();
         (box->*click)();
         ASSERT_EQ(seam_->messages.size(), 1u);

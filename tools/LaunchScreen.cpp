@@ -1,0 +1,53 @@
+// launch-screen NAME [KEY=VALUE ...]: starts a registered screen of the
+// library by name through the launcher on the office under VQ_ROOT, as a host
+// program would. The operator (VQ_OPERATOR, 10 unless set; password
+// VQ_PASSWORD) logs on stand-alone first; the KEY=VALUE words are the
+// screen's parameter lines. The launcher's result is printed and returned.
+#include "foundation/app/SystemDef.h"
+#include "foundation/app/SystemFolders.h"
+#include "foundation/data/DataModule.h"
+#include "linkage/forms/OvidalRendo.h"
+#include "ui/LogonProcedure.h"
+#include "ui/forms/QtInteraction.h"
+#include "ui/forms/ScreenLauncher.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: launch-screen NAME [KEY=VALUE ...]  (office: VQ_ROOT)\n");
+        return 2;
+    }
+    if (std::getenv("VQ_ROOT") == nullptr) {
+        std::fprintf(stderr, "launch-screen: set VQ_ROOT to an office (make-sample-office DIR)\n");
+        return 2;
+    }
+    const auto previousSeam = vq::ui::installQtInteraction();
+    vq::linkage::RegisterLibraryScreens();
+    if (!vq::InitSystemFolders(vq::SystemDef)) {
+        std::fprintf(stderr, "launch-screen: no office under VQ_ROOT\n");
+        return 1;
+    }
+    vq::TDM module;
+    vq::ui::LogonProcedure logon;
+    const char* op = std::getenv("VQ_OPERATOR");
+    const char* password = std::getenv("VQ_PASSWORD");
+    const auto result = logon.OperatorLogon(0, op ? op : "10", password ? password : "");
+    if (result.outcome != vq::ui::LogonOutcome::LoggedOn) {
+        std::fprintf(stderr, "launch-screen: the operator could not log on\n");
+        return 1;
+    }
+    module.GetLatestProgramVersion();
+    std::string lines;
+    for (int i = 2; i < argc; ++i)
+        lines += (i > 2 ? "\r\n" : "") + std::string(argv[i]);
+    const std::int32_t answer = vq::ui::StartRegisteredProcess(argv[1], 1, lines);
+    std::printf("%d\n", answer);
+    return answer < 0 ? 1 : 0;
+}
