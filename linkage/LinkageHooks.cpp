@@ -84,9 +84,10 @@ std::int32_t CheckDataBroken(const std::string& host, const std::string& folder,
 
 bool ValidateDataSetDatabase(std::int32_t protocol, const std::string& host, const std::string& dbFile)
 {
-    // The data set's own attachment would keep the validation from the file.
-    if (DM != nullptr && DM->IBDatabaseDAT.connected())
-        DM->IBDatabaseDAT.disconnect();
+    // The data module knows which failures only mean "in use" and must not
+    // mark a data set as damaged.
+    if (DM != nullptr)
+        return DM->ValidateDatabase(static_cast<std::uint8_t>(protocol), host, dbFile);
     db::ServiceParams params;
     params.host = protocol == 0 ? host : std::string();
     params.user = SystemDef.DbUser;
