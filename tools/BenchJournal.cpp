@@ -25,6 +25,7 @@
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/data/DataModule.h"
 #include "foundation/journal/SiwakeWrite.h"
+#include "tools/BenchArgs.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/Statement.h"
@@ -39,37 +40,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Options {
-    fs::path root = fs::temp_directory_path() / "vq-bench-journal";
-    long journals = 200000;
-    long entries = 2000;
-};
-
 int usage()
 {
     std::fprintf(stderr, "usage: bench-journal [DIR] [--journals N] [--entries N]\n");
     return 2;
-}
-
-bool parse(int argc, char** argv, Options& o)
-{
-    bool rootGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if ((arg == "--journals" || arg == "--entries") && i + 1 < argc) {
-            char* end = nullptr;
-            const long n = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || n < (arg == "--entries" ? 1 : 0) || n > 10000000)
-                return false;
-            (arg == "--entries" ? o.entries : o.journals) = n;
-        } else if (!arg.empty() && arg[0] != '-' && !rootGiven) {
-            o.root = arg;
-            rootGiven = true;
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The data folder of the general business data set of the office in root,
@@ -97,7 +71,7 @@ fs::path sampleDataSet(const fs::path& root, long journals)
     return folder;
 }
 
-// Entries per second of writing o.entries entries into a copy of the data
+// Entries per second of writing entries entries into a copy of the data
 // set in folder.
 double entriesPerSecond(const fs::path& folder, const fs::path& work, long entries)
 {
@@ -174,9 +148,12 @@ double entriesPerSecond(const fs::path& folder, const fs::path& work, long entri
 
 int main(int argc, char** argv)
 {
-    Options o;
-    if (!parse(argc, argv, o))
+    vq::tools::BenchArgs o;
+    o.root = fs::temp_directory_path() / "vq-bench-journal";
+    o.count = 2000;
+    if (!vq::tools::ParseBenchArgs(argc, argv, "--entries", o))
         return usage();
+    const long entries = o.count;
     try {
         const fs::path root = fs::absolute(o.root).lexically_normal();
         const fs::path small = sampleDataSet(root / "small", 0);
@@ -191,9 +168,9 @@ int main(int argc, char** argv)
         vq::SystemDef.LogDir = (root / "log").string();
         fs::create_directories(vq::SystemDef.LogDir);
 
-        const double smallRate = entriesPerSecond(small, root / "work-small", o.entries);
-        const double largeRate = entriesPerSecond(large, root / "work-large", o.entries);
-        std::printf("sample data set: %.0f entries/s (%ld entries)\n", smallRate, o.entries);
+        const double smallRate = entriesPerSecond(small, root / "work-small", entries);
+        const double largeRate = entriesPerSecond(large, root / "work-large", entries);
+        std::printf("sample data set: %.0f entries/s (%ld entries)\n", smallRate, entries);
         std::printf("data set with %ld further entries: %.0f entries/s\n", o.journals, largeRate);
         std::printf("large / small: %.3f\n", smallRate > 0 ? largeRate / smallRate : 0.0);
         return 0;

@@ -27,6 +27,7 @@
 #include "foundation/data/DataModule.h"
 #include "linkage/SyotokuzeiDataExport.h"
 #include "linkage/datamake/LinkageDocument.h"
+#include "tools/BenchArgs.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/CallClock.h"
@@ -42,37 +43,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Options {
-    fs::path root = fs::temp_directory_path() / "vq-bench-linkage";
-    int journals = 200000;
-    int runs = 5;
-};
-
 int usage()
 {
     std::fprintf(stderr, "usage: bench-linkage [DIR] [--journals N] [--runs N]\n");
     return 2;
-}
-
-bool parse(int argc, char** argv, Options& o)
-{
-    bool rootGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if ((arg == "--journals" || arg == "--runs") && i + 1 < argc) {
-            char* end = nullptr;
-            const long n = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || n < (arg == "--runs" ? 1 : 0) || n > 10000000)
-                return false;
-            (arg == "--runs" ? o.runs : o.journals) = static_cast<int>(n);
-        } else if (!arg.empty() && arg[0] != '-' && !rootGiven) {
-            o.root = arg;
-            rootGiven = true;
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Peak resident memory of the process so far, in MiB.
@@ -92,9 +66,12 @@ double ms(Clock::duration d)
 
 int main(int argc, char** argv)
 {
-    Options o;
-    if (!parse(argc, argv, o))
+    vq::tools::BenchArgs o;
+    o.root = fs::temp_directory_path() / "vq-bench-linkage";
+    o.count = 5;
+    if (!vq::tools::ParseBenchArgs(argc, argv, "--runs", o))
         return usage();
+    const int runs = static_cast<int>(o.count);
     try {
         fs::create_directories(o.root);
         const fs::path root = fs::absolute(o.root).lexically_normal();
@@ -103,7 +80,7 @@ int main(int argc, char** argv)
             throw std::runtime_error("cannot find the folders of " + root.string());
         const fs::path folder = fs::path(vq::SystemDef.SysDir) / "0001";
         if (!fs::exists(folder / vq::DataDbFileName)) {
-            std::printf("making the sample office in %s with %d further journal entries...\n", root.c_str(),
+            std::printf("making the sample office in %s with %ld further journal entries...\n", root.c_str(),
                         o.journals);
             std::fflush(stdout);
             const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE,
@@ -134,7 +111,7 @@ int main(int argc, char** argv)
         Clock::duration bestWhole = Clock::duration::max();
         std::chrono::nanoseconds bestDb{0};
         vq::db::CallClock::enable(true);
-        for (int run = 0; run < o.runs; ++run) {
+        for (int run = 0; run < runs; ++run) {
             vq::db::CallClock::reset();
             const auto start = Clock::now();
             vq::linkage::WriteLinkageFile(exp, file);
@@ -152,7 +129,7 @@ int main(int argc, char** argv)
         const double db = ms(bestDb);
         std::printf("data set: %s (statement kind %d), file %s (%ju bytes)\n", folder.c_str(), exp.CodeType,
                     file.c_str(), static_cast<std::uintmax_t>(size));
-        std::printf("whole export, best of %d: %.1f ms\n", o.runs, whole);
+        std::printf("whole export, best of %d: %.1f ms\n", runs, whole);
         std::printf("  inside database calls: %.1f ms\n", db);
         std::printf("  our own work: %.1f ms\n", whole - db);
         std::printf("peak memory: %.1f MiB (%.1f MiB with the data set open, before the first export)\n", peakMiB(),

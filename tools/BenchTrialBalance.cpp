@@ -23,6 +23,7 @@
 #include "foundation/app/SystemDef.h"
 #include "foundation/app/SystemFolders.h"
 #include "foundation/data/DataModule.h"
+#include "tools/BenchArgs.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/Statement.h"
@@ -40,37 +41,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Options {
-    fs::path root = fs::temp_directory_path() / "vq-bench-trial-balance";
-    int journals = 200000;
-    int runs = 5;
-};
-
 int usage()
 {
     std::fprintf(stderr, "usage: bench-trial-balance [DIR] [--journals N] [--runs N]\n");
     return 2;
-}
-
-bool parse(int argc, char** argv, Options& o)
-{
-    bool rootGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if ((arg == "--journals" || arg == "--runs") && i + 1 < argc) {
-            char* end = nullptr;
-            const long n = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || n < (arg == "--runs" ? 1 : 0) || n > 10000000)
-                return false;
-            (arg == "--runs" ? o.runs : o.journals) = static_cast<int>(n);
-        } else if (!arg.empty() && arg[0] != '-' && !rootGiven) {
-            o.root = arg;
-            rootGiven = true;
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 double bestSeconds(int runs, const std::function<void()>& work)
@@ -106,9 +80,12 @@ void readDataSetDescription(vq::TDM& dm)
 
 int main(int argc, char** argv)
 {
-    Options o;
-    if (!parse(argc, argv, o))
+    vq::tools::BenchArgs o;
+    o.root = fs::temp_directory_path() / "vq-bench-trial-balance";
+    o.count = 5;
+    if (!vq::tools::ParseBenchArgs(argc, argv, "--runs", o))
         return usage();
+    const int runs = static_cast<int>(o.count);
     try {
         fs::create_directories(o.root);
         const fs::path root = fs::absolute(o.root).lexically_normal();
@@ -117,7 +94,7 @@ int main(int argc, char** argv)
             throw std::runtime_error("cannot find the folders of " + root.string());
         const fs::path folder = fs::path(vq::SystemDef.SysDir) / "0001";
         if (!fs::exists(folder / vq::DataDbFileName)) {
-            std::printf("making the sample office in %s with %d further journal entries...\n", root.c_str(),
+            std::printf("making the sample office in %s with %ld further journal entries...\n", root.c_str(),
                         o.journals);
             std::fflush(stdout);
             const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE,
@@ -142,7 +119,7 @@ int main(int argc, char** argv)
         std::vector<vq::TBALANCE> balances(static_cast<std::size_t>(vq::BalanceCapacity()));
         std::vector<vq::TQSORT> sorts(balances.size());
         bool sound = true;
-        const double engine = bestSeconds(o.runs, [&] {
+        const double engine = bestSeconds(runs, [&] {
             sound = vq::LoadTrialBalanceDefault(balances, sorts, 1, 0, 0, 0) &&
                     vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0) && sound;
         });
@@ -151,10 +128,10 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "%s\n", m.text.c_str());
             throw std::runtime_error("the trial balance could not be loaded");
         }
-        const double load = bestSeconds(o.runs, [&] { vq::LoadTrialBalanceDefault(balances, sorts, 1, 0, 0, 0); });
-        const double compute = bestSeconds(o.runs, [&] { vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0); });
+        const double load = bestSeconds(runs, [&] { vq::LoadTrialBalanceDefault(balances, sorts, 1, 0, 0, 0); });
+        const double compute = bestSeconds(runs, [&] { vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0); });
         long rows = 0;
-        const double procedure = bestSeconds(o.runs, [&] {
+        const double procedure = bestSeconds(runs, [&] {
             vq::db::Transaction tr(dm.IBDatabaseDAT.attachment(), vq::db::kSnapshot);
             tr.start();
             vq::db::Statement st(dm.IBDatabaseDAT.attachment(), tr, "SELECT * FROM SP_SISANHYO_KESSAN( :TAX , :ZENTAX ) ");
@@ -168,9 +145,9 @@ int main(int argc, char** argv)
         });
         dm.CloseAccDat("", 0, 0);
         std::printf("data set: %s (%ld settlement lines)\n", folder.c_str(), rows);
-        std::printf("engine (load and compute), best of %d: %.1f ms\n", o.runs, engine * 1000.0);
+        std::printf("engine (load and compute), best of %d: %.1f ms\n", runs, engine * 1000.0);
         std::printf("  of it load %.1f ms, computation %.1f ms\n", load * 1000.0, compute * 1000.0);
-        std::printf("stored procedure alone, best of %d: %.1f ms\n", o.runs, procedure * 1000.0);
+        std::printf("stored procedure alone, best of %d: %.1f ms\n", runs, procedure * 1000.0);
         std::printf("engine / procedure: %.3f\n", procedure > 0 ? engine / procedure : 0.0);
         return 0;
     } catch (const std::exception& e) {
