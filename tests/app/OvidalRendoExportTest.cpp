@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "../linkage/CallerListener.h"
+#include "SampleOfficeProgramTest.h"
 #include "TempDir.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "foundation/app/AppInfo.h"
@@ -155,48 +156,12 @@ private:
     bool clickedData_ = false;
 };
 
-class OvidalRendoExportTest : public ::testing::Test {
+class OvidalRendoExportTest : public test::SampleOfficeProgramTest {
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "app_ovidal_rendo_export_test";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
-        dir_ = new test::TempDir;
-        office_ = dir_->path() / "office";
-        const auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office_.string()});
-        officeMade_ = run.succeeded();
-        officeError_ = run.standardError;
+        SampleOfficeProgramTest::SetUpTestSuite();
         fs::create_directories(VQ_E2E_OUT);
-    }
-    static void TearDownTestSuite()
-    {
-        delete dir_;
-        dir_ = nullptr;
-    }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(officeMade_) << officeError_;
-        const char* previous = std::getenv("VQ_ROOT");
-        hadRoot_ = previous != nullptr;
-        previousRoot_ = previous ? previous : "";
-        ::setenv("VQ_ROOT", office_.c_str(), 1);
-        savedInfo_ = AppInfo;
-        savedDef_ = SystemDef;
-    }
-    void TearDown() override
-    {
-        linkage::ReleaseDataModule();
-        AppInfo = savedInfo_;
-        SystemDef = savedDef_;
-        ConnectMode = 0;
-        if (hadRoot_)
-            ::setenv("VQ_ROOT", previousRoot_.c_str(), 1);
-        else
-            ::unsetenv("VQ_ROOT");
     }
 
     // Runs the program with args while op walks it; false when it hung.
@@ -232,15 +197,6 @@ protected:
         return texts;
     }
 
-    static inline test::TempDir* dir_ = nullptr;
-    static inline fs::path office_;
-    static inline bool officeMade_ = false;
-    static inline std::string officeError_;
-    bool hadRoot_ = false;
-    std::string previousRoot_;
-    platform::ScopedScriptedInteraction seam_;
-    TAppInfoRec savedInfo_;
-    TSystemDef savedDef_;
 };
 
 TEST_F(OvidalRendoExportTest, EachSampleIndividualGivesItsGoldenFile)

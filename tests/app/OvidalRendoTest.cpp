@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../linkage/CallerListener.h"
+#include "SampleOfficeProgramTest.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/AppInfo.h"
@@ -38,60 +39,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class OvidalRendoTest : public ::testing::Test {
-protected:
-    // One office for the suite: making it takes most of the time.
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "app_ovidal_rendo_test";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
-        dir_ = new test::TempDir;
-        office_ = dir_->path() / "office";
-        const auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office_.string()});
-        officeMade_ = run.succeeded();
-        officeError_ = run.standardError;
-    }
-    static void TearDownTestSuite()
-    {
-        delete dir_;
-        dir_ = nullptr;
-    }
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(officeMade_) << officeError_;
-        const char* previous = std::getenv("VQ_ROOT");
-        hadRoot_ = previous != nullptr;
-        previousRoot_ = previous ? previous : "";
-        ::setenv("VQ_ROOT", office_.c_str(), 1);
-        savedInfo_ = AppInfo;
-        savedDef_ = SystemDef;
-    }
-    void TearDown() override
-    {
-        linkage::ReleaseDataModule();
-        AppInfo = savedInfo_;
-        SystemDef = savedDef_;
-        ConnectMode = 0;
-        if (hadRoot_)
-            ::setenv("VQ_ROOT", previousRoot_.c_str(), 1);
-        else
-            ::unsetenv("VQ_ROOT");
-    }
-
-    static inline test::TempDir* dir_ = nullptr;
-    static inline fs::path office_;
-    static inline bool officeMade_ = false;
-    static inline std::string officeError_;
-    bool hadRoot_ = false;
-    std::string previousRoot_;
-    platform::ScopedScriptedInteraction seam_;
-    TAppInfoRec savedInfo_;
-    TSystemDef savedDef_;
-};
+class OvidalRendoTest : public test::SampleOfficeProgramTest {};
 
 TEST_F(OvidalRendoTest, ACallerRunLogsOnAndReportsTheCloseBox)
 {
