@@ -31,6 +31,7 @@
 #include "ui/forms/TPrnColorSetBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "datasets/forms/FileOperationSnap.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemFolders.h"
 #include "linkage/forms/LinkageSnap.h"
@@ -547,6 +548,7 @@ std::map<std::string, Maker> makers()
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
         {"preview", preview}, {"margins", margins},
+        {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
         {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }
