@@ -9,6 +9,7 @@
 #include "SampleOfficeFixture.h"
 #include "datasets/DataSentakuListCtl.h"
 #include "datasets/forms/TDataSyosaiInfoBox.h"
+#include "datasets/operations/SaveRestoreEngine.h"
 #include "datasets/operations/StagedFolder.h"
 #include "foundation/dataset/DataInfomation.h"
 #include "platform/IniFile.h"
@@ -233,16 +234,21 @@ TEST_F(DataSyosaiInfoBoxTest, AFailedOrRefusedRebuildLeavesTheDataSetAsItWas)
     TDataSyosaiInfoBox& d = open("0005");
     d.Tool.UseGbak = true;
     const auto before = test::snapshotOf(folder);
-    const std::string work = SiblingWorkPath(folder / DataDbFileName, "new-" + std::to_string(::getpid())).string();
-    for (const std::string& fake : {std::string("err broken-pipe exit 2"), "touch " + work + " err killed crash"}) {
+    // A gbak that fails, and one that claims success but leaves a backup and a
+    // restored database that are no databases at all.
+    const std::string backup = (fs::path(ProgramTempFolder()) / "vqacc.fb_").string();
+    const std::string restoring = (folder / (std::string(DataDbFileName) + ".restoring")).string();
+    for (const std::string& fake : {std::string("err broken-pipe exit 2"), "touch " + backup + " touch " + restoring}) {
         seam_->messages.clear();
         seam_->messageAnswers.push_back(platform::ResultOk);
         {
             test::ScopedFakeGbak gbak(fake);
             d.F1Click(d.Keys[6]);
         }
-        ASSERT_EQ(seam_->messages.size(), 2u) << fake;
-        EXPECT_EQ(seam_->messages[1].text.rfind("データ再構築の処理に失敗しました。", 0), 0u) << seam_->messages[1].text;
+        // The question, any report of the data module, then the rebuild's own failure.
+        ASSERT_GE(seam_->messages.size(), 2u) << fake;
+        EXPECT_EQ(seam_->messages.back().text.rfind("データ再構築の処理に失敗しました。", 0), 0u)
+            << seam_->messages.back().text;
         EXPECT_FALSE(d.Rebuilt) << fake;
         EXPECT_EQ(test::snapshotOf(folder), before) << fake;
         EXPECT_EQ(statusOf("0005"), DataStatusFree) << fake;
