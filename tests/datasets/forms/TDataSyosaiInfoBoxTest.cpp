@@ -233,7 +233,8 @@ TEST_F(DataSyosaiInfoBoxTest, AFailedOrRefusedRebuildLeavesTheDataSetAsItWas)
     TDataSyosaiInfoBox& d = open("0005");
     d.Tool.UseGbak = true;
     const auto before = test::snapshotOf(folder);
-    const std::string work = SiblingWorkPath(folder / DataDbFileName, "new-" + std::to_string(::getpid())).string();
+    // The rebuild's first step writes its backup into the program's temp folder.
+    const std::string work = (fs::path(SystemDef.TempDir) / "vqacc.fb_").string();
     for (const std::string& fake : {std::string("err broken-pipe exit 2"), "touch " + work + " err killed crash"}) {
         seam_->messages.clear();
         seam_->messageAnswers.push_back(platform::ResultOk);
@@ -245,6 +246,7 @@ TEST_F(DataSyosaiInfoBoxTest, AFailedOrRefusedRebuildLeavesTheDataSetAsItWas)
         EXPECT_EQ(seam_->messages[1].text.rfind("データ再構築の処理に失敗しました。", 0), 0u) << seam_->messages[1].text;
         EXPECT_FALSE(d.Rebuilt) << fake;
         EXPECT_EQ(test::snapshotOf(folder), before) << fake;
+        EXPECT_FALSE(fs::exists(work)) << fake;
         EXPECT_EQ(statusOf("0005"), DataStatusFree) << fake;
     }
 
