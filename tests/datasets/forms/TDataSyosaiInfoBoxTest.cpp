@@ -234,11 +234,13 @@ TEST_F(DataSyosaiInfoBoxTest, AFailedOrRefusedRebuildLeavesTheDataSetAsItWas)
     TDataSyosaiInfoBox& d = open("0005");
     d.Tool.UseGbak = true;
     const auto before = test::snapshotOf(folder);
-    // A gbak that fails, and one that claims success but leaves a backup and a
-    // restored database that are no databases at all.
-    const std::string backup = (fs::path(ProgramTempFolder()) / "vqacc.fb_").string();
+    // A gbak that fails, one killed after it began the rebuild's backup in the
+    // program's temp folder, and one that claims success but leaves a backup
+    // and a restored database that are no databases at all.
+    const std::string work = (fs::path(ProgramTempFolder()) / "vqacc.fb_").string();
     const std::string restoring = (folder / (std::string(DataDbFileName) + ".restoring")).string();
-    for (const std::string& fake : {std::string("err broken-pipe exit 2"), "touch " + backup + " touch " + restoring}) {
+    for (const std::string& fake : {std::string("err broken-pipe exit 2"), "touch " + work + " err killed crash",
+                                    "touch " + work + " touch " + restoring}) {
         seam_->messages.clear();
         seam_->messageAnswers.push_back(platform::ResultOk);
         {
@@ -251,6 +253,7 @@ TEST_F(DataSyosaiInfoBoxTest, AFailedOrRefusedRebuildLeavesTheDataSetAsItWas)
             << seam_->messages.back().text;
         EXPECT_FALSE(d.Rebuilt) << fake;
         EXPECT_EQ(test::snapshotOf(folder), before) << fake;
+        EXPECT_FALSE(fs::exists(work)) << fake;
         EXPECT_EQ(statusOf("0005"), DataStatusFree) << fake;
     }
 
