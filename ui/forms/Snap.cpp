@@ -31,6 +31,7 @@
 #include "ui/forms/TPrnColorSetBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "datasets/forms/FileOperationSnap.h"
 #include "datasets/forms/TDataSyosaiInfoBox.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemFolders.h"
@@ -570,6 +571,7 @@ std::map<std::string, Maker> makers()
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
         {"preview", preview}, {"margins", margins},
+        {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
         {"datadetail", dataDetail},
         {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
