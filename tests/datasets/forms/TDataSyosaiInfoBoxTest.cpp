@@ -155,6 +155,38 @@ TEST_F(DataSyosaiInfoBoxTest, ALeftoverStatusIsOfferedForClearingOnlyToThoseWhoM
     EXPECT_TRUE(seam_->messages.empty());
 }
 
+TEST_F(DataSyosaiInfoBoxTest, TheRebuildIsOfferedOnlyForDataThisComputerHolds)
+{
+    struct Case {
+        const char* what;
+        bool fromSharedList;
+        std::int32_t netDrive, kyoyuLock;
+        int shareStatus;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"a data set of this computer", false, 0, 0, ShareStatusFree, true},
+        {"shared, taken to this computer", false, 1, 1, ShareStatusTaken, true},
+        {"shared, kept on the share", false, 1, 0, ShareStatusFree, false},
+        {"on the share, free", true, 1, 0, ShareStatusFree, true},
+        {"on the share, taken by a computer", true, 1, 0, ShareStatusTaken, false},
+    };
+    for (const Case& c : cases) {
+        writeIni("0001", "DATASTS", "SHARE_STATUS", std::to_string(c.shareStatus));
+        dialog_ = std::make_unique<TDataSyosaiInfoBox>();
+        TDataSyosaiInfoBox& d = *dialog_;
+        d.FromSharedList = c.fromSharedList;
+        d.Row.REC = 1;
+        d.Row.SHOUGOU = "さくら文具店";
+        d.Row.NETDRIVE = c.netDrive;
+        d.Row.KYOYULOCK = c.kyoyuLock;
+        d.DataFolder = dataFolder("0001");
+        d.PrepareShow(true);
+        EXPECT_EQ(d.RebuildAllowed, c.offered) << c.what;
+        EXPECT_EQ(d.KeyCaption(7), c.offered ? "F7:再構築" : "F7:") << c.what;
+    }
+}
+
 TEST_F(DataSyosaiInfoBoxTest, TheReadOnlySwitchNeedsDataVersion12)
 {
     for (const auto& [version, enabled] : {std::pair{"11.9.9", false}, std::pair{"12.0.0", true}}) {
