@@ -31,6 +31,7 @@
 #include "ui/forms/TPrnColorSetBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "datasets/forms/ServerSentakuSnap.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemFolders.h"
 #include "linkage/forms/LinkageSnap.h"
@@ -546,6 +547,7 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
+        {"shareddata", vq::SnapServerSentakuBox},
         {"preview", preview}, {"margins", margins},
         {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
