@@ -13,6 +13,7 @@
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/TServerSentakuBox.h"
 #include "datasets/operations/CopySource.h"
+#include "datasets/operations/GassanDataCtl.h"
 #include "foundation/dataset/DataInfomation.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
@@ -306,4 +307,51 @@ TEST_F(TServerSentakuBoxTest, TheSelectionScreenBindsABlankRowToTheAreaChosenHer
     EXPECT_EQ(iniInt(area('X', "sv0001"), "DATASTS", "SHARE_STATUS"), ShareStatusTaken);
     EXPECT_EQ(SystemDef.ZenkaiDrive, "X");
     EXPECT_TRUE(selection->isVisible());
+}
+
+TEST_F(TServerSentakuBoxTest, StartedByNameItShowsTheDriveOfItsLineAndChoosesAnArea)
+{
+    RegisterServerSentakuBox();
+    std::string drive;
+    test::whenModal([&drive](QWidget* modal) {
+        auto* box = qobject_cast<TServerSentakuBox*>(modal);
+        if (box == nullptr) {
+            modal->close();
+            return;
+        }
+        drive = box->DriveLetter;
+        box->SelectRow(box->List.RowOfFolder("Y:/zeverivurev/sv0001"));
+        box->F12Click();
+    });
+    EXPECT_EQ(ui::StartRegisteredProcess("TServerSentakuBox", 1, "DriveLetter=Y"), 1);
+    EXPECT_EQ(drive, "Y");
+}
+
+TEST_F(TServerSentakuBoxTest, APastedConsolidatedDataSetBringsItsChildrenToTheTarget)
+{
+    const fs::path source = area('X', "sv0001");
+    ASSERT_TRUE(WriteGassanSetting(source.string(), GassanConsolidated, 2));
+    TDataInfomation().WriteIniValue(source.string(), "DATAINFO", "GASSANKBN", "1", false);
+    copyDataSet(area('X', "sv0002"), source / "001");
+    copyDataSet(area('X', "sv0002"), source / "002");
+    TServerSentakuBox* box = open();
+    box->RebuildList();
+    ASSERT_EQ(box->List.Grid.RowCount(), 5); // the consolidated area, its two children, sv0002, sv0003
+    EXPECT_EQ(box->KeyCaption(KeyF2), "F2:コピー");
+    box->SelectRow(rowOf(*box, "X:/zeverivurev/sv0001/001"));
+    EXPECT_EQ(box->KeyCaption(KeyF2), "F2:"); // a child is never copied on its own
+
+    box->SelectRow(rowOf(*box, "X:/zeverivurev/sv0001"));
+    box->F2Click();
+    ASSERT_TRUE(box->PastePending()) << lastMessage();
+    box->SelectRow(rowOf(*box, "X:/zeverivurev/sv0003"));
+    box->F2Click();
+    const fs::path target = area('X', "sv0003");
+    ASSERT_TRUE(fs::exists(target / "002" / "vqacc.fdb")) << lastMessage();
+    EXPECT_EQ(texts("SELECT PASNAME FROM CHILD_SERVERDATALIST WHERE DRIVELETTER='X' AND PASNAME STARTING WITH "
+                    "'X:/zeverivurev/sv0003' ORDER BY ROWNO"),
+              (std::vector<std::string>{"X:/zeverivurev/sv0003/001", "X:/zeverivurev/sv0003/002"}));
+    EXPECT_GE(rowOf(*box, "X:/zeverivurev/sv0003/002"), 0);
+    // The source keeps its own children.
+    EXPECT_GE(rowOf(*box, "X:/zeverivurev/sv0001/002"), 0);
 }
