@@ -2,9 +2,9 @@
 // The block a save appends to a backup file "vqacc.fbk" so that a restore
 // can check, without restoring, that the backup fits the row it goes to:
 // the line "## CorvaneZone", then SHOUGOU=, KISHU=, KIMATU=, SIWAKE=,
-// TOTALSIWAKE=, DATAVARSION=, GASSAN=, USEMYNUMBER=, joined with CR LF, in
-// CP932. The backup tools stop reading at the end of the backup itself, but
-// a restore cuts the block off its own work copy first.
+// TOTALSIWAKE=, DATAVARSION=, GASSAN=, USEMYNUMBER=, each ended by CR LF, in
+// CP932. The backup-and-restore thread writes and reads it; these are its
+// values as one record, and the thread's own code behind two calls.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -24,14 +24,12 @@ struct BackupTrailer {
     bool operator==(const BackupTrailer&) const = default;
 };
 
-inline const std::string TrailerMarker = "## CorvaneZone";
-
 // Appends the block when SHOUGOU is set (nothing otherwise). Throws on a
 // write failure.
 void WriteBackupTrailer(const std::filesystem::path& backupFile, const BackupTrailer& trailer);
 
-// Finds the last block in the file and loads it (missing numbers 0); with
-// cut, truncates the file where the block starts. True when SHOUGOU was found.
+// Loads the block of the file (missing numbers 0); with cut, truncates the
+// file where the block starts. True when SHOUGOU was found.
 bool ReadBackupTrailer(const std::filesystem::path& backupFile, BackupTrailer& trailer, bool cut);
 
 } // namespace vq

@@ -1,16 +1,13 @@
 #include "datasets/operations/DataSetBackupTool.h"
 
-#include <chrono>
-#include <thread>
-
 #include "datasets/operations/StagedFolder.h"
 #include "foundation/app/AccConstants.h"
+#include "foundation/app/MessageWait.h"
+#include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
-#include "platform/Process.h"
-#include "platform/db/Attachment.h"
-#include "platform/db/DbError.h"
-#include "platform/db/Services.h"
+#include "foundation/dataset/BackupRestoreThread.h"
+#include "foundation/files/FileOperations.h"
 
 namespace fs = std::filesystem;
 
@@ -18,127 +15,171 @@ namespace vq {
 
 namespace {
 
-BackupJobResult failure(const char* code, const char* message, std::string detail)
+// The screens poll the thread every 300 ms.
+constexpr int PollMs = 300;
+
+void setTrailer(TBackupRestoreThread& job, const BackupTrailer& t)
 {
+    job.ClearTrailer();
+    job.SHOUGOU = t.SHOUGOU;
+    job.KISHU = t.KISHU;
+    job.KIMATU = t.KIMATU;
+    job.SIWAKE = t.SIWAKE;
+    job.TOTALSIWAKE = t.TOTALSIWAKE;
+    job.DATAVARSION = t.DATAVARSION;
+    job.GASSAN = t.GASSAN;
+    job.USEMYNUMBER = t.USEMYNUMBER;
+}
+
+BackupJobResult run(TBackupRestoreThread& job)
+{
+    job.Resume();
+    WaitForWithMessages([&] { return job.IsTerminated(); }, PollMs);
     BackupJobResult r;
-    r.Code = code;
-    r.Message = message;
-    r.Detail = std::move(detail);
-    return r;
-}
-
-BackupJobResult success()
-{
-    BackupJobResult r;
-    r.Succeeded = true;
-    return r;
-}
-
-std::string toolFailure(const platform::ProcessResult& run)
-{
-    if (!run.started)
-        return run.standardError;
-    if (run.crashed || run.timedOut)
-        return "gbak ended abnormally. " + run.standardError;
-    return run.standardError.empty() ? run.standardOutput : run.standardError;
-}
-
-// The restore service reports its end a moment before the engine brings the
-// new database online; whoever opens it in that moment reads "shutdown in
-// progress". Waits (up to about ten seconds) until it can be attached.
-void waitUntilOnline(const std::string& database)
-{
-    for (int attempt = 0;; ++attempt) {
-        try {
-            db::Attachment probe;
-            probe.attach({database, SystemDef.DbUser, SystemDef.DbPassword});
-            probe.detach();
-            return;
-        } catch (const db::DbError& e) {
-            if (attempt >= 50 || std::string(e.what()).find("shutdown") == std::string::npos)
-                throw;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    r.Succeeded = job.Succeeded == 1;
+    r.Code = job.Code;
+    r.Message = job.Message;
+    r.Detail = job.Detail;
+    if (!r.Succeeded && r.Message.empty()) {
+        // The data module has shown its own reason already.
+        const bool restore = job.Job == 1;
+        r.Code = restore ? "200" : "100";
+        r.Message = restore ? RestoreFailedText : BackupFailedText;
+        r.Detail = restore ? "データベースの復元処理を中止しました。" : "データベースの保存処理を中止しました。";
     }
+    return r;
 }
 
 } // namespace
 
-bool DataSetBackupTool::local() const
+std::uint8_t DataSetBackupTool::location() const
 {
-    return Host.empty() || Host == "127.0.0.1";
+    return UseGbak || ConnectMode == ConnectClientServer || ConnectMode == ConnectTerminal ? 1 : 0;
 }
 
-std::string DataSetBackupTool::databaseName(const fs::path& file) const
+std::string DataSetBackupTool::host() const
 {
-    return local() ? file.string() : Host + ":" + file.string();
+    if (!Host.empty())
+        return Host;
+    return ConnectMode == ConnectStandAlone ? std::string() : SystemDef.HostName;
 }
 
 BackupJobResult DataSetBackupTool::backup(const fs::path& database, const fs::path& backupFile) const
 {
-    try {
-        if (UseGbak) {
-            const platform::ProcessResult run = platform::runProcess(
-                platform::gbakProgram(), {"-b", "-g", "-ig", "-nt", "-user", SystemDef.DbUser, "-password",
-                                          SystemDef.DbPassword, databaseName(database), backupFile.string()});
-            if (!run.succeeded())
-                return failure("100", BackupFailedText, toolFailure(run));
-        } else {
-            db::Services service({local() ? std::string() : Host, SystemDef.DbUser, SystemDef.DbPassword});
-            service.backup(database.string(), backupFile.string(), db::BackupOptions::dataModule());
-        }
-    } catch (const std::exception& e) {
-        return failure("100", BackupFailedText, e.what());
-    }
-    std::error_code ec;
-    if (!fs::is_regular_file(backupFile, ec) || fs::file_size(backupFile, ec) == 0)
-        return failure("100", BackupFailedText, "no backup file was written: " + backupFile.string());
-    return success();
+    TBackupRestoreThread job(true);
+    job.Job = 0;
+    job.Location = location();
+    job.AskFirst = 0;
+    job.Caption = Caption;
+    job.Host = host();
+    job.DbFile = database.string();
+    job.BackupFile = backupFile.string();
+    job.KeepIndexes = 1;
+    return run(job);
+}
+
+BackupJobResult DataSetBackupTool::save(const fs::path& database, const fs::path& backupFile,
+                                        const BackupTrailer& trailer) const
+{
+    TBackupRestoreThread job(true);
+    job.Job = 0;
+    job.Location = location();
+    job.Caption = Caption;
+    job.Host = host();
+    job.DbFile = database.string();
+    job.BackupFile = backupFile.string();
+    job.KeepIndexes = 1;
+    setTrailer(job, trailer);
+    job.AddTrailer = 1;
+    job.AskMyNumberOnBackup = 1;
+    job.LogMyNumber = 1;
+    return run(job);
 }
 
 BackupJobResult DataSetBackupTool::restore(const fs::path& backupFile, const fs::path& database,
                                            bool keepIndexes) const
 {
-    try {
-        if (UseGbak) {
-            std::vector<std::string> args{"-c", "-rep", "-bu", "4096", "-p", "16384"};
-            if (!keepIndexes)
-                args.push_back("-i");
-            for (const std::string& a : {std::string("-user"), SystemDef.DbUser, std::string("-password"),
-                                         SystemDef.DbPassword, backupFile.string(), databaseName(database)})
-                args.push_back(a);
-            const platform::ProcessResult run = platform::runProcess(platform::gbakProgram(), args);
-            if (!run.succeeded())
-                return failure("200", RestoreFailedText, toolFailure(run));
-        } else {
-            db::Services service({local() ? std::string() : Host, SystemDef.DbUser, SystemDef.DbPassword});
-            service.restore(backupFile.string(), database.string(), db::RestoreOptions::dataModule(keepIndexes));
-            if (local())
-                waitUntilOnline(database.string());
-        }
-    } catch (const std::exception& e) {
-        return failure("200", RestoreFailedText, e.what());
-    }
-    std::error_code ec;
-    if (!fs::is_regular_file(database, ec))
-        return failure("200", RestoreFailedText, "no database was written: " + database.string());
-    return success();
+    TBackupRestoreThread job(true);
+    job.Job = 1;
+    job.Location = location();
+    job.AskFirst = 0;
+    job.Caption = Caption;
+    job.Host = host();
+    job.DbFile = database.string();
+    job.BackupFile = backupFile.string();
+    job.KeepIndexes = keepIndexes ? 1 : 0;
+    return run(job);
+}
+
+BackupJobResult DataSetBackupTool::restore(const fs::path& backupFile, const fs::path& database, bool keepIndexes,
+                                           const BackupTrailer& source) const
+{
+    TBackupRestoreThread job(true);
+    job.Job = 1;
+    job.Location = location();
+    job.Caption = Caption;
+    job.Host = host();
+    job.DbFile = database.string();
+    job.BackupFile = backupFile.string();
+    job.KeepIndexes = keepIndexes ? 1 : 0;
+    setTrailer(job, source);
+    job.AskMyNumberOnBackup = 1;
+    job.LogMyNumber = 1;
+    return run(job);
+}
+
+BackupJobResult DataSetBackupTool::copy(const fs::path& database, const fs::path& secondDatabase,
+                                        const fs::path& backupFile) const
+{
+    TBackupRestoreThread job(true);
+    job.Job = 2;
+    // The services reach the files on the database host directly.
+    job.Location = UseGbak ? 1 : 0;
+    job.Caption = Caption;
+    job.Host = host();
+    job.DbFile = database.string();
+    job.SecondDbFile = secondDatabase.string();
+    job.BackupFile = backupFile.string();
+    job.KeepIndexes = 1;
+    return run(job);
+}
+
+BackupJobResult DataSetBackupTool::rebuild(const fs::path& database, const fs::path& backupFile) const
+{
+    TBackupRestoreThread job(true);
+    job.Job = 3;
+    job.Location = UseGbak ? 1 : 0;
+    job.Caption = Caption;
+    job.Host = host();
+    job.DbFile = database.string();
+    job.BackupFile = backupFile.string();
+    job.KeepIndexes = 1;
+    return run(job);
 }
 
 BackupJobResult DataSetBackupTool::validate(const fs::path& database) const
 {
-    try {
-        db::Services service({local() ? std::string() : Host, SystemDef.DbUser, SystemDef.DbPassword});
-        const std::vector<std::string> lines = service.validate(database.string());
-        if (lines.empty())
-            return success();
-        std::string detail;
-        for (const std::string& line : lines)
-            detail += line + "\n";
-        return failure("200", RestoreFailedText, detail);
-    } catch (const std::exception& e) {
-        return failure("200", RestoreFailedText, e.what());
+    BackupJobResult r;
+    r.Code = "200";
+    r.Message = RestoreFailedText;
+    std::error_code ec;
+    const std::string h = host();
+    const bool remote = !h.empty() && h != "127.0.0.1";
+    // The validation answers "sound" for a file it cannot open at all, so
+    // the file must be known to be there.
+    if (remote ? !FileOpFExist(database.string(), ConnectMode) : !fs::is_regular_file(database, ec)) {
+        r.Detail = "no database was written: " + database.string();
+        return r;
     }
+    if (!DM) {
+        r.Detail = "no data module";
+        return r;
+    }
+    if (!DM->ValidateDatabase(remote ? 0 : 3, remote ? h : std::string(), database.string())) {
+        r.Detail = "リストアしたデータベースの検証でエラーが見つかりました。\r" + database.string();
+        return r;
+    }
+    return BackupJobResult{true, {}, {}, {}};
 }
 
 void CloseOwnConnectionTo(const fs::path& folder)
@@ -156,7 +197,7 @@ void CloseOwnConnectionTo(const fs::path& folder)
 bool IsDataSetAttached(const std::string& host, const fs::path& folder)
 {
     std::error_code ec;
-    if (!fs::exists(folder / DataDbFileName, ec))
+    if (ConnectMode == ConnectStandAlone && !fs::exists(folder / DataDbFileName, ec))
         return false;
     if (!DM)
         return true;

@@ -14,6 +14,7 @@
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/dataset/DataInfomation.h"
+#include "foundation/files/FileOperations.h"
 #include "platform/Interaction.h"
 
 namespace fs = std::filesystem;
@@ -57,20 +58,6 @@ bool shareHeldByAnother(const TDataListRec& row)
     if (!reader.ReadDataInfo(row.PASNAME, share))
         return false;
     return share.SHARE_STATUS == ShareStatusTaken && (row.KYOYULOCK != 1 || share.SHARE_OPCODE != SystemDef.OPCODE);
-}
-
-BackupJobResult copyThroughServer(const fs::path& sourceFolder, const fs::path& targetFolder,
-                                  const fs::path& fresh, const DataSetBackupTool& tool)
-{
-    const fs::path work = fs::path(ProgramTempFolder().empty() ? targetFolder : fs::path(ProgramTempFolder())) /
-                          ("vqacc." + std::to_string(SystemDef.OPCODE));
-    fs::create_directories(work.parent_path());
-    removeQuietly(work);
-    BackupJobResult r = tool.backup(sourceFolder / DataDbFileName, work);
-    if (r.Succeeded)
-        r = tool.restore(work, fresh, true);
-    removeQuietly(work);
-    return r;
 }
 
 BackupJobResult copyFiles(const fs::path& sourceFolder, const fs::path& targetFolder, const TDataListRec& row,
@@ -235,20 +222,23 @@ PasteOutcome PasteDataSet(const PasteRequest& request, TCopySource& source, cons
         DataStatusMark mark(targetFolder.string(), DataStatusCopyTarget);
         if (serverMode()) {
             RowDataLock lock(row.REC, row.DATALOCK);
-            const fs::path database = targetFolder / DataDbFileName;
-            const fs::path fresh = SiblingWorkPath(database, "new-" + std::to_string(::getpid()));
+            // The server backs the source up into the operator's work file and
+            // restores it into the target; the data module restores beside the
+            // target and moves the checked copy in only then.
+            const fs::path workDir =
+                SystemDef.FileTransId.empty() ? fs::path(ProgramTempFolder()) : fs::path(SystemDef.FileTransId);
+            const fs::path work = workDir / (fs::path(DataBackupFileName).stem().string() + "." +
+                                             std::to_string(SystemDef.OPCODE));
             try {
-                result = copyThroughServer(sourceFolder, targetFolder, fresh, tool);
-                if (result.Succeeded)
-                    result = tool.validate(fresh);
-                if (result.Succeeded && IsDataSetAttached(SystemDef.HostName, targetFolder))
-                    result = BackupJobResult{false, "202", RestoreInUseText, targetFolder.string()};
-                if (result.Succeeded)
-                    SwapInFile(fresh, database);
+                if (!FileOpDExist(workDir.string(), ConnectMode))
+                    FileOpMkDir(workDir.string(), ConnectMode);
+                removeQuietly(fs::path(ProgramTempFolder()) / DataBackupFileName);
+                result = tool.copy(sourceFolder / DataDbFileName, targetFolder / DataDbFileName, work);
             } catch (const std::exception& e) {
                 result = BackupJobResult{false, "200", RestoreFailedText, e.what()};
             }
-            removeQuietly(fresh);
+            if (FileOpFExist(work.string(), ConnectMode))
+                FileOpFDel(work.string(), ConnectMode, false);
         } else {
             result = copyFiles(sourceFolder, targetFolder, row, tool, outcome.ChildrenDropped);
         }

@@ -1,7 +1,6 @@
 #include "datasets/operations/RebuildEngine.h"
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "datasets/operations/DataStatusGate.h"
 #include "datasets/operations/SaveRestoreEngine.h"
@@ -9,6 +8,7 @@
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
+#include "foundation/files/FileOperations.h"
 #include "platform/Interaction.h"
 
 namespace fs = std::filesystem;
@@ -28,7 +28,7 @@ bool RebuildData(const RebuildRequest& request, const DataSetBackupTool& tool)
     const fs::path folder = request.Folder;
     const fs::path database = folder / DataDbFileName;
     CloseOwnConnectionTo(folder);
-    if (IsDataSetAttached(SystemDef.HostName, folder)) {
+    if (IsDataSetAttached(tool.host(), folder)) {
         platform::showMessage("現在、他のユーザーがデータに接続中です。他のユーザーがデータに接続している間はデータの"
                               "再構築は行えません。",
                               platform::MessageKind::Information);
@@ -36,35 +36,33 @@ bool RebuildData(const RebuildRequest& request, const DataSetBackupTool& tool)
     }
 
     RowDataLock lock(request.Rec, request.DataLock);
+    const bool standAlone = ConnectMode == ConnectStandAlone;
     const fs::path work = ProgramTempFolder().empty() ? folder : fs::path(ProgramTempFolder());
     for (const std::string& name : {DataBackupFileName, DataDbFileName, DataIniFileName})
         removeQuietly(work / name);
-    const fs::path backupDir = ConnectMode == ConnectStandAlone ? work : folder;
+    // In the server modes the backup is written where the server reaches it.
+    const fs::path backupDir = standAlone ? work : folder;
     const fs::path backup = backupDir / (fs::path(DataBackupFileName).stem().string() + ".fb_");
-    const fs::path fresh = SiblingWorkPath(database, "new-" + std::to_string(::getpid()));
+    const auto removeBackup = [&] {
+        if (standAlone)
+            removeQuietly(backup);
+        else if (FileOpFExist(backup.string(), ConnectMode))
+            FileOpFDel(backup.string(), ConnectMode, false);
+    };
 
     BackupJobResult result;
     try {
-        fs::create_directories(backupDir);
-        removeQuietly(backup);
-        removeQuietly(fresh);
-        result = tool.backup(database, backup);
-        if (result.Succeeded)
-            result = tool.restore(backup, fresh, true);
-        if (result.Succeeded)
-            result = tool.validate(fresh);
-        if (result.Succeeded) {
-            CloseOwnConnectionTo(folder);
-            if (IsDataSetAttached(SystemDef.HostName, folder))
-                result = BackupJobResult{false, "202", RestoreInUseText, folder.string()};
-        }
-        if (result.Succeeded)
-            SwapInFile(fresh, database);
+        if (standAlone)
+            fs::create_directories(backupDir);
+        removeBackup();
+        // The data module restores into a new file beside the database and
+        // swaps it in only once it validates and nobody has it attached.
+        CloseOwnConnectionTo(folder);
+        result = tool.rebuild(database, backup);
     } catch (const std::exception& e) {
         result = BackupJobResult{false, "200", RestoreFailedText, e.what()};
     }
-    removeQuietly(fresh);
-    removeQuietly(backup);
+    removeBackup();
     SetDataStatus(folder.string(), DataStatusFree);
     if (!result.Succeeded) {
         platform::showMessage("データ再構築の処理に失敗しました。\r\r" + result.Message + "\r" + result.Detail,

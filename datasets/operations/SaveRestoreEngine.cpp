@@ -119,10 +119,11 @@ std::int32_t SaveDataSet(const SaveRequest& request, const DataSetBackupTool& to
     DataStatusMark mark(request.Folder, DataStatusSaving);
     const fs::path temporary = SiblingWorkPath(target, workTag());
     removeQuietly(temporary);
-    BackupJobResult result = tool.backup(fs::path(request.Folder) / DataDbFileName, temporary);
+    // The thread appends the trailer to the temporary; the old backup is
+    // replaced only by a finished one.
+    BackupJobResult result = tool.save(fs::path(request.Folder) / DataDbFileName, temporary, trailerOf(info));
     if (result.Succeeded) {
         try {
-            WriteBackupTrailer(temporary, trailerOf(info));
             SwapInFile(temporary, target);
         } catch (const std::exception& e) {
             result = BackupJobResult{false, "100", BackupFailedText, e.what()};
@@ -203,7 +204,10 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
     } else {
         if (outcome.HadDatabase) {
             if (!hasTrailer) {
-                const BackupJobResult trial = tool.restore(backup, trialDb, false);
+                // The trial copy is made on this computer.
+                DataSetBackupTool trialTool = tool;
+                trialTool.Host = "127.0.0.1";
+                const BackupJobResult trial = trialTool.restore(backup, trialDb, false);
                 if (!trial.Succeeded) {
                     showJobFailure(trial);
                     passed = false;
@@ -231,24 +235,15 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
     {
         DataStatusMark mark(folder, DataStatusRestoring);
         const fs::path database = fs::path(folder) / DataDbFileName;
-        const fs::path fresh = SiblingWorkPath(database, workTag());
-        removeQuietly(fresh);
-        BackupJobResult result = tool.restore(backup, fresh, true);
-        if (result.Succeeded)
-            result = tool.validate(fresh);
-        if (result.Succeeded) {
-            CloseOwnConnectionTo(folder);
-            if (IsDataSetAttached(SystemDef.HostName, folder))
-                result = BackupJobResult{false, "202", RestoreInUseText, folder};
+        // The data module restores beside the database, validates the new
+        // file and swaps it in only then, with nobody attached.
+        CloseOwnConnectionTo(folder);
+        BackupTrailer from = trailer;
+        if (!hasTrailer) {
+            from = trailerOf(described);
+            from.DATAVARSION = described.VERSION2;
         }
-        if (result.Succeeded) {
-            try {
-                SwapInFile(fresh, database);
-            } catch (const std::exception& e) {
-                result = BackupJobResult{false, "200", RestoreFailedText, e.what()};
-            }
-        }
-        removeQuietly(fresh);
+        const BackupJobResult result = tool.restore(backup, database, true, from);
         removeQuietly(backup);
         if (!result.Succeeded) {
             showJobFailure(result);

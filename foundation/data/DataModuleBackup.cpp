@@ -210,6 +210,14 @@ void checkRestoredFile(db::Services& services, const std::string& temporary)
     throw std::runtime_error(text);
 }
 
+// A data set someone attached while its backup was restored keeps its file:
+// replacing it now would throw away what that connection writes.
+void refuseWhileAttached(const std::string& dbFile, const std::string& host)
+{
+    if (DM && containsDataSetFile(dbFile) && DM->AccDatInConnection(1, host, folderOf(dbFile), 1))
+        throw std::runtime_error("このデータは、他のオペレータが使用中のため復元処理を行うことが出来ません。");
+}
+
 } // namespace
 
 bool TDM::RestoreFDB(std::uint8_t protocol, const std::string& host, const std::string& dbFile,
@@ -226,6 +234,7 @@ bool TDM::RestoreFDB(std::uint8_t protocol, const std::string& host, const std::
         const auto pump = [](std::string_view) { PumpMessages(); };
         services.restore(backupFile, temporary, options, pump);
         checkRestoredFile(services, temporary);
+        refuseWhileAttached(dbFile, host);
         swapIntoPlace(remote, temporary, dbFile, [&] { services.restore(backupFile, dbFile, options, pump); });
         result = true;
         if (containsDataSetFile(dbFile)) {
@@ -301,6 +310,7 @@ bool TDM::RunGbakRestore(std::uint8_t protocol, const std::string& host, const s
         restoreInto(temporary);
         db::Services services = servicesFor(remote ? 0 : kLocalProtocol, host);
         checkRestoredFile(services, temporary);
+        refuseWhileAttached(dbFile, host);
         swapIntoPlace(remote, temporary, dbFile, [&] { restoreInto(dbFile); });
         result = true;
         if (containsDataSetFile(dbFile)) {

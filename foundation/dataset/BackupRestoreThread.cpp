@@ -415,8 +415,9 @@ void TBackupRestoreThread::DoCopy()
     }
     try {
         Succeeded = DM->RunGbakBackup(0, Host, DbFile, BackupFile, 1);
-    } catch (const std::exception&) {
-        Succeeded = 0;
+    } catch (const std::exception& e) {
+        // The tool's own reason is all the caller can show of a failed copy.
+        fail(kBackupProc, "100", "データベースの保存に失敗しました。", std::string(kBackupStopped) + "\r" + e.what());
     }
     if (Succeeded)
         Succeeded = DM->RunGbakRestore(0, Host, DbFile2, BackupFile, ActivateIndexes);

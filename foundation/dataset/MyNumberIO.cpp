@@ -335,8 +335,12 @@ void TMyNumberIO::ReadSettings(const std::string& host, const std::string& dbFil
             DeleteAccReg(kKihon, "＃VALUE");
             MakeLogRec(LogRec, 3, procName.empty() ? std::string("アプリケーション") : procName);
             insertLog(LogRec);
+            scope.commit();
         }
-        scope.commit();
+        // A plain read changes nothing: the defaults the reads insert into a
+        // data set that never had these settings are rolled back, so that a
+        // restore refused or failed after this check leaves its target as it
+        // was.
     } catch (const std::exception& e) {
         showFailure("マイナンバー情報の取得に失敗しました。", e);
     }

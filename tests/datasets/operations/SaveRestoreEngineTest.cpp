@@ -142,7 +142,8 @@ TEST_F(SaveRestoreEngineTest, ARestoreFailingMidwayLeavesTheTargetAsItWas)
     const auto before = snapshotOf(target);
 
     {
-        vq::test::ScopedFakeGbak fake("touch " + workName(target / "vqacc.fdb").string() + " err killed crash");
+        // gbak killed midway through the file the data module restores into.
+        vq::test::ScopedFakeGbak fake("touch " + (target / "vqacc.fdb.restoring").string() + " err killed crash");
         EXPECT_EQ(restore(target, 0, gbak()).Result, -1);
         EXPECT_EQ(lastMessage().rfind("データベースの復元に失敗しました。\r", 0), 0u) << lastMessage();
     }
@@ -187,6 +188,36 @@ TEST_F(SaveRestoreEngineTest, TheChecksRefuseBeforeAnythingIsWritten)
     EXPECT_EQ(infoOf(other).SHOUGOU, "別会社");
 }
 
+TEST_F(SaveRestoreEngineTest, MyNumberValuesStayOutOfTheBackupAndOutOfATargetThatManagesThem)
+{
+    const char* useMyNumber =
+        "UPDATE OR INSERT INTO ACCREG (AGROUP,ACODE,ATYPE,ATEXT) VALUES ('基本設定','＃USE','整数','1') "
+        "MATCHING (AGROUP,ACODE);";
+    query(source_, useMyNumber);
+    TDataInfomation().RefreshIniFile(source_.string(), "");
+    ASSERT_EQ(infoOf(source_).USEMYNUMBER, 1);
+    SystemDef.MYNUMBER_ADM = 0;
+
+    ASSERT_EQ(save(source_), 1) << lastMessage();
+    ASSERT_FALSE(seam_->messages.empty());
+    EXPECT_EQ(seam_->messages.front().text, "保存データにマイナンバー情報は含まれません。");
+    BackupTrailer trailer;
+    ASSERT_TRUE(ReadBackupTrailer(place_ / "vqacc.fbk", trailer, false));
+    EXPECT_EQ(trailer.USEMYNUMBER, 0);
+    EXPECT_NE(tables(source_).find("＃USE"), std::string::npos);
+
+    // The source itself manages My Number values: a backup without them
+    // must not replace it.
+    const auto before = snapshotOf(source_);
+    const std::string tablesBefore = tables(source_);
+    EXPECT_EQ(restore(source_).Result, -1);
+    EXPECT_EQ(lastMessage(), "マイナンバー情報を管理しているデータへの復元はおこなえません。\r"
+                             "データベースの復元処理を中止しました。");
+    EXPECT_EQ(snapshotOf(source_), before);
+    EXPECT_EQ(tables(source_), tablesBefore);
+    EXPECT_EQ(infoOf(source_).STATUS, DataStatusFree);
+}
+
 TEST_F(SaveRestoreEngineTest, ABackupWithoutTrailerIsCheckedOnATrialRestore)
 {
     ASSERT_EQ(save(source_), 1);
@@ -219,9 +250,12 @@ TEST_F(SaveRestoreEngineTest, RebuildKeepsTheDataOrLeavesItUntouched)
     EXPECT_EQ(lastMessage().rfind("データ再構築の処理に失敗しました。\r\rデータベースの保存に失敗しました。\r", 0), 0u)
         << lastMessage();
     {
-        vq::test::ScopedFakeGbak fake("touch " + workName(source_ / "vqacc.fdb").string() + " crash");
-        DataSetBackupTool tool = gbak();
-        EXPECT_FALSE(RebuildData(request, tool));
+        // A gbak that claims success but leaves no database behind.
+        const fs::path backup = fs::path(SystemDef.TempDir) / "vqacc.fb_";
+        vq::test::ScopedFakeGbak fake("touch " + backup.string() + " touch " +
+                                      (source_ / "vqacc.fdb.restoring").string());
+        EXPECT_FALSE(RebuildData(request, gbak()));
+        EXPECT_FALSE(fs::exists(backup));
     }
     {
         db::Attachment other;

@@ -169,6 +169,24 @@ TEST_F(DataModuleBackup, AFailedRestoreLeavesTheOldTargetIntact)
     EXPECT_FALSE(seam_->messages.empty());
 }
 
+TEST_F(DataModuleBackup, ARestoreNeverReplacesADataSetSomeoneHasAttached)
+{
+    ASSERT_TRUE(dm_.BackupFDB(3, "", dataFile().string(), backup_.string(), 1));
+    fs::copy_file(dataFile(), target_);
+    test::runSql(target_, "UPDATE ACCDEF1 SET SHOUGOU = '使用中の商店' WHERE REC = 1;\n");
+    const auto before = tableContents(target_);
+    {
+        db::Attachment other;
+        other.attach({target_.string(), SystemDef.DbUser, SystemDef.DbPassword});
+        EXPECT_FALSE(dm_.RestoreFDB(3, "", target_.string(), backup_.string(), 1));
+        EXPECT_FALSE(fs::exists(restoring()));
+        ASSERT_FALSE(seam_->messages.empty());
+        EXPECT_NE(seam_->messages.back().text.find("他のオペレータが使用中"), std::string::npos);
+        other.detach();
+    }
+    EXPECT_EQ(tableContents(target_), before);
+}
+
 TEST_F(DataModuleBackup, AFailedGbakBackupThrowsAndRemovesItsPartialFile)
 {
     const ScopedEnv gbak("VQ_GBAK", VQ_FAKE_TOOL);
