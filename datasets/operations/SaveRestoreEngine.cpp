@@ -196,7 +196,7 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
     BackupTrailer trailer;
     const bool hasTrailer = ReadBackupTrailer(backup, trailer, true);
     TDataInfomationRec described = descriptionOf(trailer);
-    outcome.HadDatabase = fs::exists(fs::path(folder) / DataDbFileName);
+    outcome.HadDatabase = FileOpFExist((fs::path(folder) / DataDbFileName).string(), ConnectMode);
 
     bool passed = true;
     if (damaged) {
@@ -230,8 +230,8 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
         return outcome;
     }
 
-    if (!FileOpDExist(folder, ConnectStandAlone))
-        FileOpMkDir(folder, ConnectStandAlone);
+    if (!FileOpDExist(folder, ConnectMode))
+        FileOpMkDir(folder, ConnectMode);
     {
         DataStatusMark mark(folder, DataStatusRestoring);
         const fs::path database = fs::path(folder) / DataDbFileName;
