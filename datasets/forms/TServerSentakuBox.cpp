@@ -6,11 +6,13 @@
 #include "datasets/forms/DataSentakuGridModel.h"
 #include "datasets/forms/DataSetRowOperations.h"
 #include "datasets/forms/TDataListKensakuBox.h"
+#include "datasets/forms/TDataSyosaiInfoBox.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
 #include "foundation/data/DbErrorReporter.h"
+#include "foundation/files/FileUtils.h"
 #include "foundation/files/ManualPages.h"
 #include "foundation/forms/FlushInputMessages.h"
 #include "platform/Folders.h"
@@ -70,12 +72,6 @@ QPixmap picture(int kind)
     return pm;
 }
 
-ServerDetailFunc& detailDialog()
-{
-    static ServerDetailFunc f;
-    return f;
-}
-
 ServerPrintFunc& listPrint()
 {
     static ServerPrintFunc f;
@@ -86,13 +82,6 @@ const char* const kMountFailed =
     "ネットワークドライブの割り当てAPIの呼び出しに失敗しました。\rOSの機能からネットワークドライブの割り当てを行って下さい。";
 
 } // namespace
-
-ServerDetailFunc SetServerDetailDialog(ServerDetailFunc show)
-{
-    auto previous = std::move(detailDialog());
-    detailDialog() = std::move(show);
-    return previous;
-}
 
 ServerPrintFunc SetServerListPrint(ServerPrintFunc print)
 {
@@ -113,6 +102,7 @@ TServerSentakuBox::TServerSentakuBox(QWidget* parent)
         buildControls();
         SearchBox = new TDataListKensakuBox(this);
         SearchBox->ListType = 1;
+        InfoBox = new TDataSyosaiInfoBox(this);
         DataTusin = NewCloudShareComm();
         CloudIO = std::make_unique<TCloudShareIO>();
         Ops.DataTusin = DataTusin.get();
@@ -502,30 +492,43 @@ void TServerSentakuBox::btnDataInfoClick()
 {
     if (!List.Grid.HasCurrentRow())
         return;
-    TDataListRec* row = List.GetRowRecord(List.Grid.CurrentRow);
+    const int gridRow = List.Grid.CurrentRow;
+    TDataListRec* row = List.GetRowRecord(gridRow);
     if (row == nullptr)
         return;
-    if (!detailDialog()) {
-        platform::showMessage(RowOperationNotAvailable, platform::MessageKind::Information);
-        SetFunctionKeyCaptions();
-        return;
-    }
-    const int gridRow = List.Grid.CurrentRow;
-    const TServerDetailAnswer answer = detailDialog()(*this, *row);
-    if (answer.Ok) {
-        if (answer.ClearStatus) {
-            row->DATALOCK = 0;
-            List.WriteDataStatus(row->PASNAME, DataStatusFree);
-            List.Grid.SetCellInt(gridRow, SvColShared, 0);
-            List.Grid.SetPicture(gridRow, SvColSharePicture, PicEmpty);
+    InfoBox->FromSharedList = true;
+    InfoBox->Row = *row;
+    InfoBox->DataFolder = ResolveDrivePath(row->PASNAME);
+    InfoBox->UpdateLock = row->UPDATE_LOCK;
+    InfoBox->ReadOnly = row->READ_ONLY;
+    InfoBox->ListName = row->ENTTEXT;
+    InfoBox->EditAllowed = false;
+    InfoBox->Tool = Ops.Tool;
+    InfoBox->PrepareShow(true);
+    const int answer = InfoBox->exec();
+    // The dialog may have stood open a while; the row is found again by its folder.
+    const std::string folder = InfoBox->Row.PASNAME;
+    try {
+        if (answer == ui::mrOk) {
+            if (InfoBox->ClearStatus) {
+                row->DATALOCK = 0;
+                List.WriteDataStatus(folder, DataStatusFree);
+                List.Grid.SetCellInt(gridRow, SvColShared, 0);
+                List.Grid.SetPicture(gridRow, SvColSharePicture, PicEmpty);
+            }
+            List.ListCtl.UpdateServerDataListRecord(*row, 1, true);
         }
-        List.ListCtl.UpdateServerDataListRecord(*row, 1, true);
-    }
-    if (answer.Rebuilt) {
-        List.WriteDataStatus(row->PASNAME, DataStatusFree);
-        row->DATA_STATUS = 0;
-        List.ListCtl.UpdateServerDataListRecord(*row, 1, true);
-        RebuildList();
+        if (InfoBox->Rebuilt) {
+            List.WriteDataStatus(folder, DataStatusFree);
+            row->DATA_STATUS = 0;
+            List.ListCtl.UpdateServerDataListRecord(*row, 1, true);
+            RebuildList();
+            const int again = List.RowOfFolder(folder);
+            if (again >= 0)
+                List.Grid.SetCurrentCell(again, SvColName);
+        }
+    } catch (const std::exception& e) {
+        ShowMessageDetail("共有データリストの更新に失敗しました。", e.what());
     }
     showGrid();
 }

@@ -41,22 +41,14 @@ class TxPlButton;
 namespace vq {
 
 class TDataListKensakuBox;
+class TDataSyosaiInfoBox;
 class TDataSentakuGridModel;
 class TDataSentakuGridView;
 class TServerSentakuBox;
 
-// What the detail dialog answers for a shared row.
-struct TServerDetailAnswer {
-    bool Ok = false;
-    bool ClearStatus = false;   // the status is to be set back to free
-    bool Rebuilt = false;       // the data set was rebuilt (whatever the answer)
-};
-// The detail dialog of a shared row and the list print, installed by whoever
-// builds them; without one the button or key tells that the function is not
-// available.
-using ServerDetailFunc = std::function<TServerDetailAnswer(TServerSentakuBox& box, TDataListRec& row)>;
+// The list print ([F8]), installed by whoever builds it; without one the key
+// tells that the function is not available.
 using ServerPrintFunc = std::function<void(TServerSentakuBox& box)>;
-ServerDetailFunc SetServerDetailDialog(ServerDetailFunc show);
 ServerPrintFunc SetServerListPrint(ServerPrintFunc print);
 
 class TServerSentakuBox : public ui::TBSDI, public ui::ISyoriKidou {
@@ -140,6 +132,7 @@ public:
 
     // --- owned objects ---------------------------------------------------------------
     TDataListKensakuBox* SearchBox = nullptr;
+    TDataSyosaiInfoBox* InfoBox = nullptr;
     std::unique_ptr<TCloudShareComm> DataTusin;
     std::unique_ptr<TCloudShareIO> CloudIO;
 

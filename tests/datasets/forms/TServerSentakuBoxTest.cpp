@@ -11,6 +11,7 @@
 #include "SampleOfficeFixture.h"
 #include "datasets/NetworkDrives.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "datasets/forms/TDataSyosaiInfoBox.h"
 #include "datasets/forms/TServerSentakuBox.h"
 #include "datasets/operations/CopySource.h"
 #include "datasets/operations/GassanDataCtl.h"
@@ -354,4 +355,24 @@ TEST_F(TServerSentakuBoxTest, APastedConsolidatedDataSetBringsItsChildrenToTheTa
     EXPECT_GE(rowOf(*box, "X:/zeverivurev/sv0003/002"), 0);
     // The source keeps its own children.
     EXPECT_GE(rowOf(*box, "X:/zeverivurev/sv0001/002"), 0);
+}
+
+TEST_F(TServerSentakuBoxTest, TheDetailButtonOpensTheDetailDialogOnTheAreaWithoutEditing)
+{
+    TServerSentakuBox* box = open();
+    box->SelectRow(rowOf(*box, "X:/zeverivurev/sv0002"));
+    bool fromShared = false, editAllowed = true;
+    std::string folder;
+    test::whenModal([&](QWidget* modal) {
+        if (auto* dialog = qobject_cast<TDataSyosaiInfoBox*>(modal)) {
+            fromShared = dialog->FromSharedList;
+            editAllowed = dialog->EditAllowed;
+            folder = dialog->DataFolder;
+        }
+        modal->close();
+    });
+    box->btnDataInfoClick();
+    EXPECT_TRUE(fromShared);
+    EXPECT_FALSE(editAllowed);
+    EXPECT_EQ(folder, area('X', "sv0002").string());
 }
