@@ -7,6 +7,7 @@
 #include "foundation/app/SystemFolders.h"
 #include "foundation/data/DataModule.h"
 #include "linkage/forms/OvidalRendo.h"
+#include "print/forms/QtPrintHost.h"
 #include "ui/LogonProcedure.h"
 #include "ui/forms/QtInteraction.h"
 #include "ui/forms/ScreenLauncher.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const auto previousSeam = vq::ui::installQtInteraction();
+    // The lists the screens print ([F8]) reach the preview and the printers.
+    vq::print::installPrintEngine();
     vq::linkage::RegisterLibraryScreens();
     if (!vq::InitSystemFolders(vq::SystemDef)) {
         std::fprintf(stderr, "launch-screen: no office under VQ_ROOT\n");

@@ -1,6 +1,7 @@
 // print-page FILE PAGE OUT.png [DPI] [FORMFILE]: draws one sheet of a
 // print-data file (with its form) into a PNG, for a person to look at.
 // With OUT.pdf it prints pages 1..PAGE (0 = all) through the PDF printer.
+#include "print/JobOfFile.h"
 #include "print/PageOutput.h"
 
 #include <QGuiApplication>
@@ -20,7 +21,8 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        vq::print::TP360DEF job;
+        // The file's own header gives paper, orientation and margins.
+        vq::print::TP360DEF job = vq::print::JobOfFile(argv[1]);
         job.DataFile = argv[1];
         if (argc > 5)
             job.FormFile = argv[5];

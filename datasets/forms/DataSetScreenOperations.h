@@ -17,6 +17,7 @@ public:
     std::int32_t DeleteData(TDataSentakuBox& box) override;
     std::int32_t SaveData(TDataSentakuBox& box) override;
     std::int32_t RestoreData(TDataSentakuBox& box) override;
+    std::int32_t PrintList(TDataSentakuBox& box) override;
     std::int32_t ShowDataInfo(TDataSentakuBox& box) override;
     std::int32_t AssignSharedArea(TDataSentakuBox& box) override;
     void CancelCopy(TDataSentakuBox& box) override;
