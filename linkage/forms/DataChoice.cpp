@@ -9,6 +9,7 @@
 #include "foundation/app/SystemDef.h"
 #include "foundation/calendar/DateText.h"
 #include "foundation/data/DataModule.h"
+#include "foundation/dataset/DataInfomation.h"
 #include "linkage/CompareVersion.h"
 #include "linkage/forms/TForm1.h"
 #include "platform/Folders.h"
@@ -110,6 +111,20 @@ void closeChecked(TForm1& form)
     if (DM->IBDatabaseDAT.connected())
         DM->CloseAccDat(SystemDef.DataDir, 1, 0);
     form.DataConnected = false;
+}
+
+// The quick connection marked the data set in use; one its preparation
+// refused is nobody's, and must not look taken to the other operators.
+void markFree(const std::string& folder)
+{
+    if (ConnectMode != ConnectStandAlone || !std::filesystem::exists(std::filesystem::path(folder) / AppInfo.DataFile))
+        return;
+    try {
+        TDataInfomation info;
+        info.WriteDataStatus(folder, DataStatusFree);
+    } catch (const std::exception&) {
+        // The mark is the selection screen's hint only; the choice goes on.
+    }
 }
 
 enum class CheckResult { Usable, ChooseAgain, Stop };
@@ -250,6 +265,7 @@ bool SelectAndConnectData(TForm1& form, std::int32_t syoriType, bool launch)
                 break;
             }
             if (PrepareDataUse(form) < 1) {
+                markFree(SystemDef.DataDir);
                 SystemDef.DataDir = form.PrevDataFolder;
                 continue;
             }

@@ -4,7 +4,8 @@
 // password, the operator's rights) with their question, and a data set kept on
 // a network drive taken before the checks and kept back at the close, in its
 // order among the cloud send, the close and the logoff; a damaged part stops
-// that keep and leaves the share as it was.
+// that keep and leaves the share as it was. A data set its preparation refuses
+// (shared data not taken, no cloud share) is not used.
 #include <gtest/gtest.h>
 
 #include "../../datasets/forms/SampleOfficeFixture.h"
@@ -575,5 +576,58 @@ INSTANTIATE_TEST_SUITE_P(Parts, DataChoiceDamagedPartTest, ::testing::Values("",
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(*info.param ? "Child" : "Parent");
                          });
+
+// A data set its preparation refuses: the notice, the selection again
+// (cancelled here), and the data set neither used nor left marked in use.
+struct PreparationCase {
+    const char* name;
+    const char* slot;
+    bool onShare;        // kept on the share, the automatic switch off
+    const char* notice;
+};
+
+void PrintTo(const PreparationCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class DataChoicePreparationTest : public DataChoiceSharedTest,
+                                  public ::testing::WithParamInterface<PreparationCase> {};
+
+TEST_P(DataChoicePreparationTest, RefusedDataIsNotUsedAndTheSelectionOpensAgain)
+{
+    const PreparationCase& c = GetParam();
+    if (c.onShare) {
+        keepOnShare(false);
+        SystemDef.KyoyuDataAuto = 0;
+    } else {
+        // A cloud-shared data set while the communication offers no cloud share.
+        execOnDataSet(c.slot, {"UPDATE ACCDEF1 SET CLOUD_LINE=1 WHERE REC=1"});
+        SetCloudShareCommFactory({});
+    }
+    selectionChooses({c.slot, ""});
+    linkage::btnDataSentakuClick(form_);
+    EXPECT_EQ(launches_, 2);
+    EXPECT_EQ(shown(), std::vector<std::string>{c.notice});
+    EXPECT_FALSE(form_.DataConnected);
+    EXPECT_FALSE(form_.DataInUse);
+    EXPECT_FALSE(dm_.IBDatabaseDAT.connected());
+    EXPECT_EQ(form_.listDataInfo->rowCount(), 1);
+    EXPECT_EQ(SystemDef.DataDir, "");
+    EXPECT_EQ(infoStatus(dataFolder(c.slot)), 1);
+    if (c.onShare) {
+        EXPECT_EQ(locks(), std::vector<std::string>{"P0"});
+        EXPECT_EQ(infoStatus(share_, "SHARE_STATUS"), 1);
+    }
+}
+
+const PreparationCase kPreparationCases[] = {
+    {"SharedDataNotTakenWithTheSwitchOff", "0003", true,
+     "このデータは共有取得が行われていません。データ選択画面を開きます。"},
+    {"CloudShareNotAvailable", "0001", false, CloudShareNotAvailable},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, DataChoicePreparationTest, ::testing::ValuesIn(kPreparationCases),
+                         [](const ::testing::TestParamInfo<PreparationCase>& info) { return info.param.name; });
 
 } // namespace
