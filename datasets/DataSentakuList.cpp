@@ -75,7 +75,7 @@ TDataSentakuList::TDataSentakuList()
 
 void TDataSentakuList::SetupColumns()
 {
-    const int widths[DataSentakuColumnCount] = {40, 70, 40, 280, 80, 180, 200, 90, 0, 0,
+    const int widths[DataSentakuColumnCount] = {40, 70, 40, 280, 80, 230, 150, 90, 0, 0,
                                                 0,  0,  0,  0,   0,  0,   0,   0,  0, 0};
     std::copy(std::begin(widths), std::end(widths), Grid.ColWidth.begin());
     Grid.ColWidth[ColCloud] = CloudUsable ? 40 : 0;

@@ -15,6 +15,9 @@ class TDataSetScreenOperations : public TDataSetRowOperations {
 public:
     std::int32_t CopyData(TDataSentakuBox& box) override;
     std::int32_t DeleteData(TDataSentakuBox& box) override;
+    std::int32_t SaveData(TDataSentakuBox& box) override;
+    std::int32_t RestoreData(TDataSentakuBox& box) override;
+    std::int32_t ShowDataInfo(TDataSentakuBox& box) override;
     void CancelCopy(TDataSentakuBox& box) override;
 
     const TCopySource& Source() const { return source_; }

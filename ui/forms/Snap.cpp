@@ -31,6 +31,8 @@
 #include "ui/forms/TPrnColorSetBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "datasets/forms/FileOperationSnap.h"
+#include "datasets/forms/TDataSyosaiInfoBox.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemFolders.h"
 #include "linkage/forms/LinkageSnap.h"
@@ -536,6 +538,28 @@ QWidget* dataSelection()
     return box;
 }
 
+// The detail dialog on the data set of the selection screen's second row.
+QWidget* dataDetail()
+{
+    auto* screen = static_cast<vq::TDataSentakuBox*>(dataSelection());
+    if (screen == nullptr)
+        return nullptr;
+    const int row = screen->CurrentRow();
+    const vq::TDataListRec* rec = screen->List.GetRowRecord(row);
+    if (rec == nullptr) {
+        std::fprintf(stderr, "snap: the office lists no data set\n");
+        return nullptr;
+    }
+    auto* dialog = new vq::TDataSyosaiInfoBox;
+    dialog->Row = *rec;
+    dialog->DataFolder = screen->List.GetDataPath(row);
+    dialog->ListName = rec->ENTTEXT;
+    dialog->UpdateLock = rec->UPDATE_LOCK;
+    dialog->ReadOnly = rec->READ_ONLY;
+    dialog->PrepareShow(true);
+    return dialog;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -547,6 +571,8 @@ std::map<std::string, Maker> makers()
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
         {"preview", preview}, {"margins", margins},
+        {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
+        {"datadetail", dataDetail},
         {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }

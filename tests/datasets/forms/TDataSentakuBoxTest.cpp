@@ -439,8 +439,7 @@ TEST_F(DataSentakuBoxTest, RowOperationsNotBuiltYetAnswerNotAvailableAndBareKeys
     EXPECT_EQ(box->KeyCaption(KeyF3), "F3:");
     box->F3Click();
     EXPECT_TRUE(seam_->messages.empty());
-    for (auto click : {&TDataSentakuBox::F6Click, &TDataSentakuBox::F7Click, &TDataSentakuBox::F8Click,
-                       &TDataSentakuBox::btnDataInfoClick}) {
+    for (auto click : {&TDataSentakuBox::F8Click, &TDataSentakuBox::btnDataInfoClick}) {
         seam_->messages.clear();
         (box->*click)();
         ASSERT_EQ(seam_->messages.size(), 1u);
