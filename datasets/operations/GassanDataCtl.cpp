@@ -26,6 +26,8 @@ namespace vq {
 namespace {
 
 constexpr const char* IntegerType = "整数";
+// DATATYPE of a medical corporation's data.
+constexpr std::int32_t MedicalDataType = 3;
 
 // The number of a child folder name ("001" -> 1); 0 for any other name.
 std::int32_t childNumberOf(const std::string& name)
@@ -98,6 +100,43 @@ std::vector<std::string> emptyingStatements()
     return list;
 }
 
+// A medical corporation's child keeps only its own facility; the head
+// office's child ("00") also loses the account rows no facility shares.
+void keepOnlyBranch(const std::string& code)
+{
+    {
+        db::Statement q(DM->IBDatabaseDAT.attachment(), DM->IBTransactionDAT,
+                        "DELETE FROM SISETUMST\nWHERE (SCODE NOT IN (' ', :SCODE))");
+        q.param("SCODE").setString(code);
+        q.execute();
+    }
+    if (code != "00")
+        return;
+    struct Key {
+        std::string scode, kcode, hcode, bcode;
+    };
+    std::vector<Key> single;
+    {
+        db::Statement q(DM->IBDatabaseDAT.attachment(), DM->IBTransactionDAT,
+                        "SELECT ' ' AS SCODE,KCODE,HCODE,BCODE FROM KAMOKU_SZ\nGROUP BY KCODE,HCODE,BCODE\n"
+                        "HAVING COUNT(SCODE)=1");
+        q.execute();
+        while (q.fetch())
+            single.push_back({q.field("SCODE").asString(), q.field("KCODE").asString(), q.field("HCODE").asString(),
+                              q.field("BCODE").asString()});
+        q.close();
+    }
+    db::Statement del(DM->IBDatabaseDAT.attachment(), DM->IBTransactionDAT,
+                      "DELETE FROM KAMOKU_SZ\nWHERE SCODE=:SCODE AND KCODE=:KCODE AND HCODE=:HCODE AND BCODE=:BCODE");
+    for (const Key& k : single) {
+        del.param("SCODE").setString(k.scode);
+        del.param("KCODE").setString(k.kcode);
+        del.param("HCODE").setString(k.hcode);
+        del.param("BCODE").setString(k.bcode);
+        del.execute();
+    }
+}
+
 void putGassanSetting(std::int32_t kind, std::int32_t count)
 {
     if (kind == GassanNormal || kind == GassanDistributedChild)
@@ -148,14 +187,18 @@ void TGassanDataCtl::LoadChildren()
     Children.clear();
 
     std::int32_t kind = 0;
+    bool medical = false;
     try {
         withDataSet(DataPath, false, [&] {
             DM->fnGetAccInfo();
+            medical = AccInf.DATATYPE == MedicalDataType;
             kind = GetAccRegInt(GassanGroup, GassanKindKey, "0");
             if (!IsConsolidatedKind(kind))
                 return;
             GassanRec.BySiten = AccInf.SITEN != 0 ? 1 : 0;
             GassanRec.ExpectedCount = GetAccRegInt(GassanGroup, GassanCountKey, "0");
+            if (GassanRec.BySiten)
+                loadBranchChildren();
             for (std::int32_t n = 1; !GassanRec.BySiten && n <= GassanRec.ExpectedCount; ++n)
                 ExpectedChildren.push_back({DataRec, n, "", DataPath + "/" + numbered(n - 1, "%.3d")});
         });
@@ -170,9 +213,18 @@ void TGassanDataCtl::LoadChildren()
     if (IsConsolidatedKind(kind)) {
         std::int32_t n = 0;
         for (const fs::path& entry : SortedFolderEntries(DataPath)) {
-            if (!fs::is_directory(entry) || childNumberOf(entry.filename().string()) <= 0)
+            const std::string name = entry.filename().string();
+            const std::int32_t number = childNumberOf(name);
+            const bool numeric = number > 0 || (medical && name == "00");
+            // A branch's child is named by its code, which need not be a number.
+            bool branchCode = false;
+            for (const TGassanChildDataRec& expected : ExpectedChildren)
+                branchCode = branchCode || (GassanRec.BySiten && expected.SCode == name);
+            if (!fs::is_directory(entry) || (!numeric && !branchCode))
                 continue;
             TGassanChildDataRec child{DataRec, ++n, "", entry.string()};
+            if (GassanRec.BySiten)
+                child.SCode = numeric ? numbered(number, "%.2d") : name;
             for (const TDataListRec& row : parent.Children)
                 if (IsSameFolder(row.PASNAME, entry) || (!row.LOCAL_PATH.empty() && IsSameFolder(row.LOCAL_PATH, entry)))
                     child.ChildNo = row.ROWNO;
@@ -181,6 +233,29 @@ void TGassanDataCtl::LoadChildren()
     } else {
         for (const TDataListRec& row : parent.Children)
             Children.push_back({DataRec, row.ROWNO, "", row.LOCAL_PATH.empty() ? row.PASNAME : row.LOCAL_PATH});
+    }
+}
+
+// One expected child per branch code of the open data set, numbered from 1;
+// a database error ends the reading and keeps what was read.
+void TGassanDataCtl::loadBranchChildren()
+{
+    try {
+        db::TransactionScope scope(DM->IBTransactionDAT);
+        db::Statement q(DM->IBDatabaseDAT.attachment(), DM->IBTransactionDAT,
+                        "SELECT SCODE FROM SISETUMST\nWHERE SCODE<>''\nORDER BY SCODE");
+        q.execute();
+        std::int32_t n = 0;
+        while (q.fetch()) {
+            std::string code = q.field(std::size_t{0}).asString();
+            while (!code.empty() && code.back() == ' ')
+                code.pop_back();
+            if (!code.empty())
+                ExpectedChildren.push_back({DataRec, ++n, code, DataPath + "/" + code});
+        }
+        q.close();
+        scope.commit();
+    } catch (const db::DbError&) {
     }
 }
 
@@ -298,12 +373,8 @@ void TGassanDataCtl::AccDataSyokika(const std::string& folder, const std::string
             }
             execAll(emptyingStatements());
             putGassanSetting(GassanDistributedChild, 0);
-            if (AccInf.DATATYPE == 3) {
-                db::Statement q(DM->IBDatabaseDAT.attachment(), DM->IBTransactionDAT,
-                                "DELETE FROM SISETUMST\nWHERE (SCODE NOT IN (' ', :SCODE))");
-                q.param("SCODE").setString(code);
-                q.execute();
-            }
+            if (AccInf.DATATYPE == MedicalDataType)
+                keepOnlyBranch(code);
             scope.commit();
         });
     } catch (...) {

@@ -77,6 +77,9 @@ public:
     // audit dates, balances and journals cleared, generators at 0, kind 10
     // with count 0. Reports and rethrows a failure, after rolling back.
     static void AccDataSyokika(const std::string& folder, const std::string& code);
+
+private:
+    void loadBranchChildren();
 };
 
 // Writes the consolidation setting into the data set in folder (count 0 for

@@ -9,6 +9,7 @@
 #include "SampleOfficeFixture.h"
 #include "datasets/DataSentakuListCtl.h"
 #include "datasets/forms/TDataSyosaiInfoBox.h"
+#include "datasets/operations/SaveRestoreEngine.h"
 #include "datasets/operations/StagedFolder.h"
 #include "foundation/dataset/DataInfomation.h"
 #include "platform/IniFile.h"
@@ -233,8 +234,9 @@ TEST_F(DataSyosaiInfoBoxTest, AFailedOrRefusedRebuildLeavesTheDataSetAsItWas)
     TDataSyosaiInfoBox& d = open("0005");
     d.Tool.UseGbak = true;
     const auto before = test::snapshotOf(folder);
-    // The rebuild's first step writes its backup into the program's temp folder.
-    const std::string work = (fs::path(SystemDef.TempDir) / "vqacc.fb_").string();
+    // gbak killed midway through the backup the rebuild writes first.
+    const fs::path backupDir = ProgramTempFolder().empty() ? folder : fs::path(ProgramTempFolder());
+    const std::string work = (backupDir / "vqacc.fb_").string();
     for (const std::string& fake : {std::string("err broken-pipe exit 2"), "touch " + work + " err killed crash"}) {
         seam_->messages.clear();
         seam_->messageAnswers.push_back(platform::ResultOk);
