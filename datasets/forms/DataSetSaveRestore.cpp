@@ -11,6 +11,7 @@
 #include "datasets/forms/TFileOperationBoxEx1.h"
 #include "datasets/operations/DataStatusGate.h"
 #include "datasets/operations/GassanChildRows.h"
+#include "datasets/operations/KyoyuLock.h"
 #include "datasets/operations/SaveRestoreEngine.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
@@ -196,9 +197,11 @@ std::string chooseSavePlace(TDataSentakuBox& box)
     }
 }
 
-// The place of the restore and whether it is the data set's own folder; empty when cancelled.
-std::string chooseRestorePlace(TDataSentakuBox& box, const std::string& folder)
+// The place of the restore, empty when cancelled; ownFolder tells the
+// program's default place, the data set's own folder.
+std::string chooseRestorePlace(TDataSentakuBox& box, const std::string& folder, bool& ownFolder)
 {
+    ownFolder = false;
     TFileOperationBoxEx1& dialog = RestorePlaceDialog(box);
     for (;;) {
         SetupRestorePlaceDialog(dialog);
@@ -207,30 +210,14 @@ std::string chooseRestorePlace(TDataSentakuBox& box, const std::string& folder)
             return {};
         // The default place holds the automatic backups other operations
         // leave in the data set's own folder.
-        if (dialog.SourceKind == 2)
+        if (dialog.SourceKind == 2) {
+            ownFolder = true;
             return folder;
+        }
         const std::string place = placeWithoutDelimiter(dialog.ResultPath);
         if (!RefuseTempPlace(place))
             return place;
     }
-}
-
-// The row is taken to this computer again after its restored copy went to
-// the share: the row, the working copy's info file and the share's.
-void markTakenAgain(TDataSentakuBox& box, TDataSentakuRec& parent)
-{
-    TDataInfomation share;
-    share.Location = ConnectMode;
-    auto take = [&](TDataListRec& row) {
-        row.KYOYULOCK = 1;
-        box.List.SaveRow(row);
-        share.WriteShareStatus(GetDataPath(row), ShareStatusTaken);
-        share.SetShareStatusIfChanged(row.PASNAME, ShareStatusTaken);
-    };
-    take(parent);
-    if (IsConsolidatedKind(parent.GASSAN))
-        for (TDataListRec& child : parent.Children)
-            take(child);
 }
 
 void reloadAt(TDataSentakuBox& box, const std::string& folder)
@@ -290,7 +277,8 @@ std::int32_t restoreRow(TDataSentakuBox& box, const std::string& givenPlace, con
         if (!hasRight(folder))
             return 0;
     }
-    const std::string place = givenPlace.empty() ? chooseRestorePlace(box, folder) : givenPlace;
+    bool ownFolder = false;
+    const std::string place = givenPlace.empty() ? chooseRestorePlace(box, folder, ownFolder) : givenPlace;
     if (place.empty())
         return 0;
 
@@ -301,6 +289,8 @@ std::int32_t restoreRow(TDataSentakuBox& box, const std::string& givenPlace, con
         request.Folder = folder;
         request.Place = place;
         request.Row = row;
+        // The data set's own folder is read where the data lies; any other place on this computer.
+        request.PlaceOnServer = ownFolder && serverMode();
         if (const TDataSentakuRec* parent = parentOf(box, gridRow))
             request.ParentChildCount = parent->ChildCount;
         outcome = RestoreDataSet(request, tool);
@@ -314,7 +304,7 @@ std::int32_t restoreRow(TDataSentakuBox& box, const std::string& givenPlace, con
         if (const TDataListRec* restored = box.List.GetRowRecord(gridRow);
             restored != nullptr && parent != nullptr && GetKyoyuState(*restored) == KyoyuTaken) {
             if (box.KyoyuDataPut(true) > 0)
-                markTakenAgain(box, *parent);
+                SetKyoyuLock(1, *parent, box.List.ListCtl);
         }
     }
     reloadAt(box, folder);
