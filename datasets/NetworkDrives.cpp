@@ -1,8 +1,13 @@
 #include "datasets/NetworkDrives.h"
 
 #include <array>
+#include <condition_variable>
+#include <filesystem>
 #include <fstream>
+#include <memory>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "foundation/files/FileUtils.h"
 #include "platform/Folders.h"
@@ -55,6 +60,53 @@ const MountEntry* mountOf(const std::string& path, const std::vector<MountEntry>
     }
     return best;
 }
+
+FolderLookFunc& installedLook()
+{
+    static FolderLookFunc look;
+    return look;
+}
+
+bool systemLook(const std::string& folder)
+{
+    std::error_code ec;
+    return std::filesystem::is_directory(ResolveDrivePath(folder), ec);
+}
+
+// One look running on its own thread; the caller waits on it until a
+// deadline and may leave it behind.
+class PendingLook {
+public:
+    explicit PendingLook(std::string folder)
+        : state_(std::make_shared<State>())
+    {
+        FolderLookFunc look = installedLook() ? installedLook() : FolderLookFunc(systemLook);
+        std::thread([state = state_, look = std::move(look), folder = std::move(folder)] {
+            const bool present = look(folder);
+            std::lock_guard lock(state->mutex);
+            state->result = present ? FolderProbeResult::Present : FolderProbeResult::Missing;
+            state->done = true;
+            state->ready.notify_all();
+        }).detach();
+    }
+
+    FolderProbeResult wait(std::chrono::steady_clock::time_point deadline) const
+    {
+        std::unique_lock lock(state_->mutex);
+        if (!state_->ready.wait_until(lock, deadline, [this] { return state_->done; }))
+            return FolderProbeResult::Unreachable;
+        return state_->result;
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable ready;
+        bool done = false;
+        FolderProbeResult result = FolderProbeResult::Unreachable;
+    };
+    std::shared_ptr<State> state_;
+};
 
 } // namespace
 
@@ -132,6 +184,54 @@ bool IsNetworkDrive(char letter)
     const auto mounts = CurrentMounts();
     const MountEntry* m = mountOf(root->lexically_normal().string(), mounts);
     return m && IsNetworkFileSystem(m->fsType);
+}
+
+FolderLookFunc SetFolderLook(FolderLookFunc look)
+{
+    auto previous = std::move(installedLook());
+    installedLook() = std::move(look);
+    return previous;
+}
+
+FolderProbeResult ProbeFolder(const std::string& folder, std::chrono::milliseconds timeout)
+{
+    return PendingLook(folder).wait(std::chrono::steady_clock::now() + timeout);
+}
+
+std::string ShareDrivePath(char letter, const std::string& shareFolder)
+{
+    return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))) + ":/" + shareFolder;
+}
+
+std::vector<TShareDrive> ListShareDrives(const std::string& shareFolder, std::chrono::milliseconds timeout)
+{
+    struct Candidate {
+        char letter;
+        std::string text;
+        PendingLook look;
+    };
+    std::vector<Candidate> candidates;
+    for (const auto& [letter, root] : platform::folders::driveMap()) {
+        if (!IsNetworkDrive(letter))
+            continue;
+        const std::string drive = std::string(1, letter) + ":";
+        candidates.push_back({letter, drive + " " + UniversalName(drive + "/"), PendingLook(ShareDrivePath(letter, shareFolder))});
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::vector<TShareDrive> drives;
+    for (const auto& c : candidates)
+        if (c.look.wait(deadline) == FolderProbeResult::Present)
+            drives.push_back({c.letter, c.text});
+    return drives;
+}
+
+char FreeDriveLetter()
+{
+    const auto map = platform::folders::driveMap();
+    for (char letter = 'Z'; letter >= 'A'; --letter)
+        if (map.find(letter) == map.end())
+            return letter;
+    return 0;
 }
 
 } // namespace vq

@@ -5,6 +5,7 @@
 // a path on a network file system is the mount's source followed by the rest
 // of the path ("//server/share/data/0005" or "server:/export/data/0005"); a
 // path on a local file system is its own universal name.
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -34,5 +35,40 @@ std::vector<MountEntry> CurrentMounts();
 std::string UniversalName(const std::string& path);
 // The letter is mapped and its mount point lies on a network file system.
 bool IsNetworkDrive(char letter);
+
+// Whether a folder exists, asked so that a network mount that no longer
+// answers (a hard NFS mount of a server that is gone blocks every look at it)
+// cannot hang the caller: the look runs on a thread of its own and is given
+// up after the timeout. A look that never returns keeps its thread; it holds
+// nothing of the caller's.
+enum class FolderProbeResult { Present, Missing, Unreachable };
+FolderProbeResult ProbeFolder(const std::string& folder, std::chrono::milliseconds timeout);
+// The look itself (std::filesystem::is_directory of the resolved path,
+// unless a test installed its own; an empty one restores it). Returns the
+// previous one.
+using FolderLookFunc = std::function<bool(const std::string& folder)>;
+FolderLookFunc SetFolderLook(FolderLookFunc look);
+
+// How long the shared-data functions wait for one network folder.
+inline constexpr std::chrono::milliseconds NetworkProbeTimeout{3000};
+
+// A drive of the drive map that holds the share folder directly below its
+// root, on a network file system. Text reads as the letter, a colon and the
+// network name of the mount ("X: //nas/kaikei").
+struct TShareDrive {
+    char Letter = 0;
+    std::string Text;
+};
+// The share drives in letter order. Every drive is probed at once and waited
+// for until one common deadline, so unreachable drives cost one timeout
+// together and are left out.
+std::vector<TShareDrive> ListShareDrives(const std::string& shareFolder,
+                                         std::chrono::milliseconds timeout = NetworkProbeTimeout);
+// "X:/<share folder>": the path of the share folder on a drive, as the
+// shared list keeps it.
+std::string ShareDrivePath(char letter, const std::string& shareFolder);
+// A letter not in the drive map, from Z down (the way new mappings are
+// offered); 0 when all are taken.
+char FreeDriveLetter();
 
 } // namespace vq

@@ -18,6 +18,7 @@ public:
     std::int32_t SaveData(TDataSentakuBox& box) override;
     std::int32_t RestoreData(TDataSentakuBox& box) override;
     std::int32_t ShowDataInfo(TDataSentakuBox& box) override;
+    std::int32_t AssignSharedArea(TDataSentakuBox& box) override;
     void CancelCopy(TDataSentakuBox& box) override;
 
     const TCopySource& Source() const { return source_; }

@@ -71,6 +71,7 @@ void TFileOperationBoxEx1::PrepareShow(bool modal)
 void TFileOperationBoxEx1::ApplySettings()
 {
     TFileOperationBox::ApplySettings();
+    SourceKind = 1;
     placeHintArea(std::max(btnSelect2->geometry().bottom(), btnHistDelete->geometry().bottom()) + 8);
     btnSelectClick();
 }

@@ -54,6 +54,8 @@ BackupJobResult run(TBackupRestoreThread& job)
 
 std::uint8_t DataSetBackupTool::location() const
 {
+    if (Direct)
+        return 0;
     return UseGbak || ConnectMode == ConnectClientServer || ConnectMode == ConnectTerminal ? 1 : 0;
 }
 

@@ -41,6 +41,10 @@ public:
     // Carries the jobs the way data on a server travels (the file-transfer
     // database, or gbak when the office has none) even in stand-alone mode.
     bool UseGbak = false;
+    // The database services reach the files on the host directly (the
+    // thread's Location 0) also in the server modes: for files that already
+    // lie on the server.
+    bool Direct = false;
     // The operation named in My Number audit entries.
     std::string Caption = "データ選択";
 

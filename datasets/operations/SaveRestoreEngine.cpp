@@ -82,6 +82,12 @@ bool serverMode()
 
 } // namespace
 
+fs::path ServerWorkFolder()
+{
+    const fs::path base = SystemDef.FileTransId.empty() ? fs::path(ProgramTempFolder()) : fs::path(SystemDef.FileTransId);
+    return base / std::to_string(SystemDef.OPCODE);
+}
+
 std::string ProgramTempFolder()
 {
     return SystemDef.TempDir;
@@ -155,10 +161,13 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
             return outcome;
         }
     }
-    if (request.Place.empty() || RefuseTempPlace(request.Place))
+    // The data set's own folder in the server modes is read through the
+    // server: its backup is restored there and never copied or cut.
+    const bool onServer = request.PlaceOnServer && serverMode();
+    if (request.Place.empty() || (!onServer && RefuseTempPlace(request.Place)))
         return outcome;
     const fs::path source = fs::path(request.Place) / DataBackupFileName;
-    if (!fs::is_regular_file(source)) {
+    if (onServer ? !FileOpFExist(source.string(), ConnectMode) : !fs::is_regular_file(source)) {
         platform::showMessage("この場所には、バックアップファイル(" + DataBackupFileName + ")がありませんでした。",
                               platform::MessageKind::Information);
         return outcome;
@@ -172,29 +181,49 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
     }
 
     RowDataLock lock(request.Row.REC, request.Row.DATALOCK);
-    const fs::path work = ProgramTempFolder();
-    const fs::path backup = work / DataBackupFileName;
+    const fs::path work = onServer ? ServerWorkFolder() : fs::path(ProgramTempFolder());
+    const fs::path backup = onServer ? source : work / DataBackupFileName;
     const fs::path trialDb = work / DataDbFileName;
     auto clearWork = [&] {
         for (const std::string& name : {DataBackupFileName, DataDbFileName, DataIniFileName})
             removeQuietly(work / name);
     };
-    try {
-        dataSetFileSystem().createFolders(work);
-        CloseOwnConnectionTo(work);
-        clearWork();
-        dataSetFileSystem().copyFile(source, backup);
-        if (fs::file_size(backup) != fs::file_size(source))
-            throw std::runtime_error("incomplete copy");
-    } catch (...) {
-        clearWork();
-        platform::showMessage("ワーク領域にファイルをコピー出来なかったため、復元処理は失敗しました。",
-                              platform::MessageKind::Information);
-        return outcome;
-    }
-
+    // What the restore made in its work folder; the backup it read from the
+    // server stays where it is.
+    auto removeWork = [&] {
+        if (onServer) {
+            if (FileOpDExist(work.string(), ConnectMode))
+                FileOpRmDir(work.string(), ConnectMode, false);
+        } else {
+            clearWork();
+        }
+    };
+    DataSetBackupTool jobs = tool;
     BackupTrailer trailer;
-    const bool hasTrailer = ReadBackupTrailer(backup, trailer, true);
+    bool hasTrailer = false;
+    if (onServer) {
+        jobs.Direct = true;
+        if (!FileOpDExist(work.string(), ConnectMode) && !FileOpMkDir(work.string(), ConnectMode)) {
+            platform::showMessage("ワーク領域にファイルをコピー出来なかったため、復元処理は失敗しました。",
+                                  platform::MessageKind::Information);
+            return outcome;
+        }
+    } else {
+        try {
+            dataSetFileSystem().createFolders(work);
+            CloseOwnConnectionTo(work);
+            clearWork();
+            dataSetFileSystem().copyFile(source, backup);
+            if (fs::file_size(backup) != fs::file_size(source))
+                throw std::runtime_error("incomplete copy");
+        } catch (...) {
+            clearWork();
+            platform::showMessage("ワーク領域にファイルをコピー出来なかったため、復元処理は失敗しました。",
+                                  platform::MessageKind::Information);
+            return outcome;
+        }
+        hasTrailer = ReadBackupTrailer(backup, trailer, true);
+    }
     TDataInfomationRec described = descriptionOf(trailer);
     outcome.HadDatabase = FileOpFExist((fs::path(folder) / DataDbFileName).string(), ConnectMode);
 
@@ -204,17 +233,19 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
     } else {
         if (outcome.HadDatabase) {
             if (!hasTrailer) {
-                // The trial copy is made on this computer.
-                DataSetBackupTool trialTool = tool;
-                trialTool.Host = "127.0.0.1";
+                // The trial copy is made beside the backup: on this computer,
+                // or on the server for a backup read there.
+                DataSetBackupTool trialTool = jobs;
+                if (!onServer)
+                    trialTool.Host = "127.0.0.1";
                 const BackupJobResult trial = trialTool.restore(backup, trialDb, false);
                 if (!trial.Succeeded) {
                     showJobFailure(trial);
                     passed = false;
                 } else {
                     TDataInfomation reader;
-                    reader.Location = ConnectStandAlone;
-                    reader.ReadIniFile("", work.string(), described);
+                    reader.Location = onServer ? ConnectMode : static_cast<std::uint8_t>(ConnectStandAlone);
+                    reader.ReadIniFile(onServer ? trialTool.host() : std::string(), work.string(), described);
                     CloseOwnConnectionTo(work);
                 }
             }
@@ -222,12 +253,16 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
                 passed = CheckGassanPattern(OpRestore, described, folder, copySource) == 1;
         }
     }
-    removeQuietly(trialDb);
-    removeQuietly(work / DataIniFileName);
     if (!passed) {
-        removeQuietly(backup);
+        removeWork();
         outcome.Result = -1;
         return outcome;
+    }
+    if (onServer) {
+        removeWork();
+    } else {
+        removeQuietly(trialDb);
+        removeQuietly(work / DataIniFileName);
     }
 
     if (!FileOpDExist(folder, ConnectMode))
@@ -243,8 +278,9 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
             from = trailerOf(described);
             from.DATAVARSION = described.VERSION2;
         }
-        const BackupJobResult result = tool.restore(backup, database, true, from);
-        removeQuietly(backup);
+        const BackupJobResult result = jobs.restore(backup, database, true, from);
+        if (!onServer)
+            removeQuietly(backup);
         if (!result.Succeeded) {
             showJobFailure(result);
             outcome.Result = -1;

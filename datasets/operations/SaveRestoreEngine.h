@@ -15,6 +15,7 @@
 // Results: 1 done, -1 failed or refused after the place was chosen, 0
 // nothing done.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "datasets/DataListRec.h"
@@ -39,6 +40,9 @@ struct RestoreRequest {
     std::string Place;        // where "vqacc.fbk" is read
     TDataListRec Row;         // the target row (damage, kind, lock)
     std::int32_t ParentChildCount = 0;
+    // In the server modes: Place is the data set's own folder on the server
+    // (the default place), whose backup is read and restored there.
+    bool PlaceOnServer = false;
 };
 
 struct RestoreOutcome {
@@ -53,6 +57,10 @@ struct RestoreOutcome {
 };
 
 RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackupTool& tool);
+
+// The operator's work folder on the server (the server's temp folder and
+// the operator code), where a restore from the server checks its backup.
+std::filesystem::path ServerWorkFolder();
 
 // The program's temp folder, never accepted as a place.
 std::string ProgramTempFolder();

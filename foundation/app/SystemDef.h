@@ -177,6 +177,7 @@ struct TSystemDef {
     std::string DataPasName;             // PASNAME of the chosen data set (its share path when shared)
     std::string CopyPathsText;           // "PATH1=%s\rPATH2=%s" of an empty target row chosen
     std::int32_t KyoyuDataAuto = 0;      // 1: shared data is taken and kept without the buttons
+    std::int32_t KyoyuListAuto = 0;      // 1: the shared-data screen rebuilds its list on every showing
     // Input and print switches.
     std::int32_t TekiyouInputKind = 0;   // "摘要項目の入力区分"
     std::int32_t TorihikiInputKind = 0;  // "取引先項目の入力区分"

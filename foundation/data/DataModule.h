@@ -192,7 +192,8 @@ public:
     bool fnGetExistsOpeDefSisetu();
     // The operator's default facility into SystemDef; name = its name.
     void GetOpeDefSisetu(std::string& name);
-    // The operator may see every facility of the open data set.
+    // The operator may see every facility of the open data set; false when
+    // the facilities cannot be read (reported).
     bool IsAllSisetuPermitted(std::int32_t opCode);
     // A value of a facility's XSTR text; "COLOR" is an integer ($FFAF80
     // when missing or not above 0), any other key a text.

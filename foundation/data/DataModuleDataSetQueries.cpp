@@ -190,13 +190,19 @@ bool TDM::IsAllSisetuPermitted(std::int32_t opCode)
 {
     if (AccInf.SITEN == 0)
         return true;
-    TSitenList all;
-    all.Options = SitenFacilities;
-    all.Execute(-1);
-    TSitenList own;
-    own.Options = SitenFacilities;
-    own.Execute(opCode);
-    return all.Count == own.Count;
+    // A list that cannot be read has been reported by the list; not knowing
+    // the facilities is no permission.
+    try {
+        TSitenList all;
+        all.Options = SitenFacilities;
+        all.Execute(-1);
+        TSitenList own;
+        own.Options = SitenFacilities;
+        own.Execute(opCode);
+        return all.Count == own.Count;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void TDM::GetTextValue(const std::string& text, const std::string& key, std::string& value)

@@ -127,8 +127,6 @@ CheckResult checkDataSet(TForm1& form)
             return CheckResult::Stop;
         return CheckResult::ChooseAgain;
     }
-    // A connection that worked is the one a later cancel returns to.
-    form.PrevDataFolder = SystemDef.DataDir;
     DM->fnGetDataBaseVer(SystemDef.OpenDataVersion);
     if (!CompareVersion(SystemDef.OpenDataVersion, RequiredDataVersion)) {
         failed(askChooseAgain("このプログラムで処理できるデータバージョンに達していません。",
@@ -140,6 +138,10 @@ CheckResult checkDataSet(TForm1& form)
     } else if (!DM->IsAllSisetuPermitted(SystemDef.OPCODE)) {
         failed(askChooseAgain("このデータを扱う権限が不足しています。（支店毎の処理権限をすべて有していない）"));
     }
+    // A connection that worked is the one a later cancel of the selection
+    // returns to, unless the operator refused it here and wants none.
+    if (result != CheckResult::Stop)
+        form.PrevDataFolder = SystemDef.DataDir;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "linkage/forms/OvidalRendo.h"
 
 #include "datasets/forms/TDataSentakuBox.h"
+#include "datasets/forms/TServerSentakuBox.h"
 #include "linkage/InstanceGuard.h"
 #include "linkage/LinkageHooks.h"
 #include "linkage/LinkageStartup.h"
@@ -22,6 +23,7 @@ void RegisterLibraryScreens()
     registered = true;
     ui::RegisterWebMenuL();
     RegisterDataSentakuBox();
+    RegisterServerSentakuBox();
 }
 
 int RunOvidalRendo(const std::vector<std::string>& args)

@@ -4,7 +4,14 @@
 
 #include "TempDir.h"
 #include "datasets/NetworkDrives.h"
+#include "foundation/files/FileUtils.h"
 #include "platform/Folders.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <memory>
+#include <mutex>
 
 using namespace vq;
 
@@ -62,4 +69,80 @@ TEST_F(NetworkDrivesTest, UniversalNamesAndDrives)
     EXPECT_TRUE(IsNetworkDrive('x'));
     EXPECT_FALSE(IsNetworkDrive('Y'));
     EXPECT_FALSE(IsNetworkDrive('Z'));
+}
+
+namespace {
+
+// A look at folders that hangs on one drive until released, as a hard NFS
+// mount of a server that went away does.
+struct HangingDrive {
+    struct Gate {
+        std::mutex m;
+        std::condition_variable cv;
+        bool open = false;
+    };
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
+    FolderLookFunc previous;
+
+    explicit HangingDrive(char letter)
+    {
+        previous = SetFolderLook([gate = gate, letter](const std::string& folder) {
+            if (!folder.empty() && folder[0] == letter) {
+                std::unique_lock lock(gate->m);
+                gate->cv.wait(lock, [&] { return gate->open; });
+            }
+            std::error_code ec;
+            return std::filesystem::is_directory(ResolveDrivePath(folder), ec);
+        });
+    }
+    ~HangingDrive()
+    {
+        SetFolderLook(previous);
+        std::lock_guard lock(gate->m);
+        gate->open = true;
+        gate->cv.notify_all();
+    }
+};
+
+} // namespace
+
+TEST_F(NetworkDrivesTest, ShareDrivesAreNetworkDrivesHoldingTheShareFolderAndAHungOneIsLeftOut)
+{
+    namespace fs = std::filesystem;
+    test::ScopedRoot root;
+    const fs::path office = root.path() / "office";
+    for (const char* sub : {"office/zeverivurev", "win share/zeverivurev", "local/zeverivurev"})
+        fs::create_directories(root.path() / sub);
+    fs::create_directories(root.path() / "empty");
+    SetMountTableReader([base = root.path().string()] {
+        return ParseMountInfo("22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                              "40 22 0:35 / " + base + "/office rw - nfs4 fileserver:/export/office rw\n"
+                              "41 22 0:36 / " + base + "/win\\040share rw - cifs //nas/kaikei rw\n"
+                              "42 22 0:37 / " + base + "/empty rw - nfs4 fileserver:/export/empty rw\n");
+    });
+    platform::folders::mapDrive('X', office);
+    platform::folders::mapDrive('W', root.path() / "win share");
+    platform::folders::mapDrive('L', root.path() / "local");   // holds the share folder, but is no network drive
+    platform::folders::mapDrive('E', root.path() / "empty");   // a network drive without the share folder
+
+    auto drives = ListShareDrives("zeverivurev", std::chrono::seconds(5));
+    ASSERT_EQ(drives.size(), 2u);
+    EXPECT_EQ(drives[0].Letter, 'W');
+    EXPECT_EQ(drives[0].Text, "W: //nas/kaikei");
+    EXPECT_EQ(drives[1].Letter, 'X');
+    EXPECT_EQ(drives[1].Text, "X: fileserver:/export/office");
+    EXPECT_EQ(ShareDrivePath('x', "zeverivurev"), "X:/zeverivurev");
+
+    // The server behind W stops answering: the list comes back without it.
+    HangingDrive hung('W');
+    drives = ListShareDrives("zeverivurev", std::chrono::milliseconds(300));
+    ASSERT_EQ(drives.size(), 1u);
+    EXPECT_EQ(drives[0].Letter, 'X');
+    EXPECT_EQ(ProbeFolder("W:/zeverivurev", std::chrono::milliseconds(100)), FolderProbeResult::Unreachable);
+    EXPECT_EQ(ProbeFolder("X:/zeverivurev", std::chrono::seconds(5)), FolderProbeResult::Present);
+    EXPECT_EQ(ProbeFolder("X:/elsewhere", std::chrono::seconds(5)), FolderProbeResult::Missing);
+
+    EXPECT_EQ(FreeDriveLetter(), 'Z');
+    platform::folders::mapDrive('Z', office);
+    EXPECT_EQ(FreeDriveLetter(), 'Y');
 }

@@ -33,6 +33,7 @@
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/FileOperationSnap.h"
 #include "datasets/forms/TDataSyosaiInfoBox.h"
+#include "datasets/forms/ServerSentakuSnap.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemFolders.h"
 #include "linkage/forms/LinkageSnap.h"
@@ -570,6 +571,7 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
+        {"shareddata", vq::SnapServerSentakuBox},
         {"preview", preview}, {"margins", margins},
         {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
         {"datadetail", dataDetail},

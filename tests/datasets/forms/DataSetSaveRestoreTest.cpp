@@ -173,6 +173,14 @@ TEST_F(DataSetSaveRestoreTest, SavedThenRestoredIntoAFreeRowGivesTheDataSetBack)
     EXPECT_EQ(statusOf(sourceFolder), DataStatusFree);
     EXPECT_EQ(historyHead(), place_);
 
+    // A copy marked meanwhile is not the restore's business.
+    box->SelectRow(rowOf(*box, ColCode, "0001"));
+    box->F2Click();
+    ASSERT_TRUE(box->CopyPending);
+    const auto* ops = dynamic_cast<const TDataSetScreenOperations*>(box->RowOps.get());
+    ASSERT_NE(ops, nullptr);
+    const TCopySource marked = ops->Source();
+
     const int blank = firstBlankRow(*box);
     ASSERT_GE(blank, 0);
     const std::string target = box->List.GetDataPath(blank);
@@ -185,14 +193,21 @@ TEST_F(DataSetSaveRestoreTest, SavedThenRestoredIntoAFreeRowGivesTheDataSetBack)
             EXPECT_EQ(dialog.windowTitle().toStdString(), "データの復元");
             dialog.btnOKClick();
         }});
-        box->F7Click();
+        EXPECT_EQ(box->RowOps->RestoreData(*box), 1);
         EXPECT_TRUE(answers.allUsed());
     }
+    EXPECT_EQ(ops->Source().Folder, marked.Folder);
+    EXPECT_EQ(ops->Source().Row.SHOUGOU, marked.Row.SHOUGOU);
+    EXPECT_EQ(ops->Source().Row.KISHU, marked.Row.KISHU);
+    EXPECT_EQ(ops->Source().Row.GASSAN, marked.Row.GASSAN);
+    box->ESCClick();
+    EXPECT_FALSE(box->CopyPending);
     ASSERT_TRUE(fs::exists(fs::path(target) / DataDbFileName)) << lastMessage();
     // Onto a row without data nothing is asked.
     EXPECT_TRUE(seam_->messages.empty()) << lastMessage();
     EXPECT_EQ(describe(target), describe(sourceFolder));
     EXPECT_EQ(statusOf(target), DataStatusFree);
+    EXPECT_EQ(statusOf(dataFolder("0001")), DataStatusFree);
     const int restored = box->List.ScrollToFolder(target);
     ASSERT_GE(restored, 0);
     EXPECT_EQ(box->List.GetRowRecord(restored)->ENTTEXT, sourceName);

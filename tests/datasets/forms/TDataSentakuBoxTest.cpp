@@ -433,6 +433,12 @@ TEST_F(DataSentakuBoxTest, ParameterLines)
 
 TEST_F(DataSentakuBoxTest, RowOperationsNotBuiltYetAnswerNotAvailableAndBareKeysDoNothing)
 {
+    // The operations' stand-in, as a host without them gets it.
+    struct Restore {
+        DataSetRowOperationsFactory previous = SetDataSetRowOperationsFactory(
+            [] { return std::make_unique<TDataSetRowOperations>(); });
+        ~Restore() { SetDataSetRowOperationsFactory(std::move(previous)); }
+    } standIn;
     const std::vector<std::string> codesBefore = codes();
     TDataSentakuBox* box = open("SyoriType=0");
     box->SelectRow(rowOfCode(*box, "0001"));

@@ -220,6 +220,34 @@ TEST_F(OperationsServerTest, SaveAndRestoreCarryTheBackupThroughTheFileTransferD
     EXPECT_TRUE(SortedFolderEntries(SystemDef.FileTransId).empty());
 }
 
+TEST_F(OperationsServerTest, TheDefaultPlaceIsReadAndRestoredOnTheServer)
+{
+    const fs::path source = makeDataSet(2, "サーバー商事", "原本");
+    const fs::path target = makeDataSet(3, "サーバー商事", "古いデータ");
+    // A backup without trailer in the data set's own folder, as other
+    // operations leave it there.
+    SaveRequest save;
+    save.Folder = source.string();
+    save.Place = target.string();
+    save.PlaceGiven = true;
+    ASSERT_EQ(SaveDataSet(save, {}), 1) << lastMessage();
+    BackupTrailer trailer;
+    ASSERT_TRUE(ReadBackupTrailer(target / "vqacc.fbk", trailer, true));
+    const auto backupSize = fs::file_size(target / "vqacc.fbk");
+
+    RestoreRequest restore;
+    restore.Folder = target.string();
+    restore.Place = target.string();
+    restore.PlaceOnServer = true;
+    restore.Row = rowOf(3, target);
+    ASSERT_EQ(RestoreDataSet(restore, {}).Result, 1) << lastMessage();
+    EXPECT_EQ(tables(target), tables(source));
+    EXPECT_EQ(lock(3), 0);
+    // The backup stays; the trial copy on the server is gone.
+    EXPECT_EQ(fs::file_size(target / "vqacc.fbk"), backupSize);
+    EXPECT_FALSE(fs::exists(ServerWorkFolder()));
+}
+
 TEST_F(OperationsServerTest, ARestoreThatFailsOrIsRefusedLeavesTargetAndLockAsTheyWere)
 {
     const fs::path target = makeDataSet(3, "サーバー商事", "古いデータ");

@@ -1,0 +1,842 @@
+#include "datasets/forms/TServerSentakuBox.h"
+
+#include "datasets/DataSentakuKeys.h"
+#include "datasets/NetworkDrives.h"
+#include "datasets/ServerSentakuKeys.h"
+#include "datasets/forms/DataSentakuGridModel.h"
+#include "datasets/forms/DataSetRowOperations.h"
+#include "datasets/forms/TDataListKensakuBox.h"
+#include "datasets/forms/TDataSyosaiInfoBox.h"
+#include "foundation/app/AccConstants.h"
+#include "foundation/app/RunState.h"
+#include "foundation/app/SystemDef.h"
+#include "foundation/data/DataModule.h"
+#include "foundation/data/DbErrorReporter.h"
+#include "foundation/files/FileUtils.h"
+#include "foundation/files/ManualPages.h"
+#include "foundation/forms/FlushInputMessages.h"
+#include "platform/Folders.h"
+#include "platform/Interaction.h"
+#include "ui/ModalResult.h"
+#include "ui/forms/ScreenRegistry.h"
+#include "ui/forms/TxAnimeProgressDialog.h"
+#include "ui/forms/TxPlButton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace vq {
+
+using ui::TxPlButton;
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+TxPlButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h)
+{
+    auto* b = new TxPlButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setCaptionAText(QString::fromUtf8(caption));
+    b->setGeometry(x, y, w, h);
+    return b;
+}
+
+// The share column's pictures (free, -, taken out) and the cloud's (off, on).
+QPixmap picture(int kind)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    if (kind == 2) { // taken out: a person at the area
+        p.setBrush(QColor(220, 90, 40));
+        p.drawEllipse(5, 1, 6, 6);
+        p.drawRoundedRect(3, 8, 10, 7, 3, 3);
+    } else if (kind == 3) { // cloud on
+        p.setBrush(QColor(60, 150, 230));
+        p.drawEllipse(1, 6, 8, 7);
+        p.drawEllipse(5, 3, 8, 9);
+        p.drawEllipse(8, 6, 7, 7);
+    }
+    return pm;
+}
+
+ServerPrintFunc& listPrint()
+{
+    static ServerPrintFunc f;
+    return f;
+}
+
+const char* const kMountFailed =
+    "ネットワークドライブの割り当てAPIの呼び出しに失敗しました。\rOSの機能からネットワークドライブの割り当てを行って下さい。";
+
+} // namespace
+
+ServerPrintFunc SetServerListPrint(ServerPrintFunc print)
+{
+    auto previous = std::move(listPrint());
+    listPrint() = std::move(print);
+    return previous;
+}
+
+TServerSentakuBox::TServerSentakuBox(QWidget* parent)
+    : TBSDI(parent, ui::bsDialog)
+{
+    setObjectName(QStringLiteral("ServerSentakuBox"));
+    setWindowTitle(QStringLiteral("共有データの選択"));
+    FMenuHookOnShow = FRunBesideOthers = FKeepFormSize = FActivateHookArg = false;
+    FKeepOnClose = true; // closing hides: the sort survives until the next showing
+    setFixedSize(992, 566);
+    try {
+        buildControls();
+        SearchBox = new TDataListKensakuBox(this);
+        SearchBox->ListType = 1;
+        InfoBox = new TDataSyosaiInfoBox(this);
+        DataTusin = NewCloudShareComm();
+        CloudIO = std::make_unique<TCloudShareIO>();
+        Ops.DataTusin = DataTusin.get();
+        Ops.CloudUsable = DM != nullptr && DM->CanUseCloudShare(0);
+        Ops.Tool.Host = SystemDef.HostName;
+        Ops.BeginWork = [this] { showProgress("コピー中", "データのコピー中…", false); };
+        Ops.EndWork = [this] { closeProgress(); };
+        List.SetupColumns();
+        PerfectGrid1->ApplyColumns(List.Grid);
+        QPalette pal = PerfectGrid1->palette();
+        const std::uint32_t focus = List.Grid.FocusBorderColor;
+        pal.setColor(QPalette::Highlight,
+                     QColor(int(focus & 0xFF), int((focus >> 8) & 0xFF), int((focus >> 16) & 0xFF)));
+        PerfectGrid1->setPalette(pal);
+        FCreated = true;
+    } catch (const std::exception& e) {
+        ShowMessageDetail("", e.what());
+        FCreated = false;
+    }
+}
+
+TServerSentakuBox::~TServerSentakuBox() = default;
+
+void TServerSentakuBox::buildControls()
+{
+    pnlClient = new QWidget(this);
+    pnlClient->setObjectName(QStringLiteral("pnlClient"));
+    pnlClient->setGeometry(0, 0, 992, 438);
+
+    Label1 = new QLabel(QStringLiteral("共有ドライブ:"), pnlClient);
+    Label1->setGeometry(16, 22, 96, 22);
+    cmbDrive = new QComboBox(pnlClient);
+    cmbDrive->setObjectName(QStringLiteral("cmbDrive"));
+    cmbDrive->setGeometry(112, 20, 250, 26);
+    cmbDrive->setMaxVisibleItems(10);
+    cmbDrive->view()->setMinimumWidth(300);
+    cboxDataListUpdate = new QCheckBox(QStringLiteral("データリストを自動更新する"), pnlClient);
+    cboxDataListUpdate->setObjectName(QStringLiteral("cboxDataListUpdate"));
+    cboxDataListUpdate->setGeometry(376, 22, 200, 22);
+
+    const int y = 18, h = 30, w = 76;
+    int x = 977 - 5 * w - 4 * 4;
+    btnMount = button(pnlClient, "btnMount", "共有割当", x, y, w, h);
+    btnSearchCancel = button(pnlClient, "btnSearchCancel", "検索解除", x += w + 4, y, w, h);
+    btnSearch = button(pnlClient, "btnSearch", "検索", x += w + 4, y, w, h);
+    btnDataInfo = button(pnlClient, "btnDataInfo", "情報", x += w + 4, y, w, h);
+    btnListUpdate = button(pnlClient, "btnListUpdate", "更新", x += w + 4, y, w, h);
+    for (auto* b : {btnMount, btnSearchCancel, btnSearch, btnDataInfo, btnListUpdate})
+        b->setFocusPolicy(Qt::NoFocus);
+    btnSearchCancel->setEnabled(false);
+
+    PerfectGrid1 = new TDataSentakuGridView(pnlClient);
+    PerfectGrid1->setObjectName(QStringLiteral("PerfectGrid1"));
+    PerfectGrid1->setGeometry(16, 64, 961, 369);
+    GridModel = new TDataSentakuGridModel(List.Grid, this);
+    GridModel->GridPictures = {picture(0), picture(0), picture(2)};
+    GridModel->CloudPictures = {picture(0), picture(3)};
+    GridModel->FocusFont = font();
+    PerfectGrid1->setModel(GridModel);
+    PerfectGrid1->installEventFilter(this);
+    connect(PerfectGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& now, const QModelIndex& before) {
+                onCurrentChanged(now.isValid() ? now.row() : NoCurrentRow, now.isValid() ? now.column() : 0,
+                                 before.isValid() ? before.row() : NoCurrentRow);
+            });
+    connect(PerfectGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int col) { PerfectGrid1CellClick(-1, col); });
+    connect(PerfectGrid1, &QTableView::doubleClicked, this, [this] { PerfectGrid1DblClick(); });
+
+    txtIncSerch = new QLineEdit(pnlClient);
+    txtIncSerch->setObjectName(QStringLiteral("txtIncSerch"));
+    txtIncSerch->setReadOnly(true);
+    txtIncSerch->setMaxLength(8);
+    txtIncSerch->setFocusPolicy(Qt::NoFocus);
+    txtIncSerch->setStyleSheet(QStringLiteral("background: palette(highlight); color: white; font-weight: bold;"));
+    txtIncSerch->resize(100, 22);
+    txtIncSerch->hide();
+    IncSerchTimer = new QTimer(this);
+    IncSerchTimer->setSingleShot(true);
+    IncSerchTimer->setInterval(0);
+    connect(IncSerchTimer, &QTimer::timeout, this, [this] { IncSerchTimerTimer(); });
+
+    pnlBottom = new QWidget(this);
+    pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
+    pnlBottom->setGeometry(0, 438, 992, 128);
+    HintArea = new QPlainTextEdit(pnlBottom);
+    HintArea->setObjectName(QStringLiteral("HintArea"));
+    HintArea->setReadOnly(true);
+    HintArea->setFocusPolicy(Qt::NoFocus);
+    HintArea->setFrameShape(QFrame::NoFrame);
+    HintArea->setGeometry(16, 4, 961, 72);
+    QPalette memo = HintArea->palette();
+    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
+    HintArea->setPalette(memo);
+    FHintMemo = HintArea;
+
+    const char* captions[] = {"ESC:ｷｬﾝｾﾙ", "F1:ヘルプ", "F2:", "F3:", "F4:", "F5:", "F6:", "F7:", "F8:印刷", "F12:選択"};
+    const int kw = 90, kh = 34, ky = 84;
+    for (int k = 0; k < 10; ++k) {
+        const int kx = k == KeyF12 ? 977 - kw : 16 + k * (kw + 4);
+        Keys[static_cast<std::size_t>(k)] =
+            button(pnlBottom, DataSentakuKeyNames[static_cast<std::size_t>(k)], captions[k], kx, ky, kw, kh);
+    }
+    connect(Keys[KeyEsc], &TxPlButton::clicked, this, [this] { ESCClick(); });
+    connect(Keys[KeyF1], &TxPlButton::clicked, this, [this] { F1Click(); });
+    connect(Keys[KeyF2], &TxPlButton::clicked, this, [this] { F2Click(); });
+    connect(Keys[KeyF4], &TxPlButton::clicked, this, [this] { F4Click(); });
+    connect(Keys[KeyF5], &TxPlButton::clicked, this, [this] { F5Click(); });
+    connect(Keys[KeyF8], &TxPlButton::clicked, this, [this] { F8Click(); });
+    connect(Keys[KeyF12], &TxPlButton::clicked, this, [this] { F12Click(); });
+    FExecButton = Keys[KeyF12];
+
+    connect(btnSearch, &TxPlButton::clicked, this, [this] { btnSearchClick(false); });
+    connect(btnSearchCancel, &TxPlButton::clicked, this, [this] { btnSearchClick(true); });
+    connect(btnListUpdate, &TxPlButton::clicked, this, [this] { btnListUpdateClick(); });
+    connect(btnDataInfo, &TxPlButton::clicked, this, [this] { btnDataInfoClick(); });
+    connect(btnMount, &TxPlButton::clicked, this, [this] { btnMountClick(); });
+    connect(cboxDataListUpdate, &QCheckBox::clicked, this, [this] { cboxDataListUpdateClick(); });
+    connect(cmbDrive, &QComboBox::currentIndexChanged, this, [this] { cmbDriveChange(); });
+
+    xAnimeProgressDialog1 = new ui::TxAnimeProgressDialog(this);
+    xAnimeProgressDialog1->setCancelBtnShow(false);
+}
+
+// ---- launch interface --------------------------------------------------------
+
+void TServerSentakuBox::SetParams(const ui::ParamLines& lines)
+{
+    Params = lines;
+    setFormStyle(ui::formStyleOf(lines));
+    if (const auto letter = ui::paramValue(lines, "DriveLetter"))
+        DriveLetter = *letter;
+    // Started by name the screen is its launcher's alone and goes with its closing.
+    FKeepOnClose = false;
+}
+
+std::int32_t TServerSentakuBox::Execute(bool modal)
+{
+    if (!modal && FCreated)
+        PrepareShow(false);
+    return ExecuteScreen(modal, [this] { PrepareShow(true); });
+}
+
+void TServerSentakuBox::PrepareShow(bool modal)
+{
+    Modal = modal;
+    InitList();
+    FFirstPlacement = false;
+}
+
+// ---- the list --------------------------------------------------------------------
+
+void TServerSentakuBox::InitList()
+{
+    LoadHints();
+    SelPasName.clear();
+    SelName.clear();
+    Ops.CancelPaste();
+    List.SetDrive({});
+    SearchBox->ListType = 1;
+    SearchBox->SelectRecord(SavedSearch);
+    List.Search = SavedSearch;
+    if (List.Search.JYOKENUSE == 0)
+        ClearConditions(List.Search);
+    btnSearchCancel->setEnabled(List.Search.JYOKENUSE == 1);
+    if (List.SortCol >= 0) {
+        List.Search.SORTCOL = List.SortCol;
+        List.Search.SORTTYPE = List.SortDesc ? 1 : 0;
+    }
+    if (List.Search.SORTCOL == 0) {
+        List.Search.SORTCOL = SvColFolder;
+        List.Search.SORTTYPE = 0;
+    }
+    List.SortCol = List.Search.SORTCOL;
+    List.SortDesc = List.Search.SORTTYPE != 0;
+    LoadDrives();
+    {
+        QSignalBlocker block(cboxDataListUpdate);
+        cboxDataListUpdate->setChecked(SystemDef.KyoyuListAuto != 0);
+    }
+    List.Grid.Clear();
+    if (DriveLetter.empty()) {
+        showGrid();
+        return;
+    }
+    reloadShown(true);
+}
+
+void TServerSentakuBox::reloadShown(bool rebuildWhenEmpty)
+{
+    try {
+        List.LoadList(false);
+        List.FillGrid(-1);
+        if (rebuildWhenEmpty && (SystemDef.KyoyuListAuto == 1 || List.Grid.RowCount() == 0))
+            List.RebuildList();
+    } catch (const std::exception& e) {
+        ShowMessageDetail("共有データリストの取得に失敗しました。", e.what());
+    }
+    showGrid();
+}
+
+void TServerSentakuBox::LoadDrives()
+{
+    QSignalBlocker block(cmbDrive);
+    cmbDrive->clear();
+    DriveLetters.clear();
+    for (const TShareDrive& drive : ListShareDrives(List.ShareFolder)) {
+        cmbDrive->addItem(q(drive.Text));
+        DriveLetters.push_back(drive.Letter);
+    }
+    if (!DriveLetters.empty()) {
+        const char wanted = DriveLetter.empty() ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(DriveLetter[0])));
+        int index = 0;
+        for (std::size_t i = 0; i < DriveLetters.size(); ++i)
+            if (DriveLetters[i] == wanted)
+                index = static_cast<int>(i);
+        cmbDrive->setCurrentIndex(index);
+        DriveLetter = std::string(1, DriveLetters[static_cast<std::size_t>(index)]);
+        List.SetDrive(DriveLetter);
+        return;
+    }
+    cmbDrive->addItem(q("[" + List.ShareFolder + "]が見つかりません"));
+    DriveLetters.push_back(0);
+    cmbDrive->setCurrentIndex(0);
+    DriveLetter.clear();
+    List.SetDrive({});
+}
+
+void TServerSentakuBox::cmbDriveChange()
+{
+    const int index = cmbDrive->currentIndex();
+    const char letter = index >= 0 && index < static_cast<int>(DriveLetters.size())
+                            ? DriveLetters[static_cast<std::size_t>(index)]
+                            : 0;
+    const std::string chosen = letter == 0 ? std::string() : std::string(1, letter);
+    if (chosen != DriveLetter) {
+        Ops.CancelPaste();
+        DriveLetter = chosen;
+        List.SetDrive(DriveLetter);
+        List.Grid.Clear();
+        if (!DriveLetter.empty() && ProbeFolder(List.DrivePath, NetworkProbeTimeout) != FolderProbeResult::Present)
+            platform::showMessage("共有サーバーが起動していない、接続が切断されている または 共有サーバー上のデータ領域が削除された可能性があります。\r",
+                                  platform::MessageKind::Information);
+        else if (!DriveLetter.empty())
+            reloadShown(true);
+        showGrid();
+    }
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::ChooseDrive(char letter)
+{
+    for (std::size_t i = 0; i < DriveLetters.size(); ++i)
+        if (DriveLetters[i] == letter)
+            cmbDrive->setCurrentIndex(static_cast<int>(i));
+}
+
+void TServerSentakuBox::RebuildList()
+{
+    Ops.CancelPaste();
+    try {
+        List.RebuildList();
+    } catch (const std::exception& e) {
+        ShowMessageDetail("共有データリストの取得に失敗しました。", e.what());
+    }
+    showGrid();
+}
+
+void TServerSentakuBox::showGrid()
+{
+    syncing_ = true;
+    GridModel->Reset();
+    GridModel->HeaderChanged();
+    PerfectGrid1->ShowCurrent(List.Grid);
+    if (List.Grid.HasCurrentRow())
+        List.CellGotFocus(List.Grid.CurrentRow);
+    syncing_ = false;
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::SelectRow(int row, int col)
+{
+    if (row < 0 || row >= List.Grid.RowCount())
+        return;
+    PerfectGrid1->setCurrentIndex(GridModel->index(row, PerfectGrid1->isColumnHidden(col) ? 0 : col));
+    List.Grid.CurrentCol = col;
+}
+
+void TServerSentakuBox::onCurrentChanged(int row, int col, int previousRow)
+{
+    if (syncing_)
+        return;
+    if (previousRow != NoCurrentRow) {
+        List.CellLostFocus(previousRow);
+        GridModel->RowChanged(previousRow);
+    }
+    List.Grid.SetCurrentCell(row, col);
+    if (List.Grid.HasCurrentRow()) {
+        List.CellGotFocus(row);
+        GridModel->RowChanged(row);
+    }
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::PerfectGrid1CellClick(int row, int col)
+{
+    if (row != -1 || !List.Grid.HasCurrentRow())
+        return;
+    if (col != 1 && (col < 3 || col > 7))
+        return;
+    // The rows move: a pending paste would otherwise take its children from another row.
+    Ops.CancelPaste();
+    try {
+        List.HeaderClick(col);
+    } catch (const std::exception& e) {
+        ShowMessageDetail("共有データリストの取得に失敗しました。", e.what());
+    }
+    showGrid();
+}
+
+void TServerSentakuBox::PerfectGrid1DblClick()
+{
+    if (List.Grid.RowCount() > 0 && List.Grid.HasCurrentRow())
+        F12Click();
+}
+
+void TServerSentakuBox::PerfectGrid1KeyDown(int virtualKey)
+{
+    if (List.Grid.RowCount() == 0)
+        return;
+    const char c = IncSearchCharOfKey(virtualKey);
+    if (c == 0)
+        return;
+    IncText += c;
+    if (IncText.size() <= 8) {
+        const QRect grid = PerfectGrid1->geometry();
+        txtIncSerch->move(grid.left() + 4 + qRound(grid.width() / 10.0), std::max(0, grid.top() - 12));
+        txtIncSerch->setText(q(IncText));
+        txtIncSerch->show();
+        txtIncSerch->raise();
+        IncSerchTimer->setInterval(NextIncSearchInterval(IncSerchTimer->interval()));
+        IncSerchTimer->start();
+    }
+}
+
+void TServerSentakuBox::IncSerchTimerTimer()
+{
+    if (gridActive()) {
+        const int row = List.FindCode(IncText);
+        if (row >= 0)
+            SelectRow(row, 0);
+    }
+    IncSerchTimer->stop();
+    IncSerchTimer->setInterval(0);
+    IncText.clear();
+    txtIncSerch->hide();
+}
+
+void TServerSentakuBox::btnSearchClick(bool cancelButton)
+{
+    if (cancelButton) {
+        List.Search.JYOKENUSE = 0;
+        ClearConditions(List.Search);
+        btnSearchCancel->setEnabled(false);
+    } else {
+        SearchBox->ListType = 1;
+        SearchBox->Cond = SavedSearch;
+        SearchBox->PrepareShow(true);
+        if (SearchBox->exec() != ui::mrOk) {
+            SetFunctionKeyCaptions();
+            return;
+        }
+        SavedSearch = SearchBox->Cond;
+        SearchBox->UpdateRecord(SavedSearch);
+        const std::int32_t sortCol = List.SortCol;
+        const bool sortDesc = List.SortDesc;
+        List.Search = SavedSearch;
+        List.SortCol = sortCol;
+        List.SortDesc = sortDesc;
+        btnSearchCancel->setEnabled(true);
+    }
+    Ops.CancelPaste();
+    reloadShown(false);
+}
+
+void TServerSentakuBox::btnDataInfoClick()
+{
+    if (!List.Grid.HasCurrentRow())
+        return;
+    const int gridRow = List.Grid.CurrentRow;
+    TDataListRec* row = List.GetRowRecord(gridRow);
+    if (row == nullptr)
+        return;
+    InfoBox->FromSharedList = true;
+    InfoBox->Row = *row;
+    InfoBox->DataFolder = ResolveDrivePath(row->PASNAME);
+    InfoBox->UpdateLock = row->UPDATE_LOCK;
+    InfoBox->ReadOnly = row->READ_ONLY;
+    InfoBox->ListName = row->ENTTEXT;
+    InfoBox->EditAllowed = false;
+    InfoBox->Tool = Ops.Tool;
+    InfoBox->PrepareShow(true);
+    const int answer = InfoBox->exec();
+    // The dialog may have stood open a while; the row is found again by its folder.
+    const std::string folder = InfoBox->Row.PASNAME;
+    try {
+        if (answer == ui::mrOk) {
+            if (InfoBox->ClearStatus) {
+                row->DATALOCK = 0;
+                List.WriteDataStatus(folder, DataStatusFree);
+                List.Grid.SetCellInt(gridRow, SvColShared, 0);
+                List.Grid.SetPicture(gridRow, SvColSharePicture, PicEmpty);
+            }
+            List.ListCtl.UpdateServerDataListRecord(*row, 1, true);
+        }
+        if (InfoBox->Rebuilt) {
+            List.WriteDataStatus(folder, DataStatusFree);
+            row->DATA_STATUS = 0;
+            List.ListCtl.UpdateServerDataListRecord(*row, 1, true);
+            RebuildList();
+            const int again = List.RowOfFolder(folder);
+            if (again >= 0)
+                List.Grid.SetCurrentCell(again, SvColName);
+        }
+    } catch (const std::exception& e) {
+        ShowMessageDetail("共有データリストの更新に失敗しました。", e.what());
+    }
+    showGrid();
+}
+
+void TServerSentakuBox::btnListUpdateClick()
+{
+    if (DriveLetter.empty())
+        return;
+    std::string text = "データリストの更新を行います。";
+    if (btnSearchCancel->isEnabled())
+        text += "検索実行中のため検索は解除されます。";
+    text += "\rよろしいですか？";
+    if (platform::showMessage(text, platform::MessageKind::Confirmation, platform::Buttons::YesNo) !=
+        platform::ResultYes)
+        return;
+    showProgress("更新中", "データリストの更新中…", true);
+    if (btnSearchCancel->isEnabled()) {
+        List.Search.JYOKENUSE = 0;
+        ClearConditions(List.Search);
+        btnSearchCancel->setEnabled(false);
+    }
+    RebuildList();
+    closeProgress();
+    raise();
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::btnMountClick()
+{
+    // Mounting a network share needs the system's own tools; what this
+    // screen does is give an already mounted share a drive letter in the
+    // drive map, which is what the shared-data functions look at.
+    platform::FileDialogRequest request;
+    request.mode = platform::FileDialogRequest::Mode::Folder;
+    request.title = "共有割当";
+    const auto folder = platform::interaction().chooseFile(request);
+    if (folder && !folder->empty()) {
+        const char letter = FreeDriveLetter();
+        bool mapped = false;
+        if (letter != 0) {
+            try {
+                platform::folders::mapDrive(letter, *folder);
+                mapped = true;
+            } catch (const std::exception&) {
+                mapped = false;
+            }
+        }
+        if (!mapped) {
+            platform::showMessage(kMountFailed, platform::MessageKind::Information);
+        } else {
+            Ops.CancelPaste();
+            if (DriveLetter.empty())
+                DriveLetter = std::string(1, letter);
+            LoadDrives();
+            RebuildList();
+        }
+    }
+    raise();
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::cboxDataListUpdateClick()
+{
+    SystemDef.KyoyuListAuto = cboxDataListUpdate->isChecked() ? 1 : 0;
+}
+
+// ---- keys --------------------------------------------------------------------------
+
+bool TServerSentakuBox::gridActive() const
+{
+    return gridActive_ && PerfectGrid1->isEnabled();
+}
+
+std::string TServerSentakuBox::KeyCaption(int key) const
+{
+    return Keys[static_cast<std::size_t>(key)]->CaptionA().Caption.toStdString();
+}
+
+bool TServerSentakuBox::keyUsable(int key) const
+{
+    return !IsBareCaption(KeyCaption(key));
+}
+
+void TServerSentakuBox::LoadHints()
+{
+    std::string drives =
+        "ﾘｽﾄからﾃﾞｰﾀを管理しているﾄﾞﾗｲﾌﾞを選択します。|ﾘｽﾄからﾃﾞｰﾀを管理しているﾄﾞﾗｲﾌﾞを選択します。\r\n"
+        "ﾏｲｺﾝﾋﾟｭｰﾀに表示されるﾄﾞﾗｲﾌﾞの中からﾄﾞﾗｲﾌﾞ直下に“vorlenzaimu”ﾌｫﾙﾀﾞのあるﾄﾞﾗｲﾌﾞのみを表示しています。";
+    if (OemKind == 1 || OemKind == 2) {
+        QString text = q(drives);
+        text.replace(QStringLiteral("zeverivurev"), q(List.ShareFolder), Qt::CaseInsensitive);
+        drives = text.toStdString();
+    }
+    setHint(cmbDrive, q(drives));
+    setHint(btnMount, QStringLiteral("ネットワーク上の共有フォルダをドライブに割り当てます。|"));
+    setHint(btnSearchCancel, QStringLiteral("検索状態を解除します。|"));
+    setHint(btnSearch,
+            QStringLiteral("［検索条件の設定］画面を開きます。一定条件に該当するﾃﾞｰﾀを抽出表示する場合に使用します。|"));
+    setHint(btnDataInfo, QStringLiteral("「ﾃﾞｰﾀの詳細情報」画面を開きます。選択ﾃﾞｰﾀの基本情報を表示します。ﾃﾞｰﾀの表示名を変更できます。|"));
+    setHint(btnListUpdate,
+            QStringLiteral("ﾃﾞｰﾀﾘｽﾄを更新します。ﾌﾟﾛｸﾞﾗﾑの機能を使わずに移行したﾃﾞｰﾀを表示できます。|"));
+    setHint(PerfectGrid1, q(gridHint_.empty() ? std::string(ServerGridHint) : gridHint_));
+}
+
+void TServerSentakuBox::SetFunctionKeyCaptions()
+{
+    TServerKeyState state;
+    state.GridActive = gridActive();
+    state.GridEnabled = PerfectGrid1->isEnabled() && pnlBottom->isEnabled();
+    state.HasCurrentRow = List.Grid.HasCurrentRow();
+    state.PastePending = Ops.PastePending();
+    state.Row = state.HasCurrentRow ? List.GetRowRecord(List.Grid.CurrentRow) : nullptr;
+    state.RowTakenOut = state.HasCurrentRow && List.RowTakenOut(List.Grid.CurrentRow);
+    state.HasDrive = !DriveLetter.empty();
+    state.HasAreas = !List.Rows.empty();
+    const TServerKeyCaptions keys = ComputeServerKeyCaptions(state);
+    RowState = keys.RowState;
+    if (!keys.GridHint.empty()) {
+        gridHint_ = keys.GridHint;
+        setHint(PerfectGrid1, q(gridHint_));
+        ShowHintOf(PerfectGrid1, HintArea);
+    }
+    for (int k = 0; k < 10; ++k)
+        Keys[static_cast<std::size_t>(k)]->setCaptionAText(q(keys.Caption[static_cast<std::size_t>(k)]));
+    Keys[KeyF12]->setEnabled(keys.F12Enabled);
+}
+
+void TServerSentakuBox::afterKey()
+{
+    PerfectGrid1->setFocus(Qt::OtherFocusReason);
+    gridActive_ = true;
+    if (List.Grid.HasCurrentRow()) {
+        syncing_ = true;
+        PerfectGrid1->ShowCurrent(List.Grid);
+        syncing_ = false;
+        List.CellGotFocus(List.Grid.CurrentRow);
+        GridModel->RowChanged(List.Grid.CurrentRow);
+    }
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::ESCClick()
+{
+    if (!pnlBottom->isEnabled() || !keyUsable(KeyEsc))
+        return;
+    if (Ops.PastePending()) {
+        Ops.CancelPaste();
+        SetFunctionKeyCaptions();
+        return;
+    }
+    done(ui::mrCancel);
+}
+
+void TServerSentakuBox::F1Click()
+{
+    if (keyUsable(KeyF1))
+        ShowHtmlHelp("kyoyudata.html");
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::F2Click()
+{
+    if (!keyUsable(KeyF2))
+        return;
+    const int row = List.Grid.CurrentRow;
+    if (RowState == 1) {
+        pnlClient->setEnabled(false);
+        pnlBottom->setEnabled(false);
+        Ops.MarkSource(row);
+        pnlClient->setEnabled(true);
+        pnlBottom->setEnabled(true);
+    } else if (RowState == 2) {
+        Ops.Paste(row);
+        showGrid();
+    }
+    afterKey();
+}
+
+void TServerSentakuBox::F4Click()
+{
+    if (!keyUsable(KeyF4))
+        return;
+    Ops.AddArea();
+    showGrid();
+    afterKey();
+}
+
+void TServerSentakuBox::F5Click()
+{
+    if (!keyUsable(KeyF5))
+        return;
+    if (List.Grid.HasCurrentRow())
+        Ops.DeleteData(List.Grid.CurrentRow, true);
+    showGrid();
+    afterKey();
+}
+
+void TServerSentakuBox::F8Click()
+{
+    if (!keyUsable(KeyF8))
+        return;
+    if (listPrint())
+        listPrint()(*this);
+    else
+        platform::showMessage(RowOperationNotAvailable, platform::MessageKind::Information);
+    afterKey();
+}
+
+void TServerSentakuBox::F12Click()
+{
+    if (!keyUsable(KeyF12) || !Keys[KeyF12]->isEnabled() || !List.Grid.HasCurrentRow())
+        return;
+    std::string pasName, name;
+    if (!Ops.ChooseArea(List.Grid.CurrentRow, pasName, name))
+        return;
+    SelPasName = pasName;
+    SelName = name;
+    done(ui::mrOk);
+}
+
+// ---- life cycle -------------------------------------------------------------------
+
+void TServerSentakuBox::FormShow()
+{
+    PerfectGrid1->setFocus(Qt::OtherFocusReason);
+    gridActive_ = true;
+    repaint();
+    SetFunctionKeyCaptions();
+}
+
+void TServerSentakuBox::FormClose()
+{
+    Ops.CancelPaste();
+    List.Search.SORTTYPE = List.SortDesc ? 1 : 0;
+    List.Search.SORTCOL = List.SortCol;
+    SearchBox->UpdateRecordSortField(List.Search);
+}
+
+void TServerSentakuBox::showProgress(const char* caption, const char* label, bool cancel)
+{
+    xAnimeProgressDialog1->setCaption(QString::fromUtf8(caption));
+    xAnimeProgressDialog1->setInfoLabel(QString::fromUtf8(label));
+    xAnimeProgressDialog1->setCancelBtnShow(cancel);
+    xAnimeProgressDialog1->Cancelled = false;
+    xAnimeProgressDialog1->Execute(this);
+}
+
+void TServerSentakuBox::closeProgress()
+{
+    if (xAnimeProgressDialog1->Handle() != nullptr)
+        xAnimeProgressDialog1->Close();
+    xAnimeProgressDialog1->setCancelBtnShow(false);
+    FlushInputMessages(this);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TServerSentakuBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == PerfectGrid1) {
+        if (event->type() == QEvent::FocusIn) {
+            gridActive_ = true;
+        } else if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                gridActive_ = false;
+        } else if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                PerfectGrid1DblClick();
+                return true;
+            }
+            const int k = key->key();
+            int vk = 0;
+            if (k >= Qt::Key_0 && k <= Qt::Key_9)
+                vk = (key->modifiers() & Qt::KeypadModifier) ? 96 + (k - Qt::Key_0) : k;
+            else if (k >= Qt::Key_A && k <= Qt::Key_Z)
+                vk = k;
+            if (vk != 0 && (key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier) {
+                PerfectGrid1KeyDown(vk);
+                return true;
+            }
+        }
+    }
+    return TBSDI::eventFilter(watched, event);
+}
+
+bool TServerSentakuBox::FormKeyUp(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape: ESCClick(); return true;
+    case Qt::Key_F1: F1Click(); return true;
+    case Qt::Key_F2: F2Click(); return true;
+    case Qt::Key_F3:
+    case Qt::Key_F6:
+    case Qt::Key_F7: return true;
+    case Qt::Key_F4: F4Click(); return true;
+    case Qt::Key_F5: F5Click(); return true;
+    case Qt::Key_F8: F8Click(); return true;
+    case Qt::Key_F12: F12Click(); return true;
+    default: return TBSDI::FormKeyUp(event);
+    }
+}
+
+void RegisterServerSentakuBox()
+{
+    ui::RegisterScreen<TServerSentakuBox>("TServerSentakuBox");
+}
+
+} // namespace vq
