@@ -468,7 +468,7 @@ void TDataSyosaiInfoBox::F1Click(ui::TxPlButton* sender)
 bool TDataSyosaiInfoBox::attachedElsewhere()
 {
     CloseOwnConnectionTo(DataFolder);
-    if (!IsDataSetAttached(SystemDef.HostName, DataFolder))
+    if (!IsDataSetAttached(Tool.host(), DataFolder))
         return false;
     platform::showMessage("現在、他のユーザーがデータに接続中です。他のユーザーがデータに接続している間はデータの"
                           "再構築は行えません。",
@@ -522,10 +522,6 @@ bool TDataSyosaiInfoBox::RebuildData()
     if (xAnimeProgressDialog1->Handle() != nullptr)
         xAnimeProgressDialog1->Close();
     FlushInputMessages(this);
-    if (isVisible()) {
-        raise();
-        activateWindow();
-    }
     return rebuilt;
 }
 

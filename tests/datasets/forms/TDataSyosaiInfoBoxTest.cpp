@@ -25,7 +25,6 @@
 #include <QPlainTextEdit>
 
 #include <memory>
-#include <unistd.h>
 
 using namespace vq;
 namespace fs = std::filesystem;
