@@ -125,6 +125,10 @@ TKeyCaptions ComputeKeyCaptions(const TKeyCaptionState& s)
     }
     if (k.RowState == 0)
         bare({KeyF2, KeyF3, KeyF4, KeyF5, KeyF6, KeyF7});
+    // While a copy waits for its target only the paste and its cancel act:
+    // another operation could change or remove the marked source meanwhile.
+    if (k.RowState == 2)
+        bare({KeyF3, KeyF4, KeyF5, KeyF6, KeyF7, KeyF8});
     switch (s.SyoriType) {
     case 3:
         bare({KeyF1, KeyF2, KeyF3, KeyF4, KeyF5, KeyF6, KeyF7, KeyF8});

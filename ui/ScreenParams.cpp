@@ -25,16 +25,15 @@ ParamLines splitParamLines(std::string_view text)
 {
     ParamLines lines;
     std::size_t start = 0;
+    // Callers join their lines with "\r" (as the host programs do), "\n" or "\r\n".
     while (start <= text.size()) {
-        auto end = text.find('\n', start);
+        auto end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = text.size();
         std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
         if (!line.empty())
             lines.emplace_back(line);
-        start = end + 1;
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
     }
     return lines;
 }

@@ -17,7 +17,7 @@ enum TFormStyle { fsMDIChild, fsMDIForm, fsNormal, fsStayOnTop };
 
 using ParamLines = std::vector<std::string>;
 
-// One line per "\n" (a "\r" before it is dropped); empty lines are skipped.
+// One line per "\r", "\n" or "\r\n"; empty lines are skipped.
 ParamLines splitParamLines(std::string_view text);
 // The value of the first line "name=value" (name compared without regard to
 // letter case); nothing when no line names it.

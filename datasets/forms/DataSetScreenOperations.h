@@ -14,6 +14,11 @@ namespace vq {
 class TDataSetScreenOperations : public TDataSetRowOperations {
 public:
     std::int32_t CopyData(TDataSentakuBox& box) override;
+    std::int32_t NewData(TDataSentakuBox& box) override;
+    std::int32_t AddBunsanData(TDataSentakuBox& box) override;
+    std::int32_t Mochidashi(TDataSentakuBox& box) override;
+    std::int32_t ReleaseKyoyu(TDataSentakuBox& box) override;
+    std::int32_t AddArea(TDataSentakuBox& box) override;
     std::int32_t DeleteData(TDataSentakuBox& box) override;
     std::int32_t SaveData(TDataSentakuBox& box) override;
     std::int32_t RestoreData(TDataSentakuBox& box) override;

@@ -3,6 +3,7 @@
 #include "datasets/forms/TDataSentakuBox.h"
 
 #include "datasets/DataFolderCheck.h"
+#include "datasets/forms/DataSetPlaceTransfer.h"
 #include "datasets/forms/DataSentakuGridModel.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
@@ -345,7 +346,8 @@ void TDataSentakuBox::F12Click()
                     return;
                 }
                 takeSelection();
-                if (SyncSharedAuto("download") <= 0 || RowOps->RestoreData(*this) == -1) {
+                if (SyncSharedAuto("download") <= 0 ||
+                    RestoreRowFromPlace(*this, OnlySABackupPath, BackupToolOf(*RowOps)) == -1) {
                     clearSelection();
                     return;
                 }
@@ -381,11 +383,11 @@ void TDataSentakuBox::F12Click()
                 std::int32_t value = SyncSharedAuto("download");
                 if (value > 0) {
                     if (OnlySARestore == 0) {
-                        value = RowOps->SaveData(*this);
+                        value = SaveRowToPlace(*this, OnlySABackupPath, BackupToolOf(*RowOps));
                         if (value == 1)
                             value = SyncSharedAuto("upload");
                     } else {
-                        value = RowOps->RestoreData(*this) == -1 ? 0 : 1;
+                        value = RestoreRowFromPlace(*this, OnlySABackupPath, BackupToolOf(*RowOps)) == -1 ? 0 : 1;
                     }
                 }
                 if (value <= 0) {

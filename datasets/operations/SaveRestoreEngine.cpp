@@ -14,6 +14,7 @@
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/calendar/DateText.h"
+#include "foundation/data/DataModule.h"
 #include "foundation/dataset/DataInfomation.h"
 #include "foundation/files/FileOperations.h"
 #include "platform/Interaction.h"
@@ -80,6 +81,18 @@ bool serverMode()
     return ConnectMode == ConnectClientServer || ConnectMode == ConnectTerminal;
 }
 
+// The status a locked server data set would read without the lock, with its
+// description (the trailer needs its journal counts and My Number flag).
+std::uint8_t statusBeneathOwnLock(const std::string& folder, TDataInfomationRec& info)
+{
+    TDataInfomation reader;
+    reader.Location = ConnectMode;
+    ClearRec(info);
+    if (!reader.GetDataInfoFromFolder(folder, info))
+        return DataStatusOpenFailed;
+    return DM && DM->AccDatInConnection(1, SystemDef.HostName, folder, 0) ? DataStatusInUse : DataStatusFree;
+}
+
 } // namespace
 
 fs::path ServerWorkFolder()
@@ -104,7 +117,10 @@ bool RefuseTempPlace(const std::string& place)
 std::int32_t SaveDataSet(const SaveRequest& request, const DataSetBackupTool& tool)
 {
     TDataInfomationRec info;
-    const std::uint8_t status = CheckDataStatus(request.Folder, true, true, info);
+    const bool ownLock = request.OwnLock && serverMode();
+    std::uint8_t status = CheckDataStatus(request.Folder, true, !ownLock, info);
+    if (ownLock && status == DataStatusLocked)
+        status = statusBeneathOwnLock(request.Folder, info);
     if (status == DataStatusInUse && serverMode()) {
         if (!ask("このデータは他のオペレータが使用中です。保存しますか？"))
             return 0;

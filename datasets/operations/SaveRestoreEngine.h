@@ -31,6 +31,10 @@ struct SaveRequest {
     bool PlaceGiven = false;  // take-out: an old backup there is replaced without a question
     std::int32_t Rec = 0;     // the data-list row (server modes lock it)
     std::int32_t DataLock = 0;
+    // Take-out: the row carries this operator's own lock, set just before the
+    // save so that nobody opens the data set while it leaves; that lock does
+    // not refuse the save.
+    bool OwnLock = false;
 };
 
 std::int32_t SaveDataSet(const SaveRequest& request, const DataSetBackupTool& tool);

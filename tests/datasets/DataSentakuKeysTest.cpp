@@ -118,3 +118,72 @@ TEST(DataSentakuKeys, IncrementalSearchKeys)
     EXPECT_EQ(NextIncSearchInterval(500), 1000);
     EXPECT_EQ(NextIncSearchInterval(1000), 1000);
 }
+
+TEST(DataSentakuKeys, F3AndF4ByModeTypeAndRow)
+{
+    // F3, F4 (then F5, F12 where the row decides them) for the focused row.
+    TDataListRec data = named();
+    TDataListRec blank;
+    TDataListRec consolidated = named();
+    consolidated.GASSAN = GassanConsolidated;
+    TDataListRec kept = named();
+    kept.NETDRIVE = 1;
+    TDataListRec keptChild = kept;
+    keptChild.GASSAN = GassanDistributedChild;
+    TDataListRec takenArea = kept;
+    takenArea.KYOYULOCK = 1;
+    takenArea.ENTTEXT = EmptyAreaName;
+    TDataListRec takenData = kept;
+    takenData.KYOYULOCK = 1;
+    TDataListRec cloud = named();
+    cloud.CLOUD = 1;
+    struct Case {
+        const char* what;
+        std::uint8_t mode;
+        int type;
+        const TDataListRec* row;
+        bool cloudUsable;
+        const char* f3;
+        const char* f4;
+    } cases[] = {
+        {"stand-alone data", 0, 0, &data, false, "F3:", "F4:"},
+        {"stand-alone blank", 0, 0, &blank, false, "F3:新規作成", "F4:"},
+        {"stand-alone consolidated", 0, 0, &consolidated, false, "F3:分散追加", "F4:"},
+        {"kept on the share", 0, 0, &kept, false, "F3:", "F4:割当解除"},
+        {"kept child", 0, 0, &keptChild, false, "F3:", "F4:"},
+        {"taken empty area", 0, 0, &takenArea, false, "F3:新規作成", "F4:割当解除"},
+        {"taken data", 0, 0, &takenData, false, "F3:", "F4:"},
+        {"client/server data", 1, 0, &data, false, "F3:持ち出し", "F4:領域追加"},
+        {"client/server cloud data", 1, 0, &cloud, true, "F3:持ち出し", "F4:領域追加"},
+        {"client/server blank", 1, 0, &blank, false, "F3:新規作成", "F4:領域追加"},
+        {"server-based data", 2, 0, &data, false, "F3:", "F4:領域追加"},
+        {"server-based blank", 2, 0, &blank, false, "F3:新規作成", "F4:領域追加"},
+        {"stand-alone cloud data", 0, 0, &cloud, true, "F3:", "F4:"},
+        {"type 1 blank", 0, 1, &blank, false, "F3:新規作成", "F4:"},
+        {"type 2 blank", 0, 2, &blank, false, "F3:", "F4:"},
+        {"type 3", 1, 3, &blank, false, "F3:", "F4:"},
+        {"type 4 client/server", 1, 4, &blank, false, "F3:", "F4:領域追加"},
+        {"type 5", 1, 5, &data, false, "F3:", "F4:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TKeyCaptionState s = focused(*c.row, c.type);
+        s.ConnectMode = c.mode;
+        s.CloudUsable = c.cloudUsable;
+        const TKeyCaptions k = ComputeKeyCaptions(s);
+        EXPECT_EQ(k.Caption[KeyF3], c.f3);
+        EXPECT_EQ(k.Caption[KeyF4], c.f4);
+    }
+}
+
+TEST(DataSentakuKeys, APendingCopyLeavesOnlyPasteAndCancel)
+{
+    const TDataListRec data = named();
+    TKeyCaptionState pending = focused(data);
+    pending.CopyPending = true;
+    const TKeyCaptions k = ComputeKeyCaptions(pending);
+    EXPECT_EQ(captions(k), (std::vector<std::string>{"ESC:ｷｬﾝｾﾙ", "F1:ヘルプ", "F2:貼り付け", "F3:", "F4:", "F5:", "F6:",
+                                                     "F7:", "F8:", "F12:選択"}));
+    EXPECT_FALSE(k.KyoyuDownEnabled);
+    EXPECT_FALSE(k.CloudEnabled);
+}

@@ -12,6 +12,9 @@ TEST(ScreenParams, LinesNamesAndFormStyles)
     EXPECT_EQ(syoriTypeOf(lines), 3);
     EXPECT_EQ(formStyleOf(lines), fsNormal);
     EXPECT_FALSE(paramValue(lines, "DataType"));
+    // Lines joined with carriage returns alone, as the take-out and the new data set pass them.
+    EXPECT_EQ(splitParamLines("SyoriType=5\rOnlySA_Syori=Restore\rOnlySA_BackupPath=/tmp/x"),
+              (ParamLines{"SyoriType=5", "OnlySA_Syori=Restore", "OnlySA_BackupPath=/tmp/x"}));
 
     struct Case {
         const char* text;
