@@ -2,7 +2,7 @@
 
 #include "datasets/DataRowChecks.h"
 #include "datasets/forms/DataSetScreenOperations.h"
-#include "datasets/forms/KyoyuLock.h"
+#include "datasets/operations/KyoyuLock.h"
 #include "datasets/forms/ScreenProgress.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/operations/SaveRestoreEngine.h"
@@ -165,7 +165,7 @@ std::int32_t RestoreRowFromPlace(TDataSentakuBox& box, const std::string& place,
             // The restored data belongs on the share; it stays taken to this computer.
             box.SelectRow(box.List.FindParentRow(gridRow));
             if (box.KyoyuDataPut(true) > 0)
-                SetKyoyuLock(box.List, *parent, 1);
+                SetKyoyuLock(1, *parent, box.List.ListCtl);
         }
     }
     focusFolder(box, folder);

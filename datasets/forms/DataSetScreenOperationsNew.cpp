@@ -3,7 +3,7 @@
 #include "datasets/forms/DataSetScreenOperations.h"
 
 #include "datasets/DataRowChecks.h"
-#include "datasets/forms/KyoyuLock.h"
+#include "datasets/operations/KyoyuLock.h"
 #include "datasets/forms/ScreenProgress.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/operations/DataSetLifecycle.h"
@@ -66,7 +66,7 @@ std::int32_t TDataSetScreenOperations::NewData(TDataSentakuBox& box)
         // The new data set goes to the share and stays taken to this computer.
         box.SelectRow(box.List.FindParentRow(gridRow));
         if (result != 1 || box.KyoyuDataPut(true) > 0)
-            SetKyoyuLock(box.List, *parent, 1);
+            SetKyoyuLock(1, *parent, box.List.ListCtl);
     }
     box.DataListRefresh(gridRow);
     return 1;
