@@ -3,6 +3,7 @@
 #include "datasets/DataSentakuKeys.h"
 #include "datasets/NetworkDrives.h"
 #include "datasets/ServerSentakuKeys.h"
+#include "datasets/forms/DataListPrint.h"
 #include "datasets/forms/DataSentakuGridModel.h"
 #include "datasets/forms/DataSetRowOperations.h"
 #include "datasets/forms/TDataListKensakuBox.h"
@@ -730,10 +731,19 @@ void TServerSentakuBox::F8Click()
 {
     if (!keyUsable(KeyF8))
         return;
-    if (listPrint())
+    if (listPrint()) {
         listPrint()(*this);
-    else
-        platform::showMessage(RowOperationNotAvailable, platform::MessageKind::Information);
+    } else if (List.DispIndex.empty()) {
+        platform::showMessage("共有データリストが表示されていません。", platform::MessageKind::Information);
+    } else {
+        DataListPrintRequest request;
+        request.ListKind = 1;
+        request.Rows = &List.Rows;
+        request.DispIndex = &List.DispIndex;
+        request.Caption = "共有データリストの印刷";
+        request.MainText = "共有データリストを印刷します。";
+        PrintDataList(this, request);
+    }
     afterKey();
 }
 

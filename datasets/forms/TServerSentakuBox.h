@@ -46,8 +46,8 @@ class TDataSentakuGridModel;
 class TDataSentakuGridView;
 class TServerSentakuBox;
 
-// The list print ([F8]), installed by whoever builds it; without one the key
-// tells that the function is not available.
+// Another list print ([F8]) a host may install; without one the key prints
+// the shared list through the data-list print.
 using ServerPrintFunc = std::function<void(TServerSentakuBox& box)>;
 ServerPrintFunc SetServerListPrint(ServerPrintFunc print);
 

@@ -150,6 +150,10 @@ TEST_F(TServerSentakuBoxTest, ATestDriveMapListsTheAreasOfTheChosenDrive)
     EXPECT_EQ(none->cmbDrive->itemText(0).toStdString(), "[zeverivurev]が見つかりません");
     EXPECT_EQ(none->List.Grid.RowCount(), 0);
     EXPECT_EQ(none->KeyCaption(KeyF4), "F4:");
+    // Nothing to print: told before any dialog.
+    seam_->messages.clear();
+    none->F8Click();
+    EXPECT_EQ(lastMessage(), "共有データリストが表示されていません。");
 }
 
 TEST_F(TServerSentakuBoxTest, ADriveChangeOrASortCancelsAPendingPaste)
