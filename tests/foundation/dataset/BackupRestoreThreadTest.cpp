@@ -208,6 +208,8 @@ TEST_F(BackupRestoreThreadTest, BackupWithoutMyNumberLeavesNoTrace)
     TBackupRestoreThread reader(true);
     ASSERT_TRUE(reader.ReadTrailer(backup_, true));
     EXPECT_EQ(reader.USEMYNUMBER, 0);
-    ASSERT_TRUE(dm_.RestoreFDB(3, "", target_.string(), backup_, 1));
+    seam_->messages.clear();
+    ASSERT_TRUE(dm_.RestoreFDB(3, "", target_.string(), backup_, 1))
+        << (seam_->messages.empty() ? std::string() : seam_->messages.back().text);
     EXPECT_EQ(queryText(target_, settingsSql), "＃USE|0|\n");
 }
