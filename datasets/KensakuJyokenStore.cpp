@@ -18,6 +18,21 @@ void bindKey(db::Statement& q, const TDataKensakuRec& cond)
     q.param("LISTTYPE").setInt(cond.LISTTYPE);
 }
 
+// Every stored condition but the key, as the insert and the update write them.
+void bindConditions(db::Statement& q, const TDataKensakuRec& cond)
+{
+    q.param("JYOKENUSE").setInt(cond.JYOKENUSE);
+    q.param("DATATYPE").setInt(cond.DATATYPE);
+    q.param("CODETYPE").setInt(cond.CODETYPE);
+    q.param("DATACODE").setString(cond.DATACODE);
+    q.param("DATANAME").setString(cond.DATANAME);
+    q.param("TANTO").setInt(cond.TANTO);
+    q.param("DATAVER").setString(cond.DATAVER);
+    q.param("SEIHINNAME").setString(cond.SEIHINNAME);
+    q.param("SORTCOL").setInt(SortCodeOfGridColumn(cond.SORTCOL));
+    q.param("SORTTYPE").setInt(cond.SORTTYPE);
+}
+
 } // namespace
 
 TKensakuJyokenStore::TKensakuJyokenStore()
@@ -85,16 +100,7 @@ bool TKensakuJyokenStore::SelectRecord(TDataKensakuRec& cond)
                     "DATAVER,SEIHINNAME,SORTCOL,SORTTYPE)\nVALUES(:OPCODE,:LISTTYPE,:JYOKENUSE,:DATATYPE,:CODETYPE,"
                     ":DATACODE,:DATANAME,:TANTO,:DATAVER,:SEIHINNAME,:SORTCOL,:SORTTYPE)");
         bindKey(sql_, cond);
-        sql_.param("JYOKENUSE").setInt(cond.JYOKENUSE);
-        sql_.param("DATATYPE").setInt(cond.DATATYPE);
-        sql_.param("CODETYPE").setInt(cond.CODETYPE);
-        sql_.param("DATACODE").setString(cond.DATACODE);
-        sql_.param("DATANAME").setString(cond.DATANAME);
-        sql_.param("TANTO").setInt(cond.TANTO);
-        sql_.param("DATAVER").setString(cond.DATAVER);
-        sql_.param("SEIHINNAME").setString(cond.SEIHINNAME);
-        sql_.param("SORTCOL").setInt(SortCodeOfGridColumn(cond.SORTCOL));
-        sql_.param("SORTTYPE").setInt(cond.SORTTYPE);
+        bindConditions(sql_, cond);
         sql_.execute();
     });
 }
@@ -108,16 +114,7 @@ bool TKensakuJyokenStore::UpdateRecord(const TDataKensakuRec& cond)
                     "DATACODE=:DATACODE,DATANAME=:DATANAME,TANTO=:TANTO,\nDATAVER=:DATAVER,SEIHINNAME=:SEIHINNAME,"
                     "SORTCOL=:SORTCOL,SORTTYPE=:SORTTYPE\nWHERE (OPCODE=:OPCODE)AND(LISTTYPE=:LISTTYPE)");
         bindKey(sql_, cond);
-        sql_.param("JYOKENUSE").setInt(cond.JYOKENUSE);
-        sql_.param("DATATYPE").setInt(cond.DATATYPE);
-        sql_.param("CODETYPE").setInt(cond.CODETYPE);
-        sql_.param("DATACODE").setString(cond.DATACODE);
-        sql_.param("DATANAME").setString(cond.DATANAME);
-        sql_.param("TANTO").setInt(cond.TANTO);
-        sql_.param("DATAVER").setString(cond.DATAVER);
-        sql_.param("SEIHINNAME").setString(cond.SEIHINNAME);
-        sql_.param("SORTCOL").setInt(SortCodeOfGridColumn(cond.SORTCOL));
-        sql_.param("SORTTYPE").setInt(cond.SORTTYPE);
+        bindConditions(sql_, cond);
         sql_.execute();
     });
 }
