@@ -343,7 +343,7 @@ TEST_F(PageRendererTest, VariableFieldsWithRowPitchAndOnce)
     EXPECT_TRUE(inkOf(r.image, QRect(550, 1040, 200, 60)).isEmpty());
 }
 
-TEST_F(PageRendererTest, FormsThatNameThemselvesStopAtTheDepthLimit)
+TEST_F(PageRendererTest, FormsThatNameThemselvesAreRefusedOnce)
 {
     test::TempDir dir;
     const auto self = (dir / "self.36F").string();
@@ -354,16 +354,74 @@ TEST_F(PageRendererTest, FormsThatNameThemselvesStopAtTheDepthLimit)
     ASSERT_TRUE(HensuuYomikomi(engine_.FormFields, jobForm, 0, 0, engine_.Job));
     const auto r = render(engine_, "FORM;" + self + ";TRUE;0;0;\r\n@;OWN;X;\r\nE;\r\n");
     EXPECT_FALSE(r.fileEnded);
-    // Every nested level takes its own record's position (2 mm), none goes further.
-    EXPECT_EQ(inkOf(r.image, QRect(0, 0, 1200, 50)), QRect(0, 0, 30, 10));
+    // The form draws once; where it names itself it is refused.
+    EXPECT_EQ(inkOf(r.image, QRect(0, 0, 1200, 50)), QRect(0, 0, 10, 10));
     // The page's own "@" found the field of the form it loaded ...
     EXPECT_FALSE(inkOf(r.image, QRect(80, 60, 100, 100)).isEmpty());
     // ... and the job's form fields are as they were.
     EXPECT_EQ(engine_.FormFields.FindVariableField(0, "JOB"), 1);
     EXPECT_EQ(engine_.FormFields.FindVariableField(0, "OWN"), 0);
-    std::ifstream log(errorLogPath(), std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(log), {});
-    EXPECT_NE(text.find("ImageOut.(FORM)"), std::string::npos);
+}
+
+// Many self-references, a ring of two forms, a file that draws itself and a
+// wide tree of distinct forms: each page draws a bounded number of forms and
+// logs its refusal once.
+TEST_F(PageRendererTest, FormWorkIsBoundedAndLoggedOnce)
+{
+    test::TempDir dir;
+    auto write = [&](const char* name, const std::string& body) {
+        const auto file = (dir / name).string();
+        std::ofstream(file, std::ios::binary) << body;
+        return file;
+    };
+    std::string tenSelf = "LINE;0;0;10;0;1;0;黒;\r\n";
+    for (int i = 0; i < 10; ++i)
+        tenSelf += "FORM;" + (dir / "ten.36F").string() + ";FALSE;0;0;\r\n";
+    write("ten.36F", tenSelf);
+    write("a.36F", "FORM;" + (dir / "b.36F").string() + ";FALSE;0;0;\r\n");
+    write("b.36F", "FORM;" + (dir / "a.36F").string() + ";FALSE;0;0;\r\n");
+    // Ten levels of ten distinct forms each: far more than a page may draw.
+    for (int level = 0; level < 10; ++level) {
+        std::string body = "LINE;0;0;10;0;1;0;黒;\r\n";
+        for (int i = 0; i < 10; ++i)
+            body += "FORM;" + (dir / ("t" + std::to_string(level + 1) + "_" + std::to_string(i) + ".36F")).string() +
+                    ";FALSE;0;0;\r\n";
+        for (int i = 0; i < 10; ++i)
+            write(("t" + std::to_string(level) + "_" + std::to_string(i) + ".36F").c_str(), body);
+    }
+    const auto page = write("page.360", "LINE;0;0;10;0;1;0;黒;\r\nFORM;" + (dir / "page.360").string() + ";FALSE;0;0;\r\n");
+    struct Case {
+        std::string what, records;
+    };
+    const Case cases[] = {
+        {"ten self-references", "FORM;" + (dir / "ten.36F").string() + ";FALSE;0;0;\r\n"},
+        {"a ring of two", "FORM;" + (dir / "a.36F").string() + ";FALSE;0;0;\r\n"},
+        {"a wide tree", "FORM;" + (dir / "t0_0.36F").string() + ";FALSE;0;0;\r\n"},
+    };
+    auto logLines = [] {
+        std::ifstream log(errorLogPath(), std::ios::binary);
+        const std::string text(std::istreambuf_iterator<char>(log), {});
+        int n = 0;
+        for (std::size_t at = 0; (at = text.find("ImageOut.(FORM)", at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int before = logLines();
+        const auto r = render(engine_, c.records);
+        EXPECT_EQ(logLines(), before + 1);
+        EXPECT_NE(engine_.DrawFailure.find("ImageOut.(FORM)"), std::string::npos);
+        engine_.DrawFailure.clear();
+    }
+    // The page's own file, read from disk, is on the stack too.
+    const int before = logLines();
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PrintText file = PrintText::load(page);
+    DrawPage(engine_, PageKind::Data, file, DrawTarget::atDpi(&painter, 254, false), false, 0);
+    EXPECT_EQ(logLines(), before + 1);
 }
 
 TEST_F(PageRendererTest, FormLayerIsLeftOutOnThePrinterWhenNotPrinted)
