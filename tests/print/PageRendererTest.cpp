@@ -424,6 +424,53 @@ TEST_F(PageRendererTest, FormWorkIsBoundedAndLoggedOnce)
     EXPECT_EQ(logLines(), before + 1);
 }
 
+// Counts and coordinates far beyond the paper: what lands on the sheet is
+// drawn straight, and the page ends (an unbounded count never would).
+TEST_F(PageRendererTest, HugeCountsAndFarCoordinatesStayOnThePaper)
+{
+    struct Case {
+        const char* what;
+        std::string records;
+        QRect area, ink; // where to look, and the ink expected there
+    };
+    const Case cases[] = {
+        {"line to the far right", "LINE;100;100;2000000000;100;1;0;0;\r\n", QRect(0, 0, 1200, 200),
+         QRect(100, 100, 1100, 1)},
+        {"line from far up-left", "LINE;-2000000000;500;600;500;1;0;0;\r\n", QRect(0, 400, 1200, 200),
+         QRect(0, 500, 600, 1)},
+        {"box to the far corner", "BOX;100;200;2147483647;2147483647;1;0;0;0;0;\r\n", QRect(0, 150, 1200, 1050),
+         QRect(100, 200, 1100, 1000)},
+        {"separators without end", "SLINE;1000;400;500;2000000000;1;0;0;;10;\r\n", QRect(0, 300, 1200, 300),
+         QRect()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = render(engine_, c.records);
+        const QRect ink = inkOf(r.image, c.area);
+        if (!c.ink.isNull()) {
+            EXPECT_EQ(ink, c.ink);
+            continue;
+        }
+        // Every separator that fits, each "000" apart, and none beyond x.
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_EQ(ink.top(), 400);
+        EXPECT_EQ(ink.bottom(), 499);
+        EXPECT_LT(ink.right(), 1000);
+        const int group = QFontMetrics(font("IPAMincho", k10pt), &r.image).horizontalAdvance("000");
+        EXPECT_LT(ink.left(), group);
+    }
+    // A memo of 20,000 characters wraps within its box.
+    std::string memo = "MEMO;100;100;500;400;";
+    for (int i = 0; i < 20000; ++i)
+        memo += i % 7 == 6 ? "x" : "あ";
+    memo += ";-1;;10;;黒;\r\n";
+    const auto r = render(engine_, memo);
+    const QRect ink = inkOf(r.image);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LE(ink.right(), 500);
+    EXPECT_LE(ink.bottom(), 400);
+}
+
 TEST_F(PageRendererTest, FormLayerIsLeftOutOnThePrinterWhenNotPrinted)
 {
     test::TempDir dir;
