@@ -289,6 +289,25 @@ QFont PageDrawer::fontOf(const std::string& face, int size, const FontStyle& sty
     return font;
 }
 
+} // namespace
+
+int cellAscent(const QFont& font, QPaintDevice* device)
+{
+    // The faces reports are made for (MS Mincho, MS Gothic) have a cell of
+    // exactly the letter height: ascent and descent fill the em. The faces
+    // that stand in for them reach further (IPA Mincho 1.1 em), which would
+    // push the baseline down until a rule 3.4 mm under a 9-point text line
+    // crosses its letters. So the stand-in's ascent and descent are scaled
+    // into the em, and the text sits in its cell as it was laid out.
+    const QFontMetricsF fm(font, device);
+    const double cell = fm.ascent() + fm.descent();
+    if (cell <= 0)
+        return QFontMetrics(font, device).ascent();
+    return nearest(font.pixelSize() * fm.ascent() / cell);
+}
+
+namespace {
+
 void PageDrawer::drawString(const QFont& font, int x, int y, const QString& s, const QColor& fg, bool opaque,
                             const QColor& bg)
 {
@@ -297,7 +316,7 @@ void PageDrawer::drawString(const QFont& font, int x, int y, const QString& s, c
         p_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), bg);
     p_.setFont(font);
     p_.setPen(fg);
-    p_.drawText(QPoint(x, y + fm.ascent()), s);
+    p_.drawText(QPoint(x, y + cellAscent(font, p_.device())), s);
     penPos_ = QPoint(x + fm.horizontalAdvance(s), y);
 }
 

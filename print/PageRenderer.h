@@ -14,6 +14,8 @@
 
 #include <functional>
 
+class QFont;
+class QPaintDevice;
 class QPainter;
 class QTransform;
 
@@ -53,5 +55,9 @@ bool DrawPage(TPrintEngine& engine, PageKind kind, PrintText& f, const DrawTarge
 
 // Nearest integer, ties to even.
 int nearest(double v);
+
+// The distance from the top of a text's cell to its baseline for font (its
+// pixel size the letter height) on device.
+int cellAscent(const QFont& font, QPaintDevice* device);
 
 } // namespace vq::print

@@ -77,7 +77,7 @@ QFont font(const char* family, int pixels)
 QRect expectedInk(const QImage& image, const QFont& f, const QString& text, QPoint topLeft)
 {
     QFontMetrics fm(f, &image);
-    return fm.tightBoundingRect(text).translated(topLeft.x(), topLeft.y() + fm.ascent());
+    return fm.tightBoundingRect(text).translated(topLeft.x(), topLeft.y() + cellAscent(f, const_cast<QImage*>(&image)));
 }
 
 void expectNear(const QRect& actual, const QRect& expected, int tolerance = 2)
@@ -469,6 +469,28 @@ TEST_F(PageRendererTest, HugeCountsAndFarCoordinatesStayOnThePaper)
     ASSERT_FALSE(ink.isEmpty());
     EXPECT_LE(ink.right(), 500);
     EXPECT_LE(ink.bottom(), 400);
+}
+
+// A data-list row: 9-point text with a dotted rule 3.4 mm under its top.
+// At the preview's 100 % (96 dpi) and at print resolutions the letters,
+// descenders included, end above the rule.
+TEST_F(PageRendererTest, RowRulesPassUnderTheLetters)
+{
+    for (const int dpi : {96, 150, 300}) {
+        SCOPED_TRACE(dpi);
+        const int width = dpi * 1000 / 254, height = dpi * 500 / 254; // 100 x 50 mm
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PrintText text(platform::cp932::fromUtf8("TEXT;50;405;株式会社 gypjq 第1期;ＭＳ 明朝;9;;黒;OFF;LEFT;0;0;\r\n"));
+            DrawPage(engine_, PageKind::Data, text, DrawTarget::atDpi(&painter, dpi, false), false, 0);
+        }
+        const int rule = nearest((405 + 34) * dpi / 254.0);
+        const QRect letters = inkOf(image);
+        ASSERT_FALSE(letters.isEmpty());
+        EXPECT_LT(letters.bottom(), rule);
+    }
 }
 
 TEST_F(PageRendererTest, FormLayerIsLeftOutOnThePrinterWhenNotPrinted)
