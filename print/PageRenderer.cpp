@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace vq::print {
@@ -87,6 +88,48 @@ Qt::BrushStyle brushStyleOf(int style)
     case 7: return Qt::DiagCrossPattern;
     default: return Qt::SolidPattern;
     }
+}
+
+// A font with what drawing asks of it on a device, measured once per thread:
+// a page sets the same two or three fonts hundreds of times.
+struct FontInfo {
+    QFont font;
+    QFontMetrics metrics;
+    int ascent; // cellAscent
+};
+
+const FontInfo& fontInfo(const QFont& font, QPaintDevice* device)
+{
+    struct Entry {
+        QString family;
+        int pixels, dpi, flags;
+        std::unique_ptr<FontInfo> info;
+    };
+    thread_local std::vector<Entry> cache;
+    const int dpi = device ? device->logicalDpiY() : 0;
+    const int flags = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
+                      (font.strikeOut() ? 8 : 0);
+    for (const Entry& e : cache)
+        if (e.pixels == font.pixelSize() && e.flags == flags && e.dpi == dpi && e.family == font.family())
+            return *e.info;
+    if (cache.size() >= 64)
+        cache.clear();
+    auto info = std::make_unique<FontInfo>(FontInfo{font, QFontMetrics(font, device), cellAscent(font, device)});
+    cache.push_back({font.family(), font.pixelSize(), dpi, flags, std::move(info)});
+    return *cache.back().info;
+}
+
+// The family a face is drawn with, looked up once per face and thread.
+const QString& familyOf(const std::string& face)
+{
+    thread_local std::vector<std::pair<std::string, QString>> cache;
+    for (const auto& [name, family] : cache)
+        if (name == face)
+            return family;
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.emplace_back(face, QString::fromStdString(FamilyOfFace(FontNameOf(face))));
+    return cache.back().second;
 }
 
 // The characters of a UTF-8 text with their CP932 byte counts.
@@ -184,6 +227,8 @@ private:
     void tintThroughImage(const QRect& r, const QColor& c);
     void drawBelow(const DrawTarget& target, const QTransform& toImage, std::size_t limit);
     void image(const Fields& f);
+    QPoint penPos();
+    void setPenPos(QPoint at);
     void drawString(const QFont& font, int x, int y, const QString& s, const QColor& fg, bool opaque,
                     const QColor& bg);
 
@@ -211,6 +256,12 @@ private:
     int startLeft_ = 0, startTop_ = 0;
     int lowestRow_ = 0;
     QPoint penPos_;
+    struct LastText {
+        const FontInfo* info;
+        QString text;
+        int x, y;
+    };
+    std::optional<LastText> lastText_; // the text that moved the pen last
     QPen pen_{Qt::black, 0};
 };
 
@@ -279,7 +330,7 @@ int PageDrawer::fontPixels(int size) const
 
 QFont PageDrawer::fontOf(const std::string& face, int size, const FontStyle& style) const
 {
-    QFont font(QString::fromStdString(FamilyOfFace(FontNameOf(face))));
+    QFont font(familyOf(face));
     font.setPixelSize(std::max(1, fontPixels(size > 0 ? size : 10)));
     font.setBold(style.bold);
     font.setItalic(style.italic);
@@ -311,13 +362,29 @@ namespace {
 void PageDrawer::drawString(const QFont& font, int x, int y, const QString& s, const QColor& fg, bool opaque,
                             const QColor& bg)
 {
-    QFontMetrics fm(font, p_.device());
+    const FontInfo& info = fontInfo(font, p_.device());
     if (opaque)
-        p_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), bg);
-    p_.setFont(font);
+        p_.fillRect(QRect(x, y, info.metrics.horizontalAdvance(s), info.metrics.height()), bg);
+    p_.setFont(info.font);
     p_.setPen(fg);
-    p_.drawText(QPoint(x, y + cellAscent(font, p_.device())), s);
-    penPos_ = QPoint(x + fm.horizontalAdvance(s), y);
+    p_.drawText(QPoint(x, y + info.ascent), s);
+    // The pen ends at the text's right end; measured only when a record asks.
+    lastText_ = LastText{&info, s, x, y};
+}
+
+QPoint PageDrawer::penPos()
+{
+    if (lastText_) {
+        penPos_ = QPoint(lastText_->x + lastText_->info->metrics.horizontalAdvance(lastText_->text), lastText_->y);
+        lastText_.reset();
+    }
+    return penPos_;
+}
+
+void PageDrawer::setPenPos(QPoint at)
+{
+    lastText_.reset();
+    penPos_ = at;
 }
 
 bool PageDrawer::run(PrintText& f)
@@ -408,7 +475,7 @@ void PageDrawer::drawRecords(const std::vector<Record>& records, std::size_t lim
     p_.scale(t_.zoom / 10.0, t_.zoom / 10.0);
     p_.setRenderHint(QPainter::Antialiasing, false);
     p_.setRenderHint(QPainter::TextAntialiasing, true);
-    penPos_ = QPoint(offX_, offY_);
+    setPenPos(QPoint(offX_, offY_));
     std::string current;
     try {
         // Filled backgrounds go under everything.
@@ -452,7 +519,7 @@ void PageDrawer::record(const std::string& k, const Fields& f)
         const QPoint a = at(f.num(1), f.num(2));
         const QPoint b = at(f.num(3), f.num(4));
         p_.drawLine(a, b);
-        penPos_ = b;
+        setPenPos(b);
     } else if (k == "BOX" || k == "RRECT" || k == "CIRCLE") {
         const bool box = k == "BOX";
         const std::size_t penAt = box ? 5 : k == "RRECT" ? 7 : 5;
@@ -480,12 +547,12 @@ void PageDrawer::record(const std::string& k, const Fields& f)
         offX_ = dx(f.num(1));
         offY_ = dy(f.num(2));
         pen_ = penOf(nearest(f.num(3) * t_.xScale), f.num(4), color(f[5]));
-        penPos_ = QPoint(sx(originX_ + offX_), sy(originY_ + offY_));
+        setPenPos(QPoint(sx(originX_ + offX_), sy(originY_ + offY_)));
     } else if (k == "LINEB") {
         p_.setPen(pen_);
         const QPoint b = at(f.num(1), f.num(2));
-        p_.drawLine(penPos_, b);
-        penPos_ = b;
+        p_.drawLine(penPos(), b);
+        setPenPos(b);
     } else if (k == "SLINE") {
         pen_ = penOf(nearest(f.num(5) * t_.xScale), f.num(6), color(f[7]));
         QFont font = fontOf(FontNameOf(f[8]), f.num(9), FontStyle{});
@@ -606,20 +673,23 @@ void PageDrawer::textRecord(const std::string& k, const Fields& f)
     if (text.empty())
         return;
 
-    QFontMetrics fm(font, p_.device());
+    QFontMetrics fm = fontInfo(font, p_.device()).metrics;
     const QString qtext = QString::fromStdString(text);
-    const std::vector<Char> chars = charsOf(text);
-    auto alignedX = [&](int X, int w) {
+    const bool spread = k == "UTEXT" || (field && width > 0) || k == "VTEXT";
+    const std::vector<Char> chars = spread ? charsOf(text) : std::vector<Char>{};
+    auto alignedX = [&](int X) {
         if (align == 1)
-            return X - nearest(w / 2.0);
+            return X - nearest(fm.horizontalAdvance(qtext) / 2.0);
         if (align == 2)
-            return X - w;
-        if (mode == 1)
-            return X - nearest(fm.horizontalAdvance(chars.front().text) * 0.5);
+            return X - fm.horizontalAdvance(qtext);
+        if (mode == 1) {
+            const qsizetype len = qtext.at(0).isHighSurrogate() && qtext.size() > 1 ? 2 : 1;
+            return X - nearest(fm.horizontalAdvance(qtext.left(len)) * 0.5);
+        }
         return X;
     };
     const int baseX = sx(offX_ + originX_);
-    const int xPrime = alignedX(sx(dx(x)), fm.horizontalAdvance(qtext));
+    const int xPrime = alignedX(sx(dx(x)));
     int devY = dy(y);
 
     if (k == "UTEXT" || (field && width > 0)) {
@@ -637,7 +707,7 @@ void PageDrawer::textRecord(const std::string& k, const Fields& f)
             --size;
             if (size > 0) {
                 font.setPixelSize(std::max(1, fontPixels(size)));
-                fm = QFontMetrics(font, p_.device());
+                fm = fontInfo(font, p_.device()).metrics;
             }
         }
         if (step > 0) {
@@ -704,8 +774,8 @@ void PageDrawer::textRecord(const std::string& k, const Fields& f)
                 drawString(font, baseX + xPrime, sy(offY_ + devY + originY_ + i * h - lift), pieces[i], fg, opaque, bg);
         return;
     }
-    const int drawX = x == 0 && !field ? penPos_.x() : baseX + xPrime;
-    const int drawY = y == 0 && !field ? penPos_.y() : sy(offY_ + devY + originY_ - lift);
+    const int drawX = x == 0 && !field ? penPos().x() : baseX + xPrime;
+    const int drawY = y == 0 && !field ? penPos().y() : sy(offY_ + devY + originY_ - lift);
     drawString(font, drawX, drawY, qtext, fg, opaque, bg);
 }
 
