@@ -9,10 +9,11 @@
 
 namespace vq::test {
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base)
 {
     std::random_device rd;
-    auto base = std::filesystem::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         auto candidate = base / ("vqtest-" + std::to_string(rd()));
         if (std::filesystem::create_directory(candidate)) {
@@ -27,6 +28,12 @@ TempDir::~TempDir()
 {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path serverOfficeRoot()
+{
+    const char* root = std::getenv("VQ_FB_OFFICE_ROOT");
+    return root && *root ? std::filesystem::path(root) : std::filesystem::temp_directory_path();
 }
 
 ScopedRoot::ScopedRoot()

@@ -3,10 +3,12 @@
 
 namespace vq::test {
 
-// A fresh folder under the system temp folder, removed with the object.
+// A fresh folder under the system temp folder (or under base), removed with
+// the object.
 class TempDir {
 public:
     TempDir();
+    explicit TempDir(const std::filesystem::path& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -30,6 +32,11 @@ private:
     bool hadPrevious_ = false;
     std::string previous_;
 };
+
+// The folder below which the test server's file routines act
+// (VQ_FB_OFFICE_ROOT from scripts/firebird-server), else the system temp
+// folder: a test that has the server touch its files keeps them below it.
+std::filesystem::path serverOfficeRoot();
 
 // Bytes of a file, for comparisons in tests.
 std::string readBytes(const std::filesystem::path& file);

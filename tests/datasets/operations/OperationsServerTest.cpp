@@ -178,7 +178,7 @@ protected:
     std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
 
     std::string server_;
-    test::TempDir root_;
+    test::TempDir root_{test::serverOfficeRoot()};   // where the server's file routines may act
     platform::ScopedScriptedInteraction seam_;
     std::unique_ptr<TDM> dm_;
     std::vector<ListNotice> notices_;

@@ -94,7 +94,7 @@ protected:
     }
 
     std::string server_;
-    test::TempDir root_;
+    test::TempDir root_{test::serverOfficeRoot()};   // where the server's file routines may act
     platform::ScopedScriptedInteraction seam_;
     std::unique_ptr<TDM> dm_;
     TSystemDef saved_;
@@ -122,13 +122,17 @@ TEST_F(BackupOnServer, FileRoutinesActOnTheServersFiles)
     std::string shortName;
     dm_->ShortFileName(folder.string(), ConnectMode, shortName);
     EXPECT_EQ(shortName, folder.string());
-    // Relative paths and the top folders are refused.
-    EXPECT_FALSE(dm_->ServerFileOperation("MKDIR", "relative/folder", {}));
-    EXPECT_FALSE(dm_->ServerFileOperation("RMDIR", "/tmp", {}));
     EXPECT_TRUE(FileOpRmDir((root_.path() / "サーバー").string(), ConnectMode, false));
     EXPECT_FALSE(fs::exists(root_.path() / "サーバー"));
     EXPECT_FALSE(dm_->IBDatabaseDEF.connected());   // connected for each call only
     EXPECT_TRUE(seam_->messages.empty());
+    // A relative path and a folder outside the office are refused by the
+    // server, and the operation's failure is shown.
+    EXPECT_FALSE(dm_->ServerFileOperation("MKDIR", "relative/folder", {}));
+    EXPECT_FALSE(dm_->ServerFileOperation("RMDIR", "/tmp/", {}));
+    ASSERT_FALSE(seam_->messages.empty());
+    EXPECT_EQ(seam_->messages.back().text.rfind("サーバーへのファイル操作(RMDIR)に失敗しました。", 0), 0u)
+        << seam_->messages.back().text;
 }
 
 TEST_F(BackupOnServer, ServicesBackupAndRestoreOnTheServer)
