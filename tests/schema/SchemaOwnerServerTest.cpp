@@ -6,17 +6,12 @@
 #include <cstdlib>
 
 #include "SchemaTestDb.h"
+#include "ServerEnv.h"
 #include "platform/db/DbError.h"
 
 using namespace vq::test;
 
 namespace {
-
-std::string env(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 void run(vq::db::Attachment& db, const std::string& sql)
 {

@@ -30,12 +30,6 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ec);
 }
 
-std::filesystem::path serverOfficeRoot()
-{
-    const char* root = std::getenv("VQ_FB_OFFICE_ROOT");
-    return root && *root ? std::filesystem::path(root) : std::filesystem::temp_directory_path();
-}
-
 ScopedRoot::ScopedRoot()
 {
     if (const char* old = std::getenv("VQ_ROOT")) {

@@ -33,11 +33,6 @@ private:
     std::string previous_;
 };
 
-// The folder below which the test server's file routines act
-// (VQ_FB_OFFICE_ROOT from scripts/firebird-server), else the system temp
-// folder: a test that has the server touch its files keeps them below it.
-std::filesystem::path serverOfficeRoot();
-
 // Bytes of a file, for comparisons in tests.
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, std::string_view bytes);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "platform/db/Attachment.h"
 #include "platform/db/DbError.h"
@@ -25,12 +26,6 @@ using namespace vq;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
 
 // Every file and folder below dir with the files' bytes.
 std::map<std::string, std::string> snapshot(const fs::path& dir)
@@ -47,11 +42,11 @@ class ServerFileRoutines : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        server_ = env("VQ_FB_SERVER");
+        server_ = test::env("VQ_FB_SERVER");
         if (server_.empty())
             GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
-        ASSERT_FALSE(env("VQ_FB_OFFICE_ROOT").empty()) << "scripts/firebird-server exports the office root";
-        root_ = fs::canonical(env("VQ_FB_OFFICE_ROOT"));
+        ASSERT_FALSE(test::env("VQ_FB_OFFICE_ROOT").empty()) << "scripts/firebird-server exports the office root";
+        root_ = fs::canonical(test::env("VQ_FB_OFFICE_ROOT"));
         office_ = std::make_unique<test::TempDir>(root_);
         fs::create_directories(office() / "data");
         test::writeBytes(office() / "data" / "a.txt", "office");
@@ -62,8 +57,8 @@ protected:
 
         test::buildDatabase(test::SchemaKind::System, office() / "vqaccdef.fdb");
         test::buildDatabase(test::SchemaKind::FileTransfer, office() / "vqfileman.fdb");
-        ::setenv("ISC_USER", env("VQ_FB_USER").c_str(), 1);
-        ::setenv("ISC_PASSWORD", env("VQ_FB_PASSWORD").c_str(), 1);
+        ::setenv("ISC_USER", test::env("VQ_FB_USER").c_str(), 1);
+        ::setenv("ISC_PASSWORD", test::env("VQ_FB_PASSWORD").c_str(), 1);
         // Databases built before the routines were the office user's alone
         // granted them to everyone; declaring the routines withdraws that.
         test::runSql(server_ + ":" + system().string(), "GRANT EXECUTE ON PROCEDURE FILEOPERATION TO PUBLIC;\n");
@@ -110,7 +105,7 @@ protected:
 
     std::string asOffice(const fs::path& database, const std::string& sql, const std::vector<std::string>& args)
     {
-        return call(database, sql, args, env("VQ_FB_OFFICE_USER"), env("VQ_FB_OFFICE_PASSWORD"));
+        return call(database, sql, args, test::env("VQ_FB_OFFICE_USER"), test::env("VQ_FB_OFFICE_PASSWORD"));
     }
 
     static constexpr const char* kFileOp = "SELECT WBOOL FROM FILEOPERATION(?, ?, ?)";
@@ -216,7 +211,7 @@ TEST_F(ServerFileRoutines, NoOtherUserOfTheServerRunsThem)
     const std::string password = "p" + std::to_string(rd());
     {
         db::Attachment admin;
-        admin.attach({server_ + ":" + system().string(), env("VQ_FB_USER"), env("VQ_FB_PASSWORD")});
+        admin.attach({server_ + ":" + system().string(), test::env("VQ_FB_USER"), test::env("VQ_FB_PASSWORD")});
         db::Transaction tr(admin);
         tr.start();
         db::Statement(admin, tr, "CREATE OR ALTER USER VQ_STRANGER PASSWORD '" + password + "'").execute();

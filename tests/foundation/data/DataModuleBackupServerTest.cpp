@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/MessageWait.h"
@@ -27,17 +28,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
 class BackupOnServer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        server_ = env("VQ_FB_SERVER");
+        server_ = test::env("VQ_FB_SERVER");
         if (server_.empty())
             GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
         saved_ = SystemDef;
@@ -45,8 +40,8 @@ protected:
         ConnectMode = ConnectClientServer;
         DbFatalFlag = 0;
         SystemDef.HostName = server_;
-        SystemDef.DbUser = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
-        SystemDef.DbPassword = env("VQ_FB_PASSWORD");
+        SystemDef.DbUser = test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER");
+        SystemDef.DbPassword = test::env("VQ_FB_PASSWORD");
         SystemDef.SysDir = (root_.path() / "sys").string();
         SystemDef.LogDir = (root_.path() / "log").string();
         SystemDef.WinTempDir = (root_.path() / "tmp").string();
