@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <string>
 
 #include "BalanceDataSetFixture.h"
@@ -17,8 +16,8 @@
 #include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
 
-#ifndef VQ_MAKE_SAMPLE_OFFICE
-#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
+#if !defined(VQ_MAKE_SAMPLE_OFFICE) || !defined(VQ_SAMPLE_OFFICE)
+#error "VQ_MAKE_SAMPLE_OFFICE and VQ_SAMPLE_OFFICE must name the office maker and the test run's office"
 #endif
 
 namespace vq {
@@ -81,20 +80,23 @@ INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KC
   VALUES (9006, 9003, 9003, 2, '2024-07-10', 9, ' ', ' ', '1110', 25000, '6210', 25000);
 )SQL";
 
-// The office is made once for all tests; each test opens a copy of a data set.
+// The test run makes the office once (a run of this program alone makes it
+// when it is missing); each test opens a copy of one of its data sets.
 class SampleOfficeBalanceTest : public test::BalanceDataSetFixture {
 protected:
     static void SetUpTestSuite()
     {
-        office_ = std::make_unique<test::TempDir>();
-        const auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {(office_->path() / "office").string()});
+        if (fs::exists(office()))
+            return;
+        const auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {office().string()});
         ASSERT_TRUE(run.succeeded()) << run.standardError;
     }
-    static void TearDownTestSuite() { office_.reset(); }
+
+    static fs::path office() { return VQ_SAMPLE_OFFICE; }
 
     static fs::path dataSet(const std::string& folder)
     {
-        for (const auto& e : fs::recursive_directory_iterator(office_->path()))
+        for (const auto& e : fs::recursive_directory_iterator(office()))
             if (e.path().filename() == DataDbFileName && e.path().parent_path().filename() == folder)
                 return e.path();
         ADD_FAILURE() << "no data set " << folder;
@@ -144,11 +146,7 @@ protected:
                         std::to_string(b->TOUZAN / CurrencyScale);
         return rows;
     }
-
-    static std::unique_ptr<test::TempDir> office_;
 };
-
-std::unique_ptr<test::TempDir> SampleOfficeBalanceTest::office_;
 
 // The custom scope of the department group equals the department procedures
 // read department by department, with and without the common department's
