@@ -33,7 +33,9 @@ using test::yen;
 // without a department: 100,005 by 00 in period 3, 40,000 by 01 in period 5
 // and 25,000 by 02 in period 9. 01 takes 30 % and 02 45 % of 00 in every
 // period; 00 keeps 25 %. Both accounts sit on one A4 and one A3 line each.
-const char* const kDepartmentsSql = R"SQL(
+std::string departmentsSql()
+{
+    std::string sql = R"SQL(
 UPDATE ACCDEF1 SET BUMON = 2 WHERE REC = 1;
 UPDATE SISETUMST SET BUMEX = 1 WHERE SCODE = ' ';
 INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('00', '共通');
@@ -66,19 +68,27 @@ UPDATE KAMOKU_SZ SET HAIBUN01 = 30, HAIBUN02 = 30, HAIBUN03 = 30, HAIBUN04 = 30,
 UPDATE KAMOKU_SZ SET HAIBUN01 = 45, HAIBUN02 = 45, HAIBUN03 = 45, HAIBUN04 = 45, HAIBUN05 = 45, HAIBUN06 = 45,
   HAIBUN07 = 45, HAIBUN08 = 45, HAIBUN09 = 45, HAIBUN10 = 45, HAIBUN11 = 45, HAIBUN12 = 45, HAIBUN13 = 45,
   HAIBUN14 = 45, HAIBUN15 = 45, HAIBUN16 = 45 WHERE BCODE = '02';
-INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, KINGAKU)
-  VALUES (9001, 9001, 9001, 1, '2024-03-10', 3, ' ', '00', '6210', 100005, '1110', 100005);
-INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, KINGAKU)
-  VALUES (9002, 9001, 9001, 2, '2024-03-10', 3, ' ', ' ', '1110', 100005, '6210', 100005);
-INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, KINGAKU)
-  VALUES (9003, 9002, 9002, 1, '2024-04-10', 5, ' ', '01', '6210', 40000, '1110', 40000);
-INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, KINGAKU)
-  VALUES (9004, 9002, 9002, 2, '2024-04-10', 5, ' ', ' ', '1110', 40000, '6210', 40000);
-INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, KINGAKU)
-  VALUES (9005, 9003, 9003, 1, '2024-07-10', 9, ' ', '02', '6210', 25000, '1110', 25000);
-INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, KINGAKU)
-  VALUES (9006, 9003, 9003, 2, '2024-07-10', 9, ' ', ' ', '1110', 25000, '6210', 25000);
 )SQL";
+    // One purchase of supplies for cash, with the cash kept without a department.
+    const struct {
+        int entry, period;
+        const char* date;
+        const char* department;
+        long amount;
+    } purchases[] = {{9001, 3, "2024-03-10", "00", 100005}, {9002, 5, "2024-04-10", "01", 40000},
+                     {9003, 9, "2024-07-10", "02", 25000}};
+    for (const auto& p : purchases)
+        for (const int side : {1, 2}) {
+            const bool debit = side == 1;
+            sql += "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, BCODE, KCODE, NUK, R_KCODE, "
+                   "KINGAKU) VALUES (" + std::to_string(p.entry * 2 + side) + ", " + std::to_string(p.entry) + ", " +
+                   std::to_string(p.entry) + ", " + std::to_string(side) + ", '" + p.date + "', " +
+                   std::to_string(p.period) + ", ' ', '" + (debit ? p.department : " ") + "', '" +
+                   (debit ? "6210" : "1110") + "', " + std::to_string(p.amount) + ", '" + (debit ? "1110" : "6210") +
+                   "', " + std::to_string(p.amount) + ");\n";
+        }
+    return sql;
+}
 
 // The test run makes the office once (a run of this program alone makes it
 // when it is missing); each test opens a copy of one of its data sets.
@@ -105,7 +115,7 @@ protected:
 
     void openGeneral()
     {
-        openCopy(dataSet("0001"), kDepartmentsSql, false);
+        openCopy(dataSet("0001"), departmentsSql(), false);
         AccInf.DATATYPE = 2;
         AccInf.KAISINO = 1;
         AccInf.BUMON = 2;
@@ -131,6 +141,21 @@ protected:
         const Currency v = st.fetch() ? st.field(0).asCurrency() : 0;
         tr.commit();
         return v;
+    }
+
+    // The openings of the debit-natured accounts: as stored, and as shown.
+    Currency storedDebitOpenings()
+    {
+        return sqlAmount("SELECT SUM(IIF(K.DAC IN (1, 4), Z.KAISIZAN, 0)) FROM KAMOKU_SZ Z "
+                         "JOIN KAMOKUMST K ON K.KCODE = Z.KCODE");
+    }
+    Currency shownDebitOpenings() const
+    {
+        Currency sum = 0;
+        for (const auto& [key, b] : accountRows())
+            if (b->Account.TAISHAKU == 1 || b->Account.TAISHAKU == 4)
+                sum += b->ZENZAN;
+        return sum;
     }
 
     // Opening, debits, credits and closing of every account row (or line) of
@@ -204,17 +229,8 @@ TEST_F(SampleOfficeBalanceTest, CustomScopeOpensWithTheStoredOpenings)
         const auto custom = load("", 6, 0, 0);
         EXPECT_EQ(custom, load("", 0, 0, 0));
         // Every opening of the data set is there.
-        Currency openings = 0;
-        for (const auto& [key, b] : accountRows())
-            openings += b->ZENZAN;
-        EXPECT_NE(openings, 0);
-        const Currency stored = sqlAmount(
-            "SELECT SUM(IIF(K.DAC IN (1, 4), Z.KAISIZAN, 0)) FROM KAMOKU_SZ Z JOIN KAMOKUMST K ON K.KCODE = Z.KCODE");
-        Currency debitOpenings = 0;
-        for (const auto& [key, b] : accountRows())
-            if (b->Account.TAISHAKU == 1 || b->Account.TAISHAKU == 4)
-                debitOpenings += b->ZENZAN;
-        EXPECT_EQ(debitOpenings, stored);
+        EXPECT_NE(shownDebitOpenings(), 0);
+        EXPECT_EQ(shownDebitOpenings(), storedDebitOpenings());
     }
 }
 
@@ -295,16 +311,11 @@ TEST_F(SampleOfficeBalanceTest, RangeFromTheOpeningIsComputed)
         ASSERT_TRUE(CalcBalancePeriods(balances_, 0, 0, 0, 16, 0));
         ASSERT_EQ(seam_->messages.size(), 1u);
         EXPECT_EQ(seam_->messages[0].text, "期間番号は「1～16」です。 [0-16]\r");
-        Currency debitOpenings = 0;
         for (const auto& [key, b] : accountRows()) {
             EXPECT_EQ(b->ZENZAN, b->KAISIZAN) << key;
             EXPECT_EQ(b->TOUZAN, closings.at(key)) << key;
-            if (b->Account.TAISHAKU == 1 || b->Account.TAISHAKU == 4)
-                debitOpenings += b->ZENZAN;
         }
-        EXPECT_EQ(debitOpenings,
-                  sqlAmount("SELECT SUM(IIF(K.DAC IN (1, 4), Z.KAISIZAN, 0)) FROM KAMOKU_SZ Z "
-                            "JOIN KAMOKUMST K ON K.KCODE = Z.KCODE"));
+        EXPECT_EQ(shownDebitOpenings(), storedDebitOpenings());
     }
 }
 
