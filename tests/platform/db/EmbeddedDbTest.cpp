@@ -45,6 +45,17 @@ protected:
         ins.execute();
     }
 
+    // Row 1 committed, and other attached to the same database: two
+    // writers of one row.
+    void rowAndSecondConnection(Attachment& other)
+    {
+        Transaction tr(db);
+        tr.start();
+        insertRow(tr, 1);
+        tr.commit();
+        other.attach(test::localParams(dir / "test.fdb"));
+    }
+
     test::TempDir dir;
     Attachment db;
 };
@@ -310,14 +321,8 @@ TEST_F(EmbeddedDb, SelectableAndExecutableProcedures)
 
 TEST_F(EmbeddedDb, TwoWritersOfOneRowConflictAtOnce)
 {
-    {
-        Transaction tr(db);
-        tr.start();
-        insertRow(tr, 1);
-        tr.commit();
-    }
     Attachment other;
-    other.attach(test::localParams(dir / "test.fdb"));
+    rowAndSecondConnection(other);
     Transaction first(db), second(other);
     first.start();
     second.start();
@@ -337,14 +342,8 @@ TEST_F(EmbeddedDb, TwoWritersOfOneRowConflictAtOnce)
 
 TEST_F(EmbeddedDb, AWaitingWriterGetsTheRowWhenItIsFreedOrGivesUpAfterItsLockTimeout)
 {
-    {
-        Transaction tr(db);
-        tr.start();
-        insertRow(tr, 1);
-        tr.commit();
-    }
     Attachment other;
-    other.attach(test::localParams(dir / "test.fdb"));
+    rowAndSecondConnection(other);
     for (const bool freed : {true, false}) {
         SCOPED_TRACE(freed ? "freed after 300 ms" : "held");
         Transaction holding(db), waiting(other, {Isolation::ReadCommitted, false, true, 2});
