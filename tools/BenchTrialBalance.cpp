@@ -24,6 +24,7 @@
 #include "foundation/app/SystemFolders.h"
 #include "foundation/data/DataModule.h"
 #include "tools/BenchArgs.h"
+#include "tools/BenchOffice.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/Statement.h"
@@ -31,10 +32,6 @@
 #include "trialbalance/BalanceEngines.h"
 #include "trialbalance/BalanceFront.h"
 #include "trialbalance/BalanceTables.h"
-
-#ifndef VQ_MAKE_SAMPLE_OFFICE
-#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
-#endif
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -87,28 +84,11 @@ int main(int argc, char** argv)
         return usage();
     const int runs = static_cast<int>(o.count);
     try {
-        fs::create_directories(o.root);
         const fs::path root = fs::absolute(o.root).lexically_normal();
-        ::setenv("VQ_ROOT", root.c_str(), 1);
-        if (!vq::InitSystemFolders(vq::SystemDef))
-            throw std::runtime_error("cannot find the folders of " + root.string());
-        const fs::path folder = fs::path(vq::SystemDef.SysDir) / "0001";
-        if (!fs::exists(folder / vq::DataDbFileName)) {
-            std::printf("making the sample office in %s with %ld further journal entries...\n", root.c_str(),
-                        o.journals);
-            std::fflush(stdout);
-            const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE,
-                                                       {root.string(), "--journals", std::to_string(o.journals)});
-            if (!made.succeeded())
-                throw std::runtime_error("make-sample-office failed:\n" + made.standardError + made.standardOutput);
-        }
+        const fs::path folder = vq::tools::SampleBenchDataSet(root, o.journals, vq::SystemDef);
 
         vq::platform::ScopedScriptedInteraction seam;
-        vq::ConnectMode = vq::ConnectStandAlone;
-        vq::SystemDef.HostName.clear();
-        vq::SystemDef.DataDir = folder.string();
-        vq::SystemDef.DbUser = vq::DefaultDbUser;
-        vq::SystemDef.DbPassword = vq::DefaultDbPassword;
+        vq::tools::UseStandAloneDataSet(folder);
         vq::TDM dm;
         if (!dm.fnAccDatConnected("", folder.string(), 0))
             throw std::runtime_error("cannot open the data set in " + folder.string());

@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "SchemaTestDb.h"
 #include "platform/db/DbError.h"
@@ -275,5 +276,51 @@ TEST(SchemaObjects, TheOfficesDatabaseUserOwnsAndMayChangeEveryDatabase)
         vq::db::Statement alter(other, otherTr, "CREATE OR ALTER PROCEDURE VQ_PROBE RETURNS (X INTEGER) AS BEGIN X = 2; SUSPEND; END");
         EXPECT_THROW(alter.execute(), vq::db::DbError) << databaseName(kind);
         otherTr.rollback();
+    }
+}
+
+// The file routines reach the server's file system: only the office's
+// database user may run them, while everything else stays open to every user.
+TEST(SchemaObjects, OnlyTheOfficesDatabaseUserRunsTheFileRoutines)
+{
+    struct Case {
+        SchemaKind kind;
+        std::vector<std::string> routines;   // calls of the file routines (SP_BLOBTOFILE's stand-in refuses everyone)
+        std::string open;                    // a query any user may run
+    };
+    const Case cases[] = {
+        {SchemaKind::System,
+         {"SELECT WBOOL FROM FILEOPERATION('FEXIST', '/x', '')", "SELECT WBOOL FROM DIRECTORYTEST('DEXIST', '/x')",
+          "SELECT SHORTNAME FROM LONGTOSHORTFILENAME('/x')"},
+         "SELECT COUNT(*) FROM OPERATOR"},
+        {SchemaKind::FileTransfer, {"SELECT SP_FILETOBLOB('/x') FROM RDB$DATABASE"}, "SELECT COUNT(*) FROM FILETRANS"},
+    };
+    const auto runs = [](const std::filesystem::path& file, const std::string& user, const std::string& sql) {
+        vq::db::Attachment db;
+        db.attach({file.string(), user, ""});
+        vq::db::Transaction tr(db);
+        tr.start();
+        vq::db::Statement st(db, tr, sql);
+        try {
+            st.execute();
+            st.fetch();
+            return true;
+        } catch (const vq::db::DbError&) {
+            return false;
+        }
+    };
+    for (const Case& c : cases) {
+        SchemaTestDb built(c.kind);
+        EXPECT_EQ(built.integer("SELECT COUNT(*) FROM RDB$USER_PRIVILEGES WHERE RDB$USER = 'PUBLIC' AND RDB$PRIVILEGE = 'X' "
+                                "AND RDB$RELATION_NAME IN ('FILEOPERATION', 'DIRECTORYTEST', 'LONGTOSHORTFILENAME', "
+                                "'SP_FILETOBLOB', 'SP_BLOBTOFILE')"),
+                  0)
+            << databaseName(c.kind);
+        built.attachment().detach();
+        for (const std::string& routine : c.routines) {
+            EXPECT_TRUE(runs(built.file(), "VORLEN", routine)) << routine;
+            EXPECT_FALSE(runs(built.file(), "SOMEONE", routine)) << routine;
+        }
+        EXPECT_TRUE(runs(built.file(), "SOMEONE", c.open)) << c.open;
     }
 }
