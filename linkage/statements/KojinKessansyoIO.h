@@ -76,7 +76,8 @@ public:
     // A non-zero ignoreHandEntered reads the balances even where the
     // statement was entered by hand. True when everything was read; false
     // after an error, which has been reported when the reading started the
-    // transaction itself.
+    // transaction itself, or when OutsideForm names what the form has no
+    // place for.
     virtual bool Load(std::int32_t ignoreHandEntered) = 0;
 
     // The printed title of the reader's form, as the operator knows it.
