@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 
@@ -131,8 +130,8 @@ TAppIniCreateBox::TAppIniCreateBox(QWidget* parent)
     btnOK = button(this, "OK", 318, 196, 84, 28);
     connect(btnOK, &TxPlButton::clicked, this, [this] { OKBtnClick(); });
     btnCancel = button(this, "キャンセル", 410, 196, 88, 28);
-    btnCancel->setCancel(true);
     btnCancel->setModalResult(mrCancel);
+    new DialogKeys(this, btnOK, DialogKeys::Escape::Cancels);
 
     txtDataPath->setText(q(ServerDataDir));
     txtUserName->setText(q(SystemDef.DbUser));
@@ -220,18 +219,6 @@ void TAppIniCreateBox::btnCompShowClick()
                        "[ｷｬﾝｾﾙ]を押してコンピュータ名を入力して下さい。",
                        name))
         txtHostName->setText(q(name));
-}
-
-void TAppIniCreateBox::keyPressEvent(QKeyEvent* event)
-{
-    if (!swallowEscapePress(event))
-        QDialog::keyPressEvent(event);
-}
-
-void TAppIniCreateBox::keyReleaseEvent(QKeyEvent* event)
-{
-    if (!handleCancelOkRelease(this, event, btnOK))
-        QDialog::keyReleaseEvent(event);
 }
 
 } // namespace vq::ui

@@ -21,7 +21,11 @@
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxRadioButton.h"
 
+#include <QApplication>
 #include <QGroupBox>
+
+#include <functional>
+#include <memory>
 
 using namespace vq;
 using namespace vq::ui;
@@ -115,15 +119,64 @@ TEST_F(LogonDialogsTest, WrongCodeKeepsTheLogonOpenAndF12NeedsAnEnabledOk)
     TLogonBox box;
     test::showActive(box);
     box.txtOpCode->setText("9");
-    QTest::keyClick(&box, Qt::Key_F12);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12);
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].text, kWrongCodeMessage);
     EXPECT_TRUE(box.isVisible());
     EXPECT_TRUE(box.txtOpCode->hasFocus());
 
     box.OKBtn->setEnabled(false);
-    QTest::keyClick(&box, Qt::Key_F12);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12);
     EXPECT_EQ(seam_->messages.size(), 1u);
+}
+
+// F12 presses OK and Esc cancels from whichever control has the focus, a text
+// box included; on the logon Esc does nothing (only its cancel button ends
+// the program).
+TEST_F(LogonDialogsTest, DialogKeysActFromTheTextBoxes)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> make;
+        std::function<QWidget*(QDialog&)> textBox;
+        std::string okMessage;   // what OK says about the empty boxes
+        bool escapeCancels;
+    };
+    const Case cases[] = {
+        {"logon", [] { return std::make_unique<TLogonBox>(); },
+         [](QDialog& d) { return static_cast<TLogonBox&>(d).txtPassword; }, kWrongCodeMessage, false},
+        {"server settings",
+         [] {
+             ConnectMode = ConnectClientServer;   // the logon before chose stand-alone
+             return std::make_unique<TAppIniCreateBox>();
+         },
+         [](QDialog& d) { return static_cast<TAppIniCreateBox&>(d).txtHostName; },
+         "コンピュータ名が指定されていません。\r入力してください。", true},
+        {"password",
+         [] {
+             auto box = std::make_unique<TUpPasswordBox>();
+             box->Setup("");
+             return box;
+         },
+         [](QDialog& d) { return static_cast<TUpPasswordBox&>(d).txtPasswordNew2; },
+         "新しいパスワードが入力されていません。両方のボックスに入力して下さい。", true},
+    };
+    for (const Case& c : cases) {
+        seam_->messages.clear();
+        std::unique_ptr<QDialog> dialog = c.make();
+        test::showActive(*dialog);
+        QWidget* box = c.textBox(*dialog);
+        box->setFocus();
+        ASSERT_TRUE(box->hasFocus()) << c.name;
+        QTest::keyClick(box, Qt::Key_F12);
+        ASSERT_EQ(seam_->messages.size(), 1u) << c.name;
+        EXPECT_EQ(seam_->messages[0].text, c.okMessage) << c.name;
+
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(dialog->isVisible(), !c.escapeCancels) << c.name;
+        EXPECT_EQ(dialog->result(), c.escapeCancels ? mrCancel : mrNone) << c.name;
+    }
 }
 
 TEST_F(LogonDialogsTest, PasswordDialogModesAndBoxes)
