@@ -85,6 +85,56 @@ TEST_F(LogonDialogsTest, ServerSettingsRefuseABlankHostAndStoreTheServerLowerCas
     EXPECT_EQ(again.txtHostName->text(), "fileserver");
 }
 
+// The place of the data is a drive from the list (or none, for a server
+// without drives) and a folder from the server's root; stored places of
+// either kind come back into the boxes.
+TEST_F(LogonDialogsTest, ServerSettingsTakeTheDataFolderFromTheRoot)
+{
+    ConnectMode = ConnectClientServer;
+    TAppIniCreateBox box;
+    EXPECT_FALSE(box.cmbDrive->isEditable());
+    box.LoadBoxes();
+    EXPECT_EQ(box.cmbDrive->currentIndex(), 0) << "no drive for a new file";
+    EXPECT_EQ(box.txtDataPath->text().toStdString(), ServerDataDir);
+    box.txtHostName->setText("dbhost");
+    struct Refused {
+        const char* folder;
+        const char* message;
+    } refused[] = {
+        {"  ", "データの場所が指定されていません。\r入力してください。"},
+        {"data/zeverivurev", "データの場所は、サーバー上のフォルダを「/」から始まる形で入力してください。"},
+    };
+    for (const auto& r : refused) {
+        seam_->messages.clear();
+        box.txtDataPath->setText(r.folder);
+        box.OKBtnClick();
+        EXPECT_EQ(modalResult(&box), mrNone) << r.folder;
+        ASSERT_EQ(seam_->messages.size(), 1u) << r.folder;
+        EXPECT_EQ(seam_->messages[0].text, r.message);
+    }
+    EXPECT_FALSE(std::filesystem::exists(SystemDef.IniFileName)) << "nothing written";
+
+    struct Stored {
+        const char* sysDir;
+        const char* drive;
+        const char* folder;
+        const char* written;   // by OK, unchanged but the drive's letter case
+    } stored[] = {{"/srv/Vq/data", "なし", "/srv/Vq/data", "/srv/Vq/data"},
+                  {"d:/zeverivurev/data", "D:", "/zeverivurev/data", "d:/zeverivurev/data"},
+                  {"E:\\zeverivurev\\data", "E:", "\\zeverivurev\\data", "e:\\zeverivurev\\data"}};
+    for (const auto& st : stored) {
+        ini().writeString("SERVER", "SYSDIR", st.sysDir);
+        TAppIniCreateBox again;
+        again.LoadBoxes();
+        EXPECT_EQ(again.cmbDrive->currentText().toStdString(), st.drive) << st.sysDir;
+        EXPECT_EQ(again.txtDataPath->text().toStdString(), st.folder) << st.sysDir;
+        again.txtHostName->setText("dbhost");
+        again.OKBtnClick();
+        EXPECT_EQ(modalResult(&again), mrOk) << st.sysDir;
+        EXPECT_EQ(ini().readString("SERVER", "SYSDIR"), st.written);
+    }
+}
+
 TEST_F(LogonDialogsTest, LogonPicksTheLastConnectionKind)
 {
     ini().writeString("APPLICATION", "CONNECT", "1");
