@@ -1,5 +1,8 @@
 #include "trialbalance/BalanceTables.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace vq {
 
 namespace {
@@ -63,17 +66,19 @@ const GroupCodes& generalGroupCodes()
     return codes;
 }
 
+// codes with the given slots written over.
+template <class Codes>
+Codes overwritten(Codes codes, std::initializer_list<std::pair<std::size_t, const char*>> slots)
+{
+    for (const auto& [slot, code] : slots)
+        codes[slot] = code;
+    return codes;
+}
+
 GroupCodes medicalGroupCodes()
 {
-    GroupCodes codes = generalGroupCodes();
-    codes[72] = "6950";
-    codes[73] = "7110";
-    codes[75] = "7210";
-    codes[78] = "8110";
-    codes[80] = "8210";
-    codes[82] = "8300";
-    codes[84] = "9280";
-    return codes;
+    return overwritten(generalGroupCodes(), {{72, "6950"}, {73, "7110"}, {75, "7210"}, {78, "8110"},
+                                             {80, "8210"}, {82, "8300"}, {84, "9280"}});
 }
 
 const EditionCodes& medicalEditionCodes()
@@ -91,18 +96,10 @@ const EditionCodes& medicalEditionCodes()
 
 EditionCodes generalEditionCodes()
 {
-    EditionCodes codes;
-    codes.fill(UnusedGroupCode);
-    codes[0] = "5688";
-    codes[55] = "1900";
-    codes[56] = "2800";
-    codes[57] = "3800";
-    codes[58] = "3900";
-    codes[59] = "8400";
-    codes[60] = "7300";
-    codes[61] = "5510";
-    codes[62] = "5820";
-    return codes;
+    EditionCodes unused;
+    unused.fill(UnusedGroupCode);
+    return overwritten(unused, {{0, "5688"}, {55, "1900"}, {56, "2800"}, {57, "3800"}, {58, "3900"},
+                                {59, "8400"}, {60, "7300"}, {61, "5510"}, {62, "5820"}});
 }
 
 // The state before any data set was opened: the general tables, except that
