@@ -248,6 +248,14 @@ TGridRowKey TDataSentakuList::KeyOf(std::int32_t gridRow) const
             Grid.CellInt(gridRow, ColChildIndex)};
 }
 
+TDataSentakuRec* TDataSentakuList::ParentRecordOf(std::int32_t gridRow)
+{
+    const TGridRowKey key = KeyOf(gridRow);
+    if (key.Parent < 0 || key.Parent >= static_cast<std::int32_t>(Rows.size()))
+        return nullptr;
+    return &Rows[static_cast<std::size_t>(key.Parent)];
+}
+
 const TDataListRec* TDataSentakuList::GetRowRecord(std::int32_t gridRow) const
 {
     return vq::GetRowRecord(Rows, KeyOf(gridRow));

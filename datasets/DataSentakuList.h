@@ -72,6 +72,8 @@ public:
 
     // Grid row -> data-list row and folder.
     TGridRowKey KeyOf(std::int32_t gridRow) const;
+    // The parent record of a grid row (the row itself for a parent); nullptr past the rows.
+    TDataSentakuRec* ParentRecordOf(std::int32_t gridRow);
     const TDataListRec* GetRowRecord(std::int32_t gridRow) const;
     TDataListRec* GetRowRecord(std::int32_t gridRow);
     std::string GetDataPath(std::int32_t gridRow) const;

@@ -175,7 +175,6 @@ private:
     void onCurrentChanged(int row, int col, int previousRow);
     bool formCloseQuery(int& result);
     void refreshAndRefocus(int row);
-    TDataSentakuRec* parentRecordOf(int gridRow);
     void markBroken(int gridRow);
     void showKyoyuDone(int gridRow, bool taken);
     bool gridActive() const;
