@@ -270,10 +270,14 @@ void officeColours()
 QWidget* inputDialog()
 {
     auto* dlg = new TInputDlgBox;
+    // The data password asked again after a wrong answer.
     dlg->Mode = 1;
-    dlg->DlgCaption = "データパスワード";
-    dlg->MainText = "このデータにはパスワードが設定されています。\rパスワードを入力してください。";
-    dlg->InputHint = "パスワード|データに設定されたパスワードを入力します。";
+    dlg->DlgCaption = "パスワードの確認";
+    dlg->MainText = "正しいパスワードを入力して下さい。";
+    dlg->MainColor = clRed;
+    dlg->InputHint = "パスワード(英数字8文字以内)を入力し、[OK]ボタンを押して下さい。"
+                     "3回続けて失敗すると「データ選択」画面に戻ります。";
+    dlg->MaxLen = 8;
     dlg->Value = "secret";
     dlg->Apply(0);
     return dlg;
