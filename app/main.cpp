@@ -1,4 +1,5 @@
 // ovidal-rendo [CALLER,MESSAGE,FUNCTION,OUTFILE]: the income-tax linkage tool.
+#include "comm/DataTusinComm.h"
 #include "linkage/forms/OvidalRendo.h"
 #include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     vq::ui::installQtInteraction();
     vq::print::installPrintEngine();
+    // The cloud share of the chosen data set talks to the relay server.
+    vq::comm::InstallDataTusinComm();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
