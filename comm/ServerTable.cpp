@@ -44,6 +44,21 @@ std::string TrimBlanks(std::string_view text)
     return std::string(text.substr(a, b - a));
 }
 
+std::string FormatVersionLabel(std::int32_t major, std::int32_t minor)
+{
+    if (major == 11 && minor == 1)
+        return "19消改版";
+    if (major == 6 && minor == 1)
+        return "14消改版";
+    if (minor != 0)
+        return std::to_string(major) + "." + std::to_string(minor);
+    if (major == 1)
+        return "09版";
+    if (major == 2)
+        return "10版";
+    return std::to_string(major + 8) + "版";
+}
+
 bool TServerTable::HasData(int slot) const
 {
     return !TrimBlanks(At(ColName, slot)).empty();

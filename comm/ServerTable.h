@@ -55,6 +55,11 @@ struct TServerTable {
 // cells are compared.
 std::string TrimBlanks(std::string_view text);
 
+// The label of a data version in the slot lists: 11.1 "19消改版", 6.1
+// "14消改版", another minor "major.minor", minor 0 major 1 "09版", 2 "10版",
+// else major + 8 followed by "版".
+std::string FormatVersionLabel(std::int32_t major, std::int32_t minor);
+
 // Fills table from a listing reply (status "000" already checked): the FTP
 // host and password, then ten blocks of 12 (cloud) or 9 (relay, cash book)
 // lines. eraDisplay gives the display columns in the era form. Cells that

@@ -117,3 +117,11 @@ TEST(ServerTableTest, EraDisplayShowsTheEraDates)
     EXPECT_NE(t.At(ColStartDisp, 1), t.At(ColStart, 1));
     EXPECT_EQ(t.At(ColReceiveTimeDisp, 1).substr(t.At(ColReceiveTimeDisp, 1).size() - 5), "09:15");
 }
+
+TEST(ServerTableTest, VersionLabels)
+{
+    const std::tuple<int, int, const char*> cases[] = {{11, 1, "19消改版"}, {6, 1, "14消改版"}, {14, 2, "14.2"},
+                                                       {1, 0, "09版"},     {2, 0, "10版"},     {14, 0, "22版"}};
+    for (const auto& [major, minor, label] : cases)
+        EXPECT_EQ(FormatVersionLabel(major, minor), label) << major << "." << minor;
+}
