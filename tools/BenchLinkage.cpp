@@ -40,12 +40,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-int usage()
-{
-    std::fprintf(stderr, "usage: bench-linkage [DIR] [--journals N] [--runs N]\n");
-    return 2;
-}
-
 // Peak resident memory of the process so far, in MiB.
 double peakMiB()
 {
@@ -63,18 +57,10 @@ double ms(Clock::duration d)
 
 int main(int argc, char** argv)
 {
-    vq::tools::BenchArgs o;
-    o.root = fs::temp_directory_path() / "vq-bench-linkage";
-    o.count = 5;
-    if (!vq::tools::ParseBenchArgs(argc, argv, "--runs", o))
-        return usage();
-    const int runs = static_cast<int>(o.count);
-    try {
-        const fs::path root = fs::absolute(o.root).lexically_normal();
-        const fs::path folder = vq::tools::SampleBenchDataSet(root, o.journals, vq::SystemDef);
-
-        vq::platform::ScopedScriptedInteraction seam;
-        vq::tools::UseStandAloneDataSet(folder);
+    return vq::tools::RunDataSetBench(argc, argv, "bench-linkage", [](vq::tools::BenchDataSet& bench) {
+        const fs::path& root = bench.root;
+        const fs::path& folder = bench.folder;
+        const int runs = bench.runs;
         vq::LoadBuiltinEraTable();
         vq::TDM dm;
         if (!dm.fnAccDatConnected("", folder.string(), 0) || !dm.fnGetAccInfo())
@@ -115,9 +101,5 @@ int main(int argc, char** argv)
         std::printf("peak memory: %.1f MiB (%.1f MiB with the data set open, before the first export)\n", peakMiB(),
                     openedPeak);
         std::printf("own work share: %.1f %%\n", whole > 0 ? 100.0 * (whole - db) / whole : 0.0);
-        return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench-linkage: %s\n", e.what());
-        return 1;
-    }
+    });
 }

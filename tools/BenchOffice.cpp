@@ -5,9 +5,12 @@
 #include "foundation/app/SystemDef.h"
 #include "foundation/app/SystemFolders.h"
 #include "platform/Process.h"
+#include "platform/ScriptedInteraction.h"
+#include "tools/BenchArgs.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -49,6 +52,29 @@ void UseStandAloneDataSet(const fs::path& dataFolder)
     SystemDef.DataDir = dataFolder.string();
     SystemDef.DbUser = DefaultDbUser;
     SystemDef.DbPassword = DefaultDbPassword;
+}
+
+int RunDataSetBench(int argc, char** argv, const char* name, const std::function<void(BenchDataSet&)>& body)
+{
+    BenchArgs o;
+    o.root = fs::temp_directory_path() / (std::string("vq-") + name);
+    o.count = 5;
+    if (!ParseBenchArgs(argc, argv, "--runs", o)) {
+        std::fprintf(stderr, "usage: %s [DIR] [--journals N] [--runs N]\n", name);
+        return 2;
+    }
+    try {
+        const fs::path root = fs::absolute(o.root).lexically_normal();
+        const fs::path folder = SampleBenchDataSet(root, o.journals, SystemDef);
+        platform::ScopedScriptedInteraction seam;
+        UseStandAloneDataSet(folder);
+        BenchDataSet bench{root, folder, static_cast<int>(o.count), *seam};
+        body(bench);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", name, e.what());
+        return 1;
+    }
 }
 
 } // namespace vq::tools

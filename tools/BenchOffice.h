@@ -3,10 +3,14 @@
 // make-sample-office (and further journal entries for the large cases), then
 // reused by every later run that names the same folder.
 #include <filesystem>
+#include <functional>
 
 namespace vq {
 struct TSystemDef;
+namespace platform {
+class ScriptedInteraction;
 }
+} // namespace vq
 
 namespace vq::tools {
 
@@ -19,5 +23,21 @@ std::filesystem::path SampleBenchDataSet(const std::filesystem::path& root, long
 // The run state of a stand-alone session as the office's own database user,
 // with dataFolder as the open data set's folder.
 void UseStandAloneDataSet(const std::filesystem::path& dataFolder);
+
+// A benchmark on the general business data set of a sample office: the
+// office's root, the data set's folder (a stand-alone session points at it),
+// how many runs to measure, and the scripted seam that answers its dialogs.
+struct BenchDataSet {
+    std::filesystem::path root;
+    std::filesystem::path folder;
+    int runs = 5;
+    platform::ScriptedInteraction& seam;
+};
+
+// main of such a benchmark: parses "[DIR] [--journals N] [--runs N]" (DIR
+// defaulting to vq-NAME in the temporary folder, 5 runs), makes or finds the
+// office and runs body; prints the usage or the error under name. Returns the
+// exit code: 0, 1 when body or the office failed, 2 for a bad command line.
+int RunDataSetBench(int argc, char** argv, const char* name, const std::function<void(BenchDataSet&)>& body);
 
 } // namespace vq::tools

@@ -38,12 +38,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-int usage()
-{
-    std::fprintf(stderr, "usage: bench-trial-balance [DIR] [--journals N] [--runs N]\n");
-    return 2;
-}
-
 double bestSeconds(int runs, const std::function<void()>& work)
 {
     double best = 1e300;
@@ -77,18 +71,9 @@ void readDataSetDescription(vq::TDM& dm)
 
 int main(int argc, char** argv)
 {
-    vq::tools::BenchArgs o;
-    o.root = fs::temp_directory_path() / "vq-bench-trial-balance";
-    o.count = 5;
-    if (!vq::tools::ParseBenchArgs(argc, argv, "--runs", o))
-        return usage();
-    const int runs = static_cast<int>(o.count);
-    try {
-        const fs::path root = fs::absolute(o.root).lexically_normal();
-        const fs::path folder = vq::tools::SampleBenchDataSet(root, o.journals, vq::SystemDef);
-
-        vq::platform::ScopedScriptedInteraction seam;
-        vq::tools::UseStandAloneDataSet(folder);
+    return vq::tools::RunDataSetBench(argc, argv, "bench-trial-balance", [](vq::tools::BenchDataSet& bench) {
+        const fs::path& folder = bench.folder;
+        const int runs = bench.runs;
         vq::TDM dm;
         if (!dm.fnAccDatConnected("", folder.string(), 0))
             throw std::runtime_error("cannot open the data set in " + folder.string());
@@ -104,7 +89,7 @@ int main(int argc, char** argv)
                     vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0) && sound;
         });
         if (!sound) {
-            for (const auto& m : seam->messages)
+            for (const auto& m : bench.seam.messages)
                 std::fprintf(stderr, "%s\n", m.text.c_str());
             throw std::runtime_error("the trial balance could not be loaded");
         }
@@ -129,9 +114,5 @@ int main(int argc, char** argv)
         std::printf("  of it load %.1f ms, computation %.1f ms\n", load * 1000.0, compute * 1000.0);
         std::printf("stored procedure alone, best of %d: %.1f ms\n", runs, procedure * 1000.0);
         std::printf("engine / procedure: %.3f\n", procedure > 0 ? engine / procedure : 0.0);
-        return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench-trial-balance: %s\n", e.what());
-        return 1;
-    }
+    });
 }
