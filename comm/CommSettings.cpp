@@ -1,13 +1,12 @@
 #include "comm/CommSettings.h"
 
 #include "foundation/app/SystemDef.h"
-#include "foundation/calendar/DayNumber.h"
+#include "foundation/calendar/DateText.h"
 #include "platform/Folders.h"
 #include "platform/IniFile.h"
 #include "platform/Interaction.h"
 #include "platform/LockedAppend.h"
 
-#include <cstdio>
 
 namespace vq::comm {
 
@@ -20,15 +19,6 @@ constexpr const char* Section = "Relay";
 int inRange(int value, int low, int high, int fallback)
 {
     return value >= low && value <= high ? value : fallback;
-}
-
-std::string stamp(double now)
-{
-    const CivilDateTime t = decodeDateTime(now);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", t.date.year, t.date.month, t.date.day,
-                  t.time.hour, t.time.minute, t.time.second);
-    return buf;
 }
 
 } // namespace
@@ -86,7 +76,7 @@ void WriteCommLog(const TCommSettings& settings, const std::string& text)
         return;
     try {
         fs::create_directories(settings.LogFile.parent_path());
-        platform::appendFileLocked(settings.LogFile, stamp(platform::interaction().now()) + " " + text + "\r\n");
+        platform::appendFileLocked(settings.LogFile, FormatDateTime("yyyy/mm/dd hh:nn:ss", platform::interaction().now()) + " " + text + "\r\n");
     } catch (const std::exception&) {
     }
 }

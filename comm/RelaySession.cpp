@@ -1,5 +1,6 @@
 #include "comm/RelaySession.h"
 
+#include "foundation/calendar/DateText.h"
 #include "foundation/calendar/DayNumber.h"
 #include "foundation/text/TextUtils.h"
 #include "platform/Cp932.h"
@@ -39,15 +40,6 @@ double encode(const std::string& text, int y, int mo, int d, int h, int mi, int 
     if (!date || !time)
         throw std::runtime_error("'" + text + "' is not a valid date and time");
     return *date + *time;
-}
-
-std::string slashed(double value)
-{
-    const CivilDateTime t = decodeDateTime(value);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", t.date.year, t.date.month, t.date.day,
-                  t.time.hour, t.time.minute, t.time.second);
-    return buf;
 }
 
 std::string className(const std::exception& e)
@@ -165,7 +157,7 @@ std::string TRelaySession::TakeCloudSlot(std::int32_t slot)
         return status;
     ServerTimeText = reply.From(5, 8);
     ServerUpdateTime = ParseTakeTime(ServerTimeText);
-    Table.SlotUpdateTime[0] = slashed(ServerUpdateTime);
+    Table.SlotUpdateTime[0] = FormatDateTime("yyyy/mm/dd hh:nn:ss", ServerUpdateTime);
     return status;
 }
 

@@ -182,44 +182,31 @@ std::int32_t TfmDataTusin::ReleaseCloudShare(const std::string& folder)
 
 std::int32_t TfmDataTusin::SelectCloudShareSlot(const std::string& folder)
 {
-    SyoriType = 25;
-    std::int32_t result = 1;
-    DataFolder = folder;
-    AutoMode = 0;
-    BackupFileName = "cpacc.fbk";
-    SlotSelected = false;
-    SelectedSlot = 0;
-    FKeepOnClose = true;
-    if (blank(folder))
-        return result;
-    try {
-        Session = TDataTusinComm().NewSession();
-        loadRecord();
-        PrepareOperation();
-        exec();
-    } catch (const std::exception& e) {
-        message(ExceptionReport("クラウドシェアデータ処理中にエラーになりました。\r\n", e),
-                platform::MessageKind::Error);
-    }
-    result = 0;
-    return result;
+    return selectSlot(25, folder);
 }
 
 std::int32_t TfmDataTusin::SelectCloudShareSlotForNewYear(const std::string& folder)
 {
-    SyoriType = 26;
+    return selectSlot(26, folder);
+}
+
+std::int32_t TfmDataTusin::selectSlot(std::int32_t syoriType, const std::string& folder)
+{
+    SyoriType = syoriType;
     DataFolder = folder;
     AutoMode = 0;
     BackupFileName = "cpacc.fbk";
     SlotSelected = false;
     SelectedSlot = 0;
+    // The caller reads the choice after the screen closed.
     FKeepOnClose = true;
     if (blank(folder))
         return 1;
     try {
         Session = TDataTusinComm().NewSession();
         loadRecord();
-        if (!GetServerInfo())
+        // The next-year update needs the listing before anything is shown.
+        if (syoriType == 26 && !GetServerInfo())
             return 1;
         PrepareOperation();
         exec();

@@ -111,6 +111,7 @@ protected:
 
 private:
     void buildControls();
+    std::int32_t selectSlot(std::int32_t syoriType, const std::string& folder);
     void loadRecord();
     bool groupHasDataList();
     void setCell(int row, int col, const std::string& text);
