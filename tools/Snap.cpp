@@ -29,6 +29,7 @@
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
+#include "comm/forms/DataTusinSnap.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/FileOperationSnap.h"
@@ -575,7 +576,10 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
-        {"shareddata", vq::SnapServerSentakuBox},
+        {"shareddata", vq::SnapServerSentakuBox}, {"datatusin", [] {
+             officeColours();
+             return vq::comm::SnapDataTusin();
+         }},
         {"preview", preview}, {"margins", margins},
         {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
         {"datadetail", dataDetail},
