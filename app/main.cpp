@@ -2,6 +2,7 @@
 #include "linkage/forms/OvidalRendo.h"
 #include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
+#include "ui/forms/QtTranslations.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    vq::ui::installQtTranslations(app);
     vq::ui::installQtInteraction();
     vq::print::installPrintEngine();
     std::vector<std::string> args;

@@ -369,12 +369,8 @@ bool TForm1::InitializeApplication()
             metrics.frameHeight = s->pixelMetric(QStyle::PM_DefaultFrameWidth);
             metrics.menuHeight = s->pixelMetric(QStyle::PM_MenuBarItemSpacing) + fontMetrics().height();
         }
-        FontDesc font;
-        font.name = "ＭＳ Ｐゴシック";
-        font.height = 13;
-        font.charSet = 128;
         try {
-            LoadLocalSettings(metrics, font);
+            LoadLocalSettings(metrics, StartupFormFont());
         } catch (const std::runtime_error& e) {
             // The settings' own failures carry the text to show.
             StartupMessage = e.what();
