@@ -507,6 +507,11 @@ void TForm1::BitBtn4aClick()
         std::string path = *chosen;
         if (std::filesystem::path(path).extension().empty())
             path += ".xml";
+        // The platform's save dialog asks before it returns an existing file
+        // (not for the name the extension was added to).
+        std::error_code exists;
+        if (path == *chosen && std::filesystem::exists(path, exists))
+            ReplaceConfirmed = path;
         Edit4a->setText(q(path));
     }
 }

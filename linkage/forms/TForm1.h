@@ -88,6 +88,8 @@ public:
     bool DataInUse = false;
     std::string PrevDataFolder;
     std::string MyDocumentsFolder;
+    // The existing file whose replacement the save dialog already confirmed.
+    std::string ReplaceConfirmed;
     std::unique_ptr<TDataSentakuListCtl> ListStore; // shared-data steps of the data choice
     std::unique_ptr<TCloudShareComm> CommForm;      // cloud-share steps of the data choice
     bool Created = false;           // FormCreate went through
