@@ -12,6 +12,7 @@
 #include "platform/Interaction.h"
 #include "ui/FormFont.h"
 #include "ui/SlotGuard.h"
+#include "ui/forms/FocusMove.h"
 #include "ui/forms/ScreenLauncher.h"
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TxAnimeProgressDialog.h"
@@ -473,6 +474,17 @@ void TForm1::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         btnCancelClick();
+        return;
+    }
+    // Enter as on a Windows form: it presses the focused button, and from
+    // any other control (a radio button, the list, the summary) the default
+    // button, Next or Finish. Controls that use Enter themselves never pass
+    // it on to here.
+    if (ui::navKeyOf(event) == ui::NavKey::Enter && ui::noModifiers(event)) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        QPushButton* button = focused != nullptr && focused->isVisible() && focused->isEnabled() ? focused : Button2;
+        if (button->isVisible() && button->isEnabled())
+            button->click();
         return;
     }
     QWidget::keyPressEvent(event);

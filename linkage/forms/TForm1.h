@@ -152,7 +152,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     // The close box (and Alt+F4): result 1 without a question.
     void closeEvent(QCloseEvent* event) override;
-    // Esc is the Cancel button.
+    // Esc is the Cancel button; Enter presses the focused button, or Next.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -21,6 +21,9 @@
 #include "ui/forms/TxWizard.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -272,6 +275,39 @@ TEST_F(TForm1Test, CancelAsksAndTheCloseBoxDoesNot)
         EXPECT_EQ(form.ResultCode, 1);
     }
     EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32770 4 1"}));
+}
+
+// Enter as a Windows-trained clerk presses it: the focused button, else Next.
+TEST_F(TForm1Test, EnterPressesTheFocusedButtonOrNext)
+{
+    TForm1 form;
+    ASSERT_TRUE(form.FormCreate({}));
+    int chooserRuns = 0;
+    form.DataChooser = [&](TForm1&) { ++chooserRuns; };
+    form.PageCheck = nullptr;
+    form.show();
+    form.activateWindow();
+    struct Step {
+        QWidget* focus;
+        Qt::Key key;
+        const char* pageAfter;
+        int chooserRunsAfter;
+    };
+    const Step steps[] = {
+        {form.Button2, Qt::Key_Return, "page2", 0},
+        {form.btnDataSentaku, Qt::Key_Return, "page2", 1},
+        {form.listDataInfo, Qt::Key_Enter, "page3", 1},
+        {form.checkSinkokuUtiwake, Qt::Key_Return, "page4", 1},
+    };
+    for (const Step& s : steps) {
+        s.focus->setFocus();
+        QKeyEvent press(QEvent::KeyPress, s.key, s.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QApplication::sendEvent(s.focus, &press);
+        EXPECT_EQ(form.Wizard1->currentWidget()->objectName(), QString::fromLatin1(s.pageAfter)) << s.pageAfter;
+        EXPECT_EQ(chooserRuns, s.chooserRunsAfter) << s.pageAfter;
+    }
+    EXPECT_FALSE(form.checkSinkokuUtiwake->isChecked()) << "Enter is not the check box's key";
+    form.close();
 }
 
 TEST_F(TForm1Test, ARefusedLogonEndsTheRunWithResult2)
