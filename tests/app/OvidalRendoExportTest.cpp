@@ -8,12 +8,16 @@
 
 #include "../linkage/CallerListener.h"
 #include "SampleOfficeProgramTest.h"
+#include "SchemaDatabase.h"
 #include "TempDir.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "foundation/app/AccConstants.h"
 #include "foundation/app/AppInfo.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
+#include "foundation/app/SystemFolders.h"
 #include "linkage/LinkageStartup.h"
+#include "linkage/datamake/SyotokuZeiDataNode.h"
 #include "linkage/forms/OvidalRendo.h"
 #include "linkage/forms/TForm1.h"
 #include "platform/Process.h"
@@ -309,6 +313,35 @@ TEST_F(OvidalRendoExportTest, AFolderThatIsMissingOrGoneKeepsTheWizardOnTheOutpu
                        }));
     // The options chosen before the failure were kept.
     expectGolden(out, "linkage-general-breakdowns.xml");
+}
+
+TEST_F(OvidalRendoExportTest, AStatementLineBeyondTheFormGivesTheCallerResultTwoAndNoFile)
+{
+    // The farm's miscellaneous expenses moved to a line the form does not
+    // have; the office's data set is put back afterwards.
+    TSystemDef folders;
+    ASSERT_TRUE(InitSystemFolders(folders));
+    const fs::path database = fs::path(folders.SysDir) / "0003" / DataDbFileName;
+    ASSERT_TRUE(fs::exists(database)) << database;
+    const std::string saved = readBytes(database);
+    test::runSql(database, "UPDATE EXTERKS SET SUBREC = 24 WHERE KGROUP = '6100' AND SUBREC = 23;\n");
+
+    test::CallerListener caller(912);
+    const fs::path out = fs::path(VQ_E2E_OUT) / "linkage-agriculture-outside-form.xml";
+    fs::remove(out);
+    Operator op({"0003", false, {}, {}});
+    ASSERT_TRUE(run({"912,32769,1," + out.string()}));
+    {
+        std::ofstream restore(database, std::ios::binary | std::ios::trunc);
+        restore << saved;
+    }
+    EXPECT_TRUE(op.finished);
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(shown(), (std::vector<std::string>{
+                           std::string(linkage::OutsideFormMessage) + "\r" +
+                               "科目 6290 雑費：決算書行 6100-24「雑費」は青色申告決算書（農業所得用）の様式にありません。\r",
+                           "中間ファイルの作成に失敗しました。\r"}));
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 1 2"}));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "SchemaTestDb.h"
 #include "platform/db/DbError.h"
@@ -34,6 +35,7 @@ constexpr SchemaKind kAllKinds[] = {SchemaKind::System, SchemaKind::DataSet, Sch
 struct Metadata {
     std::map<std::string, std::string> objects;
     std::set<std::string> columns;
+    std::set<std::string> constraints;   // named by the DDL, not by the engine
 };
 
 Metadata readMetadata(SchemaTestDb& db)
@@ -67,6 +69,11 @@ Metadata readMetadata(SchemaTestDb& db)
     cols.execute();
     while (cols.fetch())
         m.columns.insert(trim(cols.field(std::size_t{0}).asString()) + "." + trim(cols.field(std::size_t{1}).asString()));
+    vq::db::Statement keys(db.attachment(), tr,
+        "SELECT RDB$CONSTRAINT_NAME FROM RDB$RELATION_CONSTRAINTS WHERE RDB$CONSTRAINT_NAME NOT STARTING WITH 'INTEG_'");
+    keys.execute();
+    while (keys.fetch())
+        m.constraints.insert(trim(keys.field(std::size_t{0}).asString()));
     tr.commit();
     return m;
 }
@@ -132,17 +139,29 @@ TEST(SchemaObjects, ManifestNamesEveryObjectAndNothingElse)
         const auto meta = readMetadata(db);
         std::set<std::string> listed;
         for (const auto& f : manifest) {
-            ASSERT_EQ(f.size(), 4u);
+            // DATABASE KIND NAME VERSION, then pairs "anew STEP" / "dropped STEP".
+            ASSERT_TRUE(f.size() >= 4 && f.size() % 2 == 0) << f[2];
             EXPECT_TRUE(std::regex_match(f[3], version)) << f[2] << " " << f[3];
+            for (std::size_t i = 4; i < f.size(); i += 2) {
+                EXPECT_TRUE(f[i] == "anew" || f[i] == "dropped") << f[2] << " " << f[i];
+                EXPECT_TRUE(std::regex_match(f[i + 1], version)) << f[2] << " " << f[i + 1];
+            }
             if (f[0] != databaseName(kind))
                 continue;
+            const bool dropped = f.size() > 4 && f[f.size() - 2] == "dropped";
             if (f[1] == "COLUMN") {
                 EXPECT_TRUE(meta.columns.count(f[2])) << f[0] << " has no column " << f[2];
                 continue;
             }
+            if (f[1] == "CONSTRAINT") {
+                EXPECT_EQ(meta.constraints.count(f[2]), dropped ? 0u : 1u) << f[0] << " constraint " << f[2];
+                continue;
+            }
             listed.insert(f[2]);
             const auto found = meta.objects.find(f[2]);
-            if (found == meta.objects.end())
+            if (dropped)
+                EXPECT_EQ(found, meta.objects.end()) << f[0] << " still has " << f[1] << " " << f[2];
+            else if (found == meta.objects.end())
                 ADD_FAILURE() << f[0] << " has no " << f[1] << " " << f[2];
             else
                 EXPECT_EQ(found->second, f[1]) << f[2];
@@ -275,5 +294,51 @@ TEST(SchemaObjects, TheOfficesDatabaseUserOwnsAndMayChangeEveryDatabase)
         vq::db::Statement alter(other, otherTr, "CREATE OR ALTER PROCEDURE VQ_PROBE RETURNS (X INTEGER) AS BEGIN X = 2; SUSPEND; END");
         EXPECT_THROW(alter.execute(), vq::db::DbError) << databaseName(kind);
         otherTr.rollback();
+    }
+}
+
+// The file routines reach the server's file system: only the office's
+// database user may run them, while everything else stays open to every user.
+TEST(SchemaObjects, OnlyTheOfficesDatabaseUserRunsTheFileRoutines)
+{
+    struct Case {
+        SchemaKind kind;
+        std::vector<std::string> routines;   // calls of the file routines (SP_BLOBTOFILE's stand-in refuses everyone)
+        std::string open;                    // a query any user may run
+    };
+    const Case cases[] = {
+        {SchemaKind::System,
+         {"SELECT WBOOL FROM FILEOPERATION('FEXIST', '/x', '')", "SELECT WBOOL FROM DIRECTORYTEST('DEXIST', '/x')",
+          "SELECT SHORTNAME FROM LONGTOSHORTFILENAME('/x')"},
+         "SELECT COUNT(*) FROM OPERATOR"},
+        {SchemaKind::FileTransfer, {"SELECT SP_FILETOBLOB('/x') FROM RDB$DATABASE"}, "SELECT COUNT(*) FROM FILETRANS"},
+    };
+    const auto runs = [](const std::filesystem::path& file, const std::string& user, const std::string& sql) {
+        vq::db::Attachment db;
+        db.attach({file.string(), user, ""});
+        vq::db::Transaction tr(db);
+        tr.start();
+        vq::db::Statement st(db, tr, sql);
+        try {
+            st.execute();
+            st.fetch();
+            return true;
+        } catch (const vq::db::DbError&) {
+            return false;
+        }
+    };
+    for (const Case& c : cases) {
+        SchemaTestDb built(c.kind);
+        EXPECT_EQ(built.integer("SELECT COUNT(*) FROM RDB$USER_PRIVILEGES WHERE RDB$USER = 'PUBLIC' AND RDB$PRIVILEGE = 'X' "
+                                "AND RDB$RELATION_NAME IN ('FILEOPERATION', 'DIRECTORYTEST', 'LONGTOSHORTFILENAME', "
+                                "'SP_FILETOBLOB', 'SP_BLOBTOFILE')"),
+                  0)
+            << databaseName(c.kind);
+        built.attachment().detach();
+        for (const std::string& routine : c.routines) {
+            EXPECT_TRUE(runs(built.file(), "VORLEN", routine)) << routine;
+            EXPECT_FALSE(runs(built.file(), "SOMEONE", routine)) << routine;
+        }
+        EXPECT_TRUE(runs(built.file(), "SOMEONE", c.open)) << c.open;
     }
 }

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
@@ -25,12 +26,6 @@ using namespace vq::ui;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
 
 // A loopback port nobody listens on: the same as a server that was stopped.
 int unusedPort()
@@ -50,7 +45,7 @@ class LogonServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        server_ = env("VQ_FB_SERVER");
+        server_ = test::env("VQ_FB_SERVER");
         if (server_.empty())
             GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
         saved_ = SystemDef;
@@ -75,8 +70,8 @@ protected:
         platform::IniFile ini(SystemDef.IniFileName);
         ini.writeString("SERVER", "HOSTNAME", server_);
         ini.writeString("SERVER", "SYSDIR", dataDir().string());
-        ini.writeString("SERVER", "USER", env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER"));
-        ini.writeString("SERVER", "PASSWORD", env("VQ_FB_PASSWORD"));
+        ini.writeString("SERVER", "USER", test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"));
+        ini.writeString("SERVER", "PASSWORD", test::env("VQ_FB_PASSWORD"));
         ConnectMode = ConnectClientServer;
     }
     void TearDown() override

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "datasets/operations/BackupTrailer.h"
 #include "datasets/operations/DataSetNotices.h"
@@ -33,17 +34,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
 class OperationsServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        server_ = env("VQ_FB_SERVER");
+        server_ = test::env("VQ_FB_SERVER");
         if (server_.empty())
             GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
         saved_ = SystemDef;
@@ -51,8 +46,8 @@ protected:
         ConnectMode = ConnectClientServer;
         DbFatalFlag = 0;
         SystemDef.HostName = server_;
-        SystemDef.DbUser = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
-        SystemDef.DbPassword = env("VQ_FB_PASSWORD");
+        SystemDef.DbUser = test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER");
+        SystemDef.DbPassword = test::env("VQ_FB_PASSWORD");
         SystemDef.SysDir = (root_.path() / "sys").string();
         SystemDef.LogDir = (root_.path() / "log").string();
         SystemDef.WinTempDir = (root_.path() / "tmp").string();
@@ -178,7 +173,7 @@ protected:
     std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
 
     std::string server_;
-    test::TempDir root_;
+    test::TempDir root_{test::serverOfficeRoot()};   // where the server's file routines may act
     platform::ScopedScriptedInteraction seam_;
     std::unique_ptr<TDM> dm_;
     std::vector<ListNotice> notices_;
