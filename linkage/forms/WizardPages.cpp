@@ -187,9 +187,10 @@ bool CheckOutputFile(TForm1& form)
     // The file is written at Finish; what would make it fail is said here,
     // while the operator can still choose another place.
     const fs::path file = OutputFileOf(form, text);
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     std::error_code ec;
-    if (!fs::is_directory(file.parent_path(), ec)) {
-        warn("中間ﾌｧｲﾙの保存先のﾌｫﾙﾀﾞが見つかりません。\r" + file.parent_path().string() +
+    if (!fs::is_directory(folder, ec)) {
+        warn("中間ﾌｧｲﾙの保存先のﾌｫﾙﾀﾞが見つかりません。\r" + folder.string() +
              "\r別のﾌｫﾙﾀﾞを指定してから[次へ]をｸﾘｯｸしてください。\r");
         stayOnOutputPage(form);
         return false;
