@@ -49,21 +49,6 @@ void infoLines(std::initializer_list<const char*> lines)
 
 } // namespace
 
-bool TDataSentakuBox::gridActive() const
-{
-    return gridActive_ && PerfectGrid1->isEnabled();
-}
-
-std::string TDataSentakuBox::KeyCaption(int key) const
-{
-    return Keys[static_cast<std::size_t>(key)]->CaptionA().Caption.toStdString();
-}
-
-bool TDataSentakuBox::keyUsable(int key) const
-{
-    return !IsBareCaption(KeyCaption(key));
-}
-
 std::string TDataSentakuBox::gridHint() const
 {
     if (pasteHint_)
