@@ -138,11 +138,11 @@ std::int32_t ExecIsqlScript(const TUpdateScript& script, const std::string& vers
         platform::showMessage("ISQL.EXEが起動できません。\r処理を中止します。", platform::MessageKind::Information);
         return UpdateToolMissing;
     }
+    // isql writes everything to its output file; what reaches its error
+    // stream (a file it could not open) belongs to the record as well.
     std::string output = readBytes(outputFile);
-    if (!run.standardOutput.empty())
-        output += "\n" + run.standardOutput;
     if (!run.standardError.empty())
-        output += "\n" + run.standardError;
+        output += (output.empty() ? "" : "\n") + run.standardError;
     const bool failed = run.timedOut || run.crashed || run.exitCode != 0 || HasIsqlErrorLine(output);
     if (!failed)
         return UpdateDone;
