@@ -6,6 +6,7 @@
 #include "foundation/calendar/Gengo.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/SystemDef.h"
+#include "ui/forms/QtTranslations.h"
 #include "ui/forms/TBSDI.h"
 #include "ui/forms/TInputDlgBox.h"
 #include "ui/forms/TMessageBox2.h"
@@ -29,6 +30,7 @@
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
+#include "comm/forms/DataTusinSnap.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/FileOperationSnap.h"
@@ -575,7 +577,10 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
-        {"shareddata", vq::SnapServerSentakuBox},
+        {"shareddata", vq::SnapServerSentakuBox}, {"datatusin", [] {
+             officeColours();
+             return vq::comm::SnapDataTusin();
+         }},
         {"preview", preview}, {"margins", margins},
         {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
         {"datadetail", dataDetail},
@@ -590,6 +595,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    installQtTranslations(app);
     installFontSubstitutions();
     const auto all = makers();
     if (argc < 3) {
