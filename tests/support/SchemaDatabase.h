@@ -16,6 +16,8 @@ enum class SchemaKind {
     System,   // the office's system database (vqaccdef.fdb)
     DataSet,  // one data set's database (vqacc.fdb)
     FileTransfer, // the file-transfer database of a server office (vqfileman.fdb)
+    SystemBase,   // the system database at its first release (VERSION 0.3.0)
+    DataSetBase,  // a data set's database at its first release (ACCVERSION 0.1.0)
 };
 
 // The schema/ folder of the source tree.
@@ -28,6 +30,19 @@ std::filesystem::path schemaDir();
 // the job levels, the eras and VERSION 12.0.0. Throws std::runtime_error
 // with the build's output when it fails.
 void buildDatabase(SchemaKind kind, const std::filesystem::path& path);
+
+// The sample rows of a database at its first release: those the update
+// steps convert, for one data kind of a data set ("corporation",
+// "individual", "real-estate", "clinic", "agriculture", "medical"; empty
+// for the system database) shaped by the edition byte (0, 1 or 2).
+struct BaseSamples {
+    std::string dataKind;
+    int edition = 0;
+};
+
+// Creates a SystemBase or DataSetBase database with the sample rows (see
+// schema/build-database --kind and --edition).
+void buildBaseDatabase(SchemaKind kind, const std::filesystem::path& path, const BaseSamples& samples);
 
 // Runs SQL (UTF-8, isql syntax: statements end with ';', SET TERM for
 // bodies) against an existing database with isql-fb and commits at the end.

@@ -41,7 +41,7 @@ TEST(Snap, EveryPictureItNamesIsDrawn)
 
     const auto names = pictureNames();
     // The toolkit's own controls and the screens registered from above it.
-    for (const char* expected : {"messagebox", "logon", "preview", "datasentaku", "shareddata", "linkage-wizard"})
+    for (const char* expected : {"messagebox", "logon", "preview", "datasentaku", "shareddata", "datatusin", "linkage-wizard"})
         EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end()) << expected;
     for (const auto& name : names) {
         SCOPED_TRACE(name);

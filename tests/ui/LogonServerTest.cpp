@@ -41,6 +41,29 @@ int unusedPort()
     return ntohs(a.sin_port);
 }
 
+// A loopback port that takes connections and never answers: a hung server.
+class SilentListener {
+public:
+    SilentListener()
+    {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::listen(fd_, 4);
+        socklen_t len = sizeof a;
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
+        port_ = ntohs(a.sin_port);
+    }
+    ~SilentListener() { ::close(fd_); }
+    int port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
 class LogonServerTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -129,4 +152,20 @@ TEST_F(LogonServerTest, StoppedServerGivesTheCausesOfTheClientServerMode)
               "３）Windowsファイヤーウォール(市販のセキュリティソフト含む)が有効の場合は、"
               "このアプリケーションがサーバーと通信できる状態か確認して下さい。");
     EXPECT_FALSE(dm.IBDatabaseDEF.connected());
+}
+
+TEST_F(LogonServerTest, SilentServerIsNamedAsNotAnsweringInTime)
+{
+    SilentListener silent;
+    const std::string host = "127.0.0.1/" + std::to_string(silent.port());
+    platform::IniFile(SystemDef.IniFileName).writeString("SERVER", "HOSTNAME", host);
+    platform::ScopedScriptedInteraction seam;
+    TDM dm;
+    dm.IBDatabaseDEF.ConnectTimeout = 1;
+    LogonProcedure logon;
+    EXPECT_EQ(logon.OperatorLogon(1, "25", "Secret7").outcome, LogonOutcome::StayOpen);
+    ASSERT_EQ(seam->messages.size(), 1u);
+    EXPECT_EQ(seam->messages[0].text, "財務システムデータベースの接続処理に失敗しました。\r[例外内容]\r"
+                                      "(IBXエラーコード:335544421) （データサーバー(" +
+                                          host + ")から時間内に応答がありませんでした）");
 }
