@@ -5,12 +5,12 @@
 // text and a checksum of each table's rows.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "../foundation/data/DataModuleFixture.h"
+#include "ScopedEnv.h"
 #include "dbupdate/DbUpdateRun.h"
 #include "dbupdate/SchemaText.h"
 #include "dbupdate/UpdateStep.h"
@@ -19,30 +19,6 @@
 #include "platform/db/Transaction.h"
 
 namespace vq::test {
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            previous_ = old, had_ = true;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            ::setenv(name_, previous_.c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::string previous_;
-    bool had_ = false;
-};
 
 struct DatabaseState {
     SchemaText schema;

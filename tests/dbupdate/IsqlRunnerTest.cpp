@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "SchemaDatabase.h"
+#include "ScopedEnv.h"
 #include "TempDir.h"
 #include "dbupdate/IsqlRunner.h"
 #include "foundation/app/AccConstants.h"
@@ -19,31 +20,10 @@
 #include "platform/db/Transaction.h"
 
 using namespace vq;
+using vq::test::ScopedEnv;
 namespace fs = std::filesystem;
 
 namespace {
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            previous_ = old, had_ = true;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            ::setenv(name_, previous_.c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::string previous_;
-    bool had_ = false;
-};
 
 class IsqlRunnerTest : public ::testing::Test {
 protected:
