@@ -4,6 +4,9 @@ namespace vq::comm {
 
 std::int32_t SyoriLogResult(const TCorvaneSyoriLog& log)
 {
+    for (const auto& entry : log)
+        if (entry.Kind == SyoriError)
+            return entry.Code;
     std::int32_t result = 0;
     for (const auto& entry : log) {
         result = entry.Code;

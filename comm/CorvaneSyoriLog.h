@@ -19,8 +19,10 @@ struct TCorvaneSyoriInfo {
 
 using TCorvaneSyoriLog = std::vector<TCorvaneSyoriInfo>;
 
-// The code of the first error entry; else 1 when an entry with code 1 comes
-// before any error; else the code of the last entry; 0 for an empty log.
+// The code of the first error entry, wherever it stands (an error after the
+// closing success entry, such as a failed file replacement, still fails the
+// run); else 1 when there is an entry with code 1; else the code of the last
+// entry; 0 for an empty log.
 std::int32_t SyoriLogResult(const TCorvaneSyoriLog& log);
 
 // "情報", "警告", "エラー" for kinds 1 to 3, empty for 0.
