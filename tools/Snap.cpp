@@ -6,6 +6,7 @@
 #include "foundation/calendar/Gengo.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/SystemDef.h"
+#include "ui/forms/QtTranslations.h"
 #include "ui/forms/TBSDI.h"
 #include "ui/forms/TInputDlgBox.h"
 #include "ui/forms/TMessageBox2.h"
@@ -594,6 +595,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    installQtTranslations(app);
     installFontSubstitutions();
     const auto all = makers();
     if (argc < 3) {
