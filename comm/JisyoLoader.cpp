@@ -153,6 +153,16 @@ void TJisyoLoader::ResolveAccountCode(const std::string& recordType)
         ResolvedDepartment.clear();
 }
 
+std::string TJisyoLoader::splitRecord(const std::string& line)
+{
+    if (line.rfind("//", 0) == 0)
+        return {};
+    Splitter.Delimiter = Delimiter;
+    Splitter.Split(line);
+    const std::string type = Splitter.Get(0);
+    return isBlank(type) ? std::string() : type;
+}
+
 std::vector<std::string> TJisyoLoader::typesCounted() const
 {
     const int column = FileVersion == "1.0" ? 0 : FileVersion == "1.1" ? 1 : FileVersion == "1.2" ? 2 : -1;
@@ -176,14 +186,8 @@ std::int32_t TJisyoLoader::CountRecords()
         const auto types = typesCounted();
         std::int32_t count = 0;
         for (const auto& line : Lines) {
-            if (line.rfind("//", 0) == 0)
-                continue;
-            Splitter.Delimiter = Delimiter;
-            Splitter.Split(line);
-            const std::string type = Splitter.Get(0);
-            if (isBlank(type))
-                continue;
-            if (std::find(types.begin(), types.end(), type) != types.end())
+            const std::string type = splitRecord(line);
+            if (!type.empty() && std::find(types.begin(), types.end(), type) != types.end())
                 ++count;
         }
         return count;
@@ -342,12 +346,8 @@ void TJisyoLoader::importDictionary(const Dictionary& d)
     bool firstHeader = true;
     int position = 0;
     for (const auto& line : Lines) {
-        if (line.rfind("//", 0) == 0)
-            continue;
-        Splitter.Delimiter = Delimiter;
-        Splitter.Split(line);
-        const std::string type = Splitter.Get(0);
-        if (isBlank(type))
+        const std::string type = splitRecord(line);
+        if (type.empty())
             continue;
         const bool isHeader = type == headerType;
         const bool isEntry = std::find(std::begin(entryTypes), std::end(entryTypes), type) != std::end(entryTypes);

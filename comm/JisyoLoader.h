@@ -61,6 +61,9 @@ private:
     void exportDictionary(const Dictionary& d);
     void importDictionary(const Dictionary& d);
     std::vector<std::string> typesCounted() const;
+    // The record's type with its fields in Splitter; empty for a header or
+    // comment line and a record without a type.
+    std::string splitRecord(const std::string& line);
     db::Statement& main() { return statement(0); }
     db::Statement& lookup() { return statement(1); }
 

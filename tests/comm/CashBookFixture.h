@@ -1,6 +1,6 @@
 #pragma once
-// The cash-book exchange on real databases: one sample office for the
-// suite, whose general-business data set is copied as the open data set
+// The cash-book exchange on real databases: the sample office of the test
+// run, whose general-business data set is copied as the open data set
 // (connected through the data module) and as any number of received
 // databases. Rows are read back as "|"-joined texts.
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include "../foundation/data/DataModuleFixture.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/SystemFolders.h"
-#include "platform/Process.h"
 #include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
 
@@ -21,14 +20,12 @@ namespace vq::test {
 
 class CashBookFixture : public DataModuleFixture {
 protected:
+    // The office is the one the test run makes once (VQ_SAMPLE_OFFICE).
     static void SetUpTestSuite()
     {
-        office_ = new TempDir;
-        auto run = platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, {(office_->path() / "office").string()});
-        ASSERT_TRUE(run.succeeded()) << run.standardError;
         const char* previousRoot = std::getenv("VQ_ROOT");
         const std::string restoreRoot = previousRoot ? previousRoot : "";
-        ::setenv("VQ_ROOT", (office_->path() / "office").c_str(), 1);
+        ::setenv("VQ_ROOT", VQ_SAMPLE_OFFICE, 1);
         TSystemDef folders;
         InitSystemFolders(folders);
         if (previousRoot)
@@ -36,11 +33,6 @@ protected:
         else
             ::unsetenv("VQ_ROOT");
         sample_ = std::filesystem::path(folders.SysDir) / "0001" / DataDbFileName;
-    }
-    static void TearDownTestSuite()
-    {
-        delete office_;
-        office_ = nullptr;
     }
 
     void SetUp() override
@@ -96,7 +88,6 @@ protected:
         scope.commit();
     }
 
-    static inline TempDir* office_ = nullptr;
     static inline std::filesystem::path sample_;
 };
 
