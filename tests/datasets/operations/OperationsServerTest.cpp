@@ -51,8 +51,11 @@ protected:
         ConnectMode = ConnectClientServer;
         DbFatalFlag = 0;
         SystemDef.HostName = server_;
-        SystemDef.DbUser = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
-        SystemDef.DbPassword = env("VQ_FB_PASSWORD");
+        // The operations run as the office's own database user, the owner of
+        // its databases, not as the server's administrator; the test data is
+        // seeded as the administrator (isql).
+        SystemDef.DbUser = DefaultDbUser;
+        SystemDef.DbPassword = DefaultDbPassword;
         SystemDef.SysDir = (root_.path() / "sys").string();
         SystemDef.LogDir = (root_.path() / "log").string();
         SystemDef.WinTempDir = (root_.path() / "tmp").string();
@@ -66,11 +69,12 @@ protected:
             fs::create_directories(dir);
         test::buildDatabase(test::SchemaKind::System, fs::path(SystemDef.SysDir) / SysDbFileName);
         test::buildDatabase(test::SchemaKind::FileTransfer, fs::path(SystemDef.SysDir) / "vqfileman.fdb");
-        ::setenv("ISC_USER", SystemDef.DbUser.c_str(), 1);
-        ::setenv("ISC_PASSWORD", SystemDef.DbPassword.c_str(), 1);
+        ::setenv("ISC_USER", admin().c_str(), 1);
+        ::setenv("ISC_PASSWORD", env("VQ_FB_PASSWORD").c_str(), 1);
         const auto declare = [&](const fs::path& database, const char* script) {
             test::runSql(server_ + ":" + database.string(), test::readBytes(test::schemaDir() / "server" / script));
         };
+        ensureOfficeUser(fs::path(SystemDef.SysDir) / SysDbFileName);
         declare(fs::path(SystemDef.SysDir) / SysDbFileName, "system-file-routines.sql");
         declare(fs::path(SystemDef.SysDir) / "vqfileman.fdb", "filetransfer-file-routines.sql");
         dm_ = std::make_unique<TDM>();
@@ -91,6 +95,24 @@ protected:
         ::unsetenv("ISC_PASSWORD");
         ConnectMode = savedMode_;
         SystemDef = saved_;
+    }
+
+    static std::string admin() { return env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER"); }
+
+    // The office's user as the server's set-up makes it (scripts/firebird-server):
+    // known by name and password, allowed to create databases. A server made
+    // before gets it here.
+    void ensureOfficeUser(const fs::path& database)
+    {
+        try {
+            db::Attachment office;
+            office.attach({server_ + ":" + database.string(), DefaultDbUser, DefaultDbPassword});
+            return;
+        } catch (const db::DbError&) {
+        }
+        test::runSql(server_ + ":" + database.string(),
+                     "CREATE OR ALTER USER " + DefaultDbUser + " PASSWORD '" + DefaultDbPassword + "';\n"
+                     "GRANT CREATE DATABASE TO USER " + DefaultDbUser + ";");
     }
 
     // A data set on the server with its data-list row REC.
