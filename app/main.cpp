@@ -1,7 +1,10 @@
 // ovidal-rendo [CALLER,MESSAGE,FUNCTION,OUTFILE]: the income-tax linkage tool.
+#include "comm/DataTusinComm.h"
+#include "comm/forms/TfmDataTusin.h"
 #include "linkage/forms/OvidalRendo.h"
 #include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
+#include "ui/forms/QtTranslations.h"
 
 #include <QApplication>
 
@@ -11,8 +14,12 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    vq::ui::installQtTranslations(app);
     vq::ui::installQtInteraction();
     vq::print::installPrintEngine();
+    // The cloud share of the chosen data set talks to the relay server.
+    vq::comm::InstallDataTusinComm();
+    vq::comm::RegisterDataTusin();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);

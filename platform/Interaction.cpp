@@ -56,6 +56,11 @@ std::unique_ptr<Interaction>& installed()
 
 } // namespace
 
+std::optional<std::string> Interaction::ask(const InputRequest& request)
+{
+    return input(request.caption, request.prompt, request.initial, request.password);
+}
+
 Interaction& interaction()
 {
     std::lock_guard lock(seamMutex());

@@ -37,6 +37,22 @@ struct FileDialogRequest {
     std::vector<std::string> filters; // "XML (*.xml)"
 };
 
+// A question for one typed value, with the rules of the library's input
+// dialog: the password form hides what is typed (a box shows it on request)
+// and takes no empty answer.
+struct InputRequest {
+    std::string caption;
+    std::string prompt;
+    bool promptAlert = false; // the prompt in red: the answer before was wrong
+    std::string initial;
+    bool password = false;
+    int maxLength = 0;        // characters; 0: no limit
+    int keyFilter = 0;        // characters taken: 0 all, 10 number characters,
+                              // 20 letters, 30 letters and digits, 40 all but
+                              // the signs a file name cannot hold
+    std::string hint;         // shown under the input
+};
+
 class Interaction {
 public:
     virtual ~Interaction() = default;
@@ -50,6 +66,9 @@ public:
     // Text input and passwords; nullopt when cancelled.
     virtual std::optional<std::string> input(const std::string& caption, const std::string& prompt,
                                              const std::string& initial, bool password) = 0;
+    // The question of request; nullopt when cancelled. The default asks
+    // input() with the caption, prompt, initial text and password flag alone.
+    virtual std::optional<std::string> ask(const InputRequest& request);
     virtual std::optional<std::string> chooseFile(const FileDialogRequest& request) = 0;
     virtual bool openUrl(const std::string& url) = 0;
 };

@@ -51,6 +51,12 @@ std::optional<std::string> ScriptedInteraction::input(const std::string&, const 
     return answer;
 }
 
+std::optional<std::string> ScriptedInteraction::ask(const InputRequest& request)
+{
+    inputRequests.push_back(request);
+    return input(request.caption, request.prompt, request.initial, request.password);
+}
+
 std::optional<std::string> ScriptedInteraction::chooseFile(const FileDialogRequest& request)
 {
     fileDialogs.push_back(request);

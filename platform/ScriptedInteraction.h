@@ -21,6 +21,7 @@ public:
 
     std::vector<MessageRequest> messages;
     std::vector<std::string> inputs;     // prompts asked
+    std::vector<InputRequest> inputRequests; // the questions asked through ask()
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<std::string> urls;
     bool urlResult = true;
@@ -31,6 +32,8 @@ public:
     int message(const MessageRequest& request) override;
     std::optional<std::string> input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial, bool password) override;
+    // Recorded, then answered as input() is.
+    std::optional<std::string> ask(const InputRequest& request) override;
     std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
     bool openUrl(const std::string& url) override;
 };

@@ -12,7 +12,7 @@ namespace vq::print {
 TP360DEF JobOfFile(const std::string& file)
 {
     PrintText text = PrintText::load(std::filesystem::path(file));
-    if (text.bytes().rfind("*ZEVEV360*", 0) != 0)
+    if (!text.startsWith("*ZEVEV360*"))
         throw std::runtime_error("<ZEVEV360>印刷データではありません。");
     TP360DEF job;
     job.DataFile = file;

@@ -14,7 +14,7 @@ JobFiles::JobFiles(const TP360DEF& job)
 {
     const auto dataPath = std::filesystem::path(job.DataFile);
     data_ = PrintText::load(dataPath);
-    if (data_.bytes().rfind("*ZEVEV360*", 0) != 0)
+    if (!data_.startsWith("*ZEVEV360*"))
         throw std::runtime_error("<ZEVEV360>印刷データではありません。");
     if (!job.FormFile.empty())
         form_ = PrintText::load(std::filesystem::path(job.FormFile));
@@ -28,11 +28,15 @@ int JobFiles::orientationOf(int page)
         return defaultOrientation_;
     const std::size_t saved = data_.position();
     data_.seek(starts[static_cast<std::size_t>(page - 1)]);
-    const std::size_t end = page < static_cast<int>(starts.size()) ? starts[static_cast<std::size_t>(page)]
-                                                                    : data_.bytes().size();
-    PrintText pageText(std::string(data_.bytes().substr(data_.position(), end - data_.position())));
+    int orientation = defaultOrientation_;
+    try {
+        orientation = orientationOfPage(data_, defaultOrientation_);
+    } catch (...) {
+        data_.seek(saved);
+        throw;
+    }
     data_.seek(saved);
-    return PageOrientationList(pageText, defaultOrientation_).front();
+    return orientation;
 }
 
 void prepareJob(TPrintEngine& engine, const TP360DEF& job, JobFiles& files)
@@ -55,13 +59,21 @@ void prepareJob(TPrintEngine& engine, const TP360DEF& job, JobFiles& files)
     engine.PageNoIndex = 1;
 }
 
-void drawSheet(TPrintEngine& engine, JobFiles& files, int page, const DrawTarget& target)
+void drawSheet(TPrintEngine& engine, JobFiles& files, int page, const DrawTarget& sheetTarget)
 {
     const bool even = page % 2 == 0;
+    DrawTarget target = sheetTarget;
     if (PrintText* form = files.form(); form && (engine.Job.PrintFom || !target.onPrinter)) {
         const int cycle = files.formPages();
-        form->seek(form->pageStarts()[static_cast<std::size_t>((page - 1) % cycle)]);
+        const std::size_t formStart = form->pageStarts()[static_cast<std::size_t>((page - 1) % cycle)];
+        form->seek(formStart);
         DrawPage(engine, PageKind::Form, *form, target, even, 0);
+        // A tint on the data page combines with the form page under it too.
+        target.drawUnder = [&engine, form, formStart, even](const DrawTarget& under, const QTransform& toImage) {
+            under.painter->setTransform(toImage);
+            form->seek(formStart);
+            DrawPage(engine, PageKind::Form, *form, under, even, 0);
+        };
     }
     const int fieldPages = engine.FormFields.FormPageCount + 1;
     int n = page % fieldPages;
@@ -79,7 +91,7 @@ namespace {
 
 QSize paperPixels(const TP360DEF& job, int orientation, int dpi)
 {
-    const PaperSizeMM mm = PaperMM(job.PaperSize, {210, 277});
+    const PrintableArea mm = sheetOfCode(job.PaperSize, {job.PaperWidth / 10, job.PaperLength / 10});
     int w = mm.width, h = mm.height;
     if (orientation == 1)
         std::swap(w, h);
@@ -111,7 +123,7 @@ void printToPdf(TPrintEngine& engine, const TP360DEF& job, const std::filesystem
     writer.setResolution(dpi);
     writer.setTitle(QString::fromStdString(job.DocTitle.empty() ? job.Title : job.DocTitle));
     writer.setCreator(QStringLiteral("Vorlen print engine"));
-    const QPageSize paper = pageSizeOfCode(job.PaperSize);
+    const QPageSize paper = pageSizeOfCode(job.PaperSize, {job.PaperWidth / 10, job.PaperLength / 10});
     auto layoutOf = [&](int page) {
         return QPageLayout(paper, files.orientationOf(page) == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
                            QMarginsF(0, 0, 0, 0));

@@ -5,11 +5,14 @@
 
 namespace vq::print {
 
-PagePlacement placePage(std::int32_t paperCode, int orientation, PrintableArea printable)
+PagePlacement placePage(std::int32_t paperCode, int orientation, PrintableArea printable, bool toEdge)
 {
     const PaperSizeMM mm = PaperMM(paperCode, printable);
     PagePlacement p;
-    if (mm.fromPrinter) {
+    if (toEdge) {
+        p.paperWidth = printable.width;
+        p.paperHeight = printable.height;
+    } else if (mm.fromPrinter) {
         p.paperWidth = printable.width + 20;
         p.paperHeight = printable.height + 20;
     } else {

@@ -3,7 +3,8 @@
 // the preview share, so a page sits in the same place on both. The paper edge
 // is taken to be outside the printable area by the same amount on both sides.
 // A paper the paper table does not know is taken as the printable area with
-// 10 mm all round.
+// 10 mm all round - unless the device prints to the edge of its sheet (a PDF
+// file), whose printable area is the paper itself.
 #include <cstdint>
 
 #include "print/PaperTable.h"
@@ -17,6 +18,6 @@ struct PagePlacement {
     int borderY = 0;
 };
 
-PagePlacement placePage(std::int32_t paperCode, int orientation, PrintableArea printable);
+PagePlacement placePage(std::int32_t paperCode, int orientation, PrintableArea printable, bool toEdge = false);
 
 } // namespace vq::print

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QPaintDevice>
@@ -17,12 +18,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace vq::print {
 
 int nearest(double v)
 {
+    // Far beyond any sheet, yet a sum of a few such values still fits an int:
+    // a coordinate out of range lands off the paper instead of wrapping round.
+    constexpr double kLimit = 1 << 24;
+    if (!(v > -kLimit))
+        return v != v ? 0 : -static_cast<int>(kLimit);
+    if (v > kLimit)
+        return static_cast<int>(kLimit);
     return static_cast<int>(std::nearbyint(v));
 }
 
@@ -47,8 +56,13 @@ QColor qcolor(std::int32_t c)
 // Windows MulDiv: rounds half away from zero.
 int mulDiv(int a, int b, int c)
 {
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+    const double v = std::round(static_cast<double>(a) * b / c);
+    return nearest(v);
 }
+
+// The largest font drawn, in device pixels: a letter far taller than any
+// sheet shows nothing more and costs the font engine minutes.
+constexpr int kMaxFontPixels = 1 << 14;
 
 Qt::PenStyle penStyleOf(int style)
 {
@@ -74,6 +88,48 @@ Qt::BrushStyle brushStyleOf(int style)
     case 7: return Qt::DiagCrossPattern;
     default: return Qt::SolidPattern;
     }
+}
+
+// A font with what drawing asks of it on a device, measured once per thread:
+// a page sets the same two or three fonts hundreds of times.
+struct FontInfo {
+    QFont font;
+    QFontMetrics metrics;
+    int ascent; // cellAscent
+};
+
+const FontInfo& fontInfo(const QFont& font, QPaintDevice* device)
+{
+    struct Entry {
+        QString family;
+        int pixels, dpi, flags;
+        std::unique_ptr<FontInfo> info;
+    };
+    thread_local std::vector<Entry> cache;
+    const int dpi = device ? device->logicalDpiY() : 0;
+    const int flags = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
+                      (font.strikeOut() ? 8 : 0);
+    for (const Entry& e : cache)
+        if (e.pixels == font.pixelSize() && e.flags == flags && e.dpi == dpi && e.family == font.family())
+            return *e.info;
+    if (cache.size() >= 64)
+        cache.clear();
+    auto info = std::make_unique<FontInfo>(FontInfo{font, QFontMetrics(font, device), cellAscent(font, device)});
+    cache.push_back({font.family(), font.pixelSize(), dpi, flags, std::move(info)});
+    return *cache.back().info;
+}
+
+// The family a face is drawn with, looked up once per face and thread.
+const QString& familyOf(const std::string& face)
+{
+    thread_local std::vector<std::pair<std::string, QString>> cache;
+    for (const auto& [name, family] : cache)
+        if (name == face)
+            return family;
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.emplace_back(face, QString::fromStdString(FamilyOfFace(FontNameOf(face))));
+    return cache.back().second;
 }
 
 // The characters of a UTF-8 text with their CP932 byte counts.
@@ -102,17 +158,41 @@ struct Fields {
     std::string str(std::size_t i) const { return std::string((*this)[i]); }
 };
 
+using Record = std::pair<std::string, Fields>;
+
+// What the forms of one page may still cost, shared by the page and every
+// form drawn on it.
+struct PageBudget {
+    std::vector<std::filesystem::path> files; // the page's file and the forms being drawn, outermost first
+    int forms = 0;                            // forms drawn on the page so far
+    int tints = 0;                            // tints drawn through an image
+    bool told = false;                        // a refusal was logged for the page
+};
+
+// Tints drawn through an image on a device that cannot combine colours, per
+// page: each draws the page again up to itself.
+constexpr int kMaxImageTints = 64;
+
+std::filesystem::path identityOf(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::weakly_canonical(file, ec);
+    return ec ? file : p;
+}
+
 class PageDrawer {
 public:
     PageDrawer(TPrintEngine& engine, PageKind kind, const DrawTarget& t, bool evenPage, int formPage, int offsetX,
-               int offsetY, TFormFieldTables* fields, int depth)
+               int offsetY, TFormFieldTables* fields, int depth, PageBudget& budget)
         : e_(engine), job_(engine.Job), kind_(kind), t_(t), p_(*t.painter), even_(evenPage),
-          formPage_(TFormFieldTables::clampPage(formPage)), offX_(offsetX), offY_(offsetY), fields_(fields),
-          depth_(depth)
+          formPage_(TFormFieldTables::clampPage(formPage)), offX_(offsetX), offY_(offsetY), offX0_(offsetX),
+          offY0_(offsetY), fields_(fields), fields0_(fields), depth_(depth), budget_(budget)
     {
     }
 
     bool run(PrintText& f);
+    // Draws records up to (not including) limit, as run() draws them.
+    void drawRecords(const std::vector<Record>& records, std::size_t limit);
 
 private:
     void computeOrigin();
@@ -143,7 +223,12 @@ private:
     void memo(const Fields& f);
     void maruMoji(const Fields& f);
     void form(const Fields& f);
+    void refuse(const std::string& why);
+    void tintThroughImage(const QRect& r, const QColor& c);
+    void drawBelow(const DrawTarget& target, const QTransform& toImage, std::size_t limit);
     void image(const Fields& f);
+    QPoint penPos();
+    void setPenPos(QPoint at);
     void drawString(const QFont& font, int x, int y, const QString& s, const QColor& fg, bool opaque,
                     const QColor& bg);
 
@@ -155,13 +240,28 @@ private:
     bool even_;
     int formPage_;
     int offX_, offY_;
+    int offX0_, offY0_;                            // as the page began
     TFormFieldTables* fields_;
+    TFormFieldTables* fields0_;
     std::unique_ptr<TFormFieldTables> ownFields_; // loaded by a FORM record for this page
     int depth_;
+    PageBudget& budget_;
+    std::vector<std::string> lines_;               // the page read by run(); records_ views them
+    std::vector<Record> ownRecords_;
+    const std::vector<Record>* records_ = nullptr; // what drawRecords() draws
+    std::size_t index_ = 0;                        // the record being drawn
+    std::size_t filesDepth_ = 0;                   // budget_.files open while this page draws
+    QTransform base_;                              // the painter's transform as the page began
     int originX_ = 0, originY_ = 0;
     int startLeft_ = 0, startTop_ = 0;
     int lowestRow_ = 0;
     QPoint penPos_;
+    struct LastText {
+        const FontInfo* info;
+        QString text;
+        int x, y;
+    };
+    std::optional<LastText> lastText_; // the text that moved the pen last
     QPen pen_{Qt::black, 0};
 };
 
@@ -208,6 +308,7 @@ QPen PageDrawer::penOf(int width, int style, const QColor& c) const
 {
     QPen pen(c);
     pen.setStyle(penStyleOf(style));
+    width = std::min(width, kMaxFontPixels); // a pen wider than any sheet covers it all the same
     // Width 0 and 1 are one device pixel, as a hairline pen is on every device.
     pen.setWidth(width <= 1 ? 0 : width);
     if (width > 1 && pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
@@ -221,14 +322,15 @@ QPen PageDrawer::penOf(int width, int style, const QColor& c) const
 
 int PageDrawer::fontPixels(int size) const
 {
-    if (e_.PaperVRatio == 1000 || e_.PaperVRatio == 0)
-        return mulDiv(size, t_.dpi, 72);
-    return nearest(size * t_.dpi * e_.PaperVRatio * 0.001) / 72;
+    const int pixels = e_.PaperVRatio == 1000 || e_.PaperVRatio == 0
+                           ? mulDiv(size, t_.dpi, 72)
+                           : nearest(static_cast<double>(size) * t_.dpi * e_.PaperVRatio * 0.001) / 72;
+    return std::min(pixels, kMaxFontPixels);
 }
 
 QFont PageDrawer::fontOf(const std::string& face, int size, const FontStyle& style) const
 {
-    QFont font(QString::fromStdString(FamilyOfFace(FontNameOf(face))));
+    QFont font(familyOf(face));
     font.setPixelSize(std::max(1, fontPixels(size > 0 ? size : 10)));
     font.setBold(style.bold);
     font.setItalic(style.italic);
@@ -238,31 +340,62 @@ QFont PageDrawer::fontOf(const std::string& face, int size, const FontStyle& sty
     return font;
 }
 
+} // namespace
+
+int cellAscent(const QFont& font, QPaintDevice* device)
+{
+    // The faces reports are made for (MS Mincho, MS Gothic) have a cell of
+    // exactly the letter height: ascent and descent fill the em. The faces
+    // that stand in for them reach further (IPA Mincho 1.1 em), which would
+    // push the baseline down until a rule 3.4 mm under a 9-point text line
+    // crosses its letters. So the stand-in's ascent and descent are scaled
+    // into the em, and the text sits in its cell as it was laid out.
+    const QFontMetricsF fm(font, device);
+    const double cell = fm.ascent() + fm.descent();
+    if (cell <= 0)
+        return QFontMetrics(font, device).ascent();
+    return nearest(font.pixelSize() * fm.ascent() / cell);
+}
+
+namespace {
+
 void PageDrawer::drawString(const QFont& font, int x, int y, const QString& s, const QColor& fg, bool opaque,
                             const QColor& bg)
 {
-    QFontMetrics fm(font, p_.device());
+    const FontInfo& info = fontInfo(font, p_.device());
     if (opaque)
-        p_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), bg);
-    p_.setFont(font);
+        p_.fillRect(QRect(x, y, info.metrics.horizontalAdvance(s), info.metrics.height()), bg);
+    p_.setFont(info.font);
     p_.setPen(fg);
-    p_.drawText(QPoint(x, y + fm.ascent()), s);
-    penPos_ = QPoint(x + fm.horizontalAdvance(s), y);
+    p_.drawText(QPoint(x, y + info.ascent), s);
+    // The pen ends at the text's right end; measured only when a record asks.
+    lastText_ = LastText{&info, s, x, y};
+}
+
+QPoint PageDrawer::penPos()
+{
+    if (lastText_) {
+        penPos_ = QPoint(lastText_->x + lastText_->info->metrics.horizontalAdvance(lastText_->text), lastText_->y);
+        lastText_.reset();
+    }
+    return penPos_;
+}
+
+void PageDrawer::setPenPos(QPoint at)
+{
+    lastText_.reset();
+    penPos_ = at;
 }
 
 bool PageDrawer::run(PrintText& f)
 {
     e_.MessageText.clear();
-    startLeft_ = e_.WorkLeftMargin;
-    startTop_ = e_.WorkTopMargin;
-    computeOrigin();
-    lowestRow_ = (PaperMM(e_.PrinterPaper).height - 10) * 10;
-    auto& pageFields = fields_->Fields[static_cast<std::size_t>(formPage_)];
-    for (int i = 0; i <= 100; ++i)
-        pageFields[static_cast<std::size_t>(i)].UseCount = 0;
+    if (!f.path().empty())
+        budget_.files.push_back(identityOf(f.path()));
 
     // The page's lines, with the page number first.
-    std::vector<std::string> lines;
+    std::vector<std::string>& lines = lines_;
+    lines.clear();
     const bool numbering = kind_ == PageKind::Data && job_.PageBango.Switch &&
                            (job_.PageBango.FormatCount == 1 || job_.PageBango.FormatCount == 2);
     if (numbering) {
@@ -281,17 +414,24 @@ bool PageDrawer::run(PrintText& f)
         }
     }
     bool fileEnded = true;
-    while (!f.atEnd()) {
-        std::string line = lineToUtf8(f.readLine());
-        const bool end = isPageEnd(line);
-        if (line.empty() || line.back() != ';')
-            line += ';';
-        std::erase(line, '"');
-        lines.push_back(std::move(line));
-        if (end) {
-            fileEnded = false;
-            break;
+    std::string readFailure;
+    try {
+        while (!f.atEnd()) {
+            std::string line = lineToUtf8(f.readLine());
+            const bool end = isPageEnd(line);
+            if (line.empty() || line.back() != ';')
+                line += ';';
+            std::erase(line, '"');
+            lines.push_back(std::move(line));
+            if (end) {
+                fileEnded = false;
+                break;
+            }
         }
+    } catch (const std::exception& ex) {
+        // What was read is drawn; the page then ends with the read error.
+        readFailure = ex.what();
+        fileEnded = false;
     }
     // A closing fragment (the page number and at most an orientation or a
     // rule) is no page of its own: it gets no number.
@@ -302,30 +442,51 @@ bool PageDrawer::run(PrintText& f)
             lines[0].insert(0, "*");
     }
 
-    std::vector<std::pair<std::string, Fields>> records;
-    records.reserve(lines.size());
+    ownRecords_.clear();
+    ownRecords_.reserve(lines.size());
     for (const auto& line : lines) {
         Fields fl{splitFields(line)};
-        records.emplace_back(upperAscii(fl[0]), std::move(fl));
+        ownRecords_.emplace_back(upperAscii(fl[0]), std::move(fl));
     }
+    drawRecords(ownRecords_, ownRecords_.size());
+    if (!readFailure.empty()) {
+        e_.DrawFailure = "ImageOut.Read:" + readFailure;
+        ErrorLog(e_.DrawFailure);
+    }
+    if (!f.path().empty())
+        budget_.files.pop_back();
+    return fileEnded;
+}
+
+void PageDrawer::drawRecords(const std::vector<Record>& records, std::size_t limit)
+{
+    records_ = &records;
+    filesDepth_ = budget_.files.size();
+    startLeft_ = e_.WorkLeftMargin;
+    startTop_ = e_.WorkTopMargin;
+    computeOrigin();
+    lowestRow_ = (PaperMM(e_.PrinterPaper).height - 10) * 10;
+    auto& pageFields = fields_->Fields[static_cast<std::size_t>(formPage_)];
+    for (int i = 0; i <= 100; ++i)
+        pageFields[static_cast<std::size_t>(i)].UseCount = 0;
 
     p_.save();
+    base_ = p_.transform();
     p_.scale(t_.zoom / 10.0, t_.zoom / 10.0);
     p_.setRenderHint(QPainter::Antialiasing, false);
     p_.setRenderHint(QPainter::TextAntialiasing, true);
-    penPos_ = QPoint(offX_, offY_);
+    setPenPos(QPoint(offX_, offY_));
     std::string current;
     try {
-        // A tint on a device that cannot combine colours (a PDF, some
-        // printers) goes under everything instead, so what it covers stays.
-        const bool tintUnder = !canTint();
+        // Filled backgrounds go under everything.
         for (const auto& [keyword, fl] : records)
-            if (keyword == "FRECT" && (fl.num(6) == 1 || (tintUnder && fl.num(6) == 2))) {
+            if (keyword == "FRECT" && fl.num(6) == 1) {
                 current = keyword;
                 p_.fillRect(rectOf(fl.num(1), fl.num(2), fl.num(3), fl.num(4)), color(fl[5]));
             }
         computeOrigin();
-        for (const auto& [keyword, fl] : records) {
+        for (index_ = 0; index_ < limit && index_ < records.size(); ++index_) {
+            const auto& [keyword, fl] = records[index_];
             current = keyword;
             if (keyword == "E")
                 break;
@@ -341,7 +502,6 @@ bool PageDrawer::run(PrintText& f)
     p_.restore();
     e_.WorkLeftMargin = startLeft_;
     e_.WorkTopMargin = startTop_;
-    return fileEnded;
 }
 
 void PageDrawer::record(const std::string& k, const Fields& f)
@@ -359,7 +519,7 @@ void PageDrawer::record(const std::string& k, const Fields& f)
         const QPoint a = at(f.num(1), f.num(2));
         const QPoint b = at(f.num(3), f.num(4));
         p_.drawLine(a, b);
-        penPos_ = b;
+        setPenPos(b);
     } else if (k == "BOX" || k == "RRECT" || k == "CIRCLE") {
         const bool box = k == "BOX";
         const std::size_t penAt = box ? 5 : k == "RRECT" ? 7 : 5;
@@ -387,12 +547,12 @@ void PageDrawer::record(const std::string& k, const Fields& f)
         offX_ = dx(f.num(1));
         offY_ = dy(f.num(2));
         pen_ = penOf(nearest(f.num(3) * t_.xScale), f.num(4), color(f[5]));
-        penPos_ = QPoint(sx(originX_ + offX_), sy(originY_ + offY_));
+        setPenPos(QPoint(sx(originX_ + offX_), sy(originY_ + offY_)));
     } else if (k == "LINEB") {
         p_.setPen(pen_);
         const QPoint b = at(f.num(1), f.num(2));
-        p_.drawLine(penPos_, b);
-        penPos_ = b;
+        p_.drawLine(penPos(), b);
+        setPenPos(b);
     } else if (k == "SLINE") {
         pen_ = penOf(nearest(f.num(5) * t_.xScale), f.num(6), color(f[7]));
         QFont font = fontOf(FontNameOf(f[8]), f.num(9), FontStyle{});
@@ -400,11 +560,18 @@ void PageDrawer::record(const std::string& k, const Fields& f)
             font.setPixelSize(std::max(1, fontPixels(10)));
         const int group = QFontMetrics(font, p_.device()).horizontalAdvance(QStringLiteral("000"));
         p_.setPen(pen_);
-        const int x = dx(f.num(1));
-        for (int k2 = 1; k2 <= f.num(4); ++k2) {
-            const int g = k2 * group + 1;
-            const int lx = sx(x + originX_ + offX_ - g);
-            p_.drawLine(QPoint(lx, sy(dy(f.num(2)) + originY_ + offY_)), QPoint(lx, sy(dy(f.num(3)) + originY_ + offY_)));
+        const double x = dx(f.num(1)) + originX_ + offX_;
+        const int top = sy(dy(f.num(2)) + originY_ + offY_);
+        const int bottom = sy(dy(f.num(3)) + originY_ + offY_);
+        // The lines go leftwards from x: once one is off the sheet, so are
+        // the rest, whatever the count says.
+        for (long long n = 1; n <= f.num(4); ++n) {
+            const int lx = sx(x - (static_cast<double>(n) * group + 1));
+            if (lx < -pen_.width() - 1)
+                break;
+            p_.drawLine(QPoint(lx, top), QPoint(lx, bottom));
+            if (group <= 0)
+                break; // every further line falls on this one
         }
     } else if (k == "FRECT") {
         fillRect(f);
@@ -441,8 +608,10 @@ void PageDrawer::fillRect(const Fields& f)
     }
     // A tint: the colour ANDed with what is drawn, inside the rectangle only,
     // so black text under a yellow tint stays black and white paper turns yellow.
-    if (!canTint())
-        return; // drawn under the page in the first pass
+    if (!canTint()) {
+        tintThroughImage(r, c);
+        return;
+    }
     p_.save();
     p_.setClipRect(r, Qt::IntersectClip);
     p_.setCompositionMode(tintMode());
@@ -504,20 +673,23 @@ void PageDrawer::textRecord(const std::string& k, const Fields& f)
     if (text.empty())
         return;
 
-    QFontMetrics fm(font, p_.device());
+    QFontMetrics fm = fontInfo(font, p_.device()).metrics;
     const QString qtext = QString::fromStdString(text);
-    const std::vector<Char> chars = charsOf(text);
-    auto alignedX = [&](int X, int w) {
+    const bool spread = k == "UTEXT" || (field && width > 0) || k == "VTEXT";
+    const std::vector<Char> chars = spread ? charsOf(text) : std::vector<Char>{};
+    auto alignedX = [&](int X) {
         if (align == 1)
-            return X - nearest(w / 2.0);
+            return X - nearest(fm.horizontalAdvance(qtext) / 2.0);
         if (align == 2)
-            return X - w;
-        if (mode == 1)
-            return X - nearest(fm.horizontalAdvance(chars.front().text) * 0.5);
+            return X - fm.horizontalAdvance(qtext);
+        if (mode == 1) {
+            const qsizetype len = qtext.at(0).isHighSurrogate() && qtext.size() > 1 ? 2 : 1;
+            return X - nearest(fm.horizontalAdvance(qtext.left(len)) * 0.5);
+        }
         return X;
     };
     const int baseX = sx(offX_ + originX_);
-    const int xPrime = alignedX(sx(dx(x)), fm.horizontalAdvance(qtext));
+    const int xPrime = alignedX(sx(dx(x)));
     int devY = dy(y);
 
     if (k == "UTEXT" || (field && width > 0)) {
@@ -535,7 +707,7 @@ void PageDrawer::textRecord(const std::string& k, const Fields& f)
             --size;
             if (size > 0) {
                 font.setPixelSize(std::max(1, fontPixels(size)));
-                fm = QFontMetrics(font, p_.device());
+                fm = fontInfo(font, p_.device()).metrics;
             }
         }
         if (step > 0) {
@@ -602,8 +774,8 @@ void PageDrawer::textRecord(const std::string& k, const Fields& f)
                 drawString(font, baseX + xPrime, sy(offY_ + devY + originY_ + i * h - lift), pieces[i], fg, opaque, bg);
         return;
     }
-    const int drawX = x == 0 && !field ? penPos_.x() : baseX + xPrime;
-    const int drawY = y == 0 && !field ? penPos_.y() : sy(offY_ + devY + originY_ - lift);
+    const int drawX = x == 0 && !field ? penPos().x() : baseX + xPrime;
+    const int drawY = y == 0 && !field ? penPos().y() : sy(offY_ + devY + originY_ - lift);
     drawString(font, drawX, drawY, qtext, fg, opaque, bg);
 }
 
@@ -622,27 +794,44 @@ void PageDrawer::memo(const Fields& f)
     }
     QFontMetrics fm(font, p_.device());
     const int h = fm.height();
+    // Line k is drawn while it ends above the box's bottom; no more are wrapped.
+    auto fits = [&](qsizetype k) { return static_cast<long long>(y1) + k * static_cast<long long>(h) < y2 - h; };
     QString text = QString::fromStdString(f.str(5));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+    // A line's width is the sum of its characters' widths, each measured once,
+    // so a long text wraps in time proportional to its length.
+    QHash<QString, int> widths;
+    auto widthOf = [&](const QString& c) {
+        auto it = widths.find(c);
+        if (it == widths.end())
+            it = widths.insert(c, fm.horizontalAdvance(c));
+        return *it;
+    };
     QStringList wrapped;
-    for (const QString& paragraph : text.split('\n')) {
-        if (paragraph.isEmpty()) {
-            wrapped << QString();
-            continue;
-        }
+    const QStringList paragraphs = text.split('\n');
+    for (qsizetype p = 0; p < paragraphs.size() && fits(wrapped.size()); ++p) {
+        const QString& paragraph = paragraphs[p];
         QString line;
-        for (const auto& c : charsOf(paragraph.toStdString())) {
-            if (!line.isEmpty() && fm.horizontalAdvance(line + c.text) > x2 - x1) {
+        int lineWidth = 0;
+        for (qsizetype i = 0; i < paragraph.size() && fits(wrapped.size());) {
+            const qsizetype len = paragraph.at(i).isHighSurrogate() && i + 1 < paragraph.size() ? 2 : 1;
+            const QString c = paragraph.mid(i, len);
+            i += len;
+            const int w = widthOf(c);
+            if (!line.isEmpty() && lineWidth + w > x2 - x1) {
                 wrapped << line;
                 line.clear();
+                lineWidth = 0;
             }
-            line += c.text;
+            line += c;
+            lineWidth += w;
         }
         wrapped << line;
     }
-    for (int k = 0; k < wrapped.size() && y1 + k * h < y2 - h; ++k)
+    for (qsizetype k = 0; k < wrapped.size() && fits(k); ++k)
         if (!wrapped[k].isEmpty())
-            drawString(font, sx(offX_ + x1 + originX_), sy(offY_ + y1 + k * h + originY_), wrapped[k], fg, false, fg);
+            drawString(font, sx(offX_ + x1 + originX_), sy(offY_ + y1 + static_cast<double>(k) * h + originY_),
+                       wrapped[k], fg, false, fg);
 }
 
 void PageDrawer::maruMoji(const Fields& f)
@@ -668,6 +857,16 @@ void PageDrawer::maruMoji(const Fields& f)
     p_.drawEllipse(QRect(a, b));
 }
 
+void PageDrawer::refuse(const std::string& why)
+{
+    // Once a page: a form that names itself would say so thousands of times.
+    if (budget_.told)
+        return;
+    budget_.told = true;
+    e_.DrawFailure = "ImageOut.(FORM):" + why;
+    ErrorLog(e_.DrawFailure);
+}
+
 void PageDrawer::form(const Fields& f)
 {
     if (!job_.PrintFom && t_.onPrinter)
@@ -676,8 +875,21 @@ void PageDrawer::form(const Fields& f)
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))
         return;
-    if (depth_ >= kMaxFormDepth)
-        throw std::runtime_error("forms nest deeper than " + std::to_string(kMaxFormDepth) + " (" + f.str(1) + ")");
+    const std::filesystem::path identity = identityOf(file);
+    for (const auto& open : budget_.files)
+        if (open == identity) {
+            refuse("the form " + f.str(1) + " is already being drawn (it names itself)");
+            return;
+        }
+    if (depth_ >= kMaxFormDepth) {
+        refuse("forms nest deeper than " + std::to_string(kMaxFormDepth) + " (" + f.str(1) + ")");
+        return;
+    }
+    if (budget_.forms >= kMaxFormsPerPage) {
+        refuse("a page draws at most " + std::to_string(kMaxFormsPerPage) + " forms (" + f.str(1) + ")");
+        return;
+    }
+    ++budget_.forms;
     if (upperAscii(f[2]) == "TRUE") {
         // The fields load into a table of this page alone: the job form's
         // fields stay as they were for the next page.
@@ -690,8 +902,83 @@ void PageDrawer::form(const Fields& f)
     // The painter already carries this page's zoom.
     DrawTarget inner = t_;
     inner.zoom = 10;
-    PageDrawer drawer(e_, PageKind::SubForm, inner, even_, 0, dx(f.num(3)), dy(f.num(4)), fields_, depth_ + 1);
+    const std::size_t at = index_;
+    inner.drawUnder = [this, at](const DrawTarget& target, const QTransform& toImage) {
+        drawBelow(target, toImage, at);
+    };
+    PageDrawer drawer(e_, PageKind::SubForm, inner, even_, 0, dx(f.num(3)), dy(f.num(4)), fields_, depth_ + 1,
+                      budget_);
     drawer.run(sub);
+}
+
+// A device without raster operations: what lies under the tint is drawn
+// again into an image, the image is ANDed with the colour and put in place,
+// so the paper turns the colour and what is drawn keeps its own, as on the
+// screen.
+void PageDrawer::tintThroughImage(const QRect& r, const QColor& c)
+{
+    if (budget_.tints >= kMaxImageTints) {
+        if (!budget_.told) {
+            budget_.told = true;
+            ErrorLog("ImageOut.(FRECT):a page tints at most " + std::to_string(kMaxImageTints) + " times");
+        }
+        return;
+    }
+    ++budget_.tints;
+    const QRect pixels = p_.transform().mapRect(QRectF(r)).toAlignedRect();
+    if (pixels.isEmpty())
+        return;
+    // A tint as big as the sheet at most, at most 4096 pixels a side.
+    const double shrink = std::min(1.0, 4096.0 / std::max(pixels.width(), pixels.height()));
+    QImage under(std::max(1, nearest(pixels.width() * shrink)), std::max(1, nearest(pixels.height() * shrink)),
+                 QImage::Format_RGB32);
+    under.fill(Qt::white);
+    {
+        QPainter painter(&under);
+        DrawTarget target = t_;
+        target.painter = &painter;
+        drawBelow(target, QTransform::fromScale(shrink, shrink).translate(-pixels.left(), -pixels.top()), index_);
+    }
+    const QRgb mask = c.rgb() | 0xFF000000u;
+    for (int y = 0; y < under.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(under.scanLine(y));
+        for (int x = 0; x < under.width(); ++x)
+            line[x] &= mask;
+    }
+    p_.save();
+    p_.setTransform(QTransform());
+    p_.drawImage(QRectF(pixels), under);
+    p_.restore();
+}
+
+// Draws what lies under record limit of this page - the page under it, then
+// this page's records before it - onto target, whose painter maps this
+// device through toImage. The engine's state is left as it was.
+void PageDrawer::drawBelow(const DrawTarget& target, const QTransform& toImage, std::size_t limit)
+{
+    const std::string message = e_.MessageText;
+    const std::string failure = e_.DrawFailure;
+    const int left = e_.WorkLeftMargin, top = e_.WorkTopMargin;
+    if (t_.drawUnder) {
+        t_.drawUnder(target, toImage);
+        e_.WorkLeftMargin = left;
+        e_.WorkTopMargin = top;
+    }
+    target.painter->setTransform(base_ * toImage);
+    DrawTarget again = target;
+    again.drawUnder = nullptr;
+    // The forms open around this page stay open; the ones it drew are drawn anew.
+    PageBudget budget;
+    budget.files.assign(budget_.files.begin(), budget_.files.begin() + static_cast<std::ptrdiff_t>(filesDepth_));
+    budget.told = true;
+    PageDrawer drawer(e_, kind_, again, even_, formPage_, offX0_, offY0_, fields0_, depth_, budget);
+    e_.WorkLeftMargin = startLeft_;
+    e_.WorkTopMargin = startTop_;
+    drawer.drawRecords(*records_, limit);
+    e_.WorkLeftMargin = left;
+    e_.WorkTopMargin = top;
+    e_.MessageText = message;
+    e_.DrawFailure = failure;
 }
 
 void PageDrawer::image(const Fields& f)
@@ -738,7 +1025,8 @@ void PageDrawer::image(const Fields& f)
 bool DrawPage(TPrintEngine& engine, PageKind kind, PrintText& f, const DrawTarget& target, bool evenPage,
               int formPage, int offsetX, int offsetY)
 {
-    PageDrawer drawer(engine, kind, target, evenPage, formPage, offsetX, offsetY, &engine.FormFields, 0);
+    PageBudget budget;
+    PageDrawer drawer(engine, kind, target, evenPage, formPage, offsetX, offsetY, &engine.FormFields, 0, budget);
     return drawer.run(f);
 }
 

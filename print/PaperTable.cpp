@@ -43,11 +43,22 @@ PaperSizeMM PaperMM(std::int32_t code, PrintableArea printable)
     return {printable.width, printable.height + 20, true};
 }
 
-QPageSize pageSizeOfCode(std::int32_t code)
+QPageSize pageSizeOfCode(std::int32_t code, PrintableArea userSize)
 {
     if (const Paper* p = find(code))
         return QPageSize(QSizeF(p->width, p->height), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    if (const QPageSize::PageSizeId id = QPageSize::id(code); id != QPageSize::Custom)
+        return QPageSize(id);
+    if (userSize.width > 0 && userSize.height > 0)
+        return QPageSize(QSizeF(userSize.width, userSize.height), QPageSize::Millimeter, QString(),
+                         QPageSize::ExactMatch);
     return QPageSize(QPageSize::A4);
+}
+
+PrintableArea sheetOfCode(std::int32_t code, PrintableArea userSize)
+{
+    const QSizeF mm = pageSizeOfCode(code, userSize).size(QPageSize::Millimeter);
+    return {static_cast<int>(std::lround(mm.width())), static_cast<int>(std::lround(mm.height()))};
 }
 
 PaperRatios PaperRatio(std::int32_t jobPaper, std::int32_t printerPaper, std::int32_t vratio, std::int32_t hratio)

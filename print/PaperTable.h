@@ -29,8 +29,12 @@ struct PrintableArea {
 // printable height + 20, with fromPrinter set.
 PaperSizeMM PaperMM(std::int32_t code, PrintableArea printable = {});
 
-// The paper of a code for a Qt device (A4 for codes it does not know).
-QPageSize pageSizeOfCode(std::int32_t code);
+// The paper of a code for a Qt device: the table's, else the Windows paper of
+// that code (Letter, postcards, envelopes ...), else userSize (mm, portrait)
+// when it is given, else A4.
+QPageSize pageSizeOfCode(std::int32_t code, PrintableArea userSize = {});
+// The same paper in whole millimetres, portrait.
+PrintableArea sheetOfCode(std::int32_t code, PrintableArea userSize = {});
 
 struct PaperRatios {
     double vertical = 1000; // per mille

@@ -28,21 +28,23 @@ PdfPrintDevice::~PdfPrintDevice()
 
 PrintableArea PdfPrintDevice::printableArea()
 {
-    const PaperSizeMM mm = PaperMM(paper_, {210, 277});
-    return orientation_ == 1 ? PrintableArea{mm.height, mm.width} : PrintableArea{mm.width, mm.height};
+    // The page of the file is the paper itself, whatever its code.
+    const PrintableArea mm = sheetOfCode(paper_, userSize_);
+    return orientation_ == 1 ? PrintableArea{mm.height, mm.width} : mm;
 }
 
 void PdfPrintDevice::applyJob(const TP360DEF& job)
 {
     setCopies(job.Copies);
     collate_ = job.Collate;
+    userSize_ = {job.PaperWidth / 10, job.PaperLength / 10};
 }
 
 void PdfPrintDevice::readBack(TP360DEF& job)
 {
     job.DeviceName = "PDF";
-    job.FormName = pageSizeOfCode(paper_).name().toStdString();
-    const PaperSizeMM mm = PaperMM(paper_, {210, 277});
+    job.FormName = pageSizeOfCode(paper_, userSize_).name().toStdString();
+    const PrintableArea mm = sheetOfCode(paper_, userSize_);
     job.PaperLength = mm.height * 10;
     job.PaperWidth = mm.width * 10;
     job.Orientation = orientation_;
@@ -73,7 +75,7 @@ std::int32_t PdfPrintDevice::paperNumber(const std::string& name, std::int32_t l
 
 void PdfPrintDevice::applyLayout()
 {
-    writer_->setPageLayout(QPageLayout(pageSizeOfCode(paper_),
+    writer_->setPageLayout(QPageLayout(pageSizeOfCode(paper_, userSize_),
                                        orientation_ == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
                                        QMarginsF(0, 0, 0, 0)));
 }

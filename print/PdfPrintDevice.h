@@ -31,6 +31,7 @@ public:
     int orientation() override { return orientation_; }
     void setOrientation(int orientation) override { orientation_ = orientation == 1 ? 1 : 0; }
     PrintableArea printableArea() override;
+    bool printsToEdge() override { return true; }
     int dpiX() override { return dpi_; }
     int dpiY() override { return dpi_; }
     bool makesCopies() override { return false; }
@@ -60,6 +61,7 @@ private:
     int orientation_ = 0;
     int copies_ = 1;
     int collate_ = 0;
+    PrintableArea userSize_; // mm, portrait: the job's own paper size (code 256)
     std::string title_;
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;

@@ -3,11 +3,12 @@
 #include "platform/Cp932.h"
 #include "print/PrintColors.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <stdexcept>
@@ -46,38 +47,140 @@ std::string upperAscii(std::string_view s)
     return out;
 }
 
-PrintText::PrintText(std::string bytes)
-{
-    auto owned = std::make_shared<const std::string>(std::move(bytes));
-    bytes_ = *owned;
-    storage_ = std::move(owned);
-}
+struct PrintText::File {
+    int fd = -1;
+    ~File()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+PrintText::PrintText(std::string bytes) : buffer_(std::move(bytes)), size_(buffer_.size()) {}
+
+PrintText::PrintText(PrintText&&) noexcept = default;
+PrintText& PrintText::operator=(PrintText&&) noexcept = default;
+PrintText::~PrintText() = default;
 
 PrintText PrintText::load(const std::filesystem::path& file)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    auto handle = std::make_shared<File>();
+    handle->fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (handle->fd < 0)
         throw std::runtime_error("cannot open " + file.string());
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        ::close(fd);
+    if (::fstat(handle->fd, &st) != 0)
         throw std::runtime_error("cannot read " + file.string());
-    }
     PrintText text;
-    if (st.st_size > 0) {
-        // Mapped, not copied: a big report is paged in as it is read, which
-        // costs far less than filling a buffer of its size.
-        const auto size = static_cast<std::size_t>(st.st_size);
-        void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (map != MAP_FAILED) {
-            text.storage_ = std::shared_ptr<const void>(map, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
-            text.bytes_ = std::string_view(static_cast<const char*>(map), size);
-        }
-    }
-    ::close(fd);
-    if (!text.storage_ && st.st_size > 0)
-        throw std::runtime_error("cannot read " + file.string());
+    text.file_ = std::move(handle);
+    text.path_ = file;
+    text.size_ = static_cast<std::size_t>(st.st_size);
     return text;
+}
+
+// Reads the piece of at least chunk_ bytes that starts at from (or up to the
+// size the file had when it was opened) in place of the buffer.
+void PrintText::fill(std::size_t from)
+{
+    buffer_.clear();
+    bufferStart_ = from;
+    extend();
+}
+
+void PrintText::extend()
+{
+    if (!file_)
+        return; // everything is in memory
+    const std::size_t from = bufferStart_ + buffer_.size();
+    const std::size_t want = std::min(chunk_, size_ - from);
+    const std::size_t old = buffer_.size();
+    buffer_.resize(old + want);
+    std::size_t got = 0;
+    while (got < want) {
+        const ssize_t n = ::pread(file_->fd, buffer_.data() + old + got, want - got, static_cast<off_t>(from + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const std::string reason = n < 0 ? std::strerror(errno) : "読み込み中にファイルが短くなりました。";
+            buffer_.resize(old);
+            throw std::runtime_error("ファイル \"" + path_.string() + "\" を読み込めません。" + reason);
+        }
+        got += static_cast<std::size_t>(n);
+    }
+}
+
+std::string_view PrintText::readLine()
+{
+    if (pos_ >= size_)
+        return {};
+    if (pos_ < bufferStart_ || pos_ >= bufferStart_ + buffer_.size())
+        fill(pos_);
+    for (;;) {
+        const std::size_t offset = pos_ - bufferStart_;
+        const char* p = buffer_.data() + offset;
+        const std::size_t avail = buffer_.size() - offset;
+        const bool whole = bufferStart_ + buffer_.size() >= size_;
+        const void* nl = std::memchr(p, '\n', avail);
+        const std::size_t lfAt = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - p) : avail;
+        // A CR before the LF belongs to it; one elsewhere ends a line of its own.
+        if (const void* cr = std::memchr(p, '\r', lfAt)) {
+            const auto crAt = static_cast<std::size_t>(static_cast<const char*>(cr) - p);
+            if (crAt + 1 < avail || whole) {
+                const bool crlf = crAt + 1 < avail && p[crAt + 1] == '\n';
+                pos_ += crAt + (crlf ? 2 : 1);
+                return {p, crAt};
+            }
+        } else if (nl) {
+            pos_ += lfAt + 1;
+            return {p, lfAt};
+        } else if (whole) {
+            pos_ = size_;
+            return {p, avail};
+        }
+        // The line runs past the piece read: keep it and read on.
+        buffer_.erase(0, offset);
+        bufferStart_ = pos_;
+        extend();
+    }
+}
+
+bool PrintText::startsWith(std::string_view prefix)
+{
+    if (size_ < prefix.size())
+        return false;
+    if (bufferStart_ != 0 || buffer_.size() < prefix.size())
+        fill(0);
+    return std::string_view(buffer_).substr(0, prefix.size()) == prefix;
+}
+
+const std::vector<std::size_t>& PrintText::pageStarts()
+{
+    if (!indexed_) {
+        const std::size_t saved = pos_;
+        const std::size_t chunk = chunk_;
+        chunk_ = std::max(chunk, std::size_t{1} << 20); // one scan of the whole file: big pieces
+        std::vector<std::size_t> starts(1, 0);
+        try {
+            pos_ = 0;
+            while (!atEnd())
+                if (isPageEnd(readLine()))
+                    starts.push_back(pos_);
+        } catch (...) {
+            chunk_ = chunk;
+            pos_ = saved;
+            throw;
+        }
+        chunk_ = chunk;
+        pos_ = saved;
+        if (file_) {
+            buffer_.clear();
+            buffer_.shrink_to_fit();
+            bufferStart_ = 0;
+        }
+        pageStarts_ = std::move(starts);
+        indexed_ = true;
+    }
+    return pageStarts_;
 }
 
 int countPagesOfFile(const std::filesystem::path& file)
@@ -145,31 +248,6 @@ void forEachLine(std::string_view bytes, std::size_t offset, F onLine)
 
 } // namespace
 
-std::string_view PrintText::readLine()
-{
-    std::string_view result;
-    forEachLine(bytes_, pos_, [&](std::string_view line, std::size_t next) {
-        result = line;
-        pos_ = next;
-        return false;
-    });
-    return result;
-}
-
-const std::vector<std::size_t>& PrintText::pageStarts()
-{
-    if (!indexed_) {
-        pageStarts_.assign(1, 0);
-        forEachLine(bytes_, 0, [this](std::string_view line, std::size_t next) {
-            if (isPageEnd(line))
-                pageStarts_.push_back(next);
-            return true;
-        });
-        indexed_ = true;
-    }
-    return pageStarts_;
-}
-
 int countPagesOf(std::string_view bytes)
 {
     int pages = 1;
@@ -201,31 +279,47 @@ bool SkipToPage(PrintText& f, int n, bool wrap)
     return true;
 }
 
-std::vector<int> PageOrientationList(PrintText& f, int defaultOrientation)
+namespace {
+
+// Reads f to the end of its page (or of the file): the page's orientation.
+int readPageOrientation(PrintText& f, int defaultOrientation, bool& endedByMark)
 {
-    std::vector<int> list;
     int current = defaultOrientation;
-    forEachLine(f.bytes(), f.position(), [&](std::string_view line, std::size_t next) {
-        f.seek(next);
+    endedByMark = false;
+    while (!f.atEnd()) {
+        const std::string_view line = f.readLine();
         if (line.empty() || line[0] == '*')
-            return true;
+            continue;
         if (isPageEnd(line)) {
-            list.push_back(current);
-            current = defaultOrientation;
-            return true;
+            endedByMark = true;
+            break;
         }
         if (line[0] != 'O' && line[0] != 'o')
-            return true;
+            continue;
         // The last field of a line that does not end with ';' reads as empty.
         auto fields = splitFields(line);
         if (line.back() != ';' && !fields.empty())
             fields.back() = {};
         if (!fields.empty() && upperAscii(fields[0]) == "ORIENTATION")
             current = parseNumber(fields.size() > 1 ? fields[1] : std::string_view{}, defaultOrientation);
-        return true;
-    });
-    list.push_back(current);
+    }
+    return current;
+}
+
+} // namespace
+
+std::vector<int> PageOrientationList(PrintText& f, int defaultOrientation)
+{
+    std::vector<int> list;
+    for (bool more = true; more;)
+        list.push_back(readPageOrientation(f, defaultOrientation, more));
     return list;
+}
+
+int orientationOfPage(PrintText& f, int defaultOrientation)
+{
+    bool more = false;
+    return readPageOrientation(f, defaultOrientation, more);
 }
 
 std::string lineToUtf8(std::string_view cp932Line)

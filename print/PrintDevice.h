@@ -27,6 +27,9 @@ public:
     virtual int orientation() = 0;             // 0 portrait, 1 landscape
     virtual void setOrientation(int orientation) = 0;
     virtual PrintableArea printableArea() = 0; // mm, in the current orientation
+    // True when the printable area is the whole sheet (a file): the page then
+    // has no unprintable edge to allow for, whatever its paper.
+    virtual bool printsToEdge() { return false; }
     virtual int dpiX() = 0;
     virtual int dpiY() = 0;
 

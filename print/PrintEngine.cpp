@@ -13,10 +13,9 @@ TPrintEngine& printEngine()
 
 namespace {
 
-bool holdsOnlyOrientationOrLine(const std::vector<std::string_view>& lines)
+bool isOrientationOrLine(std::string_view line)
 {
-    return lines.size() == 1 &&
-           (lines[0].find("ORIENTATION") != std::string_view::npos || lines[0].find("LINE") != std::string_view::npos);
+    return line.find("ORIENTATION") != std::string_view::npos || line.find("LINE") != std::string_view::npos;
 }
 
 } // namespace
@@ -35,7 +34,8 @@ int CountPages(TPrintEngine& engine, const std::string& file, bool rebuild)
         return countPagesOfFile(path);
     PrintText text = PrintText::load(path);
     rebuildPageNumbers(engine, text);
-    return static_cast<int>(text.pageStarts().size());
+    // The numbering read every page already; without it one byte scan counts.
+    return engine.Job.PageBango.Switch ? static_cast<int>(engine.PageNoList.size()) : countPagesOfFile(path);
 }
 
 void rebuildPageNumbers(TPrintEngine& engine, PrintText& text)
@@ -47,24 +47,29 @@ void rebuildPageNumbers(TPrintEngine& engine, PrintText& text)
         return;
     }
     int running = 1;
-    std::vector<std::string_view> lines;
+    // Lines of the page so far, and whether the first is a lone orientation or rule.
+    int lines = 0;
+    bool firstIsRule = false;
     auto enter = [&] {
-        if (lines.empty() || holdsOnlyOrientationOrLine(lines)) {
+        if (lines == 0 || (lines == 1 && firstIsRule)) {
             engine.PageNoList.emplace_back("0");
         } else {
             engine.PageNoList.push_back(std::to_string(running));
             ++running;
         }
-        lines.clear();
+        lines = 0;
     };
     const std::size_t saved = text.position();
     text.rewind();
     while (!text.atEnd()) {
         std::string_view line = text.readLine();
-        if (isPageEnd(line))
+        if (isPageEnd(line)) {
             enter();
-        else
-            lines.push_back(line);
+        } else {
+            if (lines == 0)
+                firstIsRule = isOrientationOrLine(line);
+            ++lines;
+        }
     }
     enter();
     text.seek(saved);

@@ -5,6 +5,8 @@
 #include "print/PagePlacement.h"
 #include "print/PageRenderer.h"
 
+#include <QPainter>
+
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
@@ -56,7 +58,7 @@ bool PrintLoop::openFiles()
     // left to print on it, so it takes no sheet.
     const auto& starts = data_.pageStarts();
     dataPages_ = static_cast<int>(starts.size());
-    while (dataPages_ > 1 && starts[static_cast<std::size_t>(dataPages_ - 1)] >= data_.bytes().size())
+    while (dataPages_ > 1 && starts[static_cast<std::size_t>(dataPages_ - 1)] >= data_.size())
         --dataPages_;
     return true;
 }
@@ -94,7 +96,7 @@ void PrintLoop::pause(const std::string& message)
 void PrintLoop::drawSheet(const Sheet& sheet)
 {
     TP360DEF& job = engine_.Job;
-    const PagePlacement place = placePage(device_.paperCode(), device_.orientation(), device_.printableArea());
+    const PagePlacement place = placePage(device_.paperCode(), device_.orientation(), device_.printableArea(), device_.printsToEdge());
     engine_.WorkLeftMargin = job.LeftMargin - place.borderX;
     engine_.WorkTopMargin = job.TopMargin - place.borderY;
     engine_.WorkEvenShift = job.EvenLeftMargin;
@@ -112,8 +114,15 @@ void PrintLoop::drawSheet(const Sheet& sheet)
     const bool even = sheet.page % 2 == 0;
     if (form_) {
         const auto& starts = form_->pageStarts();
-        form_->seek(starts[static_cast<std::size_t>((sheet.page - 1) % static_cast<int>(starts.size()))]);
+        const std::size_t formStart = starts[static_cast<std::size_t>((sheet.page - 1) % static_cast<int>(starts.size()))];
+        form_->seek(formStart);
         DrawPage(engine_, PageKind::Form, *form_, target, even, 0);
+        // A tint on the data page combines with the form page under it too.
+        target.drawUnder = [this, formStart, even](const DrawTarget& under, const QTransform& toImage) {
+            under.painter->setTransform(toImage);
+            form_->seek(formStart);
+            DrawPage(engine_, PageKind::Form, *form_, under, even, 0);
+        };
     }
     if (sheet.hasData) {
         const int fieldPages = engine_.FormFields.FormPageCount + 1;

@@ -1,7 +1,9 @@
 /* The programs attach as the office's database user (VORLEN by default), not
    as the owner of the objects: every table, view, procedure, function,
    generator and exception of the database is open to every user. Run after the DDL of
-   either database by build-database. */
+   either database by build-database, as the office's database user.
+   The server file routines are the exception: they reach the server's file
+   system, so EXECUTE on them goes to the office's database user alone. */
 SET TERM ^ ;
 EXECUTE BLOCK AS
   DECLARE NAME VARCHAR(63);
@@ -11,10 +13,16 @@ BEGIN
     EXECUTE STATEMENT 'GRANT ALL ON "' || NAME || '" TO PUBLIC';
   FOR SELECT TRIM(RDB$PROCEDURE_NAME) FROM RDB$PROCEDURES
       WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 INTO :NAME DO
-    EXECUTE STATEMENT 'GRANT EXECUTE ON PROCEDURE "' || NAME || '" TO PUBLIC';
+    IF (NAME IN ('DIRECTORYTEST', 'FILEOPERATION', 'LONGTOSHORTFILENAME')) THEN
+      EXECUTE STATEMENT 'GRANT EXECUTE ON PROCEDURE "' || NAME || '" TO "' || CURRENT_USER || '"';
+    ELSE
+      EXECUTE STATEMENT 'GRANT EXECUTE ON PROCEDURE "' || NAME || '" TO PUBLIC';
   FOR SELECT TRIM(RDB$FUNCTION_NAME) FROM RDB$FUNCTIONS
       WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 AND RDB$PACKAGE_NAME IS NULL INTO :NAME DO
-    EXECUTE STATEMENT 'GRANT EXECUTE ON FUNCTION "' || NAME || '" TO PUBLIC';
+    IF (NAME IN ('SP_FILETOBLOB', 'SP_BLOBTOFILE')) THEN
+      EXECUTE STATEMENT 'GRANT EXECUTE ON FUNCTION "' || NAME || '" TO "' || CURRENT_USER || '"';
+    ELSE
+      EXECUTE STATEMENT 'GRANT EXECUTE ON FUNCTION "' || NAME || '" TO PUBLIC';
   FOR SELECT TRIM(RDB$GENERATOR_NAME) FROM RDB$GENERATORS
       WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 INTO :NAME DO
     EXECUTE STATEMENT 'GRANT USAGE ON SEQUENCE "' || NAME || '" TO PUBLIC';

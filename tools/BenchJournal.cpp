@@ -26,14 +26,11 @@
 #include "foundation/data/DataModule.h"
 #include "foundation/journal/SiwakeWrite.h"
 #include "tools/BenchArgs.h"
+#include "tools/BenchOffice.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/Statement.h"
 #include "platform/db/Transaction.h"
-
-#ifndef VQ_MAKE_SAMPLE_OFFICE
-#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
-#endif
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -44,31 +41,6 @@ int usage()
 {
     std::fprintf(stderr, "usage: bench-journal [DIR] [--journals N] [--entries N]\n");
     return 2;
-}
-
-// The data folder of the general business data set of the office in root,
-// made first when missing.
-fs::path sampleDataSet(const fs::path& root, long journals)
-{
-    fs::create_directories(root);
-    ::setenv("VQ_ROOT", root.c_str(), 1);
-    vq::TSystemDef folders;
-    if (!vq::InitSystemFolders(folders))
-        throw std::runtime_error("cannot find the folders of " + root.string());
-    const fs::path folder = fs::path(folders.SysDir) / "0001";
-    if (!fs::exists(folder / vq::DataDbFileName)) {
-        std::printf("making the sample office in %s with %ld further journal entries...\n", root.c_str(), journals);
-        std::fflush(stdout);
-        std::vector<std::string> args{root.string()};
-        if (journals > 0) {
-            args.push_back("--journals");
-            args.push_back(std::to_string(journals));
-        }
-        const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE, args);
-        if (!made.succeeded())
-            throw std::runtime_error("make-sample-office failed:\n" + made.standardError + made.standardOutput);
-    }
-    return folder;
 }
 
 // Entries per second of writing entries entries into a copy of the data
@@ -156,8 +128,9 @@ int main(int argc, char** argv)
     const long entries = o.count;
     try {
         const fs::path root = fs::absolute(o.root).lexically_normal();
-        const fs::path small = sampleDataSet(root / "small", 0);
-        const fs::path large = sampleDataSet(root / "large", o.journals);
+        vq::TSystemDef folders;
+        const fs::path small = vq::tools::SampleBenchDataSet(root / "small", 0, folders);
+        const fs::path large = vq::tools::SampleBenchDataSet(root / "large", o.journals, folders);
 
         vq::platform::ScopedScriptedInteraction seam;
         vq::ConnectMode = vq::ConnectStandAlone;

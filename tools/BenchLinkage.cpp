@@ -28,26 +28,17 @@
 #include "linkage/SyotokuzeiDataExport.h"
 #include "linkage/datamake/LinkageDocument.h"
 #include "tools/BenchArgs.h"
+#include "tools/BenchOffice.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/CallClock.h"
 #include "trialbalance/BalanceEngines.h"
 #include "trialbalance/BalanceTables.h"
 
-#ifndef VQ_MAKE_SAMPLE_OFFICE
-#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
-#endif
-
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-int usage()
-{
-    std::fprintf(stderr, "usage: bench-linkage [DIR] [--journals N] [--runs N]\n");
-    return 2;
-}
 
 // Peak resident memory of the process so far, in MiB.
 double peakMiB()
@@ -66,35 +57,10 @@ double ms(Clock::duration d)
 
 int main(int argc, char** argv)
 {
-    vq::tools::BenchArgs o;
-    o.root = fs::temp_directory_path() / "vq-bench-linkage";
-    o.count = 5;
-    if (!vq::tools::ParseBenchArgs(argc, argv, "--runs", o))
-        return usage();
-    const int runs = static_cast<int>(o.count);
-    try {
-        fs::create_directories(o.root);
-        const fs::path root = fs::absolute(o.root).lexically_normal();
-        ::setenv("VQ_ROOT", root.c_str(), 1);
-        if (!vq::InitSystemFolders(vq::SystemDef))
-            throw std::runtime_error("cannot find the folders of " + root.string());
-        const fs::path folder = fs::path(vq::SystemDef.SysDir) / "0001";
-        if (!fs::exists(folder / vq::DataDbFileName)) {
-            std::printf("making the sample office in %s with %ld further journal entries...\n", root.c_str(),
-                        o.journals);
-            std::fflush(stdout);
-            const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE,
-                                                       {root.string(), "--journals", std::to_string(o.journals)});
-            if (!made.succeeded())
-                throw std::runtime_error("make-sample-office failed:\n" + made.standardError + made.standardOutput);
-        }
-
-        vq::platform::ScopedScriptedInteraction seam;
-        vq::ConnectMode = vq::ConnectStandAlone;
-        vq::SystemDef.HostName.clear();
-        vq::SystemDef.DataDir = folder.string();
-        vq::SystemDef.DbUser = vq::DefaultDbUser;
-        vq::SystemDef.DbPassword = vq::DefaultDbPassword;
+    return vq::tools::RunDataSetBench(argc, argv, "bench-linkage", [](vq::tools::BenchDataSet& bench) {
+        const fs::path& root = bench.root;
+        const fs::path& folder = bench.folder;
+        const int runs = bench.runs;
         vq::LoadBuiltinEraTable();
         vq::TDM dm;
         if (!dm.fnAccDatConnected("", folder.string(), 0) || !dm.fnGetAccInfo())
@@ -135,9 +101,5 @@ int main(int argc, char** argv)
         std::printf("peak memory: %.1f MiB (%.1f MiB with the data set open, before the first export)\n", peakMiB(),
                     openedPeak);
         std::printf("own work share: %.1f %%\n", whole > 0 ? 100.0 * (whole - db) / whole : 0.0);
-        return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench-linkage: %s\n", e.what());
-        return 1;
-    }
+    });
 }

@@ -24,6 +24,7 @@
 #include "foundation/app/SystemFolders.h"
 #include "foundation/data/DataModule.h"
 #include "tools/BenchArgs.h"
+#include "tools/BenchOffice.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
 #include "platform/db/Statement.h"
@@ -32,20 +33,10 @@
 #include "trialbalance/BalanceFront.h"
 #include "trialbalance/BalanceTables.h"
 
-#ifndef VQ_MAKE_SAMPLE_OFFICE
-#error "VQ_MAKE_SAMPLE_OFFICE must name the make-sample-office program"
-#endif
-
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-int usage()
-{
-    std::fprintf(stderr, "usage: bench-trial-balance [DIR] [--journals N] [--runs N]\n");
-    return 2;
-}
 
 double bestSeconds(int runs, const std::function<void()>& work)
 {
@@ -80,35 +71,9 @@ void readDataSetDescription(vq::TDM& dm)
 
 int main(int argc, char** argv)
 {
-    vq::tools::BenchArgs o;
-    o.root = fs::temp_directory_path() / "vq-bench-trial-balance";
-    o.count = 5;
-    if (!vq::tools::ParseBenchArgs(argc, argv, "--runs", o))
-        return usage();
-    const int runs = static_cast<int>(o.count);
-    try {
-        fs::create_directories(o.root);
-        const fs::path root = fs::absolute(o.root).lexically_normal();
-        ::setenv("VQ_ROOT", root.c_str(), 1);
-        if (!vq::InitSystemFolders(vq::SystemDef))
-            throw std::runtime_error("cannot find the folders of " + root.string());
-        const fs::path folder = fs::path(vq::SystemDef.SysDir) / "0001";
-        if (!fs::exists(folder / vq::DataDbFileName)) {
-            std::printf("making the sample office in %s with %ld further journal entries...\n", root.c_str(),
-                        o.journals);
-            std::fflush(stdout);
-            const auto made = vq::platform::runProcess(VQ_MAKE_SAMPLE_OFFICE,
-                                                       {root.string(), "--journals", std::to_string(o.journals)});
-            if (!made.succeeded())
-                throw std::runtime_error("make-sample-office failed:\n" + made.standardError + made.standardOutput);
-        }
-
-        vq::platform::ScopedScriptedInteraction seam;
-        vq::ConnectMode = vq::ConnectStandAlone;
-        vq::SystemDef.HostName.clear();
-        vq::SystemDef.DataDir = folder.string();
-        vq::SystemDef.DbUser = vq::DefaultDbUser;
-        vq::SystemDef.DbPassword = vq::DefaultDbPassword;
+    return vq::tools::RunDataSetBench(argc, argv, "bench-trial-balance", [](vq::tools::BenchDataSet& bench) {
+        const fs::path& folder = bench.folder;
+        const int runs = bench.runs;
         vq::TDM dm;
         if (!dm.fnAccDatConnected("", folder.string(), 0))
             throw std::runtime_error("cannot open the data set in " + folder.string());
@@ -124,7 +89,7 @@ int main(int argc, char** argv)
                     vq::CalcBalancePeriods(balances, 0, -1, 1, 16, 0) && sound;
         });
         if (!sound) {
-            for (const auto& m : seam->messages)
+            for (const auto& m : bench.seam.messages)
                 std::fprintf(stderr, "%s\n", m.text.c_str());
             throw std::runtime_error("the trial balance could not be loaded");
         }
@@ -149,9 +114,5 @@ int main(int argc, char** argv)
         std::printf("  of it load %.1f ms, computation %.1f ms\n", load * 1000.0, compute * 1000.0);
         std::printf("stored procedure alone, best of %d: %.1f ms\n", runs, procedure * 1000.0);
         std::printf("engine / procedure: %.3f\n", procedure > 0 ? engine / procedure : 0.0);
-        return 0;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "bench-trial-balance: %s\n", e.what());
-        return 1;
-    }
+    });
 }

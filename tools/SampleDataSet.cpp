@@ -249,7 +249,8 @@ std::string dataSetSql(const SampleDataSet& set, int operatorCode)
             return;
         const auto& a = chart.account(code);
         (a.dac == 1 || a.dac == 4 ? debitSide : creditSide) += amount;
-        sql.push_back("UPDATE KAMOKU_SZ SET KAISIZAN = " + n(amount) + " WHERE SCODE = ' ' AND KCODE = " + sqlText(code) +
+        sql.push_back("UPDATE KAMOKU_SZ SET KAISIZAN = " + n(amount) + ", KISHU_KOMI = " + n(amount) +
+                      ", KISHU_NUKI = " + n(amount) + " WHERE SCODE = ' ' AND KCODE = " + sqlText(code) +
                       " AND HCODE = " + sqlText(sub.empty() ? " " : sub) + " AND BCODE = ' ';");
     };
     for (const auto& a : set.accounts)

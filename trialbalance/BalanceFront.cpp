@@ -120,9 +120,11 @@ bool CalcBalancePeriods(std::span<TBALANCE> balances, int zeroOpening, int kind,
                         int toPeriod, int jigyou)
 {
     // The engines index the period arrays by the range (and 16 before it for
-    // the previous year), so a range outside the calendar is refused here.
+    // the previous year), so a range outside the calendar is refused here. A
+    // range from the opening (period 0) stays: the engine shows why it is
+    // odd and computes it from the plain openings.
     const PeriodRange range = PeriodRangeOfKind(kind).value_or(PeriodRange{fromPeriod, toPeriod});
-    if (!IsValidPeriod(range.from) || !IsValidPeriod(range.to) || range.from > range.to) {
+    if ((range.from != 0 && !IsValidPeriod(range.from)) || !IsValidPeriod(range.to) || range.from > range.to) {
         ShowCommaMessage(PeriodRangeMessage(fromPeriod, toPeriod), platform::MessageKind::Error);
         return false;
     }

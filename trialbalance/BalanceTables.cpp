@@ -1,5 +1,8 @@
 #include "trialbalance/BalanceTables.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace vq {
 
 namespace {
@@ -8,55 +11,45 @@ using LineIndex = std::array<std::uint16_t, BalanceLineSlots>;
 using GroupCodes = std::array<std::string, BalanceGroupCodeCount>;
 using EditionCodes = std::array<std::string, EditionGroupCodeCount>;
 
-constexpr LineIndex GeneralLineIndex = {
-    1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, // 0-25
-    14, 14,                                                                            // 26-27
-    15, 15, 16, 16,                                                                    // 28-31
-    17, 17, 18, 18,                                                                    // 32-35
-    19, 19,                                                                            // 36-37
-    20, 20, 21, 21,                                                                    // 38-41
-    22, 22,                                                                            // 42-43
-    0, 0, 0,                                                                           // 44-46
-    23, 23, 24, 24,                                                                    // 47-50
-    25, 25,                                                                            // 51-52
-    26, 26, 27, 27,                                                                    // 53-56
-    0, 0, 0, 0, 0, 0, 0,                                                               // 57-63
-    28, 28,                                                                            // 64-65
-    29, 29, 30, 30, 31, 31, 32, 32, 33, 33, 34, 34, 35, 35,                            // 66-79
-    36, 36,                                                                            // 80-81
-    37, 37,                                                                            // 82-83
-    38, 38,                                                                            // 84-85
-    0, 0, 0, 0, 0, 0, 0, 0, 0,                                                         // 86-94
-    39, 39, 40, 40, 41, 41, 42, 42, 43, 43,                                            // 95-104
-    44, 44, 0,                                                                         // 105-107
-    45, 45,                                                                            // 108-109
-    0, 0, 0, 0, 0,                                                                     // 110-114
+// Which total line each slot names, for both editions side by side. A run of
+// slots either names one line per pair of slots (most lines have a debit and
+// a credit slot) or one line per slot; the line number counts up along the
+// run, and 0 (no such line in that edition) stays 0.
+enum class Step : std::uint8_t { Pair, Single };
+
+struct SlotRun {
+    std::uint8_t first, last;
+    std::uint16_t general, medical;
+    Step step;
 };
 
-constexpr LineIndex MedicalLineIndex = {
-    1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13, // 0-25
-    0, 0,                                                                              // 26-27
-    14, 14, 15, 15,                                                                    // 28-31
-    0, 0, 0, 0,                                                                        // 32-35
-    16, 16,                                                                            // 36-37
-    0, 0, 0, 0,                                                                        // 38-41
-    17, 17,                                                                            // 42-43
-    18, 19, 20,                                                                        // 44-46
-    21, 21, 22, 22,                                                                    // 47-50
-    0, 0,                                                                              // 51-52
-    23, 23, 24, 24,                                                                    // 53-56
-    25, 26, 27, 28, 29, 30, 31,                                                        // 57-63
-    32, 32,                                                                            // 64-65
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                                          // 66-79
-    0, 32,                                                                             // 80-81
-    33, 33,                                                                            // 82-83
-    0, 42,                                                                             // 84-85
-    34, 35, 36, 37, 38, 39, 40, 41, 42,                                                // 86-94
-    43, 43, 44, 44, 45, 45, 46, 46, 47, 47,                                            // 95-104
-    0, 48, 48,                                                                         // 105-107
-    0, 0,                                                                              // 108-109
-    49, 50, 51, 52, 53,                                                                // 110-114
+constexpr SlotRun SlotRuns[] = {
+    {0, 25, 1, 1, Step::Pair},       {26, 27, 14, 0, Step::Pair},    {28, 31, 15, 14, Step::Pair},
+    {32, 35, 17, 0, Step::Pair},     {36, 37, 19, 16, Step::Pair},   {38, 41, 20, 0, Step::Pair},
+    {42, 43, 22, 17, Step::Pair},    {44, 46, 0, 18, Step::Single},  {47, 50, 23, 21, Step::Pair},
+    {51, 52, 25, 0, Step::Pair},     {53, 56, 26, 23, Step::Pair},   {57, 63, 0, 25, Step::Single},
+    {64, 65, 28, 32, Step::Pair},    {66, 79, 29, 0, Step::Pair},    {80, 80, 36, 0, Step::Single},
+    {81, 81, 36, 32, Step::Single},  {82, 83, 37, 33, Step::Pair},   {84, 84, 38, 0, Step::Single},
+    {85, 85, 38, 42, Step::Single},  {86, 94, 0, 34, Step::Single},  {95, 104, 39, 43, Step::Pair},
+    {105, 105, 44, 0, Step::Single}, {106, 106, 44, 48, Step::Single}, {107, 107, 0, 48, Step::Single},
+    {108, 109, 45, 0, Step::Pair},   {110, 114, 0, 49, Step::Single},
 };
+
+constexpr LineIndex lineIndex(bool medical)
+{
+    LineIndex index{};
+    for (const SlotRun& run : SlotRuns) {
+        const std::uint16_t line = medical ? run.medical : run.general;
+        for (int slot = run.first; slot <= run.last; ++slot) {
+            const int offset = slot - run.first;
+            index[slot] = line == 0 ? 0 : line + (run.step == Step::Pair ? offset / 2 : offset);
+        }
+    }
+    return index;
+}
+
+constexpr LineIndex GeneralLineIndex = lineIndex(false);
+constexpr LineIndex MedicalLineIndex = lineIndex(true);
 
 const GroupCodes& generalGroupCodes()
 {
@@ -73,17 +66,19 @@ const GroupCodes& generalGroupCodes()
     return codes;
 }
 
+// codes with the given slots written over.
+template <class Codes>
+Codes overwritten(Codes codes, std::initializer_list<std::pair<std::size_t, const char*>> slots)
+{
+    for (const auto& [slot, code] : slots)
+        codes[slot] = code;
+    return codes;
+}
+
 GroupCodes medicalGroupCodes()
 {
-    GroupCodes codes = generalGroupCodes();
-    codes[72] = "6950";
-    codes[73] = "7110";
-    codes[75] = "7210";
-    codes[78] = "8110";
-    codes[80] = "8210";
-    codes[82] = "8300";
-    codes[84] = "9280";
-    return codes;
+    return overwritten(generalGroupCodes(), {{72, "6950"}, {73, "7110"}, {75, "7210"}, {78, "8110"},
+                                             {80, "8210"}, {82, "8300"}, {84, "9280"}});
 }
 
 const EditionCodes& medicalEditionCodes()
@@ -101,18 +96,10 @@ const EditionCodes& medicalEditionCodes()
 
 EditionCodes generalEditionCodes()
 {
-    EditionCodes codes;
-    codes.fill(UnusedGroupCode);
-    codes[0] = "5688";
-    codes[55] = "1900";
-    codes[56] = "2800";
-    codes[57] = "3800";
-    codes[58] = "3900";
-    codes[59] = "8400";
-    codes[60] = "7300";
-    codes[61] = "5510";
-    codes[62] = "5820";
-    return codes;
+    EditionCodes unused;
+    unused.fill(UnusedGroupCode);
+    return overwritten(unused, {{0, "5688"}, {55, "1900"}, {56, "2800"}, {57, "3800"}, {58, "3900"},
+                                {59, "8400"}, {60, "7300"}, {61, "5510"}, {62, "5820"}});
 }
 
 // The state before any data set was opened: the general tables, except that

@@ -50,12 +50,14 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 
 bool isMedicalData() { return AccInf.DATATYPE == 3; }
 
-// The whole yen of amount × rate, truncated toward zero (a hair of tolerance
-// keeps 1000 × 0.3 at 300 despite binary fractions).
+// The whole yen of amount × rate, halves up, as the department procedures
+// share the common department, so that a department comes out the same by
+// either road (a hair of tolerance keeps 100005 × 0.3 at 30002 despite
+// binary fractions).
 Currency allocate(Currency amount, double rate)
 {
     const long double yen = static_cast<long double>(amount) / CurrencyScale * rate;
-    const long double whole = std::trunc(yen + (yen < 0 ? -1e-7L : 1e-7L));
+    const long double whole = std::floor(yen + 0.5L + 1e-7L);
     return static_cast<Currency>(whole) * CurrencyScale;
 }
 
@@ -66,7 +68,7 @@ class ScopeComputation {
 public:
     ScopeComputation(std::span<TBALANCE> rows, std::span<TQSORT> sorts, const TCalcSisanhyoSettingRec& s,
                      bool firstPass)
-        : rows_(rows), sorts_(sorts), s_(s), firstPass_(firstPass),
+        : rows_(rows), sorts_(sorts), s_(s), firstPass_(firstPass), exactFacility_(!firstPass),
           first_(isMedicalData() ? MedicalFirstAccountRow : FirstAccountRow)
     {
     }
@@ -82,7 +84,10 @@ public:
         w2_ = both(scodeCond_, bcodeCond_, true);
         int last = first_ - 1;
         main_->setSql(mainStatement());
-        bind(*main_, w2_.binds);
+        // Only the account layout narrows its main statement by the scope;
+        // the line layouts check each account's scope on its own.
+        if (s_.LAYOUT == 0)
+            bind(*main_, w2_.binds);
         main_->execute();
         while (main_->fetch()) {
             if (main_->field("GROUPM1").asString() == "9900")
@@ -136,7 +141,9 @@ private:
     {
         Condition c;
         if (kbn == 1) {
-            if (!TrimZenSpace(code).empty()) {
+            // An allocation pass names one facility, and the general
+            // edition's only facility is the blank one.
+            if (!TrimZenSpace(code).empty() || (col == "SCODE" && exactFacility_)) {
                 c.sql = "(" + col + "=:" + prefix + "1)";
                 c.binds.emplace_back(std::string(prefix) + "1", code);
             }
@@ -359,8 +366,10 @@ private:
     // in scope, or in the common department of the scope's facilities.
     Currency opening(const std::string* hcode, bool common)
     {
-        std::vector<std::string> lines = {"SELECT SUM(KISHU_KOMI) AS SUM_KOMI,SUM(KISHU_NUKI) AS SUM_NUKI",
-                                          "FROM KAMOKU_SZ"};
+        // KAISIZAN is the opening that the opening entry and the carry forward
+        // write and the trial-balance procedures read; the tax columns
+        // KISHU_KOMI and KISHU_NUKI are kept equal to it where it is written.
+        std::vector<std::string> lines = {"SELECT SUM(KAISIZAN) AS SUM_KAISIZAN", "FROM KAMOKU_SZ"};
         std::string where = common ? "WHERE (BCODE=:BCODE) AND (KCODE=:KCODE)" : "WHERE (KCODE=:KCODE)";
         if (hcode)
             where += " AND (HCODE=:HCODE)";
@@ -373,7 +382,7 @@ private:
         aux_->execute();
         Currency v = 0;
         if (aux_->fetch())
-            v = aux_->field(s_.TAX == 0 ? "SUM_KOMI" : "SUM_NUKI").asCurrency();
+            v = aux_->field("SUM_KAISIZAN").asCurrency();
         aux_->close();
         return v;
     }
@@ -456,8 +465,8 @@ private:
             sign_ = -1;
         }
         Currency open = opening(nullptr, false);
-        if (haibun && ((AccInf.KAISINO == 1 && AccInf.BUMON == 2) || AccInf.KAISINO > 1)) {
-            const double rate = rateAt(AccInf.KAISINO);
+        if (haibun) {
+            const double rate = rateAt(openingPeriod());
             open = common ? allocate(open, rate) : open + allocate(opening(nullptr, true), rate);
         }
         months(debit_, credit_, false);
@@ -485,6 +494,22 @@ private:
         sorts_[static_cast<std::size_t>(r)].SKEY = sortKey(b);
         if (s_.LAYOUT == 0)
             subAccounts(b);
+    }
+
+    // The period whose rate shares the opening, as the department procedures
+    // take it whatever the start month: the start month's own period for the
+    // accounts, the period before it for the lines.
+    int openingPeriod() const
+    {
+        int month = AccInf.KAISINO;
+        if (s_.LAYOUT == 0) {
+            if (month < 1 || month > 12)
+                month = 1;
+            return month + (month - 1) / 3;
+        }
+        if (month < 2 || month > 12)
+            month = 2;
+        return (month - 1) + (month - 2) / 3;
     }
 
     double rateAt(int period) const
@@ -617,7 +642,7 @@ private:
         Currency open = opening(&hcode, false);
         if (s_.HAIBUN == 1) {
             const bool common = s_.BCODE == "00";
-            const double rate = rateAt(AccInf.KAISINO);
+            const double rate = rateAt(openingPeriod());
             open = common ? allocate(open, rate) : open + allocate(opening(&hcode, true), rate);
             allocateMonths(debit, credit, common, &hcode);
         }
@@ -658,6 +683,7 @@ private:
     std::span<TQSORT> sorts_;
     TCalcSisanhyoSettingRec s_;
     bool firstPass_;
+    bool exactFacility_;
     int first_;
     std::unique_ptr<db::Statement> main_, aux_, sub_;
     Condition scodeCond_, bcodeCond_, w1_, w2_;
@@ -712,8 +738,9 @@ int CalcCustomScope(std::span<TBALANCE> balances, std::span<TQSORT> sorts, const
     auto st = CreateAccSql(kAccDat, 1);
     if (!st)
         return last;
-    const auto facilities = codesOf(*st, join({"SELECT SCODE FROM SISETUMST", "WHERE (SCODE<>'') AND (BUMEX=1)",
-                                               "ORDER BY SCODE"}),
+    // The general edition's only facility is the blank one, which a
+    // condition SCODE<>'' would drop (blanks compare equal to '').
+    const auto facilities = codesOf(*st, join({"SELECT SCODE FROM SISETUMST", "WHERE (BUMEX=1)", "ORDER BY SCODE"}),
                                     nullptr, "");
     const auto departments = codesOf(*st, join({"SELECT BCODE FROM GROUPLIST", "WHERE (GCODE=:GCODE) AND (BCODE<>'')",
                                                 "ORDER BY BCODE"}),

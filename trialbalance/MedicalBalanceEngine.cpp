@@ -625,7 +625,10 @@ private:
             if (r.Account.BSPL == "P" && zero)
                 r.ZENZAN = 0;
         }
-        row(findAccountRow(AccInf.SysKCode[SysKurikosiRieki])).ZENZAN = assets - liabilities;
+        // The retained earnings are counted in the liabilities side, so the
+        // difference is only the profit since the opening: it is added to
+        // what was carried forward, not put in its place.
+        row(findAccountRow(AccInf.SysKCode[SysKurikosiRieki])).ZENZAN += assets - liabilities;
     }
 
     int findAccountRow(const std::string& code)

@@ -10,6 +10,14 @@
 // must be absolute: a relative path would depend on the server's working
 // folder. Every write goes to a temporary file renamed into place, so a
 // failure never leaves a half-written file under the final name.
+//
+// A client may send any path, so every path is confined to the office roots
+// named in "vqfileops-roots.conf" beside this module (OfficeRoots.h: one
+// absolute folder a line, '#' starts a comment), read once when the server
+// loads the module. Without roots every routine is refused with an error; a
+// path outside them is refused with an error, and a root itself is never
+// written, moved or removed. The routines act on the resolved path only.
+#include <dlfcn.h>
 #include <firebird/Interface.h>
 
 #include <algorithm>
@@ -17,18 +25,26 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <stdexcept>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <utility>
 #include <vector>
+
+#include "OfficeRoots.h"
 
 namespace {
 
 using namespace Firebird;
 namespace fs = std::filesystem;
 using Status = ThrowStatusWrapper;
+using vq::udr::OfficeRoots;
+using vq::udr::PathUse;
+
+// Set once when the server loads the module, read-only afterwards.
+OfficeRoots officeRoots;
+std::string rootsFile;
 
 [[noreturn]] void fail(Status* status, const std::string& message)
 {
@@ -114,16 +130,17 @@ std::string upper(std::string s)
     return s;
 }
 
-bool usablePath(const std::string& path)
+// The resolved form of path for that use; anything outside the office roots
+// raises an error, so a client learns that it was refused rather than that
+// a file is missing.
+fs::path officePath(Status* status, const std::string& path, PathUse use)
 {
-    return !path.empty() && fs::path(path).is_absolute();
-}
-
-// "/" and the folders right under it are never removed.
-bool removableFolder(const fs::path& path)
-{
-    const fs::path normal = path.lexically_normal();
-    return std::distance(normal.begin(), normal.end()) > 2;
+    if (officeRoots.empty())
+        fail(status, "vqfileops: no office roots are configured in " + rootsFile +
+                         "; every server file routine is refused");
+    if (auto resolved = officeRoots.confine(path, use))
+        return *std::move(resolved);
+    fail(status, "vqfileops: refused, not inside the office roots: " + path);
 }
 
 fs::path temporaryBeside(const fs::path& target)
@@ -152,43 +169,45 @@ bool copyFile(const fs::path& source, const fs::path& target)
     return true;
 }
 
-bool fileOperation(const std::string& mode, const std::string& path1, const std::string& path2)
+bool fileOperation(Status* status, const std::string& mode, const std::string& path1, const std::string& path2)
 {
     std::error_code ec;
-    if (!usablePath(path1))
-        return false;
     if (mode == "FEXIST")
-        return fs::is_regular_file(path1, ec);
-    if (mode == "FDEL")
-        return fs::is_regular_file(path1, ec) && fs::remove(path1, ec) && !ec;
-    if (!usablePath(path2))
-        return false;
-    if (mode == "FCOPY")
-        return copyFile(path1, path2);
+        return fs::is_regular_file(officePath(status, path1, PathUse::Look), ec);
+    if (mode == "FDEL") {
+        const fs::path file = officePath(status, path1, PathUse::Change);
+        return fs::is_regular_file(file, ec) && fs::remove(file, ec) && !ec;
+    }
+    if (mode == "FCOPY") {
+        const fs::path source = officePath(status, path1, PathUse::Look);
+        return copyFile(source, officePath(status, path2, PathUse::Change));
+    }
     if (mode == "FMOVE") {
-        if (!fs::is_regular_file(path1, ec))
+        const fs::path source = officePath(status, path1, PathUse::Change);
+        const fs::path target = officePath(status, path2, PathUse::Change);
+        if (!fs::is_regular_file(source, ec))
             return false;
-        fs::rename(path1, path2, ec);
+        fs::rename(source, target, ec);
         return !ec;
     }
     return false;
 }
 
-bool directoryTest(const std::string& mode, const std::string& path)
+bool directoryTest(Status* status, const std::string& mode, const std::string& path)
 {
     std::error_code ec;
-    if (!usablePath(path))
-        return false;
     if (mode == "DEXIST")
-        return fs::is_directory(path, ec);
+        return fs::is_directory(officePath(status, path, PathUse::Look), ec);
     if (mode == "MKDIR") {
-        fs::create_directories(path, ec);
-        return !ec && fs::is_directory(path, ec);
+        const fs::path folder = officePath(status, path, PathUse::Look);
+        fs::create_directories(folder, ec);
+        return !ec && fs::is_directory(folder, ec);
     }
     if (mode == "RMDIR") {
-        if (!fs::is_directory(path, ec) || !removableFolder(path))
+        const fs::path folder = officePath(status, path, PathUse::Change);
+        if (!fs::is_directory(folder, ec))
             return false;
-        fs::remove_all(path, ec);
+        fs::remove_all(folder, ec);
         return !ec;
     }
     return false;
@@ -254,24 +273,29 @@ public:
 
 // FILEOPERATION(MODE, FILEPATH1, FILEPATH2) RETURNS (WBOOL)
 struct FileOperationRow {
-    void operator()(Status*, Message& in, Message& out) const
+    void operator()(Status* status, Message& in, Message& out) const
     {
-        out.setInteger(0, fileOperation(upper(in.text(0)), in.text(1), in.text(2)) ? 1 : 0);
+        out.setInteger(0, fileOperation(status, upper(in.text(0)), in.text(1), in.text(2)) ? 1 : 0);
     }
 };
 
 // DIRECTORYTEST(MODE, FILEPATH1) RETURNS (WBOOL)
 struct DirectoryTestRow {
-    void operator()(Status*, Message& in, Message& out) const
+    void operator()(Status* status, Message& in, Message& out) const
     {
-        out.setInteger(0, directoryTest(upper(in.text(0)), in.text(1)) ? 1 : 0);
+        out.setInteger(0, directoryTest(status, upper(in.text(0)), in.text(1)) ? 1 : 0);
     }
 };
 
 // LONGTOSHORTFILENAME(LONGNAME) RETURNS (SHORTNAME): this file system has
-// no short names, a path is its own short form.
+// no short names, a path is its own short form. It is answered only for a
+// path inside the office, as the client goes on to use it there.
 struct LongToShortRow {
-    void operator()(Status*, Message& in, Message& out) const { out.setText(0, in.text(0)); }
+    void operator()(Status* status, Message& in, Message& out) const
+    {
+        officePath(status, in.text(0), PathUse::Look);
+        out.setText(0, in.text(0));
+    }
 };
 
 // ---- Functions: a file as a blob and back ---------------------------------------
@@ -355,9 +379,9 @@ public:
     void run(Status* status, IExternalContext* context, Message& in, Message& out)
     {
         out.setNull(0, true);
-        const std::string path = in.text(0);
+        const fs::path path = officePath(status, in.text(0), PathUse::Look);
         std::error_code ec;
-        if (!usablePath(path) || !fs::is_regular_file(path, ec) || fs::file_size(path, ec) == 0)
+        if (!fs::is_regular_file(path, ec) || fs::file_size(path, ec) == 0)
             return;
         std::ifstream file(path, std::ios::binary);
         if (!file)
@@ -373,7 +397,7 @@ public:
                 blob->putSegment(status, got, buffer.data());
         }
         if (file.bad())
-            fail(status, "cannot read " + path);
+            fail(status, "cannot read " + path.string());
         blob->close(status);
         blob.closed();
         *out.blobId(0) = id;
@@ -391,11 +415,9 @@ public:
     {
         out.setNull(0, true);
         const std::string path = in.text(0);
-        if (!usablePath(path))
-            fail(status, "not an absolute path: " + path);
+        const fs::path target = officePath(status, path, PathUse::Change);
         if (in.isNull(1))
             fail(status, "no content for " + path);
-        const fs::path target(path);
         const fs::path temporary = temporaryBeside(target);
         std::error_code ec;
         fs::create_directories(target.parent_path(), ec);
@@ -449,12 +471,32 @@ FunctionFactory<BlobToFile> blobToFileFactory;
 
 FB_BOOLEAN unloaded = FB_FALSE;
 
+// The roots file lies beside this module, wherever the administrator put it.
+fs::path moduleFolder()
+{
+    Dl_info info{};
+    if (::dladdr(&unloaded, &info) != 0 && info.dli_fname)
+        return fs::path(info.dli_fname).parent_path();
+    return {};
+}
+
+void loadOfficeRoots()
+{
+    const fs::path file = moduleFolder() / OfficeRoots::kFileName;
+    rootsFile = file.string();
+    std::vector<std::string> ignored;
+    officeRoots = OfficeRoots::load(file, &ignored);
+    for (const std::string& line : ignored)
+        std::cerr << "vqfileops: " << rootsFile << ": not an absolute folder, ignored: " << line << '\n';
+}
+
 } // namespace
 
 extern "C" FB_DLL_EXPORT FB_BOOLEAN* FB_UDR_PLUGIN_ENTRY_POINT(IStatus* status, FB_BOOLEAN* /*theirUnloadFlag*/,
                                                                 IUdrPlugin* udrPlugin)
 {
     CheckStatusWrapper st(status);
+    loadOfficeRoots();
     udrPlugin->registerProcedure(&st, "fileoperation", &fileOperationFactory);
     udrPlugin->registerProcedure(&st, "directorytest", &directoryTestFactory);
     udrPlugin->registerProcedure(&st, "longtoshortfilename", &longToShortFactory);

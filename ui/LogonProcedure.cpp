@@ -137,8 +137,8 @@ bool LogonProcedure::ConnectSystemDatabase()
     try {
         return DM->fnAccDefConnected(SystemDef.HostName, 0);
     } catch (const db::DbError& e) {
-        std::string text;
-        GetIscErrorText(static_cast<std::int32_t>(e.errorCode()), e.sqlCode(), text);
+        // A server that never answered is named, not said to have refused.
+        const std::string text = e.isConnectTimeout() ? connectTimeoutText(SystemDef.HostName) : iscErrorText(e);
         ShowConnectionFailure(e.errorCode(),
                               "(IBXエラーコード:" + std::to_string(e.errorCode()) + ") " + text);
     } catch (const std::exception& e) {

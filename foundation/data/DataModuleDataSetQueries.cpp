@@ -504,11 +504,19 @@ bool TDM::AskDataPassword()
 {
     if (ProductKind == 1 || ProductKind == 3 || AccInf.DataPassword.empty())
         return true;
-    std::string prompt = "パスワードを入力して下さい。";
+    platform::InputRequest request;
+    request.caption = "パスワードの確認";
+    request.prompt = "パスワードを入力して下さい。";
+    request.password = true;
+    request.maxLength = 8;
+    request.hint = "パスワード(英数字8文字以内)を入力し、[OK]ボタンを押して下さい。"
+                   "3回続けて失敗すると「データ選択」画面に戻ります。";
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (attempt > 0)
-            prompt = "正しいパスワードを入力して下さい。";
-        const auto answer = platform::interaction().input("パスワードの確認", prompt, {}, true);
+        if (attempt > 0) {
+            request.prompt = "正しいパスワードを入力して下さい。";
+            request.promptAlert = true;
+        }
+        const auto answer = platform::interaction().ask(request);
         if (!answer)
             return false;
         if (TrimZenSpace(*answer) == AccInf.DataPassword)

@@ -188,7 +188,7 @@ void ReportDbError(const db::DbError& e, const std::string& label, const std::st
     if (DbFatalFlag)
         return;
 
-    const std::string codeText = iscErrorText(code32(e), e.sqlCode());
+    const std::string codeText = iscErrorText(e);
     const std::vector<std::string> lines{
         format("%s,%s,%d,%s,%s,%s,%s", nowText().c_str(), SystemDef.ComputerName.c_str(), SystemDef.OPCODE,
                ("Serial=" + SystemDef.Serial).c_str(), ("AppVer=" + SystemDef.AppVersion).c_str(),
@@ -234,7 +234,7 @@ void ReportDbError(const db::DbError& e, const std::string& label, const std::st
 
 void ReportFbError(const db::DbError& e, const std::string& msg, const void* extra)
 {
-    const std::string codeText = iscErrorText(code32(e), e.sqlCode());
+    const std::string codeText = iscErrorText(e);
     std::string text = msg + "\r\n" + format("ErrCode<%d>  SQLCODE<%d>", code32(e), e.sqlCode()) + "\r\n";
     if (extra == nullptr)
         text += e.message() + "\r" + "\r\n";

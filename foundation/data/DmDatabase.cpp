@@ -22,6 +22,7 @@ void DmDatabase::connect()
     params.database = DatabaseName;
     params.user = paramValue("user_name");
     params.password = paramValue("password");
+    params.connectTimeoutSeconds = ConnectTimeout;
     attachment_.attach(params);
 }
 

@@ -22,6 +22,8 @@ public:
     // "user_name=...", "password=...", "lc_ctype=SJIS_0208".
     std::vector<std::string> Params;
     int SQLDialect = 3;
+    // Seconds a server may take to answer the connection request.
+    int ConnectTimeout = 15;
 
     // Connects with DatabaseName and the user and password of Params.
     // Throws db::DbError. A connected database is disconnected first.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/db/DbError.h"
+
 namespace vq {
 
 namespace {
@@ -409,6 +411,19 @@ std::string iscErrorText(std::int32_t iscCode, std::int32_t sqlCode)
 void GetIscErrorText(std::int32_t iscCode, std::int32_t sqlCode, std::string& text)
 {
     text = iscErrorText(iscCode, sqlCode);
+}
+
+std::string iscErrorText(const db::DbError& e)
+{
+    if (e.isConnectTimeout())
+        return connectTimeoutText();
+    return iscErrorText(static_cast<std::int32_t>(e.errorCode()), e.sqlCode());
+}
+
+std::string connectTimeoutText(const std::string& host)
+{
+    const std::string server = host.empty() ? "データサーバー" : "データサーバー(" + host + ")";
+    return "（" + server + "から時間内に応答がありませんでした）";
 }
 
 } // namespace vq

@@ -140,12 +140,20 @@ bool TMyNumberIO::CheckPassword(const std::string& password)
         return true;
     if (password.empty())
         return false;
-    std::string prompt = "マイナンバー管理パスワードを入力して下さい。";
+    platform::InputRequest request;
+    request.caption = "マイナンバー管理パスワードの確認";
+    request.prompt = "マイナンバー管理パスワードを入力して下さい。";
+    request.password = true;
+    request.maxLength = 8;
+    request.keyFilter = 30;   // letters and digits
+    request.hint = "パスワード(英数字8文字以内)を入力し、[OK]ボタンを押して下さい。"
+                   "3回続けて失敗すると呼出し元の画面に戻ります。";
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (attempt > 0)
-            prompt = "正しいパスワードを入力して下さい。";
-        const auto answer =
-            platform::interaction().input("マイナンバー管理パスワードの確認", prompt, {}, true);
+        if (attempt > 0) {
+            request.prompt = "正しいパスワードを入力して下さい。";
+            request.promptAlert = true;
+        }
+        const auto answer = platform::interaction().ask(request);
         if (!answer)
             return false;
         if (TrimZenSpace(*answer) == password)

@@ -47,6 +47,10 @@ const char* const kMessages[][2] = {
 constexpr Currency kOneYen = CurrencyScale;
 constexpr Currency kLargestAmount = 9999999999LL * CurrencyScale;
 constexpr int kKobetuWidths[] = {3, 4, 5, 6};
+// The pause between two submissions of a write that met another
+// transaction's lock: short, so that a writer whose transaction does not
+// wait in the engine still finds the lock free between two of the other's.
+constexpr std::chrono::milliseconds kLockPoll{10};
 
 std::string replaced(std::string text, const std::string& from, const std::string& to)
 {
@@ -82,7 +86,24 @@ public:
     explicit AutoScope(TSiwakeWrite& writer) : writer_(writer), outermost_(writer.scopeDepth_++ == 0)
     {
         if (outermost_ && writer_.AutoCommit == 1 && writer_.transaction_ && !writer_.transaction_->active()) {
-            writer_.transaction_->start();
+            // A transaction of the writer's own waits for other writers'
+            // locks in the engine; the owner's settings are kept for its
+            // own starts.
+            db::Transaction& tr = *writer_.transaction_;
+            const db::TransactionOptions given = tr.options();
+            db::TransactionOptions waiting = given;
+            if (writer_.LockWait > 0) {
+                waiting.wait = true;
+                waiting.lockTimeout = writer_.LockWait;
+            }
+            tr.setOptions(waiting);
+            try {
+                tr.start();
+            } catch (...) {
+                tr.setOptions(given);
+                throw;
+            }
+            tr.setOptions(given);
             started_ = true;
         }
     }
@@ -565,97 +586,103 @@ void bindRow(db::Statement& q, const TSWKREC& r)
 
 } // namespace
 
+void TSiwakeWrite::submit(const char* label, const std::function<void()>& unit)
+{
+    db::Statement& q = sql();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(LockWait);
+    for (;;) {
+        try {
+            unit();
+            return;
+        } catch (const db::DbError& e) {
+            q.close();
+            // A failed statement leaves nothing behind in its transaction,
+            // so the unit may run again in it: the caller's earlier rows
+            // stay, and none of this unit is kept twice.
+            if (e.isLockConflict() && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(kLockPoll);
+                continue;
+            }
+            ReportDbError(e, label, {});
+            throw;
+        }
+    }
+}
+
 std::int32_t TSiwakeWrite::PutSiwake(TSWKREC& rec)
 {
     AutoScope scope(*this);
-    db::Statement& q = sql();
-    for (int attempt = 1;; ++attempt) {
-        try {
-            if (rec.REC == 0) {
-                const bool old = AccInf.DataVerMajor < 6 || (AccInf.DataVerMajor == 6 && AccInf.DataVerMinor1 == 0);
-                q.setSql(std::string(old ? "SELECT NEWREC,NEWSWKREC,NEWSDAYNUM,0 AS NEWSITREC FROM SP_SIWAKE_INS("
-                                         : "SELECT NEWREC,NEWSWKREC,NEWSDAYNUM,NEWSITREC FROM SP_SIWAKE_INS(") +
-                         kParams + ")");
+    std::int32_t result = 0;
+    submit("TSiwakeWrite.PutSiwake", [&] {
+        db::Statement& q = sql();
+        if (rec.REC == 0) {
+            const bool old = AccInf.DataVerMajor < 6 || (AccInf.DataVerMajor == 6 && AccInf.DataVerMinor1 == 0);
+            q.setSql(std::string(old ? "SELECT NEWREC,NEWSWKREC,NEWSDAYNUM,0 AS NEWSITREC FROM SP_SIWAKE_INS("
+                                     : "SELECT NEWREC,NEWSWKREC,NEWSDAYNUM,NEWSITREC FROM SP_SIWAKE_INS(") +
+                     kParams + ")");
+        } else {
+            q.setSql(std::string("SELECT NEWREC,NEWSWKREC,NEWSWKNO,UPREC,NEWSDAYNUM FROM SP_SIWAKE_UPD(") +
+                     ":REC,:SWKREC,:SWKNO,:DELFLG," + kParams + ")");
+            q.param("REC").setInt(rec.REC);
+            q.param("SWKREC").setInt(rec.SWKREC);
+            q.param("SWKNO").setInt(rec.SWKNO);
+            q.param("DELFLG").setInt(rec.DELFLG);
+        }
+        bindRow(q, rec);
+        q.execute();
+        if (!q.fetch())
+            throw db::DbError("the journal procedure returned no row");
+        if (rec.REC == 0) {
+            rec.REC = q.field("NEWREC").asInt();
+            rec.SWKREC = q.field("NEWSWKREC").asInt();
+            rec.SDAYNUM = q.field("NEWSDAYNUM").asInt();
+            rec.SWKNO = rec.SWKREC;
+            rec.SITREC = q.field("NEWSITREC").asInt();
+            rec.RTIME = platform::interaction().now();
+            result = rec.REC;
+        } else {
+            const std::int32_t upRec = q.field("UPREC").asInt();
+            if (upRec == -1) {
+                result = -1;
+            } else if (upRec == -2) {
+                rec.REC = q.field("NEWREC").asInt();
+                result = -2;
             } else {
-                q.setSql(std::string("SELECT NEWREC,NEWSWKREC,NEWSWKNO,UPREC,NEWSDAYNUM FROM SP_SIWAKE_UPD(") +
-                         ":REC,:SWKREC,:SWKNO,:DELFLG," + kParams + ")");
-                q.param("REC").setInt(rec.REC);
-                q.param("SWKREC").setInt(rec.SWKREC);
-                q.param("SWKNO").setInt(rec.SWKNO);
-                q.param("DELFLG").setInt(rec.DELFLG);
-            }
-            bindRow(q, rec);
-            q.execute();
-            if (!q.fetch())
-                throw db::DbError("the journal procedure returned no row");
-            std::int32_t result = 0;
-            if (rec.REC == 0) {
                 rec.REC = q.field("NEWREC").asInt();
                 rec.SWKREC = q.field("NEWSWKREC").asInt();
+                rec.SWKNO = q.field("NEWSWKNO").asInt();
                 rec.SDAYNUM = q.field("NEWSDAYNUM").asInt();
-                rec.SWKNO = rec.SWKREC;
-                rec.SITREC = q.field("NEWSITREC").asInt();
                 rec.RTIME = platform::interaction().now();
-                result = rec.REC;
-            } else {
-                const std::int32_t upRec = q.field("UPREC").asInt();
-                if (upRec == -1) {
-                    result = -1;
-                } else if (upRec == -2) {
-                    rec.REC = q.field("NEWREC").asInt();
-                    result = -2;
-                } else {
-                    rec.REC = q.field("NEWREC").asInt();
-                    rec.SWKREC = q.field("NEWSWKREC").asInt();
-                    rec.SWKNO = q.field("NEWSWKNO").asInt();
-                    rec.SDAYNUM = q.field("NEWSDAYNUM").asInt();
-                    rec.RTIME = platform::interaction().now();
-                }
             }
-            q.close();
-            scope.commit();
-            return result;
-        } catch (const db::DbError& e) {
-            q.close();
-            ReportDbError(e, "TSiwakeWrite.PutSiwake", {});
-            if (!e.isLockConflict() || attempt >= kLockRetries)
-                throw;
-            // Another writer holds the rows: start over in a fresh
-            // transaction after a pause, a bounded number of times.
-            if (transaction_ && transaction_->active()) {
-                transaction_->rollback();
-                transaction_->start();
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50 * attempt));
         }
-    }
+        q.close();
+    });
+    scope.commit();
+    return result;
 }
 
 std::int32_t TSiwakeWrite::DeleteSiwake(std::int32_t swkRec)
 {
     AutoScope scope(*this);
-    db::Statement& q = sql();
-    try {
+    std::int32_t res = 0;
+    submit("TSiwakeWrite.DeleteSiwake", [&] {
+        db::Statement& q = sql();
         q.setSql("SELECT RESULT+1 AS RES FROM SP_SIWAKE_DEL(:SWKREC,:OPCODE)");
         q.param("SWKREC").setInt(swkRec);
         q.param("OPCODE").setInt(SystemDef.OPCODE);
         q.execute();
-        const std::int32_t res = q.fetch() ? q.field("RES").asInt() : 0;
+        res = q.fetch() ? q.field("RES").asInt() : 0;
         q.close();
-        scope.commit();
-        return res;
-    } catch (const db::DbError& e) {
-        q.close();
-        ReportDbError(e, "TSiwakeWrite.DeleteSiwake", {});
-        throw;
-    }
+    });
+    scope.commit();
+    return res;
 }
 
 std::int32_t TSiwakeWrite::RestoreSiwake(std::int32_t swkRec)
 {
     AutoScope scope(*this);
-    db::Statement& q = sql();
-    try {
+    submit("TSiwakeWrite.RestoreSiwake", [&] {
+        db::Statement& q = sql();
         q.setSql("SELECT HIZUKE,SDAYNUM FROM SIWAKE\nWHERE (SWKREC=:SWKREC) AND (TAISHAKU=1)");
         q.param("SWKREC").setInt(swkRec);
         q.execute();
@@ -674,13 +701,9 @@ std::int32_t TSiwakeWrite::RestoreSiwake(std::int32_t swkRec)
         q.param("SDAYNUM").setInt(maxDay > 0 ? maxDay + 1 : 0);
         q.param("SWKREC").setInt(swkRec);
         q.execute();
-        scope.commit();
-        return 1;
-    } catch (const db::DbError& e) {
-        q.close();
-        ReportDbError(e, "TSiwakeWrite.RestoreSiwake", {});
-        throw;
-    }
+    });
+    scope.commit();
+    return 1;
 }
 
 void TSiwakeWrite::GetSiwake(TSWKREC& rec, std::int32_t recNo, bool useView)

@@ -13,8 +13,15 @@
 // active and ends it itself (commit, or roll back on a failure), then clears
 // the flag. Database errors are logged with the label "TSiwakeWrite.<op>"
 // and passed on.
+//
+// Every journal row updates its facility's totals, so two writers in one
+// facility meet each other's locks. A write waits for such a lock up to
+// LockWait seconds inside the transaction it runs in, and never rolls back
+// work it did not start: when the lock stays, the write fails and nothing of
+// it is kept, and the caller decides what becomes of its transaction.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,9 +49,6 @@ struct TSiwakeAccount {
 class TSiwakeWrite {
 public:
     enum CheckIndex { CheckAccount, CheckTaxCode, CheckAmount, CheckText, CheckKobetuGenka, CheckShonin };
-    // How often a row that meets another transaction's lock is submitted
-    // again before the conflict is reported.
-    static constexpr int kLockRetries = 5;
 
     TSiwakeWrite();
     ~TSiwakeWrite();
@@ -68,6 +72,7 @@ public:
 
     std::uint8_t MsgVariant = 0;     // 0 an operator's entry, 1 imported data
     std::uint8_t AutoCommit = 0;     // one-shot
+    std::int32_t LockWait = 10;      // seconds a write waits for another transaction's lock
     std::string SisetuCode;
     TSiwakeAccount CurAccount;
     std::vector<TKamokuRec> KamokuArray;
@@ -81,6 +86,10 @@ public:
 private:
     class AutoScope;
     db::Statement& sql();
+    // Runs unit, a write of one statement's effect, again while another
+    // transaction's lock stops it, up to LockWait; errors are logged under
+    // label and passed on.
+    void submit(const char* label, const std::function<void()>& unit);
     bool checkSide(TSWKREC& rec, bool debit, const std::vector<std::string>& stored, std::int32_t& code,
                    std::string& msg);
     std::string message(int pair, bool debit = true) const;

@@ -27,12 +27,20 @@ std::int32_t statementOfIncomeKind(std::int32_t incomeKind)
 }
 
 // Loads a reader in the data module's data-set transaction; a statement that
-// could not be read whole stops the export.
+// could not be read whole stops the export, and so does one that holds
+// lines or rows the form has no place for: the file would lose their
+// amounts while the totals of the books keep them.
 void load(TKojinKessansyoIO& reader)
 {
     reader.SetTransaction(DM->IBTransactionDAT);
-    if (!reader.Load(0))
+    if (reader.Load(0))
+        return;
+    if (reader.OutsideForm.empty())
         stop(KessansyoReadErrorMessage, ExportErrorStatementNotRead);
+    std::string detail;
+    for (const std::string& line : reader.OutsideForm)
+        detail += (detail.empty() ? "" : "\r") + line;
+    throw EDataExportError(OutsideFormMessage, ExportErrorOutsideForm, detail);
 }
 
 } // namespace

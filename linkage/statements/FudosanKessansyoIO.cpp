@@ -27,6 +27,11 @@ bool inGroupRange(const std::string& group, int line)
     return false;
 }
 
+bool isReaderGroup(const std::string& group)
+{
+    return group == "4100" || group == "6100" || group == "7200";
+}
+
 int lineOffset(const std::string& group)
 {
     return group == "6100" ? 4 : group == "7200" ? 19 : 0;
@@ -70,6 +75,7 @@ TFudosanKessansyoIO::TFudosanKessansyoIO()
 
 bool TFudosanKessansyoIO::Load(std::int32_t ignoreHandEntered)
 {
+    OutsideForm.clear();
     InitRec();
     if (!LoadBalances())
         return false;
@@ -105,25 +111,29 @@ bool TFudosanKessansyoIO::SelectFudosan(std::int32_t ignoreHandEntered)
         ReadFees(r.HOUSHU);
         ReadNotes(r.NOTE);
 
-        WalkBalances(r.SISAN, r.FUSAI, [&](const std::string& g, int q, const TBALANCE& row) {
+        const bool handEntered = ignoreHandEntered == 0 && r.TEGAKI == 1;
+        WalkBalances(r.SISAN, r.FUSAI, handEntered, [&](const std::string& g, int q, const TBALANCE& row) {
             if (!inGroupRange(g, q))
-                return;
+                return false;
             auto& line = r.SONEKI[q + lineOffset(g)];
             line.KNAME = row.Account.KNAME;
             line.KINGAKU = SignBySide(0, row.Account.TAISHAKU, row.TOUZAN);
+            return true;
         });
 
-        const bool handEntered = ignoreHandEntered == 0 && r.TEGAKI == 1;
         ReadStatementLines(r.SISAN, r.FUSAI, handEntered, [&](const StatementLine& l) {
+            if (!isReaderGroup(l.KGROUP))
+                return true;
             if (!inGroupRange(l.KGROUP, l.SUBREC))
-                return;
+                return false;
             auto& line = r.SONEKI[l.SUBREC + lineOffset(l.KGROUP)];
             line.REC = l.REC;
             if (handEntered)
                 line.KINGAKU = l.AO_KIMATUZAN;
+            return true;
         });
     });
-    if (!read)
+    if (!read || !OutsideForm.empty())
         return false;
     CalcTotals();
     return true;

@@ -13,6 +13,7 @@ public:
     TFudosanKessansyoIO();
 
     bool Load(std::int32_t ignoreHandEntered) override;
+    const char* FormName() const override { return "青色申告決算書（不動産所得用）"; }
     // Clears Rec (the rental list is left to SelectFudosanList).
     void InitRec();
     // Reads the statement into Rec; false after an error.

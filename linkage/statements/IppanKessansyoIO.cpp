@@ -57,6 +57,7 @@ TIppanKessansyoIO::TIppanKessansyoIO()
 
 bool TIppanKessansyoIO::Load(std::int32_t ignoreHandEntered)
 {
+    OutsideForm.clear();
     InitRec();
     if (!LoadBalances())
         return false;
@@ -101,11 +102,13 @@ bool TIppanKessansyoIO::SelectIppan(std::int32_t ignoreHandEntered)
         ReadFees(r.HOUSHU);
         ReadNotes(r.NOTE);
 
-        WalkBalances(r.SISAN, r.FUSAI, [&](const std::string& g, int q, const TBALANCE& row) {
+        const bool handEntered = ignoreHandEntered == 0 && r.TEGAKI == 1;
+        WalkBalances(r.SISAN, r.FUSAI, handEntered, [&](const std::string& g, int q, const TBALANCE& row) {
             const std::int32_t kind = row.Account.TAISHAKU;
             const auto line = [&](auto& target, int mode) {
                 target.KNAME = row.Account.KNAME;
                 target.KINGAKU = SignBySide(mode, kind, row.TOUZAN);
+                return true;
             };
             const auto addPurchases = [&] {
                 for (int m = 1; m <= 12; ++m)
@@ -113,51 +116,59 @@ bool TIppanKessansyoIO::SelectIppan(std::int32_t ignoreHandEntered)
             };
             if (g >= "5510" && g <= "5880" && q >= 1) {
                 if (g == "5510" && q == 1)
-                    line(r.SEIZO[1], 0);
-                else if (g == "5520" && q == 1) {
-                    line(r.SEIZO[2], 0);
+                    return line(r.SEIZO[1], 0);
+                if (g == "5520" && q == 1) {
                     addPurchases();
-                } else if (g == "5530" && q == 1)
-                    line(r.SEIZO[4], 1);
-                else if (g == "5600" && q == 1)
-                    line(r.SEIZO[6], 0);
-                else if (g == "5700" && inGroupRange(g, q))
-                    line(r.SEIZO[q + 6], 0);
-                else if (g == "5810" && q == 1)
-                    line(r.SEIZO[23], 0);
-                else if (g == "5820" && q == 1)
-                    line(r.SEIZO[25], 1);
-                return;
+                    return line(r.SEIZO[2], 0);
+                }
+                if (g == "5530" && q == 1)
+                    return line(r.SEIZO[4], 1);
+                if (g == "5600" && q == 1)
+                    return line(r.SEIZO[6], 0);
+                if (g == "5700" && inGroupRange(g, q))
+                    return line(r.SEIZO[q + 6], 0);
+                if (g == "5810" && q == 1)
+                    return line(r.SEIZO[23], 0);
+                if (g == "5820" && q == 1)
+                    return line(r.SEIZO[25], 1);
+                return false;
             }
             if (g == "4100" && q == 1) {
                 for (int m = 1; m <= 12; ++m)
                     r.TUKIBETU[m].URIAGE = SignBySide(0, kind, monthMovement(row, m));
-            } else if (g == "4100" && q == 2) {
-                r.TUKIBETU[13].URIAGE = SignBySide(0, kind, row.TOUZAN);
-            } else if (g == "4100" && q == 3) {
-                r.TUKIBETU[14].URIAGE = SignBySide(0, kind, row.TOUZAN);
-            } else if (g == "5200" && q == 1) {
-                addPurchases();
-            } else if (g == "5100") {
-                line(r.SONEKI[2], 0);
-            } else if (g == "5210") {
-                line(r.SONEKI[3], 0);
-            } else if (g == "5300") {
-                line(r.SONEKI[5], 1);
-            } else if (g == "6100" && inGroupRange(g, q)) {
-                line(r.SONEKI[q + 7], 0);
-            } else if (g == "7100" && inGroupRange(g, q)) {
-                line(r.SONEKI[q + 33], 0);
-            } else if (g == "7200" && inGroupRange(g, q)) {
-                line(r.SONEKI[q + 37], 0);
-            } else if (g == "8400") {
-                line(r.SONEKI[44], 0);
+                return true;
             }
+            if (g == "4100" && q == 2) {
+                r.TUKIBETU[13].URIAGE = SignBySide(0, kind, row.TOUZAN);
+                return true;
+            }
+            if (g == "4100" && q == 3) {
+                r.TUKIBETU[14].URIAGE = SignBySide(0, kind, row.TOUZAN);
+                return true;
+            }
+            if (g == "5200" && q == 1) {
+                addPurchases();
+                return true;
+            }
+            if (g == "5100")
+                return line(r.SONEKI[2], 0);
+            if (g == "5210")
+                return line(r.SONEKI[3], 0);
+            if (g == "5300")
+                return line(r.SONEKI[5], 1);
+            if (g == "6100" && inGroupRange(g, q))
+                return line(r.SONEKI[q + 7], 0);
+            if (g == "7100" && inGroupRange(g, q))
+                return line(r.SONEKI[q + 33], 0);
+            if (g == "7200" && inGroupRange(g, q))
+                return line(r.SONEKI[q + 37], 0);
+            if (g == "8400")
+                return line(r.SONEKI[44], 0);
+            return false;
         });
 
         ReadReducedRate();
 
-        const bool handEntered = ignoreHandEntered == 0 && r.TEGAKI == 1;
         if (handEntered)
             ForEachRow({"SELECT REC,URIAGE,SIIRE FROM AO_URIAGE", "ORDER BY REC"}, [&](db::Statement& q) {
                 const int rec = q.field("REC").asInt();
@@ -173,36 +184,35 @@ bool TIppanKessansyoIO::SelectIppan(std::int32_t ignoreHandEntered)
                 target.REC = l.REC;
                 if (handEntered)
                     target.KINGAKU = l.AO_KIMATUZAN;
+                return true;
             };
             if (g == "5100")
-                set(r.SONEKI[2]);
-            else if (g == "5200")
-                set(r.SONEKI[3]);
-            else if (g == "5300")
-                set(r.SONEKI[5]);
-            else if (g == "5510")
-                set(r.SEIZO[1]);
-            else if (g == "5520")
-                set(r.SEIZO[2]);
-            else if (g == "5530")
-                set(r.SEIZO[4]);
-            else if (g == "5600")
-                set(r.SEIZO[6]);
-            else if (g == "5700" && inGroupRange(g, q))
-                set(r.SEIZO[q + 6]);
-            else if (g == "5810")
-                set(r.SEIZO[23]);
-            else if (g == "5820")
-                set(r.SEIZO[25]);
-            else if (g == "6100" && inGroupRange(g, q))
-                set(r.SONEKI[q + 7]);
-            else if (g == "7100" && inGroupRange(g, q))
-                set(r.SONEKI[q + 33]);
-            else if (g == "7200" && inGroupRange(g, q))
-                set(r.SONEKI[q + 37]);
+                return set(r.SONEKI[2]);
+            if (g == "5200")
+                return set(r.SONEKI[3]);
+            if (g == "5300")
+                return set(r.SONEKI[5]);
+            if (g == "5510")
+                return set(r.SEIZO[1]);
+            if (g == "5520")
+                return set(r.SEIZO[2]);
+            if (g == "5530")
+                return set(r.SEIZO[4]);
+            if (g == "5600")
+                return set(r.SEIZO[6]);
+            if (g == "5810")
+                return set(r.SEIZO[23]);
+            if (g == "5820")
+                return set(r.SEIZO[25]);
+            const int offset = g == "5700" ? 6 : g == "6100" ? 7 : g == "7100" ? 33 : g == "7200" ? 37 : -1;
+            if (offset < 0)
+                return true;  // not a line of this reader's groups
+            if (!inGroupRange(g, q))
+                return false;
+            return g == "5700" ? set(r.SEIZO[q + offset]) : set(r.SONEKI[q + offset]);
         });
     });
-    if (!read)
+    if (!read || !OutsideForm.empty())
         return false;
     CalcTotals();
     return true;

@@ -13,6 +13,7 @@ public:
     TIppanKessansyoIO();
 
     bool Load(std::int32_t ignoreHandEntered) override;
+    const char* FormName() const override { return "青色申告決算書（一般用）"; }
     // Clears Rec: every amount 0, every string empty, the header as before reading.
     void InitRec();
     // Reads the statement into Rec; false after an error.

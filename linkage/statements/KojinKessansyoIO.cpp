@@ -26,6 +26,36 @@ std::string joinLines(std::initializer_list<std::string_view> lines)
     return sql;
 }
 
+std::string trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A statement line as the operator finds it in the line settings: group and
+// line number, and its name when it has one.
+std::string lineLabel(const std::string& group, int line, const std::string& name)
+{
+    std::string label = group + "-" + std::to_string(line);
+    const std::string shown = trimmed(name);
+    if (!shown.empty())
+        label += "「" + shown + "」";
+    return label;
+}
+
+// Whether a balance row moves anything in the year or holds a balance.
+bool carriesAmount(const TBALANCE& row)
+{
+    if (row.ZENZAN != 0 || row.TOUZAN != 0)
+        return true;
+    for (int period = 1; period <= 16; ++period)
+        if (row.ZOUGEN[period] != 0)
+            return true;
+    return false;
+}
+
 // A transaction that the reading started is ended even when the reading
 // failed; it only read, so a failing commit is rolled back instead.
 void endStartedTransaction(db::Transaction& tr)
@@ -180,18 +210,22 @@ void TKojinKessansyoIO::SetStatementPeriod(TKojinKessansyoHeader& h, std::int32_
 }
 
 void TKojinKessansyoIO::WalkBalances(
-    TaisyakuRows& sisan, TaisyakuRows& fusai,
-    const std::function<void(const std::string& group, int line, const TBALANCE& row)>& profitAndLoss)
+    TaisyakuRows& sisan, TaisyakuRows& fusai, bool handEntered,
+    const std::function<bool(const std::string& group, int line, const TBALANCE& row)>& profitAndLoss)
 {
+    // Line 25 of each side is the form's total: an amount there would be
+    // summed over.
     const auto intoSheet = [](TaisyakuRows& side, int line, const TBALANCE& row) {
-        if (!TaisyakuRows::contains(line))
-            return;
+        if (line < 1 || line > kTaisyakuFormLines)
+            return false;
         auto& target = side[line];
         const std::int32_t kind = row.Account.TAISHAKU;
         target.KNAME = row.Account.KNAME;
         target.KISHUZAN = SignBySide(0, kind, row.ZENZAN);
         target.KIMATUZAN = SignBySide(0, kind, row.TOUZAN);
+        return true;
     };
+    std::vector<LineOutsideForm> outside;
     const std::size_t keys = std::min(Sorts.size(), static_cast<std::size_t>(std::max(BalanceCount, 0)));
     for (std::size_t i = 0; i < keys; ++i) {
         const TQSORT& key = Sorts[i];
@@ -200,23 +234,52 @@ void TKojinKessansyoIO::WalkBalances(
         const TBALANCE& row = Balances[static_cast<std::size_t>(key.SIDX)];
         const std::string& g = row.Account.GROUP1;
         const int q = row.SUBREC;
+        bool placed = true;
         if (g >= "1100" && g <= "1900") {
-            if (q > 0)
-                intoSheet(sisan, q, row);
+            placed = q > 0 && intoSheet(sisan, q, row);
         } else if (g >= "2100" && g < "4100") {
-            if (q > 0)
-                intoSheet(fusai, q, row);
+            placed = q > 0 && intoSheet(fusai, q, row);
         } else if (g >= "4100" && g <= "8400") {
-            profitAndLoss(g, q, row);
+            placed = profitAndLoss(g, q, row);
         }
+        // Total rows of the front carry no account and come from no line.
+        if (!placed && !handEntered && !row.Account.KCODE.empty() && carriesAmount(row))
+            outside.push_back({row.MSTREC, g, q, row.Account.KNAME});
     }
     sisan[24].KISHUZAN = 0;
     fusai[22].KISHUZAN = 0;
     fusai[24].KISHUZAN = 0;
+    NoteLinesOutsideForm(outside);
+}
+
+void TKojinKessansyoIO::NoteLinesOutsideForm(const std::vector<LineOutsideForm>& lines)
+{
+    for (const LineOutsideForm& l : lines) {
+        // The line as the operator finds it in the line settings, with the
+        // accounts assigned to it.
+        std::string label = lineLabel(l.group, l.line, {});
+        ForEachRow({"SELECT KGROUP,SUBREC,KNAME1 FROM EXTERKS", "WHERE REC=:REC"},
+                   [&](db::Statement& q) { q.param("REC").setInt(l.MSTREC); },
+                   [&](db::Statement& q) {
+                       label = lineLabel(q.field("KGROUP").asString(), q.field("SUBREC").asInt(),
+                                         q.field("KNAME1").asString());
+                   });
+        std::string accounts;
+        ForEachRow({"SELECT USERCODE,KNAME FROM KAMOKUMST", "WHERE EXT1_KS=:REC", "ORDER BY KCODE"},
+                   [&](db::Statement& q) { q.param("REC").setInt(l.MSTREC); },
+                   [&](db::Statement& q) {
+                       if (!accounts.empty())
+                           accounts += "、";
+                       accounts += trimmed(q.field("USERCODE").asString()) + " " + q.field("KNAME").asString();
+                   });
+        if (accounts.empty())
+            accounts = l.name;
+        OutsideForm.push_back("科目 " + accounts + "：決算書行 " + label + "は" + FormName() + "の様式にありません。");
+    }
 }
 
 void TKojinKessansyoIO::ReadStatementLines(TaisyakuRows& sisan, TaisyakuRows& fusai, bool handEntered,
-                                           const std::function<void(const StatementLine& line)>& other)
+                                           const std::function<bool(const StatementLine& line)>& other)
 {
     ForEachRow({"SELECT REC,KGROUP,SUBREC,KNAME1,KNAMELOCK,AO_KISHUZAN,AO_KIMATUZAN FROM EXTERKS",
                 "ORDER BY KGROUP,SUBREC"},
@@ -225,21 +288,26 @@ void TKojinKessansyoIO::ReadStatementLines(TaisyakuRows& sisan, TaisyakuRows& fu
                    line.REC = q.field("REC").asInt();
                    line.KGROUP = q.field("KGROUP").asString();
                    line.SUBREC = q.field("SUBREC").asInt();
+                   line.KNAME1 = q.field("KNAME1").asString();
                    line.AO_KISHUZAN = q.field("AO_KISHUZAN").asCurrency();
                    line.AO_KIMATUZAN = q.field("AO_KIMATUZAN").asCurrency();
                    TaisyakuRows* side = line.KGROUP == "1100" ? &sisan : line.KGROUP == "2100" ? &fusai : nullptr;
+                   bool placed = true;
                    if (!side) {
-                       other(line);
-                       return;
+                       placed = other(line);
+                   } else if (line.SUBREC >= 1 && line.SUBREC <= kTaisyakuFormLines) {
+                       auto& target = (*side)[line.SUBREC];
+                       target.REC = line.REC;
+                       if (handEntered) {
+                           target.KISHUZAN = line.AO_KISHUZAN;
+                           target.KIMATUZAN = line.AO_KIMATUZAN;
+                       }
+                   } else {
+                       placed = false;
                    }
-                   if (!TaisyakuRows::contains(line.SUBREC))
-                       return;
-                   auto& target = (*side)[line.SUBREC];
-                   target.REC = line.REC;
-                   if (handEntered) {
-                       target.KISHUZAN = line.AO_KISHUZAN;
-                       target.KIMATUZAN = line.AO_KIMATUZAN;
-                   }
+                   if (!placed && handEntered && (line.AO_KISHUZAN != 0 || line.AO_KIMATUZAN != 0))
+                       OutsideForm.push_back("手書きの決算書行 " + lineLabel(line.KGROUP, line.SUBREC, line.KNAME1) +
+                                             "は" + FormName() + "の様式にありません。");
                });
 }
 
@@ -291,13 +359,59 @@ void TKojinKessansyoIO::SumBalanceSheet(TaisyakuRows& sisan, TaisyakuRows& fusai
 namespace vq {
 
 void TKojinKessansyoIO::ReadPositioned(std::initializer_list<std::string_view> lines, const char* column, int count,
+                                       const char* breakdown,
                                        const std::function<void(db::Statement&, int position)>& fill)
 {
     ForEachRow(lines, [&](db::Statement& q) {
         const int position = q.field(column).asInt();
         if (position >= 1 && position <= count)
             fill(q, position);
+        else
+            NoteRowOutsideForm(q, breakdown, position);
     });
+}
+
+void TKojinKessansyoIO::NoteRowOutsideForm(db::Statement& q, const char* breakdown, int position)
+{
+    std::string name;
+    bool blank = true;
+    const std::size_t fields = q.fieldCount();
+    for (std::size_t i = 0; i < fields; ++i) {
+        const db::Field f = q.field(i);
+        const std::string column = f.name();
+        if (column == "REC" || column == "NUMBER" || column == "SENJYU" || column == "ITEM" || f.isNull())
+            continue;
+        switch (f.kind()) {
+        case db::FieldKind::Text:
+        case db::FieldKind::TextBlob: {
+            const std::string text = trimmed(f.asString());
+            if (!text.empty()) {
+                blank = false;
+                if (name.empty())
+                    name = text;
+            }
+            break;
+        }
+        case db::FieldKind::Integer:
+        case db::FieldKind::Numeric:
+            if (f.asCurrency() != 0)
+                blank = false;
+            break;
+        case db::FieldKind::Float:
+            if (f.asDouble() != 0)
+                blank = false;
+            break;
+        default:
+            blank = false;
+            break;
+        }
+    }
+    if (blank)
+        return;
+    std::string text = std::string(breakdown) + " " + std::to_string(position) + "行目";
+    if (!name.empty())
+        text += "「" + name + "」";
+    OutsideForm.push_back(text + "は" + FormName() + "の様式にありません。");
 }
 
 void TKojinKessansyoIO::ReadNoteLines(int count, const std::function<void(int rec, const std::string& note)>& note)

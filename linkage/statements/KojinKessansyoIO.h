@@ -18,6 +18,11 @@
 //
 // A reading error is never passed over: Load returns false, and the record
 // then holds only what was read up to the error and must not be written.
+// Neither is what the data set holds beyond the paper form: an account with
+// an amount on a statement line the form does not have, a breakdown row
+// numbered past the form's rows. Load then returns false as well and
+// OutsideForm names each of them; the caller tells the operator, the reader
+// does not.
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -39,6 +44,8 @@ namespace vq {
 // The balance-sheet side of a statement: lines 1..23, 24 (drawings or
 // income), 25 the total.
 using TaisyakuRows = StatementRows<TTaisyakuTaisyouhyoRec, 25>;
+// The lines of either side that take accounts; 25 is the form's total.
+inline constexpr int kTaisyakuFormLines = 24;
 
 // The operator's message of every reading error of a statement.
 inline constexpr const char* KessansyoReadErrorMessage = "青色申告決算書レコードの取得に失敗しました。";
@@ -69,8 +76,16 @@ public:
     // A non-zero ignoreHandEntered reads the balances even where the
     // statement was entered by hand. True when everything was read; false
     // after an error, which has been reported when the reading started the
-    // transaction itself.
+    // transaction itself, or when OutsideForm names what the form has no
+    // place for.
     virtual bool Load(std::int32_t ignoreHandEntered) = 0;
+
+    // The printed title of the reader's form, as the operator knows it.
+    virtual const char* FormName() const = 0;
+
+    // One text per statement line or breakdown row that has no place on the
+    // form, filled by Load; empty when everything fitted.
+    std::vector<std::string> OutsideForm;
 
     std::int32_t Jigyou = 0;        // passed through to the trial balance
     std::int32_t TaxMode = 0;       // 1 amounts without consumption tax, else with
@@ -111,27 +126,34 @@ protected:
     // data set's "印刷用期間使用区分" exceeds threshold.
     static void SetStatementPeriod(TKojinKessansyoHeader& header, std::int32_t threshold);
 
-    // Walks the balances in display order: asset and liability lines go into
-    // sisan and fusai (line numbers outside 1..25 are skipped), each
-    // profit-and-loss row ("4100" to "8400") goes to profitAndLoss. Then the
-    // drawings, borrowings and income lines lose their opening.
-    void WalkBalances(TaisyakuRows& sisan, TaisyakuRows& fusai,
-                      const std::function<void(const std::string& group, int line, const TBALANCE& row)>& profitAndLoss);
+    // Walks the balances in display order: asset and liability lines 1..24
+    // go into sisan and fusai, each profit-and-loss row ("4100" to "8400")
+    // goes to profitAndLoss, which answers whether the form has a place for
+    // it. Then the drawings, borrowings and income lines lose their opening.
+    // An account row with an amount that found no place (a balance-sheet
+    // line beyond 24, a line the reader does not carry) is noted in
+    // OutsideForm with its accounts, unless the statement was entered by
+    // hand: its amounts then come from the statement lines alone.
+    void WalkBalances(TaisyakuRows& sisan, TaisyakuRows& fusai, bool handEntered,
+                      const std::function<bool(const std::string& group, int line, const TBALANCE& row)>& profitAndLoss);
 
     // One EXTERKS row as the statement-lines step sees it.
     struct StatementLine {
         std::int32_t REC = 0;
         std::string KGROUP;
         std::int32_t SUBREC = 0;
+        std::string KNAME1;
         Currency AO_KISHUZAN = 0;
         Currency AO_KIMATUZAN = 0;
     };
     // Reads EXTERKS in group and line order: asset ("1100") and liability
-    // ("2100") lines take their REC, and with handEntered their amounts;
-    // every other row goes to other, which reports whether its group is one
-    // of the reader's.
+    // ("2100") lines 1..24 take their REC, and with handEntered their
+    // amounts; every other row goes to other, which answers false for a line
+    // of one of the reader's groups that the form does not have. With
+    // handEntered, such a line with an amount of its own is noted in
+    // OutsideForm.
     void ReadStatementLines(TaisyakuRows& sisan, TaisyakuRows& fusai, bool handEntered,
-                            const std::function<void(const StatementLine& line)>& other);
+                            const std::function<bool(const StatementLine& line)>& other);
 
     // The position column of a row when it is inside the array, 0 when the
     // row is to be skipped.
@@ -142,42 +164,47 @@ protected:
     }
 
     // Runs the query of lines and hands every row whose column position
-    // lies in 1..count to fill; rows outside are skipped.
+    // lies in 1..count to fill. A row outside that holds anything (a text
+    // or a number besides its keys) is noted in OutsideForm under the
+    // breakdown's caption; a blank one is passed over.
     void ReadPositioned(std::initializer_list<std::string_view> lines, const char* column, int count,
-                        const std::function<void(db::Statement&, int position)>& fill);
+                        const char* breakdown, const std::function<void(db::Statement&, int position)>& fill);
+    // Notes a row of breakdown at position that the form has no place for,
+    // unless the row is blank.
+    void NoteRowOutsideForm(db::Statement& q, const char* breakdown, int position);
 
     // The breakdown tables the statements share, each row into the element
     // of its position.
     template <int N>
     void ReadEmployees(StatementRows<TKyuyoChinginRec, N>& rows)
     {
-        ReadPositioned({kKyuuyoSelect, "WHERE SENJYU=0", "ORDER BY NUMBER"}, "NUMBER", N,
+        ReadPositioned({kKyuuyoSelect, "WHERE SENJYU=0", "ORDER BY NUMBER"}, "NUMBER", N, "給料賃金の内訳",
                        [&](db::Statement& q, int n) { FillEmployee(q, rows[n]); });
     }
     template <int N>
     void ReadFamilyEmployees(StatementRows<TSenjyusyaKyuyoRec, N>& rows)
     {
-        ReadPositioned({kKyuuyoSelect, "WHERE SENJYU=1", "ORDER BY NUMBER"}, "NUMBER", N,
+        ReadPositioned({kKyuuyoSelect, "WHERE SENJYU=1", "ORDER BY NUMBER"}, "NUMBER", N, "専従者給与の内訳",
                        [&](db::Statement& q, int n) { FillFamilyEmployee(q, rows[n]); });
     }
     template <int N>
     void ReadInterest(StatementRows<TRisiWaribikiRec, N>& rows)
     {
         ReadPositioned({"SELECT REC,SIHARAISAKI1,SIHARAISAKI2,KIMATU,RISI,KEIHI FROM AO_RISI", "ORDER BY REC"}, "REC",
-                       N, [&](db::Statement& q, int n) { FillInterest(q, rows[n]); });
+                       N, "利子割引料の内訳", [&](db::Statement& q, int n) { FillInterest(q, rows[n]); });
     }
     template <int N>
     void ReadRents(StatementRows<TJidaiYachinRec, N>& rows)
     {
         ReadPositioned({"SELECT REC,SIHARAISAKI1,SIHARAISAKI2,BUKKEN1,BUKKEN2,KENRI,KOUSIN,TINRYOU,KEIHI FROM AO_TIDAI",
                         "ORDER BY REC"},
-                       "REC", N, [&](db::Statement& q, int n) { FillRent(q, rows[n]); });
+                       "REC", N, "地代家賃の内訳", [&](db::Statement& q, int n) { FillRent(q, rows[n]); });
     }
     template <int N>
     void ReadFees(StatementRows<TZeirisiHousyuuRec, N>& rows)
     {
         ReadPositioned({"SELECT REC,SIHARAISAKI1,SIHARAISAKI2,HOUSHU,KEIHI,GENSEN FROM AO_HOUSHU", "ORDER BY REC"},
-                       "REC", N, [&](db::Statement& q, int n) { FillFee(q, rows[n]); });
+                       "REC", N, "税理士・弁護士等の報酬・料金の内訳", [&](db::Statement& q, int n) { FillFee(q, rows[n]); });
     }
     // Special circumstances: the reading stops at the first line beyond N.
     template <int N>
@@ -247,6 +274,15 @@ protected:
     void SumGenkaTotal(TGenkaSyokyakuRec& total) const;
 
 private:
+    // An account row of the balances that the form had no place for.
+    struct LineOutsideForm {
+        std::int32_t MSTREC = 0;
+        std::string group;
+        int line = 0;
+        std::string name;
+    };
+    void NoteLinesOutsideForm(const std::vector<LineOutsideForm>& lines);
+
     std::unique_ptr<db::Statement> query_;
     db::Transaction* transaction_ = nullptr;
 };

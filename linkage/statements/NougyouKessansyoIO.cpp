@@ -21,12 +21,18 @@ constexpr GroupPlace kGroups[] = {
     {"6120", 32, 1, 1}, {"6130", 33, 1, 1}, {"7100", 36, 3, 0}, {"7200", 40, 4, 0},
 };
 
-const GroupPlace* placeOf(const std::string& group, int line)
+const GroupPlace* groupOf(const std::string& group)
 {
     for (const auto& place : kGroups)
         if (group == place.group)
-            return line >= 1 && line <= place.lines ? &place : nullptr;
+            return &place;
     return nullptr;
+}
+
+const GroupPlace* placeOf(const std::string& group, int line)
+{
+    const GroupPlace* place = groupOf(group);
+    return place && line >= 1 && line <= place->lines ? place : nullptr;
 }
 
 template <int N>
@@ -85,6 +91,7 @@ TNougyouKessansyoIO::TNougyouKessansyoIO()
 
 bool TNougyouKessansyoIO::Load(std::int32_t ignoreHandEntered)
 {
+    OutsideForm.clear();
     InitRec();
     if (!LoadBalances())
         return false;
@@ -119,27 +126,28 @@ bool TNougyouKessansyoIO::SelectNougyou(std::int32_t ignoreHandEntered)
                    });
         SetStatementPeriod(r, 1);
 
-        ReadCrops("TAHATA", r.TAHATA);
-        ReadCrops("KAJYU", r.KAJU);
-        ReadCrops("TOKUSYU", r.TOKUSYU);
+        ReadCrops("TAHATA", "収入金額の内訳（田畑）", r.TAHATA);
+        ReadCrops("KAJYU", "収入金額の内訳（果樹）", r.KAJU);
+        ReadCrops("TOKUSYU", "収入金額の内訳（特殊施設）", r.TOKUSYU);
         ReadInOrder({"SELECT REC,ITEM,KUBUN1,KUBUN2,MENSEKI,SYUUKAKURYO,KISHU_SURYO,KISHU_KINGAKU,HANBAIGAKU,KAJISYOHIGAKU,",
                      "KIMATU_SURYO,KIMATU_KINGAKU FROM AO_SYUNYU", "WHERE ITEM=:ITEM", "ORDER BY REC"},
-                    "NOUSANKEI", 1, [&](db::Statement& q, int i) { r.NOUSANKEI[i].MENSEKI = q.field("MENSEKI").asCurrency(); });
-        ReadCrops("TIKUSAN", r.TIKUSAN);
-        // The fourth miscellaneous line is the total.
-        ReadInOrder({"SELECT REC,KUBUN,KINGAKU FROM AO_SYUNYU_ZASHUU", "ORDER BY REC"}, nullptr, 3,
+                    "NOUSANKEI", 1, "収入金額の内訳（農産物計）",
+                    [&](db::Statement& q, int i) { r.NOUSANKEI[i].MENSEKI = q.field("MENSEKI").asCurrency(); });
+        ReadCrops("TIKUSAN", "収入金額の内訳（畜産物）", r.TIKUSAN);
+        // The fourth miscellaneous line is the form's total.
+        ReadInOrder({"SELECT REC,KUBUN,KINGAKU FROM AO_SYUNYU_ZASHUU", "ORDER BY REC"}, nullptr, 3, "雑収入の内訳",
                     [&](db::Statement& q, int i) {
                         r.ZATU[i].KUBUN = q.field("KUBUN").asString();
                         r.ZATU[i].KINGAKU = HasuuSyori(HasuuHalfUp, q.field("KINGAKU").asCurrency());
                     });
-        ReadStock("MISYUKAKU", r.MISYUKAKU);
-        ReadStock("HANBAI", r.HANBAI);
-        ReadStock("SYUBYOU", r.SYUBYOU);
-        ReadStock("SONOTA", r.SONOTA);
+        ReadStock("MISYUKAKU", "農産物以外の棚卸高（未収穫農産物）", r.MISYUKAKU);
+        ReadStock("HANBAI", "農産物以外の棚卸高（販売用動物）", r.HANBAI);
+        ReadStock("SYUBYOU", "農産物以外の棚卸高（種苗・肥料等）", r.SYUBYOU);
+        ReadStock("SONOTA", "農産物以外の棚卸高（その他）", r.SONOTA);
 
         ReadPositioned({"SELECT REC,SIMEI,NISUU,SIKYU_GENKIN,SIKYU_GENBUTU,SIKYU_GOKEI,GENSENZEIGAKU FROM AO_YATOININHI",
                         "ORDER BY REC"},
-                       "REC", decltype(r.YATOININ)::Count, [&](db::Statement& q, int n) {
+                       "REC", decltype(r.YATOININ)::Count, "雇人費の内訳", [&](db::Statement& q, int n) {
                            auto& e = r.YATOININ[n];
                            e.SIMEI = q.field("SIMEI").asString();
                            e.NISUU = q.field("NISUU").asInt();
@@ -154,7 +162,7 @@ bool TNougyouKessansyoIO::SelectNougyou(std::int32_t ignoreHandEntered)
         ReadPositioned({"SELECT REC,MEISHOU1,MEISHOU2,SYUTOKUHIZUKE_YY,SYUTOKUHIZUKE_MM,SYUTOKUHIZUKE_DD,ZENNENKURIKOSIGAKU,IKUSEI_SYUBYOUHI,",
                         "IKUSEI_HIRYOUHI,IKUSEI_SYOKEI,IKUSEI_SYUNYUGAKU,IKUSEI_KASANGAKU,SYUTOKUGAKU,YOKUNENKURIKOSIGAKU FROM AO_KAJYU",
                         "ORDER BY REC"},
-                       "REC", decltype(r.KAJYU)::Count, [&](db::Statement& q, int n) {
+                       "REC", decltype(r.KAJYU)::Count, "果樹・牛馬等の育成費用の計算", [&](db::Statement& q, int n) {
                            auto& e = r.KAJYU[n];
                            e.MEISHOU1 = q.field("MEISHOU1").asString();
                            e.MEISHOU2 = q.field("MEISHOU2").asString();
@@ -171,10 +179,10 @@ bool TNougyouKessansyoIO::SelectNougyou(std::int32_t ignoreHandEntered)
                            e.YOKUNENKURIKOSIGAKU = q.field("YOKUNENKURIKOSIGAKU").asCurrency();
                        });
         ReadPositioned({"SELECT REC,KEISANHOUHOU FROM AO_KAJYU_KEISAN", "ORDER BY REC"}, "REC",
-                       decltype(r.KEISANHOUHOU)::Count,
+                       decltype(r.KEISANHOUHOU)::Count, "育成費用の計算方法",
                        [&](db::Statement& q, int n) { r.KEISANHOUHOU[n] = q.field("KEISANHOUHOU").asString(); });
         ReadPositioned({"SELECT REC,JYUSHO1,JYUSHO2,KOSAKURYO,MENSEKI,SHIHARAIGAKU FROM AO_TIDAI_CHINSHAKU", "ORDER BY REC"},
-                       "REC", decltype(r.TIDAI_CHIN)::Count, [&](db::Statement& q, int n) {
+                       "REC", decltype(r.TIDAI_CHIN)::Count, "地代・賃借料の内訳", [&](db::Statement& q, int n) {
                            auto& e = r.TIDAI_CHIN[n];
                            e.JYUSHO1 = q.field("JYUSHO1").asString();
                            e.JYUSHO2 = q.field("JYUSHO2").asString();
@@ -186,36 +194,41 @@ bool TNougyouKessansyoIO::SelectNougyou(std::int32_t ignoreHandEntered)
         ReadFees(r.HOUSHU);
         ReadNotes(r.NOTE);
 
-        WalkBalances(r.SISAN, r.FUSAI, [&](const std::string& g, int q, const TBALANCE& row) {
+        const bool handEntered = ignoreHandEntered == 0 && r.TEGAKI == 1;
+        WalkBalances(r.SISAN, r.FUSAI, handEntered, [&](const std::string& g, int q, const TBALANCE& row) {
             const GroupPlace* place = placeOf(g, q);
             if (!place)
-                return;
+                return false;
             auto& line = r.SONEKI[q + place->offset];
             line.KNAME = row.Account.KNAME;
             line.KINGAKU = SignBySide(place->mode, row.Account.TAISHAKU, row.TOUZAN);
+            return true;
         });
 
-        const bool handEntered = ignoreHandEntered == 0 && r.TEGAKI == 1;
         ReadStatementLines(r.SISAN, r.FUSAI, handEntered, [&](const StatementLine& l) {
+            if (!groupOf(l.KGROUP))
+                return true;
             const GroupPlace* place = placeOf(l.KGROUP, l.SUBREC);
             if (!place)
-                return;
+                return false;
             auto& line = r.SONEKI[l.SUBREC + place->offset];
             line.REC = l.REC;
             if (handEntered)
                 line.KINGAKU = l.AO_KIMATUZAN;
+            return true;
         });
     });
-    if (!read)
+    if (!read || !OutsideForm.empty())
         return false;
     CalcTotals();
     return true;
 }
 
 void TNougyouKessansyoIO::ReadInOrder(std::initializer_list<std::string_view> lines, const char* item, int count,
+                                      const char* breakdown,
                                       const std::function<void(db::Statement&, int)>& fill)
 {
-    int next = 0;
+    int row = 0;
     ForEachRow(
         lines,
         [item](db::Statement& q) {
@@ -223,9 +236,11 @@ void TNougyouKessansyoIO::ReadInOrder(std::initializer_list<std::string_view> li
                 q.param("ITEM").setString(item);
         },
         [&](db::Statement& q) {
-            // Rows beyond the lines of the paper form have no place in the statement.
-            if (next < count)
-                fill(q, ++next);
+            ++row;
+            if (row <= count)
+                fill(q, row);
+            else
+                NoteRowOutsideForm(q, breakdown, row);
         });
 }
 

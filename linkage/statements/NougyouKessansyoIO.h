@@ -14,6 +14,7 @@ public:
     TNougyouKessansyoIO();
 
     bool Load(std::int32_t ignoreHandEntered) override;
+    const char* FormName() const override { return "青色申告決算書（農業所得用）"; }
     void InitRec();
     // Reads the statement into Rec; false after an error.
     bool SelectNougyou(std::int32_t ignoreHandEntered);
@@ -24,23 +25,24 @@ public:
     TNougyouKessansyoRec Rec;
 
 private:
-    // Tables without a position column fill their rows in row order; rows
-    // beyond count are left out. item, when given, is the ITEM parameter.
+    // Tables without a position column fill their rows in row order, count
+    // of them; item, when given, is the ITEM parameter. A further row that
+    // is not blank is noted in OutsideForm under breakdown.
     void ReadInOrder(std::initializer_list<std::string_view> lines, const char* item, int count,
-                     const std::function<void(db::Statement&, int row)>& fill);
+                     const char* breakdown, const std::function<void(db::Statement&, int row)>& fill);
     template <int N>
-    void ReadCrops(const char* item, StatementRows<TSyunyuKingakuRec, N>& rows)
+    void ReadCrops(const char* item, const char* breakdown, StatementRows<TSyunyuKingakuRec, N>& rows)
     {
         ReadInOrder({"SELECT REC,ITEM,KUBUN1,KUBUN2,MENSEKI,SYUUKAKURYO,KISHU_SURYO,KISHU_KINGAKU,HANBAIGAKU,KAJISYOHIGAKU,",
                      "KIMATU_SURYO,KIMATU_KINGAKU FROM AO_SYUNYU", "WHERE ITEM=:ITEM", "ORDER BY REC"},
-                    item, N, [&](db::Statement& q, int i) { FillCrop(q, rows[i]); });
+                    item, N, breakdown, [&](db::Statement& q, int i) { FillCrop(q, rows[i]); });
     }
     template <int N>
-    void ReadStock(const char* item, StatementRows<TNousanIgaiTanaorosiRec, N>& rows)
+    void ReadStock(const char* item, const char* breakdown, StatementRows<TNousanIgaiTanaorosiRec, N>& rows)
     {
         ReadInOrder({"SELECT REC,ITEM,KUBUN,KISHU_SURYO,KISHU_TANI,KISHU_KINGAKU,KIMATU_SURYO,KIMATU_TANI,KIMATU_KINGAKU FROM AO_NOUSANBUTUIGAI",
                      "WHERE ITEM=:ITEM", "ORDER BY REC"},
-                    item, N, [&](db::Statement& q, int i) { FillStock(q, rows[i]); });
+                    item, N, breakdown, [&](db::Statement& q, int i) { FillStock(q, rows[i]); });
     }
     static void FillCrop(db::Statement& q, TSyunyuKingakuRec& e);
     static void FillStock(db::Statement& q, TNousanIgaiTanaorosiRec& e);

@@ -2,6 +2,7 @@
 
 #include <ibase.h>
 
+#include <chrono>
 #include <optional>
 #include <utility>
 
@@ -53,7 +54,7 @@ void open(AttachmentImpl& impl, const ConnectParams& params, std::optional<int> 
     checkParams(params);
     impl.detach();
     fb::Utf8FileNames utf8;
-    impl.handle = fb::translated([&] {
+    const auto call = [&] {
         fb::Xpb dpb(IXpbBuilder::DPB);
         fillDpb(dpb, params);
         fb::Status st;
@@ -63,7 +64,19 @@ void open(AttachmentImpl& impl, const ConnectParams& params, std::optional<int> 
         dpb.integer(isc_dpb_page_size, *createPageSize);
         dpb.string(isc_dpb_set_db_charset, kCharset);
         return provider->createDatabase(&st, params.database.c_str(), dpb.length(), dpb.data());
-    });
+    };
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        impl.handle = fb::translated(call);
+    } catch (DbError& e) {
+        // A host that never answers ends in the same "rejected" code as a
+        // server that refuses; only the time spent tells them apart.
+        const auto limit = std::chrono::seconds(params.connectTimeoutSeconds) - std::chrono::milliseconds(250);
+        if (params.connectTimeoutSeconds > 0 && e.hasCode(gds::connectReject) &&
+            std::chrono::steady_clock::now() - started >= limit)
+            e.setConnectTimeout(true);
+        throw;
+    }
     impl.params = params;
     ++impl.generation;
 }

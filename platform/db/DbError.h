@@ -37,12 +37,18 @@ public:
     bool isLockConflict() const;
     // Internal consistency check failed (isc_bug_check), also fatal.
     bool isInternalConsistency() const;
+    // The server took the connection and gave no answer within the connect
+    // time-out. The client library reports this as a rejected connection;
+    // the attachment tells the two apart by the time the attempt took.
+    bool isConnectTimeout() const { return connectTimeout_; }
+    void setConnectTimeout(bool value) { connectTimeout_ = value; }
 
 private:
     std::string message_;
     std::int64_t errorCode_ = 0;
     int sqlCode_ = 0;
     std::vector<std::int64_t> codes_;
+    bool connectTimeout_ = false;
 };
 
 // Firebird error codes that callers name (the values of iberror.h, so that
@@ -55,6 +61,7 @@ inline constexpr std::int64_t ioError = 335544344;         // file input/output 
 inline constexpr std::int64_t ioOpenError = 335544734;     // ... during "open" (follows ioError)
 inline constexpr std::int64_t lockConflict = 335544345;
 inline constexpr std::int64_t updateConflict = 335544451;
+inline constexpr std::int64_t connectReject = 335544421;  // connection rejected by remote interface
 inline constexpr std::int64_t shutdown = 335544528;
 inline constexpr std::int64_t connLost = 335544648;
 inline constexpr std::int64_t networkError = 335544721;

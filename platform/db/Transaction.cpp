@@ -26,7 +26,12 @@ void fillTpb(fb::Xpb& tpb, const TransactionOptions& o)
         break;
     }
     tpb.tag(o.readOnly ? isc_tpb_read : isc_tpb_write);
-    tpb.tag(o.wait ? isc_tpb_wait : isc_tpb_nowait);
+    if (!o.wait)
+        tpb.tag(isc_tpb_nowait);
+    else if (o.lockTimeout > 0)
+        tpb.tag(isc_tpb_wait).integer(isc_tpb_lock_timeout, o.lockTimeout);
+    else
+        tpb.tag(isc_tpb_wait);
 }
 
 } // namespace

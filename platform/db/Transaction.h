@@ -23,6 +23,9 @@ struct TransactionOptions {
     Isolation isolation = Isolation::ReadCommitted;
     bool readOnly = false;
     bool wait = false;          // false: "nowait", a lock conflict fails at once
+    // Seconds a waiting transaction waits for another's lock before the
+    // statement fails with the conflict; 0 waits as long as it takes.
+    int lockTimeout = 0;
 };
 
 // The three kinds the system uses, by name.

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 
@@ -154,6 +155,16 @@ TImageDispForm::TImageDispForm(TPrintEngine& engine, PrintHost& host, QWidget* p
         ImagePaintBox->unsetCursor();
     });
     MarginBox = new Tfmyohaku(this);
+
+    const std::pair<QKeySequence, void (TImageDispForm::*)()> keys[] = {
+        {QKeySequence(Qt::Key_PageDown), &TImageDispForm::DispNext},
+        {QKeySequence(Qt::Key_PageUp), &TImageDispForm::DispPrev},
+        {QKeySequence(Qt::Key_Home), &TImageDispForm::Top_PageClick},
+        {QKeySequence(Qt::Key_End), &TImageDispForm::Bottom_PageClick},
+        {QKeySequence(Qt::Key_Escape), &TImageDispForm::CloseButtonClick},
+    };
+    for (const auto& [key, slot] : keys)
+        connect(new QShortcut(key, this), &QShortcut::activated, this, slot);
 }
 
 TImageDispForm::~TImageDispForm() = default;
@@ -178,13 +189,22 @@ void TImageDispForm::resizeEvent(QResizeEvent* event)
     QDialog::resizeEvent(event);
     SpeedBar->setGeometry(0, 0, width(), 30);
     ImagePaintScrollBox->setGeometry(0, 30, width(), height() - 30);
-    if (setUp_)
-        FormResize();
+    if (!setUp_)
+        return;
+    if (fitFollowsWindow_) {
+        if (const int fit = fittingZoom(); fit != 0 && fit != previewZoom_) {
+            previewZoom_ = fit;
+            ZoomDisp();
+            return;
+        }
+    }
+    FormResize();
 }
 
 void TImageDispForm::keyPressEvent(QKeyEvent* event)
 {
-    // The window has no keyboard commands of its own: Esc does not close it.
+    // Esc closes through its shortcut, with the close button's code; the
+    // dialog's own rejection would give none.
     event->ignore();
 }
 
@@ -230,14 +250,15 @@ void TImageDispForm::FormCreate()
         showWherePage();
         if (const int fit = fittingZoom(); fit != 0) {
             previewZoom_ = fit;
+            fitFollowsWindow_ = true;
             DispZoom->setText(zoomText(previewZoom_));
             FormResize();
         }
         std::error_code ec;
         OrientationList.clear();
         if (!engine_.JobDataFile.empty() && std::filesystem::exists(engine_.JobDataFile, ec)) {
-            PrintText data = PrintText::load(std::filesystem::path(engine_.JobDataFile));
-            OrientationList = PageOrientationList(data, engine_.Job.Orientation);
+            data_ = PrintText::load(std::filesystem::path(engine_.JobDataFile));
+            OrientationList = PageOrientationList(*data_, engine_.Job.Orientation);
         }
         ApplyPageOrientation();
     });
@@ -247,7 +268,7 @@ void TImageDispForm::FormCreate()
 int TImageDispForm::fittingZoom()
 {
     PrintDevice* device = host_.printer(host_.printerIndex());
-    const PagePlacement place = placePage(device->paperCode(), device->orientation(), device->printableArea());
+    const PagePlacement place = placePage(device->paperCode(), device->orientation(), device->printableArea(), device->printsToEdge());
     const double p = pixelsPerInch();
     const QSize area = ImagePaintScrollBox->viewport()->size();
     for (int n = 20; n >= 5; --n) {
@@ -266,7 +287,7 @@ void TImageDispForm::FormResize()
         ImagePaintScrollBox->verticalScrollBar()->setValue(0);
         PrintDevice* device = host_.printer(host_.printerIndex());
         const PrintableArea printable = device->printableArea();
-        const PagePlacement place = placePage(device->paperCode(), device->orientation(), printable);
+        const PagePlacement place = placePage(device->paperCode(), device->orientation(), printable, device->printsToEdge());
         const double p = pixelsPerInch();
         const double z = previewZoom_ / 10.0;
         const int sheetW = nearest(p * place.paperWidth / 25.4 * z);
@@ -320,29 +341,48 @@ void TImageDispForm::RenderPage()
         target.zoom = previewZoom_;
         std::error_code ec;
         engine_.DrawFailure.clear();
-        if (!engine_.JobFormFile.empty()) {
-            if (!std::filesystem::exists(std::filesystem::path(engine_.JobFormFile), ec)) {
-                tell("<" + engine_.JobFormFile + "> が見つかりません。");
-            } else {
-                PrintText form = PrintText::load(std::filesystem::path(engine_.JobFormFile));
-                if (SkipToPage(form, page, true))
-                    DrawPage(engine_, PageKind::Form, form, target, even, 0);
+        try {
+            if (!engine_.JobFormFile.empty()) {
+                if (!std::filesystem::exists(std::filesystem::path(engine_.JobFormFile), ec)) {
+                    tell("<" + engine_.JobFormFile + "> が見つかりません。");
+                } else {
+                    if (!form_)
+                        form_ = PrintText::load(std::filesystem::path(engine_.JobFormFile));
+                    // The form cycles under the data pages.
+                    const auto& starts = form_->pageStarts();
+                    form_->seek(starts[static_cast<std::size_t>(page - 1) % starts.size()]);
+                    DrawPage(engine_, PageKind::Form, *form_, target, even, 0);
+                }
             }
-        }
-        if (engine_.JobDataFile.empty()) {
-            tell("印刷ファイルの指定がありません。");
+            if (engine_.JobDataFile.empty()) {
+                tell("印刷ファイルの指定がありません。");
+                return;
+            }
+            if (!std::filesystem::exists(std::filesystem::path(engine_.JobDataFile), ec)) {
+                tell("\"" + engine_.JobDataFile + "\"が見つかりません。");
+                return;
+            }
+            if (!data_)
+                data_ = PrintText::load(std::filesystem::path(engine_.JobDataFile));
+            const auto& starts = data_->pageStarts();
+            if (page >= 1 && page <= static_cast<int>(starts.size())) {
+                data_->seek(starts[static_cast<std::size_t>(page - 1)]);
+                DrawPage(engine_, PageKind::Data, *data_, target, even,
+                         (page - 1) % (engine_.FormFields.FormPageCount + 1));
+            }
+        } catch (const std::runtime_error& e) {
+            // A file that cannot be read (it shrank, a disk failed) is told, as a missing one is.
+            ErrorLog("PREVIEW.ImageBoxPaint", e.what());
+            tell(e.what());
             return;
         }
-        if (!std::filesystem::exists(std::filesystem::path(engine_.JobDataFile), ec)) {
-            tell("\"" + engine_.JobDataFile + "\"が見つかりません。");
-            return;
-        }
-        PrintText data = PrintText::load(std::filesystem::path(engine_.JobDataFile));
-        if (SkipToPage(data, page, false))
-            DrawPage(engine_, PageKind::Data, data, target, even,
-                     (page - 1) % (engine_.FormFields.FormPageCount + 1));
-        if (!engine_.DrawFailure.empty())
+        if (!engine_.DrawFailure.empty()) {
             drawProblem_ = engine_.DrawFailure;
+            static constexpr std::string_view kRead = "ImageOut.Read:";
+            if (drawProblem_.starts_with(kRead))
+                tell(drawProblem_.substr(kRead.size()));
+            drawProblem_ = engine_.DrawFailure;
+        }
     });
     ImagePaintBox->image = image;
     ImagePaintBox->update();
@@ -357,6 +397,7 @@ void TImageDispForm::ZoomDisp()
 
 void TImageDispForm::ZoomInButtonClick()
 {
+    fitFollowsWindow_ = false;
     if (previewZoom_ < 20) {
         ++previewZoom_;
         ZoomDisp();
@@ -365,6 +406,7 @@ void TImageDispForm::ZoomInButtonClick()
 
 void TImageDispForm::ZoomOutButtonClick()
 {
+    fitFollowsWindow_ = false;
     if (previewZoom_ > 5) {
         --previewZoom_;
         ZoomDisp();
@@ -373,6 +415,7 @@ void TImageDispForm::ZoomOutButtonClick()
 
 void TImageDispForm::SpeedButton3Click()
 {
+    fitFollowsWindow_ = false;
     if (previewZoom_ == 10)
         return;
     previewZoom_ = 10;
@@ -383,6 +426,7 @@ void TImageDispForm::ZoomJustButtonClick()
 {
     if (const int fit = fittingZoom(); fit != 0) {
         previewZoom_ = fit;
+        fitFollowsWindow_ = true;
         ZoomDisp();
     }
 }

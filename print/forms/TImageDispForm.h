@@ -8,10 +8,18 @@
 // A page is drawn by the page renderer into an image whenever the page,
 // zoom, paper or margins change, never inside the paint handler: painting
 // only shows the image, so a missing file is told once for the page, not
-// on every repaint.
+// on every repaint. The data and form files stay open with their page index
+// while the window is up, so any page is found without reading the ones
+// before it.
+//
+// Keys: PgDn and PgUp page, Home and End go to the first and the last page,
+// Esc closes the window as its close button does. Until the zoom is chosen
+// by hand the page follows the window's size at the fitting zoom (the window
+// manager maximises the window only after it was first laid out).
 #include <QDialog>
 #include <QImage>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -126,6 +134,9 @@ private:
     bool setUp_ = false;
     std::string drawProblem_;
     std::string told_; // the page and message told last
+    bool fitFollowsWindow_ = false;
+    std::optional<PrintText> data_; // opened at the first page drawn
+    std::optional<PrintText> form_;
 };
 
 // Shows def's job modally: -1 previous report, 1 next report, 0 closed,

@@ -680,7 +680,7 @@ DECLARE VARIABLE vKAS16 NUMERIC(18,4);
 DECLARE VARIABLE vOPEN INTEGER;
 BEGIN
   /* the opening is allocated with the ratio of the period before the start
-     month: 1 and 2 -> 01, 5 -> 03, 12 -> 14 */
+     month: 1 and 2 -> 01, 4 -> 03, 5 -> 05, 12 -> 14 */
   SELECT FIRST 1 COALESCE(KAISINO, 1) FROM ACCDEF1 INTO :vOPEN;
   vOPEN = COALESCE(vOPEN, 1);
   IF (vOPEN < 2 OR vOPEN > 12) THEN

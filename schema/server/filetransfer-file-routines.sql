@@ -10,3 +10,23 @@ RETURNS BLOB SUB_TYPE 0
 EXTERNAL NAME 'vqfileops!sp_blobtofile' ENGINE UDR;
 
 COMMIT;
+
+/* Only the office's database user runs the file routines (it owns them and
+   holds EXECUTE from their creation): a grant to PUBLIC that a database
+   built before this rule still carries is withdrawn. */
+SET TERM ^ ;
+EXECUTE BLOCK AS
+  DECLARE NAME VARCHAR(63);
+  DECLARE KIND VARCHAR(10);
+  DECLARE GRANTOR VARCHAR(63);
+BEGIN
+  FOR SELECT TRIM(RDB$RELATION_NAME), IIF(RDB$OBJECT_TYPE = 5, 'PROCEDURE', 'FUNCTION'), TRIM(RDB$GRANTOR)
+      FROM RDB$USER_PRIVILEGES
+      WHERE RDB$USER = 'PUBLIC' AND RDB$PRIVILEGE = 'X' AND RDB$OBJECT_TYPE IN (5, 15)
+        AND RDB$RELATION_NAME IN ('SP_FILETOBLOB', 'SP_BLOBTOFILE')
+      INTO :NAME, :KIND, :GRANTOR DO
+    EXECUTE STATEMENT 'REVOKE EXECUTE ON ' || KIND || ' "' || NAME || '" FROM PUBLIC GRANTED BY "' || GRANTOR || '"';
+END^
+SET TERM ; ^
+
+COMMIT;

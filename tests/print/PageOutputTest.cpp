@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "platform/ScriptedInteraction.h"
 #include "print/PageOutput.h"
+#include "print/PdfPrintHost.h"
 #include "print/TZevev360.h"
 
 #include <QImage>
@@ -175,6 +176,94 @@ TEST_F(JobTest, TintInThePdfLeavesTheTextVisible)
     EXPECT_GT(paper.green(), 240);
     EXPECT_LT(paper.blue(), 20);
     EXPECT_GT(page.pixelColor(700, 230).blue(), 240); // outside the tint the paper stays white
+}
+
+// A tint over what is drawn opaquely - a white box, a picture, a form page's
+// black fill - looks the same in the PDF as in the preview's image.
+TEST_F(JobTest, TintOverBoxesAndPicturesAgreesWithThePreview)
+{
+    if (!hasTool("pdftoppm"))
+        GTEST_SKIP() << "poppler-utils are not installed";
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(QColor(0, 0, 255));
+    const auto bmp = dir_ / "blue.bmp";
+    ASSERT_TRUE(picture.save(QString::fromStdString(bmp.string()), "BMP"));
+    const auto form = dir_ / "under.36F";
+    std::ofstream(form, std::ios::binary) << "FRECT;700;100;800;200;0;0;\r\n";
+    const auto data = dir_ / "tint.360";
+    std::ofstream(data, std::ios::binary) << "*ZEVEV360*\r\nBOX;100;100;300;300;1;0;0;$FFFFFF;0;\r\n"
+                                             "IMAGE;400;100;600;300;" << bmp.string() << ";0;\r\n"
+                                             "FRECT;50;150;900;250;$00FFFF;2;\r\n";
+    TP360DEF job;
+    job.DataFile = data.string();
+    job.FormFile = form.string();
+    printToPdf(engine_, job, dir_ / "tint.pdf", 1, 0, 254);
+    run("pdftoppm -r 254 -png -singlefile '" + (dir_ / "tint.pdf").string() + "' '" + (dir_ / "tint").string() + "'");
+    const QImage printed(QString::fromStdString((dir_ / "tint.png").string()));
+    ASSERT_FALSE(printed.isNull());
+    TPrintEngine previewEngine;
+    JobFiles files(job);
+    prepareJob(previewEngine, job, files);
+    const QImage shown = renderSheet(previewEngine, files, 1, 254);
+    struct Point {
+        const char* what;
+        int x, y;
+        QRgb colour;
+    };
+    const Point points[] = {
+        {"white box under the tint", 200, 200, 0xFFFFFF00},
+        {"white box outside it", 200, 120, 0xFFFFFFFF},
+        {"picture under the tint", 500, 200, 0xFF000000},
+        {"picture outside it", 500, 120, 0xFF0000FF},
+        {"form fill under the tint", 750, 180, 0xFF000000},
+        {"paper under the tint", 650, 200, 0xFFFFFF00},
+    };
+    for (const Point& p : points) {
+        SCOPED_TRACE(p.what);
+        EXPECT_EQ(shown.pixel(p.x, p.y), p.colour);
+        const QColor c = printed.pixelColor(p.x, p.y);
+        const QColor want = QColor::fromRgb(p.colour);
+        EXPECT_NEAR(c.red(), want.red(), 8);
+        EXPECT_NEAR(c.green(), want.green(), 8);
+        EXPECT_NEAR(c.blue(), want.blue(), 8);
+    }
+}
+
+// A paper the paper table does not know prints on its own sheet with the
+// page where the margins put it, not 10 mm up and to the left.
+TEST_F(JobTest, PapersOutsideTheTableKeepTheirPlaceInThePdf)
+{
+    if (!hasTool("pdftotext"))
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const auto data = dir_ / "mark.360";
+    std::ofstream(data, std::ios::binary) << "*ZEVEV360*\r\nTEXT;200;300;MARK;;12;;0;OFF;LEFT;0;0;\r\n";
+    struct Case {
+        int code, width, length; // 1/10 mm, for the user-defined size
+        double widthPt, heightPt;
+    };
+    const Case cases[] = {{1, 0, 0, 612, 792}, {43, 0, 0, 283.5, 419.5}, {256, 1500, 2000, 425.2, 566.9}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        TP360DEF job;
+        job.DataFile = data.string();
+        job.PaperSize = c.code;
+        job.PaperWidth = c.width;
+        job.PaperLength = c.length;
+        job.PrnDlg = false;
+        const auto pdf = dir_ / "mark.pdf";
+        PdfPrintHost host(pdf.string());
+        TPrintEngine engine;
+        ASSERT_TRUE(PrintJobStart(engine, job, host));
+        const std::string info = run("pdfinfo '" + pdf.string() + "'");
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(info, m, std::regex(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"))) << info;
+        EXPECT_NEAR(std::stod(m[1]), c.widthPt, 1);
+        EXPECT_NEAR(std::stod(m[2]), c.heightPt, 1);
+        const std::string bbox = run("pdftotext -bbox '" + pdf.string() + "' -");
+        ASSERT_TRUE(std::regex_search(bbox, m, std::regex(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>MARK<)re"))) << bbox;
+        EXPECT_NEAR(std::stod(m[1]) / 72 * 25.4, 20, 1); // 20 mm from the left edge
+        EXPECT_NEAR(std::stod(m[2]) / 72 * 25.4, 30, 1.5);
+    }
 }
 
 TEST_F(JobTest, JisB4PaperInThePdf)

@@ -77,7 +77,7 @@ QFont font(const char* family, int pixels)
 QRect expectedInk(const QImage& image, const QFont& f, const QString& text, QPoint topLeft)
 {
     QFontMetrics fm(f, &image);
-    return fm.tightBoundingRect(text).translated(topLeft.x(), topLeft.y() + fm.ascent());
+    return fm.tightBoundingRect(text).translated(topLeft.x(), topLeft.y() + cellAscent(f, const_cast<QImage*>(&image)));
 }
 
 void expectNear(const QRect& actual, const QRect& expected, int tolerance = 2)
@@ -343,7 +343,7 @@ TEST_F(PageRendererTest, VariableFieldsWithRowPitchAndOnce)
     EXPECT_TRUE(inkOf(r.image, QRect(550, 1040, 200, 60)).isEmpty());
 }
 
-TEST_F(PageRendererTest, FormsThatNameThemselvesStopAtTheDepthLimit)
+TEST_F(PageRendererTest, FormsThatNameThemselvesAreRefusedOnce)
 {
     test::TempDir dir;
     const auto self = (dir / "self.36F").string();
@@ -354,16 +354,143 @@ TEST_F(PageRendererTest, FormsThatNameThemselvesStopAtTheDepthLimit)
     ASSERT_TRUE(HensuuYomikomi(engine_.FormFields, jobForm, 0, 0, engine_.Job));
     const auto r = render(engine_, "FORM;" + self + ";TRUE;0;0;\r\n@;OWN;X;\r\nE;\r\n");
     EXPECT_FALSE(r.fileEnded);
-    // Every nested level takes its own record's position (2 mm), none goes further.
-    EXPECT_EQ(inkOf(r.image, QRect(0, 0, 1200, 50)), QRect(0, 0, 30, 10));
+    // The form draws once; where it names itself it is refused.
+    EXPECT_EQ(inkOf(r.image, QRect(0, 0, 1200, 50)), QRect(0, 0, 10, 10));
     // The page's own "@" found the field of the form it loaded ...
     EXPECT_FALSE(inkOf(r.image, QRect(80, 60, 100, 100)).isEmpty());
     // ... and the job's form fields are as they were.
     EXPECT_EQ(engine_.FormFields.FindVariableField(0, "JOB"), 1);
     EXPECT_EQ(engine_.FormFields.FindVariableField(0, "OWN"), 0);
-    std::ifstream log(errorLogPath(), std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(log), {});
-    EXPECT_NE(text.find("ImageOut.(FORM)"), std::string::npos);
+}
+
+// Many self-references, a ring of two forms, a file that draws itself and a
+// wide tree of distinct forms: each page draws a bounded number of forms and
+// logs its refusal once.
+TEST_F(PageRendererTest, FormWorkIsBoundedAndLoggedOnce)
+{
+    test::TempDir dir;
+    auto write = [&](const char* name, const std::string& body) {
+        const auto file = (dir / name).string();
+        std::ofstream(file, std::ios::binary) << body;
+        return file;
+    };
+    std::string tenSelf = "LINE;0;0;10;0;1;0;黒;\r\n";
+    for (int i = 0; i < 10; ++i)
+        tenSelf += "FORM;" + (dir / "ten.36F").string() + ";FALSE;0;0;\r\n";
+    write("ten.36F", tenSelf);
+    write("a.36F", "FORM;" + (dir / "b.36F").string() + ";FALSE;0;0;\r\n");
+    write("b.36F", "FORM;" + (dir / "a.36F").string() + ";FALSE;0;0;\r\n");
+    // Ten levels of ten distinct forms each: far more than a page may draw.
+    for (int level = 0; level < 10; ++level) {
+        std::string body = "LINE;0;0;10;0;1;0;黒;\r\n";
+        for (int i = 0; i < 10; ++i)
+            body += "FORM;" + (dir / ("t" + std::to_string(level + 1) + "_" + std::to_string(i) + ".36F")).string() +
+                    ";FALSE;0;0;\r\n";
+        for (int i = 0; i < 10; ++i)
+            write(("t" + std::to_string(level) + "_" + std::to_string(i) + ".36F").c_str(), body);
+    }
+    const auto page = write("page.360", "LINE;0;0;10;0;1;0;黒;\r\nFORM;" + (dir / "page.360").string() + ";FALSE;0;0;\r\n");
+    struct Case {
+        std::string what, records;
+    };
+    const Case cases[] = {
+        {"ten self-references", "FORM;" + (dir / "ten.36F").string() + ";FALSE;0;0;\r\n"},
+        {"a ring of two", "FORM;" + (dir / "a.36F").string() + ";FALSE;0;0;\r\n"},
+        {"a wide tree", "FORM;" + (dir / "t0_0.36F").string() + ";FALSE;0;0;\r\n"},
+    };
+    auto logLines = [] {
+        std::ifstream log(errorLogPath(), std::ios::binary);
+        const std::string text(std::istreambuf_iterator<char>(log), {});
+        int n = 0;
+        for (std::size_t at = 0; (at = text.find("ImageOut.(FORM)", at)) != std::string::npos; ++at)
+            ++n;
+        return n;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int before = logLines();
+        const auto r = render(engine_, c.records);
+        EXPECT_EQ(logLines(), before + 1);
+        EXPECT_NE(engine_.DrawFailure.find("ImageOut.(FORM)"), std::string::npos);
+        engine_.DrawFailure.clear();
+    }
+    // The page's own file, read from disk, is on the stack too.
+    const int before = logLines();
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PrintText file = PrintText::load(page);
+    DrawPage(engine_, PageKind::Data, file, DrawTarget::atDpi(&painter, 254, false), false, 0);
+    EXPECT_EQ(logLines(), before + 1);
+}
+
+// Counts and coordinates far beyond the paper: what lands on the sheet is
+// drawn straight, and the page ends (an unbounded count never would).
+TEST_F(PageRendererTest, HugeCountsAndFarCoordinatesStayOnThePaper)
+{
+    struct Case {
+        const char* what;
+        std::string records;
+        QRect area, ink; // where to look, and the ink expected there
+    };
+    const Case cases[] = {
+        {"line to the far right", "LINE;100;100;2000000000;100;1;0;0;\r\n", QRect(0, 0, 1200, 200),
+         QRect(100, 100, 1100, 1)},
+        {"line from far up-left", "LINE;-2000000000;500;600;500;1;0;0;\r\n", QRect(0, 400, 1200, 200),
+         QRect(0, 500, 600, 1)},
+        {"box to the far corner", "BOX;100;200;2147483647;2147483647;1;0;0;0;0;\r\n", QRect(0, 150, 1200, 1050),
+         QRect(100, 200, 1100, 1000)},
+        {"separators without end", "SLINE;1000;400;500;2000000000;1;0;0;;10;\r\n", QRect(0, 300, 1200, 300),
+         QRect()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto r = render(engine_, c.records);
+        const QRect ink = inkOf(r.image, c.area);
+        if (!c.ink.isNull()) {
+            EXPECT_EQ(ink, c.ink);
+            continue;
+        }
+        // Every separator that fits, each "000" apart, and none beyond x.
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_EQ(ink.top(), 400);
+        EXPECT_EQ(ink.bottom(), 499);
+        EXPECT_LT(ink.right(), 1000);
+        const int group = QFontMetrics(font("IPAMincho", k10pt), &r.image).horizontalAdvance("000");
+        EXPECT_LT(ink.left(), group);
+    }
+    // A memo of 20,000 characters wraps within its box.
+    std::string memo = "MEMO;100;100;500;400;";
+    for (int i = 0; i < 20000; ++i)
+        memo += i % 7 == 6 ? "x" : "あ";
+    memo += ";-1;;10;;黒;\r\n";
+    const auto r = render(engine_, memo);
+    const QRect ink = inkOf(r.image);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LE(ink.right(), 500);
+    EXPECT_LE(ink.bottom(), 400);
+}
+
+// A data-list row: 9-point text with a dotted rule 3.4 mm under its top.
+// At the preview's 100 % (96 dpi) and at print resolutions the letters,
+// descenders included, end above the rule.
+TEST_F(PageRendererTest, RowRulesPassUnderTheLetters)
+{
+    for (const int dpi : {96, 150, 300}) {
+        SCOPED_TRACE(dpi);
+        const int width = dpi * 1000 / 254, height = dpi * 500 / 254; // 100 x 50 mm
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PrintText text(platform::cp932::fromUtf8("TEXT;50;405;株式会社 gypjq 第1期;ＭＳ 明朝;9;;黒;OFF;LEFT;0;0;\r\n"));
+            DrawPage(engine_, PageKind::Data, text, DrawTarget::atDpi(&painter, dpi, false), false, 0);
+        }
+        const int rule = nearest((405 + 34) * dpi / 254.0);
+        const QRect letters = inkOf(image);
+        ASSERT_FALSE(letters.isEmpty());
+        EXPECT_LT(letters.bottom(), rule);
+    }
 }
 
 TEST_F(PageRendererTest, FormLayerIsLeftOutOnThePrinterWhenNotPrinted)

@@ -331,6 +331,55 @@ TEST_F(PrintLoopTest, FailuresSayWhichAndPrintNothing)
     }
 }
 
+// Shortens the data file when a message is shown (the MESSAGE pause).
+class TruncatingSeam : public platform::ScriptedInteraction {
+public:
+    std::string file;
+    int message(const platform::MessageRequest& request) override
+    {
+        if (request.kind == platform::MessageKind::Information)
+            std::filesystem::resize_file(file, 4000);
+        return ScriptedInteraction::message(request);
+    }
+};
+
+// The data file shrinks while the loop prints - between two pages, or while
+// a MESSAGE pause is shown: the print ends with the read error, told once,
+// and leaves no file, neither the PDF nor its temporary.
+TEST_F(PrintLoopTest, AFileThatShrinksWhilePrintingEndsWithTheReadError)
+{
+    for (const bool duringPause : {false, true}) {
+        SCOPED_TRACE(duringPause ? "during the pause" : "between pages");
+        TP360DEF job = dataList(0, 60); // larger than one piece the reader takes
+        job.PrnDlg = false;
+        if (duringPause)
+            insertBefore(job.DataFile, "ROW56 P2", "MESSAGE;用紙を入れ替えてください;");
+        PdfPrintHost host(pdf_.string());
+        if (!duringPause)
+            host.progress = [&](const std::string& page) {
+                if (page == "(Page=1)")
+                    std::filesystem::resize_file(job.DataFile, 4000);
+            };
+        auto seam = std::make_unique<TruncatingSeam>();
+        seam->file = job.DataFile;
+        TruncatingSeam* truncating = seam.get();
+        auto previous = platform::installInteraction(std::move(seam));
+        const bool printed = PrintJobStart(engine_, job, host);
+        auto mine = platform::installInteraction(std::move(previous));
+
+        EXPECT_FALSE(printed);
+        std::vector<std::string> errors;
+        for (const auto& m : truncating->messages)
+            if (m.kind == platform::MessageKind::Error)
+                errors.push_back(m.text);
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_NE(errors[0].find("ページ目を印刷できませんでした。"), std::string::npos) << errors[0];
+        EXPECT_NE(errors[0].find("を読み込めません。"), std::string::npos) << errors[0];
+        EXPECT_FALSE(std::filesystem::exists(pdf_));
+        EXPECT_FALSE(std::filesystem::exists(pdf_.string() + ".part"));
+    }
+}
+
 TEST_F(PrintLoopTest, WithoutPermissionThePreviewShowsTheCallersWholeJob)
 {
     // The shared record holds an earlier job's stretch, colours and numbering.

@@ -9,7 +9,9 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <vector>
 
+#include "SchemaMetadata.h"
 #include "SchemaTestDb.h"
 #include "platform/db/DbError.h"
 
@@ -23,53 +25,13 @@ const char* databaseName(SchemaKind kind)
     case SchemaKind::System: return "system";
     case SchemaKind::DataSet: return "dataset";
     case SchemaKind::FileTransfer: return "filetransfer";
+    case SchemaKind::SystemBase:
+    case SchemaKind::DataSetBase: break;
     }
     return "";
 }
 
 constexpr SchemaKind kAllKinds[] = {SchemaKind::System, SchemaKind::DataSet, SchemaKind::FileTransfer};
-
-// name -> kind (TABLE, VIEW, TRIGGER, GENERATOR, PROCEDURE, FUNCTION,
-// DOMAIN, EXCEPTION, INDEX) of every user object, and TABLE.COLUMN of every column.
-struct Metadata {
-    std::map<std::string, std::string> objects;
-    std::set<std::string> columns;
-};
-
-Metadata readMetadata(SchemaTestDb& db)
-{
-    Metadata m;
-    vq::db::Transaction tr(db.attachment());
-    tr.start();
-    vq::db::Statement st(db.attachment(), tr,
-        "SELECT 'TABLE', RDB$RELATION_NAME FROM RDB$RELATIONS "
-        " WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 AND RDB$VIEW_BLR IS NULL "
-        "UNION ALL SELECT 'VIEW', RDB$RELATION_NAME FROM RDB$RELATIONS "
-        " WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 AND RDB$VIEW_BLR IS NOT NULL "
-        "UNION ALL SELECT 'TRIGGER', RDB$TRIGGER_NAME FROM RDB$TRIGGERS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
-        "UNION ALL SELECT 'GENERATOR', RDB$GENERATOR_NAME FROM RDB$GENERATORS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
-        "UNION ALL SELECT 'PROCEDURE', RDB$PROCEDURE_NAME FROM RDB$PROCEDURES WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
-        "UNION ALL SELECT 'FUNCTION', RDB$FUNCTION_NAME FROM RDB$FUNCTIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
-        "UNION ALL SELECT 'DOMAIN', RDB$FIELD_NAME FROM RDB$FIELDS "
-        " WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 AND RDB$FIELD_NAME NOT STARTING WITH 'RDB$' "
-        "UNION ALL SELECT 'EXCEPTION', RDB$EXCEPTION_NAME FROM RDB$EXCEPTIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 "
-        // Indexes made by CREATE INDEX; those of keys and constraints go with their table.
-        "UNION ALL SELECT 'INDEX', I.RDB$INDEX_NAME FROM RDB$INDICES I WHERE COALESCE(I.RDB$SYSTEM_FLAG, 0) = 0 "
-        " AND NOT EXISTS (SELECT 1 FROM RDB$RELATION_CONSTRAINTS C WHERE C.RDB$INDEX_NAME = I.RDB$INDEX_NAME)");
-    st.execute();
-    auto trim = [](std::string s) { return s.erase(s.find_last_not_of(' ') + 1); };
-    while (st.fetch())
-        m.objects[trim(st.field(std::size_t{1}).asString())] = st.field(std::size_t{0}).asString();
-    vq::db::Statement cols(db.attachment(), tr,
-        "SELECT F.RDB$RELATION_NAME, F.RDB$FIELD_NAME FROM RDB$RELATION_FIELDS F "
-        " JOIN RDB$RELATIONS R ON R.RDB$RELATION_NAME = F.RDB$RELATION_NAME "
-        " WHERE COALESCE(R.RDB$SYSTEM_FLAG, 0) = 0");
-    cols.execute();
-    while (cols.fetch())
-        m.columns.insert(trim(cols.field(std::size_t{0}).asString()) + "." + trim(cols.field(std::size_t{1}).asString()));
-    tr.commit();
-    return m;
-}
 
 // The lines of a list file without comments and blank lines, split at blanks.
 std::vector<std::vector<std::string>> listLines(const std::filesystem::path& file)
@@ -132,17 +94,29 @@ TEST(SchemaObjects, ManifestNamesEveryObjectAndNothingElse)
         const auto meta = readMetadata(db);
         std::set<std::string> listed;
         for (const auto& f : manifest) {
-            ASSERT_EQ(f.size(), 4u);
+            // DATABASE KIND NAME VERSION, then pairs "anew STEP" / "dropped STEP".
+            ASSERT_TRUE(f.size() >= 4 && f.size() % 2 == 0) << f[2];
             EXPECT_TRUE(std::regex_match(f[3], version)) << f[2] << " " << f[3];
+            for (std::size_t i = 4; i < f.size(); i += 2) {
+                EXPECT_TRUE(f[i] == "anew" || f[i] == "dropped") << f[2] << " " << f[i];
+                EXPECT_TRUE(std::regex_match(f[i + 1], version)) << f[2] << " " << f[i + 1];
+            }
             if (f[0] != databaseName(kind))
                 continue;
+            const bool dropped = f.size() > 4 && f[f.size() - 2] == "dropped";
             if (f[1] == "COLUMN") {
                 EXPECT_TRUE(meta.columns.count(f[2])) << f[0] << " has no column " << f[2];
                 continue;
             }
+            if (f[1] == "CONSTRAINT") {
+                EXPECT_EQ(meta.constraints.count(f[2]), dropped ? 0u : 1u) << f[0] << " constraint " << f[2];
+                continue;
+            }
             listed.insert(f[2]);
             const auto found = meta.objects.find(f[2]);
-            if (found == meta.objects.end())
+            if (dropped)
+                EXPECT_EQ(found, meta.objects.end()) << f[0] << " still has " << f[1] << " " << f[2];
+            else if (found == meta.objects.end())
                 ADD_FAILURE() << f[0] << " has no " << f[1] << " " << f[2];
             else
                 EXPECT_EQ(found->second, f[1]) << f[2];
@@ -275,5 +249,51 @@ TEST(SchemaObjects, TheOfficesDatabaseUserOwnsAndMayChangeEveryDatabase)
         vq::db::Statement alter(other, otherTr, "CREATE OR ALTER PROCEDURE VQ_PROBE RETURNS (X INTEGER) AS BEGIN X = 2; SUSPEND; END");
         EXPECT_THROW(alter.execute(), vq::db::DbError) << databaseName(kind);
         otherTr.rollback();
+    }
+}
+
+// The file routines reach the server's file system: only the office's
+// database user may run them, while everything else stays open to every user.
+TEST(SchemaObjects, OnlyTheOfficesDatabaseUserRunsTheFileRoutines)
+{
+    struct Case {
+        SchemaKind kind;
+        std::vector<std::string> routines;   // calls of the file routines (SP_BLOBTOFILE's stand-in refuses everyone)
+        std::string open;                    // a query any user may run
+    };
+    const Case cases[] = {
+        {SchemaKind::System,
+         {"SELECT WBOOL FROM FILEOPERATION('FEXIST', '/x', '')", "SELECT WBOOL FROM DIRECTORYTEST('DEXIST', '/x')",
+          "SELECT SHORTNAME FROM LONGTOSHORTFILENAME('/x')"},
+         "SELECT COUNT(*) FROM OPERATOR"},
+        {SchemaKind::FileTransfer, {"SELECT SP_FILETOBLOB('/x') FROM RDB$DATABASE"}, "SELECT COUNT(*) FROM FILETRANS"},
+    };
+    const auto runs = [](const std::filesystem::path& file, const std::string& user, const std::string& sql) {
+        vq::db::Attachment db;
+        db.attach({file.string(), user, ""});
+        vq::db::Transaction tr(db);
+        tr.start();
+        vq::db::Statement st(db, tr, sql);
+        try {
+            st.execute();
+            st.fetch();
+            return true;
+        } catch (const vq::db::DbError&) {
+            return false;
+        }
+    };
+    for (const Case& c : cases) {
+        SchemaTestDb built(c.kind);
+        EXPECT_EQ(built.integer("SELECT COUNT(*) FROM RDB$USER_PRIVILEGES WHERE RDB$USER = 'PUBLIC' AND RDB$PRIVILEGE = 'X' "
+                                "AND RDB$RELATION_NAME IN ('FILEOPERATION', 'DIRECTORYTEST', 'LONGTOSHORTFILENAME', "
+                                "'SP_FILETOBLOB', 'SP_BLOBTOFILE')"),
+                  0)
+            << databaseName(c.kind);
+        built.attachment().detach();
+        for (const std::string& routine : c.routines) {
+            EXPECT_TRUE(runs(built.file(), "VORLEN", routine)) << routine;
+            EXPECT_FALSE(runs(built.file(), "SOMEONE", routine)) << routine;
+        }
+        EXPECT_TRUE(runs(built.file(), "SOMEONE", c.open)) << c.open;
     }
 }

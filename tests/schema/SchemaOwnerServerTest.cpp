@@ -6,17 +6,12 @@
 #include <cstdlib>
 
 #include "SchemaTestDb.h"
+#include "ServerEnv.h"
 #include "platform/db/DbError.h"
 
 using namespace vq::test;
 
 namespace {
-
-std::string env(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 void run(vq::db::Attachment& db, const std::string& sql)
 {
@@ -34,21 +29,15 @@ TEST(SchemaOwnerServer, TheOfficesDatabaseUserChangesTablesAndProceduresThroughT
     const std::string server = env("VQ_FB_SERVER");
     if (server.empty())
         GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
-    const std::string admin = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
+    // The server knows the user by name and password (scripts/firebird-server
+    // makes it); the database knows it as its owner.
+    ASSERT_FALSE(env("VQ_FB_OFFICE_USER").empty()) << "scripts/firebird-server exports the office's user";
 
     for (auto kind : {SchemaKind::DataSet, SchemaKind::System}) {
         SchemaTestDb built(kind);
         built.attachment().detach();
-        const std::string remote = server + ":" + built.file().string();
-        {
-            // The server knows the user by name and password; the database
-            // knows it as its owner.
-            vq::db::Attachment sysdba;
-            sysdba.attach({remote, admin, env("VQ_FB_PASSWORD")});
-            run(sysdba, "CREATE OR ALTER USER VORLEN PASSWORD 'tamsin'");
-        }
         vq::db::Attachment db;
-        db.attach({remote, "VORLEN", "tamsin"});
+        db.attach({server + ":" + built.file().string(), env("VQ_FB_OFFICE_USER"), env("VQ_FB_OFFICE_PASSWORD")});
         const std::string table = kind == SchemaKind::System ? "OPERATOR" : "KAMOKUMST";
         EXPECT_NO_THROW(run(db, "ALTER TABLE " + table + " ADD VQ_PROBE INTEGER"));
         EXPECT_NO_THROW(run(db, "CREATE OR ALTER PROCEDURE VQ_PROBE RETURNS (X INTEGER) AS BEGIN X = 1; SUSPEND; END"));

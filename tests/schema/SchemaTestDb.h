@@ -26,8 +26,10 @@ public:
     static const char* fileName(SchemaKind kind)
     {
         switch (kind) {
-        case SchemaKind::System: return "vqaccdef.fdb";
-        case SchemaKind::DataSet: return "vqacc.fdb";
+        case SchemaKind::System:
+        case SchemaKind::SystemBase: return "vqaccdef.fdb";
+        case SchemaKind::DataSet:
+        case SchemaKind::DataSetBase: return "vqacc.fdb";
         case SchemaKind::FileTransfer: return "vqfileman.fdb";
         }
         return "vqacc.fdb";

@@ -28,8 +28,21 @@ const char* kindName(SchemaKind kind)
     case SchemaKind::System: return "system";
     case SchemaKind::DataSet: return "dataset";
     case SchemaKind::FileTransfer: return "filetransfer";
+    case SchemaKind::SystemBase: return "system-base";
+    case SchemaKind::DataSetBase: return "dataset-base";
     }
     return "dataset";
+}
+
+// The folder of the scripts a kind is built from; a base is written from
+// them, the manifest and base/.
+const char* scriptDir(SchemaKind kind)
+{
+    switch (kind) {
+    case SchemaKind::SystemBase: return "system";
+    case SchemaKind::DataSetBase: return "dataset";
+    default: return kindName(kind);
+    }
 }
 
 std::string uniqueSuffix()
@@ -43,9 +56,15 @@ std::string uniqueSuffix()
 std::string schemaHash(SchemaKind kind)
 {
     std::vector<fs::path> files{schemaDir() / "build-database", schemaDir() / "99-grants.sql"};
-    for (const auto& entry : fs::directory_iterator(schemaDir() / kindName(kind)))
+    for (const auto& entry : fs::directory_iterator(schemaDir() / scriptDir(kind)))
         if (entry.path().extension() == ".sql")
             files.push_back(entry.path());
+    if (kind == SchemaKind::SystemBase || kind == SchemaKind::DataSetBase) {
+        files.push_back(schemaDir() / "base-ddl");
+        files.push_back(schemaDir() / "manifest.txt");
+        for (const auto& entry : fs::directory_iterator(schemaDir() / "base"))
+            files.push_back(entry.path());
+    }
     std::sort(files.begin() + 2, files.end());
 
     std::uint64_t hash = 1469598103934665603ULL;

@@ -16,6 +16,8 @@ enum class SchemaKind {
     System,   // the office's system database (vqaccdef.fdb)
     DataSet,  // one data set's database (vqacc.fdb)
     FileTransfer, // the file-transfer database of a server office (vqfileman.fdb)
+    SystemBase,   // the system database at its first release (VERSION 0.3.0)
+    DataSetBase,  // a data set's database at its first release (ACCVERSION 0.1.0)
 };
 
 // The schema/ folder of the source tree.

@@ -9,10 +9,11 @@
 
 namespace vq::test {
 
-TempDir::TempDir()
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base)
 {
     std::random_device rd;
-    auto base = std::filesystem::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         auto candidate = base / ("vqtest-" + std::to_string(rd()));
         if (std::filesystem::create_directory(candidate)) {

@@ -3,10 +3,12 @@
 
 namespace vq::test {
 
-// A fresh folder under the system temp folder, removed with the object.
+// A fresh folder under the system temp folder (or under base), removed with
+// the object.
 class TempDir {
 public:
     TempDir();
+    explicit TempDir(const std::filesystem::path& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

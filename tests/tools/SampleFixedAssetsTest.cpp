@@ -1,6 +1,8 @@
 // The sample clients' fixed-asset registers: every method and regime is
 // there, the stored amounts of 2024 are what the depreciation calculator
-// computes, and the books take the assets in.
+// computes, the straight-line assets each client starts with open 2024 at
+// the book value their earlier years leave, and the books take the assets
+// in.
 #include "tools/SampleFixedAssets.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +10,11 @@
 #include <numeric>
 #include <set>
 
+#include "foundation/calendar/DayNumber.h"
 #include "linkage/depreciation/GenkaSyokyakuSisanCalc.h"
+#include "platform/db/Statement.h"
 #include "tests/linkage/depreciation/DepreciationDataSetFixture.h"
+#include "tools/SampleBusinesses.h"
 
 namespace vq::tools {
 namespace {
@@ -51,6 +56,61 @@ TEST_F(SampleFixedAssetsTest, StoredAmountsAreWhatTheCalculatorComputes)
         EXPECT_EQ(methods, (std::set<int>{1, 2, 3, 4, 5, 6}));
         if (codeType != 1) {
             EXPECT_EQ(regimes, (std::set<int>{0, 1, 2}));
+        }
+    }
+}
+
+TEST_F(SampleFixedAssetsTest, OpeningBookValuesFollowFromCostDateAndLife)
+{
+    // The calculator steps through each year from the acquisition to 2023,
+    // every year opening at what the year before left.
+    const SampleDataSet sets[] = {generalBusinessSample(1, 0), realEstateSample(2, 0), agricultureSample(3, 0)};
+    for (const auto& set : sets) {
+        SCOPED_TRACE(set.listName);
+        dm_.CloseAccDat("", 0, 0);
+        std::filesystem::remove(databaseFile());
+        open(dataSetSql(set, 100000010));
+        struct Asset {
+            int rec, year, month;
+            Currency stored;
+        };
+        std::vector<Asset> assets;
+        db::Transaction& tr = dm_.IBTransactionDAT;
+        tr.start();
+        db::Statement q(dm_.IBDatabaseDAT.attachment(), tr,
+                        "SELECT REC, SYUTODATE, KISYUMISYOUKIN FROM KS_SISAN ORDER BY REC");
+        q.execute();
+        while (q.fetch()) {
+            const CivilDate d = decodeDate(q.field("SYUTODATE").asDate());
+            assets.push_back({q.field("REC").asInt(), d.year, d.month, q.field("KISYUMISYOUKIN").asCurrency()});
+        }
+        q.close();
+        tr.commit();
+        ASSERT_FALSE(assets.empty());
+
+        const TACCINF year2024 = AccInf;
+        for (const Asset& a : assets) {
+            SCOPED_TRACE(a.rec);
+            Currency book = 0;
+            for (int year = a.year; year < 2024; ++year) {
+                tr.start();
+                db::Statement update(dm_.IBDatabaseDAT.attachment(), tr,
+                                     "UPDATE KS_SISAN SET KISYUMISYOUKIN = :BOOK, SYOUKIKANSTR = :FROM WHERE REC = :REC");
+                update.param("BOOK").setCurrency(book);
+                update.param("FROM").setInt(year == a.year ? a.month : 1);
+                update.param("REC").setInt(a.rec);
+                update.execute();
+                tr.commit();
+                AccInf.KISHU = encodeDate(year, 1, 1);
+                AccInf.KIMATU = encodeDate(year, 12, 31);
+                TGenkaSyokyakuSisanCalc calculator;
+                TGenkaSyokyakuKeisanRec r;
+                calculator.CalcAsset(a.rec, r);
+                EXPECT_GT(r.FUTUSYOUKIN, 0) << year;
+                book = r.KISYUMISYOUKIN - r.FUTUSYOUKIN;
+            }
+            AccInf = year2024;
+            EXPECT_EQ(book, a.stored);
         }
     }
 }

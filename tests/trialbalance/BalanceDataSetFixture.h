@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,12 +64,38 @@ protected:
     {
         const auto file = std::filesystem::path(SystemDef.DataDir) / DataDbFileName;
         buildDatabase(SchemaKind::DataSet, file);
-        runSql(file, sql);
+        openAs(sql, medical);
+    }
+
+    // Opens a copy of an existing data-set database, filled further by sql.
+    void openCopy(const std::filesystem::path& database, const std::string& sql, bool medical)
+    {
+        std::filesystem::copy_file(database, std::filesystem::path(SystemDef.DataDir) / DataDbFileName);
+        openAs(sql, medical);
+    }
+
+    void openAs(const std::string& sql, bool medical)
+    {
+        const auto file = std::filesystem::path(SystemDef.DataDir) / DataDbFileName;
+        if (!sql.empty())
+            runSql(file, sql);
         ASSERT_TRUE(dm_.fnAccDatConnected("", "", 0));
         AccInf.IsIryou = medical ? 1 : 0;
         SetBalanceTables(medical);
         balances_.assign(static_cast<std::size_t>(BalanceCapacity()), TBALANCE{});
         sorts_.assign(balances_.size(), TQSORT{});
+    }
+
+    // Account code (or line name when the row holds several) -> the row.
+    std::map<std::string, const TBALANCE*> accountRows() const
+    {
+        std::map<std::string, const TBALANCE*> rows;
+        for (const auto& s : sorts_) {
+            const TBALANCE& b = balances_[static_cast<std::size_t>(s.SIDX)];
+            if (!s.hidden() && !b.Account.KCODE.empty())
+                rows.emplace(b.Account.KCODE == "-" ? b.Account.KNAME : b.Account.KCODE, &b);
+        }
+        return rows;
     }
 
     // The rows shown, in display order.

@@ -130,8 +130,10 @@ TEST_F(BalanceFront, PeriodRangesOutsideTheCalendarAreRefused)
     };
     const Case cases[] = {
         {0, 1, 16, true},  {0, 16, 16, true}, {-1, 4, 4, true},
-        {0, 0, 16, false}, {0, 1, 17, false}, {0, -15, 3, false}, {-1, 1, 40, false},
-        {0, 9, 8, false},  {7, 0, 3, false},
+        // From the opening: the engine shows the message and computes.
+        {0, 0, 16, true},  {7, 0, 3, true},
+        {0, 0, 0, false},  {0, 1, 17, false}, {0, -15, 3, false}, {-1, 1, 40, false},
+        {0, 9, 8, false},  {0, -1, 16, false},
         // Kinds 1..6 bring their own range.
         {1, 0, 0, true},   {4, -5, 99, true}, {6, 20, 30, true},
     };

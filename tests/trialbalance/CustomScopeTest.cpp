@@ -44,7 +44,7 @@ INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, GROUPM2, KNAME, DAC, BPFLG, EXT
   VALUES ('2150', '215', '2100', '2150', '仮受消費税', 3, 'B', 0);
 INSERT INTO KAMOKUMST (KCODE, USERCODE, GROUPM1, GROUPM2, KNAME, DAC, BLDAC, BPFLG, EXT1_KS)
   VALUES ('1190', '119', '1100', '1190', '貸倒引当金', 2, 1, 'B', 2);
-INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KISHU_KOMI, KISHU_NUKI) VALUES ('A', '1190', ' ', ' ', 20000, 20000);
+INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE, KAISIZAN, KISHU_KOMI, KISHU_NUKI) VALUES ('A', '1190', ' ', ' ', 20000, 20000, 20000);
 INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE) VALUES ('A', '6110', ' ', '00');
 UPDATE KAMOKU_MS SET KAR_NUK = 1001 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '00' AND MNUM = 5;
 UPDATE KAMOKU_SZ SET HAIBUN05 = 40 WHERE SCODE = 'A' AND KCODE = '6110' AND BCODE = '02';
@@ -143,8 +143,8 @@ TEST_F(CustomScopeTest, DepartmentTakesItsShareOfTheCommonDepartment)
     EXPECT_EQ(departmentRow("02", "6110").KAR[5], yen(300000 + 400));
     // Received tax: the department's own 300 and 40 % of the common 1,001.
     EXPECT_EQ(departmentRow("01", "2150").KAS[5], yen(300 + 400));
-    // The common department keeps 60 % of its own tax.
-    EXPECT_EQ(departmentRow("00", "2150").KAS[5], yen(600));
+    // The common department keeps 60 % of its own tax: 600.6, halves up.
+    EXPECT_EQ(departmentRow("00", "2150").KAS[5], yen(601));
 }
 
 TEST_F(CustomScopeTest, SettlementLinesSumTheirAccounts)

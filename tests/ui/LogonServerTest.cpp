@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
@@ -26,12 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
 // A loopback port nobody listens on: the same as a server that was stopped.
 int unusedPort()
 {
@@ -46,11 +41,34 @@ int unusedPort()
     return ntohs(a.sin_port);
 }
 
+// A loopback port that takes connections and never answers: a hung server.
+class SilentListener {
+public:
+    SilentListener()
+    {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::listen(fd_, 4);
+        socklen_t len = sizeof a;
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
+        port_ = ntohs(a.sin_port);
+    }
+    ~SilentListener() { ::close(fd_); }
+    int port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
 class LogonServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        server_ = env("VQ_FB_SERVER");
+        server_ = test::env("VQ_FB_SERVER");
         if (server_.empty())
             GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
         saved_ = SystemDef;
@@ -75,8 +93,8 @@ protected:
         platform::IniFile ini(SystemDef.IniFileName);
         ini.writeString("SERVER", "HOSTNAME", server_);
         ini.writeString("SERVER", "SYSDIR", dataDir().string());
-        ini.writeString("SERVER", "USER", env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER"));
-        ini.writeString("SERVER", "PASSWORD", env("VQ_FB_PASSWORD"));
+        ini.writeString("SERVER", "USER", test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"));
+        ini.writeString("SERVER", "PASSWORD", test::env("VQ_FB_PASSWORD"));
         ConnectMode = ConnectClientServer;
     }
     void TearDown() override
@@ -134,4 +152,20 @@ TEST_F(LogonServerTest, StoppedServerGivesTheCausesOfTheClientServerMode)
               "３）Windowsファイヤーウォール(市販のセキュリティソフト含む)が有効の場合は、"
               "このアプリケーションがサーバーと通信できる状態か確認して下さい。");
     EXPECT_FALSE(dm.IBDatabaseDEF.connected());
+}
+
+TEST_F(LogonServerTest, SilentServerIsNamedAsNotAnsweringInTime)
+{
+    SilentListener silent;
+    const std::string host = "127.0.0.1/" + std::to_string(silent.port());
+    platform::IniFile(SystemDef.IniFileName).writeString("SERVER", "HOSTNAME", host);
+    platform::ScopedScriptedInteraction seam;
+    TDM dm;
+    dm.IBDatabaseDEF.ConnectTimeout = 1;
+    LogonProcedure logon;
+    EXPECT_EQ(logon.OperatorLogon(1, "25", "Secret7").outcome, LogonOutcome::StayOpen);
+    ASSERT_EQ(seam->messages.size(), 1u);
+    EXPECT_EQ(seam->messages[0].text, "財務システムデータベースの接続処理に失敗しました。\r[例外内容]\r"
+                                      "(IBXエラーコード:335544421) （データサーバー(" +
+                                          host + ")から時間内に応答がありませんでした）");
 }

@@ -26,6 +26,56 @@ TEST(NumericText, PicturesAsFormatFloatDraws)
             << c.picture << " " << c.value;
 }
 
+// Amounts given as text are formatted digit for digit, however long: no
+// double in between to make up or drop digits.
+TEST(NumericText, AmountTextsKeepEveryDigit)
+{
+    struct Case {
+        const char* picture;
+        const char* amount;
+        const char* text;
+    } cases[] = {
+        {"#,##0", "99999999999999999999999", "99,999,999,999,999,999,999,999"},
+        {"#,##0", "-1,234,567", "-1,234,567"}, {"#,##0", "999.5", "1,000"},    {"#,##0", "-0.4", "0"},
+        {"#,##0.00", "12.345", "12.35"},       {"0.0#", "3.14159", "3.14"},    {"#,##0", "", "0"},
+        {"#,##0", "12a", "0"},                 {"#,##0;▲#,##0", "-5000", "▲5,000"},
+        {"#,##0;;ゼロ", "0.00", "ゼロ"},       {"000", "7", "007"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatAmountText(QString::fromUtf8(c.picture), QString::fromUtf8(c.amount)).toStdString(), c.text)
+            << c.picture << " " << c.amount;
+
+    struct Negated {
+        const char* amount;
+        const char* text;
+    } negated[] = {{"1,234", "-1234"}, {"-1,234.50", "1234.5"}, {"007", "-7"}, {"0", "0"}, {"abc", "abc"}};
+    for (const auto& n : negated)
+        EXPECT_EQ(NegatedAmountText(QString::fromUtf8(n.amount)).toStdString(), n.text) << n.amount;
+    EXPECT_TRUE(HasNonZeroValue(QStringLiteral("0.0001")));
+    EXPECT_FALSE(HasNonZeroValue(QStringLiteral("0.00004")));
+    EXPECT_FALSE(HasNonZeroValue(QStringLiteral("5abc")));
+}
+
+// The one rule every text of the numeric edit is held to.
+TEST(NumericText, TextsAnEditMayHold)
+{
+    struct Case {
+        const char* text;
+        TEditStyle style;
+        int maxDigits;
+        bool allowed;
+    } cases[] = {
+        {"1,234,000", esNumericMinus, 11, true}, {"1234000-5", esNumericMinus, 11, false},
+        {"-", esNumericMinus, 11, true},         {"-5", esNumeric, 0, false},
+        {"5abc", esNumericMinus, 0, false},      {"99999999999", esNumericMinus, 11, true},
+        {"999999999999", esNumericMinus, 11, false}, {"1.5", esNumeric, 0, false},
+        {"-1.5", esFloatMinus, 0, true},         {"1.5.", esFloat, 0, false},
+        {"abc,", esNone, 4, true},               {"abcde", esNone, 4, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AmountTextAllowed(QString::fromUtf8(c.text), c.style, c.maxDigits), c.allowed) << c.text;
+}
+
 TEST(NumericText, StylesAndAmounts)
 {
     EXPECT_EQ(FilterChar(u'-', esNumeric), QChar(0));

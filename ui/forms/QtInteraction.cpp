@@ -1,6 +1,8 @@
 #include "ui/forms/QtInteraction.h"
 
 #include "ui/FormFont.h"
+#include "ui/ModalResult.h"
+#include "ui/forms/TInputDlgBox.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -142,6 +144,24 @@ std::optional<std::string> QtInteraction::input(const std::string& caption, cons
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
+}
+
+std::optional<std::string> QtInteraction::ask(const vq::platform::InputRequest& request)
+{
+    TInputDlgBox dialog(dialogParent());
+    dialog.Mode = request.password ? 1 : 0;
+    dialog.DlgCaption = request.caption;
+    dialog.MainText = request.prompt;
+    dialog.MainColor = request.promptAlert ? clRed : clWindowText;
+    dialog.Value = request.initial;
+    dialog.InputHint = request.hint;
+    dialog.MaxLen = request.maxLength;
+    dialog.KeyFilter = request.keyFilter;
+    dialog.Apply(1);
+    dialog.PlaceForm(0, 0, 0, 0, 3);   // the centre of the screen
+    if (dialog.exec() != mrOk)
+        return std::nullopt;
+    return dialog.Value;
 }
 
 std::optional<std::string> QtInteraction::chooseFile(const vq::platform::FileDialogRequest& request)

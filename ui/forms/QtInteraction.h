@@ -1,6 +1,7 @@
 #pragma once
 // The interaction seam on the screen: message boxes with the Japanese caption
-// of their kind and Japanese button captions, text input, file choice and
+// of their kind and Japanese button captions, text input (the library's input
+// dialog for the questions with its rules, ask), file choice and
 // opening addresses in the desktop's browser. The program installs it once at
 // start (installQtInteraction); tests install a ScriptedInteraction instead.
 #include "platform/Interaction.h"
@@ -15,6 +16,7 @@ public:
     int message(const vq::platform::MessageRequest& request) override;
     std::optional<std::string> input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial, bool password) override;
+    std::optional<std::string> ask(const vq::platform::InputRequest& request) override;
     std::optional<std::string> chooseFile(const vq::platform::FileDialogRequest& request) override;
     bool openUrl(const std::string& url) override;
 };

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
 
@@ -28,6 +27,10 @@ namespace vq::ui {
 namespace {
 
 int px(int design) { return scaledFromDesign(design); }
+
+// The first entry of the drive list: a server whose folders have no drive
+// (a Linux or other Unix server), where the data folder alone names the place.
+const QString kNoDrive = QStringLiteral("なし");
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -103,7 +106,9 @@ TAppIniCreateBox::TAppIniCreateBox(QWidget* parent)
 
     label(box, "データの場所:", 16, 60);
     cmbDrive = new TxComboBox(box);
+    cmbDrive->setStyle(csDropDownList);
     cmbDrive->setGeometry(px(160), px(56), px(56), px(21));
+    cmbDrive->addItem(kNoDrive);
     for (char d = 'C'; d <= 'Z'; ++d)
         cmbDrive->addItem(QString(QChar(d)) + ':');
     cmbDrive->setCurrentIndex(0);
@@ -112,8 +117,7 @@ TAppIniCreateBox::TAppIniCreateBox(QWidget* parent)
     cmbDrive->setToolTip(QStringLiteral("データを置いてあるドライブを選択して下さい。"));
     txtDataPath = new TxEdit(box);
     txtDataPath->setGeometry(px(220), px(56), px(254), px(21));
-    txtDataPath->setReadOnly(true);
-    txtDataPath->setEnabled(false);
+    txtDataPath->setImeMode(imDisable);
     txtDataPath->setToolTip(QStringLiteral("データパス名を入力して下さい。"));
 
     auto* l6 = label(box, "データベースのユーザー:", 16, 88);
@@ -131,8 +135,8 @@ TAppIniCreateBox::TAppIniCreateBox(QWidget* parent)
     btnOK = button(this, "OK", 318, 196, 84, 28);
     connect(btnOK, &TxPlButton::clicked, this, [this] { OKBtnClick(); });
     btnCancel = button(this, "キャンセル", 410, 196, 88, 28);
-    btnCancel->setCancel(true);
     btnCancel->setModalResult(mrCancel);
+    new DialogKeys(this, btnOK, DialogKeys::Escape::Cancels);
 
     txtDataPath->setText(q(ServerDataDir));
     txtUserName->setText(q(SystemDef.DbUser));
@@ -145,9 +149,11 @@ void TAppIniCreateBox::LoadBoxes()
     ReadIni(FSectionKind);
     txtHostName->setText(q(SystemDef.HostName));
     const std::string& sys = SystemDef.SysDir;
-    const QString drive = sys.size() >= 2 && sys[1] == ':' ? q(asciiCase(sys.substr(0, 2), true)) : QString();
-    const int at = drive.isEmpty() ? -1 : cmbDrive->findText(drive);
+    const bool hasDrive = sys.size() >= 2 && sys[1] == ':';
+    const int at = hasDrive ? cmbDrive->findText(q(asciiCase(sys.substr(0, 2), true))) : -1;
     cmbDrive->setCurrentIndex(at < 0 ? 0 : at);
+    const std::string folder = hasDrive ? sys.substr(2) : sys;
+    txtDataPath->setText(q(folder.empty() ? ServerDataDir : folder));
     txtUserName->setText(q(SystemDef.DbUser));
     txtPassWord->setText(q(SystemDef.DbPassword));
 }
@@ -176,7 +182,9 @@ void TAppIniCreateBox::OKBtnClick()
     d.HostName = asciiCase(text(txtHostName), false);
     // Only the drive letter is folded: the folder keeps its letter case,
     // which a server on a case-sensitive system needs.
-    d.SysDir = asciiCase(cmbDrive->currentText().toStdString(), false) + text(txtDataPath);
+    const std::string folder = trimmed(text(txtDataPath));
+    const bool noDrive = cmbDrive->currentIndex() <= 0;
+    d.SysDir = (noDrive ? std::string() : asciiCase(cmbDrive->currentText().toStdString(), false)) + folder;
     d.DbUser = asciiCase(text(txtUserName), true);
     d.DbPassword = text(txtPassWord);
     d.GoGlobal = 0;
@@ -201,6 +209,16 @@ void TAppIniCreateBox::OKBtnClick()
     default:
         break;
     }
+    // The server opens the folder by itself: a relative path would be taken
+    // from wherever the server runs, so only a folder from the root is taken.
+    if (folder.empty()) {
+        refuse("データの場所が指定されていません。\r入力してください。");
+        return;
+    }
+    if (folder.front() != '/' && folder.front() != '\\') {
+        refuse("データの場所は、サーバー上のフォルダを「/」から始まる形で入力してください。");
+        return;
+    }
     if (trimmed(d.DbUser).empty()) {
         refuse("データベースのユーザーが指定されていません。\r入力してください。");
         return;
@@ -220,18 +238,6 @@ void TAppIniCreateBox::btnCompShowClick()
                        "[ｷｬﾝｾﾙ]を押してコンピュータ名を入力して下さい。",
                        name))
         txtHostName->setText(q(name));
-}
-
-void TAppIniCreateBox::keyPressEvent(QKeyEvent* event)
-{
-    if (!swallowEscapePress(event))
-        QDialog::keyPressEvent(event);
-}
-
-void TAppIniCreateBox::keyReleaseEvent(QKeyEvent* event)
-{
-    if (!handleCancelOkRelease(this, event, btnOK))
-        QDialog::keyReleaseEvent(event);
 }
 
 } // namespace vq::ui

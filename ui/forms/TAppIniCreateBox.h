@@ -1,6 +1,8 @@
 #pragma once
 // The data-server settings dialog ("データサーバーの設定"): the operator enters
-// the computer that runs the database server and the drive of its data; OK
+// the computer that runs the database server and the place of the data on
+// that server: a drive from the list (a Windows server) or none (a server
+// without drives), and the folder from the root as the server names it. OK
 // stores them in the section of the connection mode of the local settings
 // file. Opened only from the logon dialog (client/server). The file itself is
 // ui/AppIniSettings.h.
@@ -47,8 +49,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void btnCompShowClick();

@@ -11,10 +11,10 @@
 #include "ui/forms/TxComboBox.h"
 #include "ui/forms/TxPlButton.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QShowEvent>
+#include <QValidator>
 
 namespace vq::ui {
 
@@ -32,6 +32,24 @@ bool blank(const QString& text)
 {
     return RemoveAllSpaces(text.toStdString()).empty();
 }
+
+// The key filter held to every way text enters the box: a typed key, and
+// a paste or a drop, which is refused whole when one of its characters
+// would be.
+class KeyFilterRule : public QValidator {
+public:
+    KeyFilterRule(int kind, QObject* parent) : QValidator(parent), kind_(kind) {}
+    State validate(QString& input, int&) const override
+    {
+        for (const char32_t ch : input.toUcs4())
+            if (!keyPasses(kind_, ch))
+                return Invalid;
+        return Acceptable;
+    }
+
+private:
+    int kind_;
+};
 
 } // namespace
 
@@ -53,7 +71,6 @@ TInputDlgBox::TInputDlgBox(QWidget* parent)
     txtInput = new TxEdit(pnlText);
     txtInput->setObjectName(QStringLiteral("txtInput"));
     txtInput->setGeometry(0, 0, 250, 22);
-    txtInput->installEventFilter(this);
     btnFuseji = new TxCheckBox(pnlText);
     btnFuseji->setObjectName(QStringLiteral("btnFuseji"));
     btnFuseji->setText(QStringLiteral("伏字にせず入力"));
@@ -212,6 +229,9 @@ void TInputDlgBox::Apply(int flag)
 void TInputDlgBox::SetKeyFilter(int kind)
 {
     KeyFilter = kind;
+    const QValidator* old = txtInput->validator();
+    txtInput->setValidator(kind == 0 ? nullptr : new KeyFilterRule(kind, txtInput));
+    delete old;
 }
 
 void TInputDlgBox::btnFusejiClick()
@@ -273,16 +293,5 @@ void TInputDlgBox::btnOKClick()
     done(mrOk);
 }
 
-bool TInputDlgBox::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtInput && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        const bool control = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
-        if (KeyFilter != 0 && text.size() == 1 && !control && !keyPasses(KeyFilter, text.at(0).unicode()))
-            return true;   // the key is discarded
-    }
-    return TBSDI::eventFilter(watched, event);
-}
 
 } // namespace vq::ui

@@ -46,7 +46,7 @@ public:
     // Lays the dialog out for Mode (flag is only kept) and ends the first placement.
     void Apply(int flag);
     // 10 number characters, 20 letters, 30 digits and letters, 40 no file-name
-    // signs, 0 none.
+    // signs, 0 none; held to typed keys and pasted text alike.
     void SetKeyFilter(int kind);
 
     QLabel* lblMain = nullptr;
@@ -67,7 +67,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void btnOKClick();

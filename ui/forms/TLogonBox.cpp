@@ -14,6 +14,7 @@
 #include "ui/AppIniSettings.h"
 #include "ui/FormFont.h"
 #include "ui/ModalResult.h"
+#include "ui/forms/DialogKeys.h"
 #include "ui/forms/FormModalResult.h"
 #include "ui/forms/TAppIniCreateBox.h"
 #include "ui/forms/TMessageBox2.h"
@@ -133,8 +134,9 @@ TLogonBox::TLogonBox(QWidget* parent)
     connect(btnUpPassword, &TxPlButton::clicked, this, [this] { btnUpPasswordClick(); });
     OKBtn = button(Panel2, "OK", 190, 192, 84, 30);
     CancelBtn = button(Panel2, "キャンセル", 282, 192, 88, 30);
-    CancelBtn->setCancel(true);
     CancelBtn->setModalResult(mrCancel);
+    // Esc does nothing here: only the cancel button ends the logon (and the program).
+    new DialogKeys(this, OKBtn, DialogKeys::Escape::Ignored);
 
     const QString welcome = QStringLiteral("%1 を利用するには").arg(QString::fromStdString(SystemDef.AppTitle));
     FServerBox = new TAppIniCreateBox(this);
@@ -304,11 +306,6 @@ void TLogonBox::keyPressEvent(QKeyEvent* event)
         Image1->hide();
         Image2->show();
     }
-    // Esc does nothing here: only the cancel button ends the logon.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
     QDialog::keyPressEvent(event);
 }
 
@@ -316,12 +313,6 @@ void TLogonBox::keyReleaseEvent(QKeyEvent* event)
 {
     if (!event->isAutoRepeat())
         heldKeys_.erase(event->key());
-    if (event->key() == Qt::Key_F12) {
-        event->accept();
-        if (OKBtn->isEnabled())
-            OKBtn->Click();
-        return;
-    }
     QDialog::keyReleaseEvent(event);
 }
 

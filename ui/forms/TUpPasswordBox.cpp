@@ -1,7 +1,6 @@
 #include "ui/forms/TUpPasswordBox.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -90,8 +89,8 @@ TUpPasswordBox::TUpPasswordBox(QWidget* parent)
     btnCancel = new TxPlButton(this);
     btnCancel->setCaptionAText(QStringLiteral("キャンセル"));
     btnCancel->setGeometry(px(307), px(222), px(88), px(28));
-    btnCancel->setCancel(true);
     btnCancel->setModalResult(mrCancel);
+    new DialogKeys(this, btnOk, DialogKeys::Escape::Cancels);
     Setup({});
 }
 
@@ -142,18 +141,6 @@ void TUpPasswordBox::btnOkClick()
     }
     FNewPassword = txtPasswordNew1->text().toStdString();
     setModalResult(this, mrOk);
-}
-
-void TUpPasswordBox::keyPressEvent(QKeyEvent* event)
-{
-    if (!swallowEscapePress(event))
-        QDialog::keyPressEvent(event);
-}
-
-void TUpPasswordBox::keyReleaseEvent(QKeyEvent* event)
-{
-    if (!handleCancelOkRelease(this, event, btnOk))
-        QDialog::keyReleaseEvent(event);
 }
 
 } // namespace vq::ui

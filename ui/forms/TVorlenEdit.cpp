@@ -2,6 +2,7 @@
 
 #include "ui/FormFont.h"
 #include "ui/KanaReading.h"
+#include "ui/forms/EditContextMenu.h"
 #include "ui/forms/FocusMove.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QValidator>
 
 namespace vq::ui {
 
@@ -22,12 +25,28 @@ int commas(const QString& text)
     return CountOf(text, QStringLiteral(","));
 }
 
+// The edit's one rule for its text, applied by the line edit itself to
+// whatever the operator puts in: keys, pasting by any way, dropping, the
+// input method. A change that breaks it is undone as a whole.
+class TextRule : public QValidator {
+public:
+    explicit TextRule(TVorlenEdit* edit) : QValidator(edit), edit_(edit) {}
+    State validate(QString& input, int&) const override
+    {
+        return AmountTextAllowed(input, edit_->EditStyle(), edit_->MaxLength()) ? Acceptable : Invalid;
+    }
+
+private:
+    TVorlenEdit* edit_;
+};
+
 } // namespace
 
 TVorlenEdit::TVorlenEdit(QWidget* parent)
     : QLineEdit(parent)
 {
     setFont(formFont());
+    setValidator(new TextRule(this));
     connect(this, &QLineEdit::textEdited, this, [this] { changed(); });
 }
 
@@ -87,33 +106,37 @@ void TVorlenEdit::ApplyFormat(const QString& s)
     if (editStyle_ == esNone || outputFormat_.isEmpty() || (allowBlank_ && s.isEmpty()))
         return;
     formatting_ = true;
-    setText(FormatFloat(outputFormat_, TextToCurr(s)));
+    setText(FormatAmountText(outputFormat_, s));
     formatting_ = false;
+}
+
+TVorlenEdit::Insertion TVorlenEdit::insertion(const QString& typed) const
+{
+    Insertion in{text(), hasSelectedText() ? selectionStart() : cursorPosition(), typed};
+    if (hasSelectedText())
+        in.text.remove(selectionStart(), selectedText().size());
+    if (maxDigits_ > 0) {
+        QString plain = in.text + in.piece;
+        plain.remove(QLatin1Char(','));
+        const int excess = std::max(0, static_cast<int>(plain.size()) - maxDigits_);
+        in.piece.chop(std::min<qsizetype>(excess, in.piece.size()));
+    }
+    in.text = in.text.left(in.at) + in.piece + in.text.mid(in.at);
+    return in;
 }
 
 void TVorlenEdit::InsertText(const QString& typed)
 {
-    QString s = typed;
-    const int p = hasSelectedText() ? selectionStart() : cursorPosition();
     const int c1 = commas(text());
-    QString t = text();
-    if (hasSelectedText())
-        t.remove(selectionStart(), selectedText().size());
-    if (maxDigits_ > 0) {
-        QString plain = t + s;
-        plain.remove(QLatin1Char(','));
-        const int excess = std::max(0, static_cast<int>(plain.size()) - maxDigits_);
-        s.chop(std::min<qsizetype>(excess, s.size()));
-    }
-    t = t.left(p) + s + t.mid(p);
-    setText(t);
+    const Insertion in = insertion(typed);
+    setText(in.text);
     if (maxDigits_ > 0 && digitLength() >= maxDigits_) {
         autoNextResult_ |= acMaxLength;
         if (autoNext_ & acSendEnter)
             autoNextResult_ |= acSendEnter;
     }
     changed();
-    setCursorPosition(p + static_cast<int>(s.size()) + (commas(text()) - c1));
+    setCursorPosition(in.at + static_cast<int>(in.piece.size()) + (commas(text()) - c1));
 }
 
 void TVorlenEdit::changed()
@@ -137,24 +160,25 @@ void TVorlenEdit::changed()
     setCursorPosition(std::clamp(caret, 0, static_cast<int>(text().size())));
 }
 
-void TVorlenEdit::pasteText()
+void TVorlenEdit::pasteText(QClipboard::Mode mode)
 {
-    QString pasted = QApplication::clipboard()->text().trimmed();
-    if (editStyle_ == esNone) {
-        paste();
+    if (isReadOnly() || pasteLocked())
         return;
+    QString pasted = QApplication::clipboard()->text(mode);
+    pasted.remove(QLatin1Char('\r'));
+    pasted.remove(QLatin1Char('\n'));
+    if (editStyle_ != esNone) {
+        // An amount copied from elsewhere comes with blanks and separators;
+        // what is left must be characters the style takes.
+        pasted = pasted.trimmed();
+        pasted.remove(QLatin1Char(','));
+        for (const QChar c : pasted)
+            if (FilterChar(c, editStyle_).isNull() || c.unicode() < 32)
+                return;
     }
-    // Only a number the style allows is taken; anything else would turn the
-    // field into 0 and lose what stood there.
-    pasted.remove(QLatin1Char(','));
-    if (pasted.isEmpty())
-        return;
-    for (const QChar c : pasted)
-        if (FilterChar(c, editStyle_).isNull() || c.unicode() < 32)
-            return;
-    bool ok = false;
-    pasted.toDouble(&ok);
-    if (!ok)
+    // A paste that would not leave a number of the style is refused whole:
+    // the field keeps what stood there.
+    if (pasted.isEmpty() || !AmountTextAllowed(insertion(pasted).text, editStyle_, maxDigits_))
         return;
     typing_ = true;
     InsertText(pasted);
@@ -233,7 +257,11 @@ bool TVorlenEdit::keyPress(QChar key, QKeyEvent* event)
         if (FilterChar(key, editStyle_).isNull())
             return true;
         if (key == u'-' && minusStyle(editStyle_) && HasNonZeroValue(text())) {
-            setText(CurrToStr(-TextToCurr(text())));
+            // The sign goes only where the digit limit leaves room for it.
+            const QString negated = NegatedAmountText(text());
+            if (!AmountTextAllowed(negated, editStyle_, maxDigits_))
+                return true;
+            setText(negated);
             setCursorPosition(static_cast<int>(text().size()));
             changed();
             setCursorPosition(static_cast<int>(text().size()));
@@ -283,8 +311,7 @@ void TVorlenEdit::keyPressEvent(QKeyEvent* event)
                           (event->key() == Qt::Key_Insert && (event->modifiers() & Qt::ShiftModifier));
     if (pasteKey) {
         event->accept();
-        if (!pasteLocked())
-            pasteText();
+        pasteText(QClipboard::Clipboard);
         return;
     }
     const int k = event->key();
@@ -356,11 +383,9 @@ void TVorlenEdit::inputMethodEvent(QInputMethodEvent* event)
 
 void TVorlenEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (pasteLocked()) {
-        event->accept();
-        return;
-    }
-    QLineEdit::contextMenuEvent(event);
+    event->accept();
+    if (!pasteLocked())
+        execEditContextMenu(this, event->globalPos(), [this] { pasteText(QClipboard::Clipboard); });
 }
 
 void TVorlenEdit::mousePressEvent(QMouseEvent* event)
@@ -370,6 +395,19 @@ void TVorlenEdit::mousePressEvent(QMouseEvent* event)
         return;
     }
     QLineEdit::mousePressEvent(event);
+}
+
+void TVorlenEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The middle button pastes the selection of the window system, through
+    // the same filter as every other paste.
+    if (event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+        event->accept();
+        deselect();
+        pasteText(QClipboard::Selection);
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 } // namespace vq::ui

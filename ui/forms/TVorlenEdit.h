@@ -5,12 +5,16 @@
 // (the caret stays after the digit typed) or a display picture applied on
 // leaving, Enter and chosen arrows moving between fields, an optional move
 // on when the field is full, and the katakana reading of what is typed
-// through the input method.
+// through the input method. Whatever enters the text (keys, pasting from the
+// keyboard, the menu or the middle button, dropping, the input method) is
+// held to the one rule of AmountTextAllowed and the digit limit; amounts stay
+// text throughout.
 #include "ui/KeyStyles.h"
 #include "ui/NumericText.h"
 #include "ui/PreeditReading.h"
 #include "ui/forms/TxEdit.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 
 #include <cstdint>
@@ -78,6 +82,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -85,7 +90,14 @@ private:
     bool keyDown(QKeyEvent* event);
     bool keyPress(QChar key, QKeyEvent* event);
     void changed();
-    void pasteText();
+    // Where typed text would go and what the edit would then hold.
+    struct Insertion {
+        QString text;   // the whole text afterwards
+        int at = 0;     // where the piece starts
+        QString piece;  // the typed text, cut to the digit limit
+    };
+    Insertion insertion(const QString& typed) const;
+    void pasteText(QClipboard::Mode mode);
     void appendReading(const QString& piece);
     int digitLength() const;
     QChar zeroChar(TZeroKey key) const;

@@ -5,6 +5,7 @@
 #include "ui/FormFont.h"
 #include "ui/SilentAbort.h"
 #include "ui/SlotGuard.h"
+#include "ui/forms/EditContextMenu.h"
 #include "ui/forms/FocusMove.h"
 
 #include <QAbstractItemView>
@@ -88,6 +89,7 @@ TVorlenExDateEdit::TVorlenExDateEdit(QWidget* parent)
         b->setMaxLength(2);
         b->setAttribute(Qt::WA_InputMethodEnabled, false);
         b->setFrame(true);
+        useEditContextMenu(b);
         boxes_[static_cast<std::size_t>(i)] = b;
         auto* l = new TVorlenExDateEditLabel(this, this);
         l->setText(labelTexts_[static_cast<std::size_t>(i)]);

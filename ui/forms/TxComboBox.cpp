@@ -2,6 +2,7 @@
 
 #include "ui/CodeSearch.h"
 #include "ui/FormFont.h"
+#include "ui/forms/EditContextMenu.h"
 #include "ui/forms/FocusMove.h"
 
 #include <QAbstractItemView>
@@ -38,6 +39,7 @@ void TxComboBox::setStyle(TComboBoxStyle value)
         setCompleter(nullptr);
         setInsertPolicy(QComboBox::NoInsert);
         connect(lineEdit(), &QLineEdit::textEdited, this, &TxComboBox::searchTypedCode, Qt::UniqueConnection);
+        useEditContextMenu(lineEdit());
     }
 }
 

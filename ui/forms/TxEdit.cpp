@@ -3,6 +3,7 @@
 #include "platform/Cp932.h"
 #include "ui/FormFont.h"
 #include "ui/KanaReading.h"
+#include "ui/forms/EditContextMenu.h"
 #include "ui/forms/FocusMove.h"
 
 #include <QDragEnterEvent>
@@ -169,11 +170,9 @@ void TxEdit::inputMethodEvent(QInputMethodEvent* event)
 
 void TxEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (pasteLocked()) {
-        event->accept();
-        return;
-    }
-    QLineEdit::contextMenuEvent(event);
+    event->accept();
+    if (!pasteLocked())
+        execEditContextMenu(this, event->globalPos());
 }
 
 void TxEdit::mousePressEvent(QMouseEvent* event)

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "datasets/operations/BackupTrailer.h"
 #include "datasets/operations/DataSetNotices.h"
@@ -33,17 +34,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
 class OperationsServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        server_ = env("VQ_FB_SERVER");
+        server_ = test::env("VQ_FB_SERVER");
         if (server_.empty())
             GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
         saved_ = SystemDef;
@@ -54,8 +49,8 @@ protected:
         // The operations run as the office's own database user, the owner of
         // its databases, not as the server's administrator; the test data is
         // seeded as the administrator (isql).
-        SystemDef.DbUser = DefaultDbUser;
-        SystemDef.DbPassword = DefaultDbPassword;
+        SystemDef.DbUser = officeUser();
+        SystemDef.DbPassword = officePassword();
         SystemDef.SysDir = (root_.path() / "sys").string();
         SystemDef.LogDir = (root_.path() / "log").string();
         SystemDef.WinTempDir = (root_.path() / "tmp").string();
@@ -70,7 +65,7 @@ protected:
         test::buildDatabase(test::SchemaKind::System, fs::path(SystemDef.SysDir) / SysDbFileName);
         test::buildDatabase(test::SchemaKind::FileTransfer, fs::path(SystemDef.SysDir) / "vqfileman.fdb");
         ::setenv("ISC_USER", admin().c_str(), 1);
-        ::setenv("ISC_PASSWORD", env("VQ_FB_PASSWORD").c_str(), 1);
+        ::setenv("ISC_PASSWORD", test::env("VQ_FB_PASSWORD").c_str(), 1);
         const auto declare = [&](const fs::path& database, const char* script) {
             test::runSql(server_ + ":" + database.string(), test::readBytes(test::schemaDir() / "server" / script));
         };
@@ -97,22 +92,38 @@ protected:
         SystemDef = saved_;
     }
 
-    static std::string admin() { return env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER"); }
+    static std::string admin() { return test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"); }
+    static std::string officeUser()
+    {
+        return test::env("VQ_FB_OFFICE_USER").empty() ? DefaultDbUser : test::env("VQ_FB_OFFICE_USER");
+    }
+    static std::string officePassword()
+    {
+        return test::env("VQ_FB_OFFICE_USER").empty() ? DefaultDbPassword : test::env("VQ_FB_OFFICE_PASSWORD");
+    }
 
     // The office's user as the server's set-up makes it (scripts/firebird-server):
     // known by name and password, allowed to create databases. A server made
     // before gets it here.
     void ensureOfficeUser(const fs::path& database)
     {
+        const std::string remote = server_ + ":" + database.string();
         try {
             db::Attachment office;
-            office.attach({server_ + ":" + database.string(), DefaultDbUser, DefaultDbPassword});
-            return;
+            office.attach({remote, officeUser(), officePassword()});
         } catch (const db::DbError&) {
+            test::runSql(remote, "CREATE OR ALTER USER " + officeUser() + " PASSWORD '" + officePassword() + "';");
         }
-        test::runSql(server_ + ":" + database.string(),
-                     "CREATE OR ALTER USER " + DefaultDbUser + " PASSWORD '" + DefaultDbPassword + "';\n"
-                     "GRANT CREATE DATABASE TO USER " + DefaultDbUser + ";");
+        // Tests running side by side grant it at the same time.
+        for (int attempt = 1;; ++attempt) {
+            try {
+                test::runSql(remote, "GRANT CREATE DATABASE TO USER " + officeUser() + ";");
+                return;
+            } catch (const std::runtime_error&) {
+                if (attempt == 5)
+                    throw;
+            }
+        }
     }
 
     // A data set on the server with its data-list row REC.
@@ -200,7 +211,7 @@ protected:
     std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
 
     std::string server_;
-    test::TempDir root_;
+    test::TempDir root_{test::serverOfficeRoot()};   // where the server's file routines may act
     platform::ScopedScriptedInteraction seam_;
     std::unique_ptr<TDM> dm_;
     std::vector<ListNotice> notices_;

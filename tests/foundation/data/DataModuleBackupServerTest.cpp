@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/MessageWait.h"
@@ -27,17 +28,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
 class BackupOnServer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        server_ = env("VQ_FB_SERVER");
+        server_ = test::env("VQ_FB_SERVER");
         if (server_.empty())
             GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
         saved_ = SystemDef;
@@ -45,8 +40,8 @@ protected:
         ConnectMode = ConnectClientServer;
         DbFatalFlag = 0;
         SystemDef.HostName = server_;
-        SystemDef.DbUser = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
-        SystemDef.DbPassword = env("VQ_FB_PASSWORD");
+        SystemDef.DbUser = test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER");
+        SystemDef.DbPassword = test::env("VQ_FB_PASSWORD");
         SystemDef.SysDir = (root_.path() / "sys").string();
         SystemDef.LogDir = (root_.path() / "log").string();
         SystemDef.WinTempDir = (root_.path() / "tmp").string();
@@ -94,7 +89,7 @@ protected:
     }
 
     std::string server_;
-    test::TempDir root_;
+    test::TempDir root_{test::serverOfficeRoot()};   // where the server's file routines may act
     platform::ScopedScriptedInteraction seam_;
     std::unique_ptr<TDM> dm_;
     TSystemDef saved_;
@@ -122,13 +117,17 @@ TEST_F(BackupOnServer, FileRoutinesActOnTheServersFiles)
     std::string shortName;
     dm_->ShortFileName(folder.string(), ConnectMode, shortName);
     EXPECT_EQ(shortName, folder.string());
-    // Relative paths and the top folders are refused.
-    EXPECT_FALSE(dm_->ServerFileOperation("MKDIR", "relative/folder", {}));
-    EXPECT_FALSE(dm_->ServerFileOperation("RMDIR", "/tmp", {}));
     EXPECT_TRUE(FileOpRmDir((root_.path() / "サーバー").string(), ConnectMode, false));
     EXPECT_FALSE(fs::exists(root_.path() / "サーバー"));
     EXPECT_FALSE(dm_->IBDatabaseDEF.connected());   // connected for each call only
     EXPECT_TRUE(seam_->messages.empty());
+    // A relative path and a folder outside the office are refused by the
+    // server, and the operation's failure is shown.
+    EXPECT_FALSE(dm_->ServerFileOperation("MKDIR", "relative/folder", {}));
+    EXPECT_FALSE(dm_->ServerFileOperation("RMDIR", "/tmp/", {}));
+    ASSERT_FALSE(seam_->messages.empty());
+    EXPECT_EQ(seam_->messages.back().text.rfind("サーバーへのファイル操作(RMDIR)に失敗しました。", 0), 0u)
+        << seam_->messages.back().text;
 }
 
 TEST_F(BackupOnServer, ServicesBackupAndRestoreOnTheServer)

@@ -226,6 +226,16 @@ TEST_F(OpenDataSetTest, ThePasswordQuestionTakesThreeAttempts)
             EXPECT_EQ(seam_->inputs[1], "正しいパスワードを入力して下さい。");
         }
     }
+    // The input dialog's password form: eight characters at most, the hint,
+    // the retry prompt in red.
+    const auto& first = seam_->inputRequests.front();
+    EXPECT_EQ(first.caption, "パスワードの確認");
+    EXPECT_TRUE(first.password);
+    EXPECT_EQ(first.maxLength, 8);
+    EXPECT_FALSE(first.promptAlert);
+    EXPECT_EQ(first.hint, "パスワード(英数字8文字以内)を入力し、[OK]ボタンを押して下さい。"
+                          "3回続けて失敗すると「データ選択」画面に戻ります。");
+    EXPECT_TRUE(seam_->inputRequests.back().promptAlert);
     AccInf.DataPassword.clear();
     EXPECT_TRUE(dm_.AskDataPassword());
 }

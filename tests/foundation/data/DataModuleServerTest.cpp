@@ -7,6 +7,7 @@
 
 #include "DataModuleFixture.h"
 #include "SchemaDatabase.h"
+#include "ServerEnv.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/data/AccRegSettings.h"
@@ -24,19 +25,9 @@
 using namespace vq;
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string env(const char* name)
-{
-    const char* v = std::getenv(name);
-    return v ? v : "";
-}
-
-} // namespace
-
 TEST(DataModuleServer, LostConnectionIsReportedOnceAndEndsTheProgram)
 {
-    const std::string server = env("VQ_FB_SERVER");
+    const std::string server = test::env("VQ_FB_SERVER");
     if (server.empty())
         GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
 
@@ -58,8 +49,8 @@ TEST(DataModuleServer, LostConnectionIsReportedOnceAndEndsTheProgram)
     ConnectMode = ConnectClientServer;
     DbFatalFlag = 0;
     SystemDef.HostName = server;
-    SystemDef.DbUser = env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER");
-    SystemDef.DbPassword = env("VQ_FB_PASSWORD");
+    SystemDef.DbUser = test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER");
+    SystemDef.DbPassword = test::env("VQ_FB_PASSWORD");
     SystemDef.LogDir = (root.path() / "log").string();
     {
         TDM dm;
@@ -124,7 +115,7 @@ class DataModuleServerInUse : public test::DataModuleFixture {};
 
 TEST_F(DataModuleServerInUse, ADataSetTheServerHoldsCountsAsInUse)
 {
-    const std::string server = env("VQ_FB_SERVER");
+    const std::string server = test::env("VQ_FB_SERVER");
     if (server.empty())
         GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
     for (fs::path p = dataFile(); p != root_.path().parent_path(); p = p.parent_path())
@@ -135,8 +126,8 @@ TEST_F(DataModuleServerInUse, ADataSetTheServerHoldsCountsAsInUse)
     ASSERT_TRUE(seam_->messages.empty());
     {
         db::Attachment held;
-        held.attach({server + ":" + dataFile().string(), env("VQ_FB_USER").empty() ? "SYSDBA" : env("VQ_FB_USER"),
-                     env("VQ_FB_PASSWORD")});
+        held.attach({server + ":" + dataFile().string(),
+                     test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"), test::env("VQ_FB_PASSWORD")});
         EXPECT_TRUE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
         // The operator reads the program's conclusion; the engine's words
         // are in the error log.

@@ -41,6 +41,15 @@ TEST_F(MyNumberIOTest, PasswordCheck)
     ASSERT_EQ(seam_->inputs.size(), 2u);
     EXPECT_EQ(seam_->inputs[0], "マイナンバー管理パスワードを入力して下さい。");
     EXPECT_EQ(seam_->inputs[1], "正しいパスワードを入力して下さい。");
+    ASSERT_EQ(seam_->inputRequests.size(), 2u);
+    const auto& first = seam_->inputRequests[0];
+    EXPECT_TRUE(first.password);
+    EXPECT_EQ(first.maxLength, 8);
+    EXPECT_EQ(first.keyFilter, 30);
+    EXPECT_FALSE(first.promptAlert);
+    EXPECT_EQ(first.hint, "パスワード(英数字8文字以内)を入力し、[OK]ボタンを押して下さい。"
+                          "3回続けて失敗すると呼出し元の画面に戻ります。");
+    EXPECT_TRUE(seam_->inputRequests[1].promptAlert);
 
     seam_->inputs.clear();
     seam_->inputAnswers = {"a", "b", "c"};

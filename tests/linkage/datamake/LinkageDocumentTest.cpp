@@ -1,7 +1,7 @@
 // The whole linkage file of an export on the sample office's individuals:
 // BASIC carries the data set's fiscal dates, the balance sheet balances at
-// the opening and the closing, and an export that cannot be made leaves no
-// file behind.
+// the opening and the closing, and an export that cannot be made, or that
+// would lose what the form has no place for, leaves no file behind.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -147,6 +147,53 @@ TEST_F(LinkageDocumentTest, StatementThatCannotBeReadLeavesTheOldFile)
         EXPECT_EQ(e.Detail, SetDataNodeDetail);
     }
     EXPECT_EQ(test::readBytes(file_), "before");
+}
+
+TEST_F(LinkageDocumentTest, WhatTheFormHasNoPlaceForStopsTheExportAndIsNamed)
+{
+    const struct {
+        SampleClient client;
+        const char* moreSql;
+        std::vector<std::string> detail;
+    } cases[] = {
+        // Miscellaneous expenses moved from the last expense line to one
+        // beyond the form: its amount would vanish from the file.
+        {SampleClient::General, "UPDATE EXTERKS SET SUBREC = 25 WHERE KGROUP = '6100' AND SUBREC = 24;",
+         {"科目 6290 雑費：決算書行 6100-25「雑費」は青色申告決算書（一般用）の様式にありません。"}},
+        {SampleClient::RealEstate, "UPDATE EXTERKS SET SUBREC = 14 WHERE KGROUP = '6100' AND SUBREC = 13;",
+         {"科目 6190 雑費：決算書行 6100-14「その他の経費」は青色申告決算書（不動産所得用）の様式にありません。"}},
+        {SampleClient::Agriculture, "UPDATE EXTERKS SET SUBREC = 24 WHERE KGROUP = '6100' AND SUBREC = 23;",
+         {"科目 6290 雑費：決算書行 6100-24「雑費」は青色申告決算書（農業所得用）の様式にありません。"}},
+        // The employee numbered past the breakdown's rows, while the wages
+        // stay in the profit and loss.
+        {SampleClient::General, "UPDATE AO_KYUUYO SET NUMBER = 8 WHERE SENJYU = 0;",
+         {"給料賃金の内訳 8行目「高橋 美咲」は青色申告決算書（一般用）の様式にありません。"}},
+        // A hand-entered statement: its own amount on a line beyond the form.
+        {SampleClient::HandEntered, "UPDATE EXTERKS SET SUBREC = 25 WHERE KGROUP = '6100' AND SUBREC = 16;",
+         {"手書きの決算書行 6100-25「地代家賃」は青色申告決算書（一般用）の様式にありません。"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.moreSql);
+        open(c.client, c.moreSql);
+        test::writeBytes(file_, "before");
+        TSyotokuzeiDataExport exp(0, "");
+        TakeOpenDataSet(exp);
+        try {
+            WriteLinkageFile(exp, file_);
+            ADD_FAILURE() << "a statement with lines beyond its form was written";
+        } catch (const EDataExportError& e) {
+            EXPECT_EQ(e.Code, ExportErrorOutsideForm);
+            EXPECT_STREQ(e.what(), OutsideFormMessage);
+            std::string detail;
+            for (const auto& line : c.detail)
+                detail += (detail.empty() ? "" : "\r") + line;
+            EXPECT_EQ(e.Detail, detail);
+        }
+        EXPECT_EQ(test::readBytes(file_), "before");
+        EXPECT_TRUE(seam_->messages.empty());
+        dm_.CloseAccDat("", 0, 0);
+        fs::remove(fs::path(SystemDef.DataDir) / DataDbFileName);
+    }
 }
 
 TEST_F(LinkageDocumentTest, IncomeKindOutsideTheFourWritesAnEmptyData)

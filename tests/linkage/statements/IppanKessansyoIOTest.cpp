@@ -103,7 +103,7 @@ TEST_F(IppanReaderTest, StationeryShopFromItsBooks)
     expectBalanced(r);
     EXPECT_EQ(r.SISAN[1].KNAME, "現金");
     EXPECT_EQ(r.SISAN[1].KISHUZAN, yen(85000));
-    EXPECT_EQ(r.FUSAI[19].KNAME, "貸倒引当金");
+    EXPECT_EQ(r.FUSAI[14].KNAME, "貸倒引当金");
     EXPECT_EQ(r.FUSAI[22].KISHUZAN, 0);
 
     // Breakdowns: salaries with their totals, interest, rents, fees, notes.
@@ -173,7 +173,8 @@ TEST_F(IppanReaderTest, HandEnteredBakeryTakesItsAmountsFromTheStatementAndNames
     // Manufacturing cost from the hand-entered lines, and the purchases
     // line computed from the monthly purchases whatever was entered on it.
     EXPECT_EQ(r.SEIZO[2].KINGAKU, yen(2600000));
-    EXPECT_EQ(r.SEIZO[8].KNAME, "減価償却費");
+    EXPECT_EQ(r.SEIZO[8].KNAME, "電力費");
+    EXPECT_EQ(r.SEIZO[11].KNAME, "減価償却費");
     EXPECT_EQ(r.SEIZO[21].KINGAKU, yen(360000));
     EXPECT_EQ(r.SEIZO[26].KINGAKU, yen(3550000));
     EXPECT_EQ(r.SONEKI[3].KINGAKU, r.TUKIBETU[15].SIIRE + yen(3550000) - yen(2600000));

@@ -84,7 +84,7 @@ TEST_F(NougyouReaderTest, FarmFromItsBooks)
     EXPECT_TRUE(seam_->messages.empty());
 }
 
-TEST_F(NougyouReaderTest, RowsBeyondThePaperFormAreLeftOut)
+TEST_F(NougyouReaderTest, RowsBeyondThePaperFormFailTheLoadAndAreNamed)
 {
     std::string rows;
     for (int i = 10; i < 16; ++i)
@@ -95,21 +95,26 @@ TEST_F(NougyouReaderTest, RowsBeyondThePaperFormAreLeftOut)
                 std::to_string(i) + "', 12345);\n";
     rows += "INSERT INTO AO_YATOININHI (REC, SIMEI, NISUU) VALUES (6, '六番', 9);\n"
             "INSERT INTO AO_KAJYU (REC, MEISHOU1) VALUES (4, '四番');\n"
-            "INSERT INTO AO_TIDAI_CHINSHAKU (REC, JYUSHO1) VALUES (0, 'ゼロ');\n";
+            "INSERT INTO AO_TIDAI_CHINSHAKU (REC, JYUSHO1) VALUES (0, 'ゼロ');\n"
+            // A blank row beyond the form loses nothing.
+            "INSERT INTO AO_KAJYU_KEISAN (REC, KEISANHOUHOU) VALUES (9, '');\n";
     open(SampleClient::Agriculture, rows);
     TNougyouKessansyoIO reader;
-    ASSERT_TRUE(load(reader));
-    const auto& r = reader.Rec;
-    // Nine field crops: the first six have a row.
-    EXPECT_EQ(r.TAHATA[4].KUBUN1, "野菜10");
-    EXPECT_EQ(r.TAHATA[6].KUBUN1, "野菜12");
-    // Three miscellaneous lines and their total; the amount is whole yen.
-    EXPECT_EQ(r.ZATU[3].KINGAKU, yen(12345));
-    EXPECT_EQ(r.ZATU[4].KUBUN, "");
-    EXPECT_EQ(r.ZATU[4].KINGAKU, yen(180000 + 60000 + 12345));
-    EXPECT_EQ(r.YATOININ[5].NISUU, 48 + 4);
-    EXPECT_EQ(r.KAJYU[3].MEISHOU1, "");
-    EXPECT_EQ(r.TIDAI_CHIN[1].JYUSHO1, "宇都宮市雀宮町7-12");
+    EXPECT_FALSE(load(reader));
+    const char* form = "は青色申告決算書（農業所得用）の様式にありません。";
+    // Nine field crops on six rows; five miscellaneous lines on three.
+    const std::vector<std::string> expected = {
+        std::string("収入金額の内訳（田畑） 7行目「野菜13」") + form,
+        std::string("収入金額の内訳（田畑） 8行目「野菜14」") + form,
+        std::string("収入金額の内訳（田畑） 9行目「野菜15」") + form,
+        std::string("雑収入の内訳 4行目「雑4」") + form,
+        std::string("雑収入の内訳 5行目「雑5」") + form,
+        std::string("雇人費の内訳 6行目「六番」") + form,
+        std::string("果樹・牛馬等の育成費用の計算 4行目「四番」") + form,
+        std::string("地代・賃借料の内訳 0行目「ゼロ」") + form,
+    };
+    EXPECT_EQ(reader.OutsideForm, expected);
+    EXPECT_TRUE(seam_->messages.empty());
 }
 
 TEST_F(NougyouReaderTest, DeductionOfTheHundredThousandYenCase)

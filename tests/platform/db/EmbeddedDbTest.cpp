@@ -1,7 +1,9 @@
 // The wrapper against real databases through the embedded engine.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
+#include <thread>
 
 #include "DbTestSupport.h"
 #include "platform/Cp932.h"
@@ -41,6 +43,17 @@ protected:
         ins.param("ID").setInt(id);
         ins.param("V").setString(v);
         ins.execute();
+    }
+
+    // Row 1 committed, and other attached to the same database: two
+    // writers of one row.
+    void rowAndSecondConnection(Attachment& other)
+    {
+        Transaction tr(db);
+        tr.start();
+        insertRow(tr, 1);
+        tr.commit();
+        other.attach(test::localParams(dir / "test.fdb"));
     }
 
     test::TempDir dir;
@@ -308,14 +321,8 @@ TEST_F(EmbeddedDb, SelectableAndExecutableProcedures)
 
 TEST_F(EmbeddedDb, TwoWritersOfOneRowConflictAtOnce)
 {
-    {
-        Transaction tr(db);
-        tr.start();
-        insertRow(tr, 1);
-        tr.commit();
-    }
     Attachment other;
-    other.attach(test::localParams(dir / "test.fdb"));
+    rowAndSecondConnection(other);
     Transaction first(db), second(other);
     first.start();
     second.start();
@@ -330,6 +337,45 @@ TEST_F(EmbeddedDb, TwoWritersOfOneRowConflictAtOnce)
         EXPECT_FALSE(e.isLostConnection());
         EXPECT_NE(e.errorCode(), 0);
         EXPECT_NE(e.sqlCode(), 0);
+    }
+}
+
+TEST_F(EmbeddedDb, AWaitingWriterGetsTheRowWhenItIsFreedOrGivesUpAfterItsLockTimeout)
+{
+    Attachment other;
+    rowAndSecondConnection(other);
+    for (const bool freed : {true, false}) {
+        SCOPED_TRACE(freed ? "freed after 300 ms" : "held");
+        Transaction holding(db), waiting(other, {Isolation::ReadCommitted, false, true, 2});
+        holding.start();
+        Statement hold(db, holding, "UPDATE T SET V = 'held' WHERE ID = 1");
+        hold.execute();
+        std::jthread release;
+        if (freed)
+            release = std::jthread([&holding] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                holding.rollback();
+            });
+        waiting.start();
+        Statement change(other, waiting, "UPDATE T SET V = 'waited' WHERE ID = 1");
+        const auto started = std::chrono::steady_clock::now();
+        try {
+            change.execute();
+            EXPECT_TRUE(freed);
+        } catch (const DbError& e) {
+            EXPECT_FALSE(freed) << e.message();
+            EXPECT_TRUE(e.isLockConflict()) << e.message();
+            // The transaction outlives its failed statement.
+            EXPECT_TRUE(waiting.active());
+        }
+        const auto waited = std::chrono::steady_clock::now() - started;
+        // The engine counts the time-out in whole seconds, not to the tick.
+        EXPECT_GE(waited, std::chrono::milliseconds(freed ? 250 : 1000));
+        EXPECT_LT(waited, std::chrono::seconds(5));
+        waiting.rollback();
+        if (release.joinable())
+            release.join();
+        holding.rollback();
     }
 }
 

@@ -16,6 +16,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -97,6 +99,61 @@ TEST_F(PreviewTest, OpensAtTheFittingZoom)
     EXPECT_EQ(form->PreviewZoom(), form->fittingZoom());
     EXPECT_GE(form->PreviewZoom(), 5);
     EXPECT_EQ(form->WherePage->text(), "1/5");
+    // The window manager maximises the window after it was laid out: the
+    // page follows at the new fitting zoom, until the zoom is chosen by hand.
+    const int small = form->PreviewZoom();
+    form->resize(1800, 1500);
+    QApplication::processEvents();
+    EXPECT_GT(form->PreviewZoom(), small);
+    EXPECT_EQ(form->PreviewZoom(), form->fittingZoom());
+    EXPECT_EQ(form->DispZoom->text(), QString("%1%").arg(form->PreviewZoom() * 10));
+    form->ZoomOutButtonClick();
+    const int chosen = form->PreviewZoom();
+    form->resize(1000, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(form->PreviewZoom(), chosen);
+}
+
+TEST_F(PreviewTest, KeysPageAndClose)
+{
+    auto form = open();
+    struct Key {
+        Qt::Key key;
+        int page;
+    };
+    for (const Key& k : {Key{Qt::Key_PageDown, 2}, Key{Qt::Key_PageDown, 3}, Key{Qt::Key_PageUp, 2},
+                         Key{Qt::Key_End, 5}, Key{Qt::Key_PageDown, 5}, Key{Qt::Key_Home, 1}}) {
+        QTest::keyClick(form->ImagePaintScrollBox, k.key);
+        EXPECT_EQ(form->currentPage(), k.page) << k.key;
+    }
+    form->CloseCode = 1;
+    QTest::keyClick(form->ImagePaintScrollBox, Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->CloseCode, 0);
+}
+
+// The data file shrinks while the window is up: paging to a page that is no
+// longer there tells the read error instead of killing the program.
+TEST_F(PreviewTest, AFileThatShrinksIsToldWhenItsPageIsShown)
+{
+    TZevev360 p;
+    p.DataFile = (dir_ / "long.360").string();
+    p.DataOpen(false);
+    for (int page = 1; page <= 60; ++page) {
+        if (page > 1)
+            p.NewPage();
+        for (int r = 0; r < 55; ++r)
+            p.TextOut(150, 260 + r * 45, "ROW" + std::to_string(r), "ＭＳ 明朝", 9, "", "黒", "OFF", "LEFT", 0);
+    }
+    p.DataClose();
+    p.FillJob(job_);
+    auto form = open();
+    std::filesystem::resize_file(job_.DataFile, 5000);
+    form->Bottom_PageClick();
+    EXPECT_EQ(form->currentPage(), 60);
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_NE(seam_->messages[0].text.find("を読み込めません。"), std::string::npos) << seam_->messages[0].text;
+    EXPECT_FALSE(form->drawProblem().empty());
 }
 
 TEST_F(PreviewTest, PagingAndThePageJump)

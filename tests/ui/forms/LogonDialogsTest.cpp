@@ -21,7 +21,11 @@
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxRadioButton.h"
 
+#include <QApplication>
 #include <QGroupBox>
+
+#include <functional>
+#include <memory>
 
 using namespace vq;
 using namespace vq::ui;
@@ -81,6 +85,56 @@ TEST_F(LogonDialogsTest, ServerSettingsRefuseABlankHostAndStoreTheServerLowerCas
     EXPECT_EQ(again.txtHostName->text(), "fileserver");
 }
 
+// The place of the data is a drive from the list (or none, for a server
+// without drives) and a folder from the server's root; stored places of
+// either kind come back into the boxes.
+TEST_F(LogonDialogsTest, ServerSettingsTakeTheDataFolderFromTheRoot)
+{
+    ConnectMode = ConnectClientServer;
+    TAppIniCreateBox box;
+    EXPECT_FALSE(box.cmbDrive->isEditable());
+    box.LoadBoxes();
+    EXPECT_EQ(box.cmbDrive->currentIndex(), 0) << "no drive for a new file";
+    EXPECT_EQ(box.txtDataPath->text().toStdString(), ServerDataDir);
+    box.txtHostName->setText("dbhost");
+    struct Refused {
+        const char* folder;
+        const char* message;
+    } refused[] = {
+        {"  ", "データの場所が指定されていません。\r入力してください。"},
+        {"data/zeverivurev", "データの場所は、サーバー上のフォルダを「/」から始まる形で入力してください。"},
+    };
+    for (const auto& r : refused) {
+        seam_->messages.clear();
+        box.txtDataPath->setText(r.folder);
+        box.OKBtnClick();
+        EXPECT_EQ(modalResult(&box), mrNone) << r.folder;
+        ASSERT_EQ(seam_->messages.size(), 1u) << r.folder;
+        EXPECT_EQ(seam_->messages[0].text, r.message);
+    }
+    EXPECT_FALSE(std::filesystem::exists(SystemDef.IniFileName)) << "nothing written";
+
+    struct Stored {
+        const char* sysDir;
+        const char* drive;
+        const char* folder;
+        const char* written;   // by OK, unchanged but the drive's letter case
+    } stored[] = {{"/srv/Vq/data", "なし", "/srv/Vq/data", "/srv/Vq/data"},
+                  {"d:/zeverivurev/data", "D:", "/zeverivurev/data", "d:/zeverivurev/data"},
+                  {"E:\\zeverivurev\\data", "E:", "\\zeverivurev\\data", "e:\\zeverivurev\\data"}};
+    for (const auto& st : stored) {
+        ini().writeString("SERVER", "SYSDIR", st.sysDir);
+        TAppIniCreateBox again;
+        again.LoadBoxes();
+        EXPECT_EQ(again.cmbDrive->currentText().toStdString(), st.drive) << st.sysDir;
+        EXPECT_EQ(again.txtDataPath->text().toStdString(), st.folder) << st.sysDir;
+        again.txtHostName->setText("dbhost");
+        again.OKBtnClick();
+        EXPECT_EQ(modalResult(&again), mrOk) << st.sysDir;
+        EXPECT_EQ(ini().readString("SERVER", "SYSDIR"), st.written);
+    }
+}
+
 TEST_F(LogonDialogsTest, LogonPicksTheLastConnectionKind)
 {
     ini().writeString("APPLICATION", "CONNECT", "1");
@@ -115,15 +169,64 @@ TEST_F(LogonDialogsTest, WrongCodeKeepsTheLogonOpenAndF12NeedsAnEnabledOk)
     TLogonBox box;
     test::showActive(box);
     box.txtOpCode->setText("9");
-    QTest::keyClick(&box, Qt::Key_F12);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12);
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].text, kWrongCodeMessage);
     EXPECT_TRUE(box.isVisible());
     EXPECT_TRUE(box.txtOpCode->hasFocus());
 
     box.OKBtn->setEnabled(false);
-    QTest::keyClick(&box, Qt::Key_F12);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12);
     EXPECT_EQ(seam_->messages.size(), 1u);
+}
+
+// F12 presses OK and Esc cancels from whichever control has the focus, a text
+// box included; on the logon Esc does nothing (only its cancel button ends
+// the program).
+TEST_F(LogonDialogsTest, DialogKeysActFromTheTextBoxes)
+{
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>()> make;
+        std::function<QWidget*(QDialog&)> textBox;
+        std::string okMessage;   // what OK says about the empty boxes
+        bool escapeCancels;
+    };
+    const Case cases[] = {
+        {"logon", [] { return std::make_unique<TLogonBox>(); },
+         [](QDialog& d) { return static_cast<TLogonBox&>(d).txtPassword; }, kWrongCodeMessage, false},
+        {"server settings",
+         [] {
+             ConnectMode = ConnectClientServer;   // the logon before chose stand-alone
+             return std::make_unique<TAppIniCreateBox>();
+         },
+         [](QDialog& d) { return static_cast<TAppIniCreateBox&>(d).txtHostName; },
+         "コンピュータ名が指定されていません。\r入力してください。", true},
+        {"password",
+         [] {
+             auto box = std::make_unique<TUpPasswordBox>();
+             box->Setup("");
+             return box;
+         },
+         [](QDialog& d) { return static_cast<TUpPasswordBox&>(d).txtPasswordNew2; },
+         "新しいパスワードが入力されていません。両方のボックスに入力して下さい。", true},
+    };
+    for (const Case& c : cases) {
+        seam_->messages.clear();
+        std::unique_ptr<QDialog> dialog = c.make();
+        test::showActive(*dialog);
+        QWidget* box = c.textBox(*dialog);
+        box->setFocus();
+        ASSERT_TRUE(box->hasFocus()) << c.name;
+        QTest::keyClick(box, Qt::Key_F12);
+        ASSERT_EQ(seam_->messages.size(), 1u) << c.name;
+        EXPECT_EQ(seam_->messages[0].text, c.okMessage) << c.name;
+
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(dialog->isVisible(), !c.escapeCancels) << c.name;
+        EXPECT_EQ(dialog->result(), c.escapeCancels ? mrCancel : mrNone) << c.name;
+    }
 }
 
 TEST_F(LogonDialogsTest, PasswordDialogModesAndBoxes)

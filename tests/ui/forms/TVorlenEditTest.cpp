@@ -1,11 +1,17 @@
 // The numeric edit: typing and pasting into the styles and pictures the
-// screens use, and the reading of what is typed through the input method.
+// screens use, and the reading of what is typed through the input method;
+// the edits' right-button menu.
 #include "ShownForm.h"
 
 #include "ui/forms/TVorlenEdit.h"
+#include "ui/forms/TxComboBox.h"
 #include "ui/forms/TxEdit.h"
+#include "ui/forms/TxMaskEdit.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QInputMethodEvent>
 #include <QTest>
 
@@ -96,6 +102,14 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"paste text refused", esNumeric, true, "#,##0", 0, zkNone, zkNone, "5,000", "^V", "12a",
                  "5,000", -1},
         EditCase{"paste cut to length", esNumeric, false, "", 5, zkNone, zkNone, "", "^V", "1234567", "12345", 5},
+        EditCase{"long paste cut to the amount box", esNumericMinus, true, "#,##0", 11, zkNone, zkNone, "", "^V",
+                 "99999999999999999999999", "99,999,999,999", 14},
+        EditCase{"minus pasted after digits refused", esNumericMinus, true, "#,##0", 11, zkNone, zkNone, "1,234,000",
+                 "^V", "-5", "1,234,000", 9},
+        EditCase{"letters pasted after a digit refused", esNumericMinus, true, "#,##0", 11, zkNone, zkNone, "5", "^V",
+                 "abc", "5", 1},
+        EditCase{"minus refused where the sign has no room", esNumericMinus, false, "", 3, zkNone, zkNone, "123",
+                 "-", "", "123", -1},
         EditCase{"plain text paste", esNone, false, "", 0, zkNone, zkNone, "", "^V", "abc", "abc", 3}));
 
 TEST(TVorlenEdit, LeavingFormatsAndBlankStaysBlankOnlyWhenAllowed)
@@ -152,4 +166,83 @@ TEST(TVorlenEdit, ReadingInKatakanaFromTheInputMethod)
     direct.setCommitString(QStringLiteral("たろう"));
     QApplication::sendEvent(f.edit, &direct);
     EXPECT_EQ(f.edit->Kana(), QStringLiteral("タロウ"));
+}
+
+namespace {
+
+// Opens the right button's menu of edit, returns its entries (without the
+// shortcut after the tab) and chooses the entry of that caption, if any.
+QStringList useContextMenu(QLineEdit* edit, const QString& choose = {})
+{
+    QStringList entries;
+    bool shown = false;
+    std::function<void()> poll = [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            QTimer::singleShot(10, poll);
+            return;
+        }
+        shown = true;
+        QAction* chosen = nullptr;
+        for (QAction* a : menu->actions()) {
+            const QString caption = a->text().section(QLatin1Char('\t'), 0, 0);
+            if (!caption.isEmpty())
+                entries << caption;
+            if (caption == choose)
+                chosen = a;
+        }
+        menu->close();
+        if (chosen)
+            chosen->trigger();
+    };
+    QTimer::singleShot(0, poll);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), edit->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(edit, &event);
+    EXPECT_TRUE(shown);
+    return entries;
+}
+
+} // namespace
+
+// Each of the library's edits has its menu in Japanese.
+TEST(EditContextMenu, EntriesInJapaneseOnEveryEdit)
+{
+    QWidget window;
+    auto* combo = new TxComboBox(&window);
+    QLineEdit* edits[] = {new TxEdit(&window), new TVorlenEdit(&window), new TxMaskEdit(&window),
+                          combo->lineEdit()};
+    vq::test::showActive(window);
+    QApplication::clipboard()->setText(QStringLiteral("1"));
+    for (QLineEdit* edit : edits) {
+        const QStringList entries = useContextMenu(edit);
+        for (const char* caption : {"元に戻す(&U)", "切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "削除(&D)",
+                                    "すべて選択(&A)"})
+            EXPECT_TRUE(entries.contains(QString::fromUtf8(caption)))
+                << edit->metaObject()->className() << " " << entries.join(u' ').toStdString();
+    }
+}
+
+// Pasting from the menu goes through the amount's filter like Ctrl+V.
+TEST(EditContextMenu, PasteOfTheAmountEditIsFiltered)
+{
+    Form f;
+    f.edit->setEditStyle(esNumericMinus);
+    f.edit->setComma(true);
+    f.edit->setOutputFormat(QStringLiteral("#,##0"));
+    f.edit->setMaxLength(11);
+    f.edit->setFocus();
+    const QString paste = QString::fromUtf8("貼り付け(&P)");
+    struct Case {
+        const char* before;
+        const char* clipboard;
+        const char* after;
+    } cases[] = {{"", "1234567", "1,234,567"}, {"5", "abc", "5"}, {"1,234,000", "-5", "1,234,000"},
+                 {"", "99999999999999999999999", "99,999,999,999"}};
+    for (const auto& c : cases) {
+        f.edit->setText(QString::fromUtf8(c.before));
+        f.edit->setCursorPosition(static_cast<int>(f.edit->text().size()));
+        QApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+        useContextMenu(f.edit, paste);
+        EXPECT_EQ(f.edit->text().toStdString(), c.after) << c.clipboard;
+    }
 }

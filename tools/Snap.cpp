@@ -6,6 +6,7 @@
 #include "foundation/calendar/Gengo.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/SystemDef.h"
+#include "ui/forms/QtTranslations.h"
 #include "ui/forms/TBSDI.h"
 #include "ui/forms/TInputDlgBox.h"
 #include "ui/forms/TMessageBox2.h"
@@ -29,6 +30,7 @@
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
+#include "comm/forms/DataTusinSnap.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/FileOperationSnap.h"
@@ -270,10 +272,14 @@ void officeColours()
 QWidget* inputDialog()
 {
     auto* dlg = new TInputDlgBox;
+    // The data password asked again after a wrong answer.
     dlg->Mode = 1;
-    dlg->DlgCaption = "データパスワード";
-    dlg->MainText = "このデータにはパスワードが設定されています。\rパスワードを入力してください。";
-    dlg->InputHint = "パスワード|データに設定されたパスワードを入力します。";
+    dlg->DlgCaption = "パスワードの確認";
+    dlg->MainText = "正しいパスワードを入力して下さい。";
+    dlg->MainColor = clRed;
+    dlg->InputHint = "パスワード(英数字8文字以内)を入力し、[OK]ボタンを押して下さい。"
+                     "3回続けて失敗すると「データ選択」画面に戻ります。";
+    dlg->MaxLen = 8;
     dlg->Value = "secret";
     dlg->Apply(0);
     return dlg;
@@ -571,7 +577,10 @@ std::map<std::string, Maker> makers()
         {"baseform", baseForm},     {"loggedon", loggedOn},       {"printdialog", printDialog},
         {"printcolors", colorChooser}, {"logon", logon}, {"server-settings", serverSettings},
         {"password", passwordDialog}, {"placebox", placeBox}, {"datasentaku", dataSelection},
-        {"shareddata", vq::SnapServerSentakuBox},
+        {"shareddata", vq::SnapServerSentakuBox}, {"datatusin", [] {
+             officeColours();
+             return vq::comm::SnapDataTusin();
+         }},
         {"preview", preview}, {"margins", margins},
         {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
         {"datadetail", dataDetail},
@@ -586,6 +595,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    installQtTranslations(app);
     installFontSubstitutions();
     const auto all = makers();
     if (argc < 3) {
