@@ -145,7 +145,7 @@ TEST_F(DataModuleServerInUse, ADataSetTheServerHoldsCountsAsInUse)
 // have is free, another attachment of the office makes it in use.
 TEST_F(DataModuleServerInUse, TheOfficesOwnUserAsksTheServerWithoutAdministratorRights)
 {
-    const std::string server = env("VQ_FB_SERVER");
+    const std::string server = test::env("VQ_FB_SERVER");
     if (server.empty())
         GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
     for (fs::path p = dataFile(); p != root_.path().parent_path(); p = p.parent_path())
