@@ -111,22 +111,30 @@ TEST(DataModuleServer, LostConnectionIsReportedOnceAndEndsTheProgram)
 // A data set a server holds is out of sight of this program's own engine and
 // its service manager; the probe that cannot open the file must not answer
 // "free", or a caller would drop, restore or overwrite a data set in use.
-class DataModuleServerInUse : public test::DataModuleFixture {};
+class DataModuleServerInUse : public test::DataModuleFixture {
+protected:
+    void SetUp() override
+    {
+        DataModuleFixture::SetUp();
+        server_ = test::env("VQ_FB_SERVER");
+        if (server_.empty())
+            GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
+        // The server may run under a user of its own: it must reach the file.
+        for (fs::path p = dataFile(); p != root_.path().parent_path(); p = p.parent_path())
+            fs::permissions(p, fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
+        fs::permissions(root_.path(), fs::perms::all);
+    }
+
+    std::string server_;
+};
 
 TEST_F(DataModuleServerInUse, ADataSetTheServerHoldsCountsAsInUse)
 {
-    const std::string server = test::env("VQ_FB_SERVER");
-    if (server.empty())
-        GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
-    for (fs::path p = dataFile(); p != root_.path().parent_path(); p = p.parent_path())
-        fs::permissions(p, fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
-    fs::permissions(root_.path(), fs::perms::all);
-
     EXPECT_FALSE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
     ASSERT_TRUE(seam_->messages.empty());
     {
         db::Attachment held;
-        held.attach({server + ":" + dataFile().string(),
+        held.attach({server_ + ":" + dataFile().string(),
                      test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"), test::env("VQ_FB_PASSWORD")});
         EXPECT_TRUE(dm_.AccDatInConnection(1, "", SystemDef.DataDir, 0));
         // The operator reads the program's conclusion; the engine's words
@@ -145,17 +153,11 @@ TEST_F(DataModuleServerInUse, ADataSetTheServerHoldsCountsAsInUse)
 // have is free, another attachment of the office makes it in use.
 TEST_F(DataModuleServerInUse, TheOfficesOwnUserAsksTheServerWithoutAdministratorRights)
 {
-    const std::string server = test::env("VQ_FB_SERVER");
-    if (server.empty())
-        GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
-    for (fs::path p = dataFile(); p != root_.path().parent_path(); p = p.parent_path())
-        fs::permissions(p, fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
-    fs::permissions(root_.path(), fs::perms::all);
     ConnectMode = ConnectClientServer;
-    SystemDef.HostName = server;
+    SystemDef.HostName = server_;
     SystemDef.DbUser = DefaultDbUser;
     SystemDef.DbPassword = DefaultDbPassword;
-    const std::string remote = server + ":" + dataFile().string();
+    const std::string remote = server_ + ":" + dataFile().string();
     {
         db::Attachment office;
         ASSERT_NO_THROW(office.attach({remote, DefaultDbUser, DefaultDbPassword}))
