@@ -77,7 +77,11 @@ public:
         service_->start(&st, spb.length(), spb.data());
     }
 
-    // Reads the service's output line by line until it ends.
+    // Reads the service's output line by line until the service has ended.
+    // An empty line alone is no end: on a busy machine the engine answers
+    // with no line and "data not ready" while the action still runs (a
+    // backup still writing its file, a restore still building the
+    // database). Only an empty line without such a flag ends the output.
     void drain(const ServiceOutput& output, std::vector<std::string>* keep = nullptr)
     {
         const unsigned char items[] = {isc_info_svc_line};
@@ -90,13 +94,17 @@ public:
             if (*p != isc_info_svc_line)
                 return;
             const unsigned len = readUInt(p + 1, 2);
-            if (len == 0)
-                return;   // the end of the output
-            std::string line = fb::engineText(std::string_view(reinterpret_cast<const char*>(p + 3), len));
-            if (output)
-                output(line);
-            if (keep)
-                keep->push_back(std::move(line));
+            if (len > 0) {
+                std::string line = fb::engineText(std::string_view(reinterpret_cast<const char*>(p + 3), len));
+                if (output)
+                    output(line);
+                if (keep)
+                    keep->push_back(std::move(line));
+                continue;
+            }
+            const unsigned char after = p[3];
+            if (after != isc_info_data_not_ready && after != isc_info_svc_timeout && after != isc_info_truncated)
+                return;
         }
     }
 
