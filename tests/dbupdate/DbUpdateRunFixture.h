@@ -27,26 +27,9 @@ struct DatabaseState {
 
 // Empty when both states are equal; otherwise the schema's difference (as
 // tools/schema-diff shows it) and the tables whose rows differ.
-// A restore gives the database and its owner's privileges to the user who
-// restores it: the office's user in the program, SYSDBA in these tests,
-// whose databases the office's user built. Owners are compared as one.
-inline SchemaText ownerless(const SchemaText& schema)
-{
-    SchemaText s;
-    for (const auto& [head, lines] : schema.blocks()) {
-        s.touch(head);
-        for (std::string line : lines) {
-            for (auto at = line.find("VORLEN"); at != std::string::npos; at = line.find("VORLEN", at))
-                line.replace(at, 6, "SYSDBA");
-            s.add(head, line);
-        }
-    }
-    return s;
-}
-
 inline std::string difference(const DatabaseState& a, const DatabaseState& b)
 {
-    std::string text = ownerless(a.schema).differenceTo(ownerless(b.schema));
+    std::string text = a.schema.differenceTo(b.schema);
     for (const auto& [name, sum] : a.rows) {
         const auto other = b.rows.find(name);
         if (other == b.rows.end() || other->second != sum)
@@ -112,9 +95,9 @@ protected:
         DataModuleFixture::SetUp();
         SystemDef.TempDir = SystemDef.WinTempDir;
         SystemDef.SqlDir = (root_.path() / "sql").string();
-        // SYSDBA: the in-use test asks the service manager, which answers
-        // SYSDBA only.
-        SystemDef.DbUser = "SYSDBA";
+        // The office's user, who owns the databases: a restore gives the
+        // database to the user who restores it.
+        SystemDef.DbUser = "VORLEN";
         SystemDef.DbPassword = "secret-pw";
         SystemDef.ComputerName = "TESTPC";
     }
