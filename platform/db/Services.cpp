@@ -210,6 +210,46 @@ std::vector<std::string> Services::validate(const std::string& database, const V
     return lines;
 }
 
+void Services::shutdownSingle(const std::string& database)
+{
+    fb::translated([&] {
+        ServiceConnection svc(params_);
+        fb::Xpb spb(IXpbBuilder::SPB_START);
+        spb.tag(isc_action_svc_properties);
+        spb.string(isc_spb_dbname, database);
+        spb.string(isc_spb_prp_shutdown_mode, std::string(1, static_cast<char>(isc_spb_prp_sm_single)));
+        // Waits for no one: an attachment now makes the shutdown fail.
+        spb.integer(isc_spb_prp_attachments_shutdown, 0);
+        svc.start(spb);
+        svc.drain({});
+    });
+}
+
+void Services::bringOnline(const std::string& database)
+{
+    // The engine refuses to bring an online database online.
+    constexpr std::int64_t alreadyInThatMode = 335544835; // isc_bad_shutdown_mode
+    try {
+        bringOnlineNow(database);
+    } catch (const DbError& e) {
+        if (!e.hasCode(alreadyInThatMode))
+            throw;
+    }
+}
+
+void Services::bringOnlineNow(const std::string& database)
+{
+    fb::translated([&] {
+        ServiceConnection svc(params_);
+        fb::Xpb spb(IXpbBuilder::SPB_START);
+        spb.tag(isc_action_svc_properties);
+        spb.string(isc_spb_dbname, database);
+        spb.string(isc_spb_prp_online_mode, std::string(1, static_cast<char>(isc_spb_prp_sm_normal)));
+        svc.start(spb);
+        svc.drain({});
+    });
+}
+
 std::vector<std::string> Services::attachedDatabases()
 {
     std::vector<std::string> names;
