@@ -39,6 +39,12 @@ protected:
         ServerOfficeFixture::SetUp();
         if (server_.empty())
             return;
+        // The operations run as the office's own database user, the owner of
+        // its databases, not as the server's administrator; the test data is
+        // seeded as the administrator (isql).
+        SystemDef.DbUser = officeUser();
+        SystemDef.DbPassword = officePassword();
+        ensureOfficeUser(fs::path(SystemDef.SysDir) / SysDbFileName);
         ASSERT_TRUE(dm_->fnAccDefConnected("", 1));
         previousNotice_ = InstallListNotice([this](const ListNotice& n) {
             notices_.push_back(n);
@@ -51,6 +57,39 @@ protected:
         if (!server_.empty())
             InstallListNotice(previousNotice_);
         ServerOfficeFixture::TearDown();
+    }
+
+    static std::string officeUser()
+    {
+        return test::env("VQ_FB_OFFICE_USER").empty() ? DefaultDbUser : test::env("VQ_FB_OFFICE_USER");
+    }
+    static std::string officePassword()
+    {
+        return test::env("VQ_FB_OFFICE_USER").empty() ? DefaultDbPassword : test::env("VQ_FB_OFFICE_PASSWORD");
+    }
+
+    // The office's user as the server's set-up makes it (scripts/firebird-server):
+    // known by name and password, allowed to create databases. A server made
+    // before gets it here.
+    void ensureOfficeUser(const fs::path& database)
+    {
+        const std::string remote = server_ + ":" + database.string();
+        try {
+            db::Attachment office;
+            office.attach({remote, officeUser(), officePassword()});
+        } catch (const db::DbError&) {
+            test::runSql(remote, "CREATE OR ALTER USER " + officeUser() + " PASSWORD '" + officePassword() + "';");
+        }
+        // Tests running side by side grant it at the same time.
+        for (int attempt = 1;; ++attempt) {
+            try {
+                test::runSql(remote, "GRANT CREATE DATABASE TO USER " + officeUser() + ";");
+                return;
+            } catch (const std::runtime_error&) {
+                if (attempt == 5)
+                    throw;
+            }
+        }
     }
 
     // A data set on the server with its data-list row REC.
