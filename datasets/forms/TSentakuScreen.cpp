@@ -5,6 +5,7 @@
 #include "datasets/forms/TDataListKensakuBox.h"
 #include "foundation/data/DbErrorReporter.h"
 #include "ui/ModalResult.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/TxAnimeProgressDialog.h"
 #include "ui/forms/TxPlButton.h"
 
@@ -144,15 +145,7 @@ void TSentakuScreen::buildCommonControls(const std::vector<OwnButton>& own, int 
     pnlBottom = new QWidget(this);
     pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
     pnlBottom->setGeometry(0, clientHeight_, 992, 128);
-    HintArea = new QPlainTextEdit(pnlBottom);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setFrameShape(QFrame::NoFrame);
-    HintArea->setGeometry(16, 4, 961, 72);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
+    HintArea = ui::NewHintMemo(pnlBottom, QRect(16, 4, 961, 72));
     FHintMemo = HintArea;
 
     const char* captions[] = {"ESC:ｷｬﾝｾﾙ", "F1:ヘルプ", "F2:", "F3:", "F4:", "F5:", "F6:", "F7:", "F8:印刷", "F12:選択"};
