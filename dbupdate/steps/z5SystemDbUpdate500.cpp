@@ -26,8 +26,9 @@ struct CodeSystemName {
     const char* file;
 };
 constexpr CodeSystemName kCodeSystems[] = {
-    {1, "販売業.txt"}, {2, "製造業.txt"},      {3, "建設業.txt"},        {4, "運送業.txt"},       {5, "病院.txt"},
-    {6, "その他.txt"}, {8, "個人　一般.txt"}, {9, "個人　不動産.txt"}, {10, "個人　医業.txt"},
+    {1, "販売業.txt"},      {2, "製造業.txt"},          {3, "建設業.txt"},
+    {4, "運送業.txt"},      {5, "病院.txt"},            {6, "その他.txt"},
+    {8, "個人　一般.txt"},  {9, "個人　不動産.txt"},    {10, "個人　医業.txt"},
 };
 
 bool readable(const std::filesystem::path& file)

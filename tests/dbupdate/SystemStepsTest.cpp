@@ -116,12 +116,13 @@ protected:
         db::Transaction tr(a, db::kReadCommitted);
         tr.start();
         db::Statement q(a, tr,
-                        "SELECT COALESCE(NAME,'')||'/'||COALESCE(DATATYPE,0)||'/'||COALESCE(CODETYPE,0),INIDAT1,INIDAT2 "
-                        "FROM USERCODE WHERE RECNO=" + std::to_string(recNo));
+                        "SELECT COALESCE(NAME,'')||'/'||COALESCE(DATATYPE,0)||'/'||COALESCE(CODETYPE,0),"
+                        "INIDAT1,INIDAT2 FROM USERCODE WHERE RECNO=" + std::to_string(recNo));
         q.execute();
         if (!q.fetch())
             return {"<none>", {}, {}};
-        return {q.field(std::size_t{0}).asString(), q.field(std::size_t{1}).asLines(), q.field(std::size_t{2}).asLines()};
+        return {q.field(std::size_t{0}).asString(), q.field(std::size_t{1}).asLines(),
+                q.field(std::size_t{2}).asLines()};
     }
 
     ScopedRoot vqRoot_;
