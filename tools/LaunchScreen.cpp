@@ -4,6 +4,7 @@
 // VQ_PASSWORD) logs on stand-alone first; the KEY=VALUE words are the
 // screen's parameter lines. The launcher's result is printed and returned.
 #include "comm/DataTusinComm.h"
+#include "comm/forms/TMeetingToolSettingBox.h"
 #include "comm/forms/TfmDataTusin.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/app/SystemFolders.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
     vq::linkage::RegisterLibraryScreens();
     vq::comm::InstallDataTusinComm();
     vq::comm::RegisterDataTusin();
+    vq::comm::RegisterMeetingToolSetting();
     if (!vq::InitSystemFolders(vq::SystemDef)) {
         std::fprintf(stderr, "launch-screen: no office under VQ_ROOT\n");
         return 1;
