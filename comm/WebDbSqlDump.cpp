@@ -32,95 +32,157 @@ namespace {
 const std::string Separator = "-- ==============================================";
 constexpr const char* FailedMessage = "SQLDumpファイルの作成に失敗しました。";
 
-std::string sqlQuoted(std::string_view text)
+// Appends text escaped for a MySQL string literal, between single quotes.
+void appendQuoted(std::string& out, std::string_view text)
 {
-    return "'" + TWebDbSqlDump::EscapeSqlText(text) + "'";
+    out += '\'';
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* escape = nullptr;
+        switch (text[i]) {
+        case '\\': escape = "\\\\"; break;
+        case '\'': escape = "\\'"; break;
+        case '\0': escape = "\\0"; break;
+        case '\r': escape = "\\r"; break;
+        case '\n': escape = "\\n"; break;
+        case '\x1A': escape = "\\Z"; break;
+        default: continue;
+        }
+        out.append(text, from, i - from);
+        out += escape;
+        from = i + 1;
+    }
+    out.append(text, from, std::string_view::npos);
+    out += '\'';
 }
 
-// The text form of a date-time: the date, and the time unless it is midnight.
-std::string dateTimeText(double v)
+std::string sqlQuoted(std::string_view text)
 {
-    const double rounded = roundToMillisecond(v);
-    const TimeOfDay t = decodeTime(rounded);
-    if (t.hour == 0 && t.minute == 0 && t.second == 0)
-        return FormatDateTime("yyyy/mm/dd", rounded);
-    return FormatDateTime("yyyy/mm/dd hh:nn:ss", rounded);
+    std::string out;
+    appendQuoted(out, text);
+    return out;
+}
+
+void appendInt(std::string& out, std::int64_t v)
+{
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+void appendDigits(std::string& out, int v, int width)
+{
+    char buf[8];
+    for (int i = width - 1; i >= 0; --i, v /= 10)
+        buf[i] = static_cast<char>('0' + v % 10);
+    out.append(buf, static_cast<std::size_t>(width));
+}
+
+// The text form of a date ("yyyy/MM/dd"), with " hh:mm:ss" unless the time
+// is midnight or withTime is false.
+void appendDateText(std::string& out, double v, bool withTime)
+{
+    const CivilDateTime t = decodeDateTime(roundToMillisecond(v));
+    appendDigits(out, t.date.year, 4);
+    out += '/';
+    appendDigits(out, t.date.month, 2);
+    out += '/';
+    appendDigits(out, t.date.day, 2);
+    if (!withTime || (t.time.hour == 0 && t.time.minute == 0 && t.time.second == 0))
+        return;
+    out += ' ';
+    appendDigits(out, t.time.hour, 2);
+    out += ':';
+    appendDigits(out, t.time.minute, 2);
+    out += ':';
+    appendDigits(out, t.time.second, 2);
 }
 
 // The shortest decimal text of an exact number: no trailing zeros, no "."
 // without decimals.
-std::string numericText(const db::Numeric& n)
+void appendNumeric(std::string& out, const db::Numeric& n)
 {
-    std::string s = n.toString();
-    if (s.find('.') != std::string::npos) {
-        s.erase(s.find_last_not_of('0') + 1);
-        if (s.back() == '.')
-            s.pop_back();
+    if (n.scale <= 0 || n.value == 0) {
+        appendInt(out, n.scale <= 0 ? n.value : 0);
+        return;
     }
-    return s == "-0" ? "0" : s;
+    const std::string s = n.toString();
+    std::size_t end = s.find_last_not_of('0') + 1;
+    if (s[end - 1] == '.')
+        --end;
+    out.append(s, 0, end);
 }
 
-std::string doubleText(double d)
+// Unquoted number text; false when the field holds no number.
+bool appendNumber(std::string& out, const db::Field& f, db::FieldKind kind)
 {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, d);
-    return std::string(buf, r.ptr);
-}
-
-// Unquoted number text, or nothing when the field holds no number.
-bool numberText(const db::Field& f, std::string& out)
-{
-    switch (f.kind()) {
+    switch (kind) {
     case db::FieldKind::Integer:
-        out = std::to_string(f.asInt64());
+        appendInt(out, f.asInt64());
         return true;
     case db::FieldKind::Numeric:
-        out = numericText(f.asNumeric());
+        appendNumeric(out, f.asNumeric());
         return true;
-    case db::FieldKind::Float:
-        out = doubleText(f.asDouble());
+    case db::FieldKind::Float: {
+        char buf[64];
+        const auto r = std::to_chars(buf, buf + sizeof buf, f.asDouble());
+        out.append(buf, r.ptr);
         return true;
+    }
     case db::FieldKind::Boolean:
-        out = f.asBool() ? "1" : "0";
+        out += f.asBool() ? '1' : '0';
         return true;
     default:
         return false;
     }
 }
 
+void appendTextForm(std::string& out, const db::Field& f, db::FieldKind kind)
+{
+    switch (kind) {
+    case db::FieldKind::Date:
+        appendDateText(out, f.asDate(), false);
+        return;
+    case db::FieldKind::Timestamp:
+        appendDateText(out, f.asDateTime(), true);
+        return;
+    default:
+        if (!appendNumber(out, f, kind))
+            out += f.asString();
+    }
+}
+
 std::string textForm(const db::Field& f)
 {
-    switch (f.kind()) {
-    case db::FieldKind::Date:
-        return FormatDateTime("yyyy/mm/dd", f.asDate());
-    case db::FieldKind::Timestamp:
-        return dateTimeText(f.asDateTime());
-    default: {
-        std::string n;
-        return numberText(f, n) ? n : f.asString();
-    }
-    }
+    std::string out;
+    appendTextForm(out, f, f.kind());
+    return out;
 }
 
-// A number unquoted; anything else as a quoted, escaped text.
-std::string plain(const db::Field& f)
+void appendQuotedForm(std::string& out, const db::Field& f, db::FieldKind kind)
 {
-    std::string n;
-    return numberText(f, n) ? n : sqlQuoted(textForm(f));
+    if (kind == db::FieldKind::Text) {
+        appendQuoted(out, f.asString());
+        return;
+    }
+    std::string text;
+    appendTextForm(text, f, kind);
+    appendQuoted(out, text);
 }
 
-std::string dateTimeValue(const db::Field& f)
+void appendDateTimeValue(std::string& out, const db::Field& f, db::FieldKind kind)
 {
-    if (f.isNull())
-        return "'0000-00-00 00:00:00'";
-    const double v = f.asDateTime();
+    static const double from = encodeDate(1970, 1, 1);
+    static const double to = encodeDate(2038, 1, 1);
+    const double v = f.isNull() ? 0 : f.asDateTime();
     if (v == 0)
-        return "'0000-00-00 00:00:00'";
-    if (v <= encodeDate(1970, 1, 1))
-        return "'1970-01-02 00:00:00'";
-    if (v >= encodeDate(2038, 1, 1))
-        return "'2038-01-01 00:00:00'";
-    return sqlQuoted(textForm(f));
+        out += "'0000-00-00 00:00:00'";
+    else if (v <= from)
+        out += "'1970-01-02 00:00:00'";
+    else if (v >= to)
+        out += "'2038-01-01 00:00:00'";
+    else
+        appendQuotedForm(out, f, kind);
 }
 
 std::int64_t integerOf(const std::string& text)
@@ -132,7 +194,7 @@ std::int64_t integerOf(const std::string& text)
     return r.ec == std::errc() && r.ptr == e ? v : 0;
 }
 
-std::string chartType(std::int64_t t)
+const char* chartType(std::int64_t t)
 {
     switch (t) {
     case 2:
@@ -164,20 +226,8 @@ std::int64_t systemColourRgb(int element)
 
 std::string TWebDbSqlDump::EscapeSqlText(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (const char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\'': out += "\\'"; break;
-        case '\0': out += "\\0"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\x1A': out += "\\Z"; break;
-        default: out += c;
-        }
-    }
-    return out;
+    const std::string quoted = sqlQuoted(text);
+    return quoted.substr(1, quoted.size() - 2);
 }
 
 std::string TWebDbSqlDump::DateToSqlValue(std::string_view kind, double value)
@@ -226,30 +276,43 @@ bool TWebDbSqlDump::DataVersion802(int major, int minor, int revision)
 
 namespace {
 
-std::string fieldValue(const db::Field& f, DumpKind kind)
+void appendValue(std::string& out, const db::Field& f, DumpKind kind, db::FieldKind type)
 {
     switch (kind) {
     case DumpKind::D:
-        return dateTimeValue(f);
+        appendDateTimeValue(out, f, type);
+        return;
     case DumpKind::C:
-        return TWebDbSqlDump::ColorToDumpInt(f.isNull() ? 0 : f.asInt64());
+        out += TWebDbSqlDump::ColorToDumpInt(f.isNull() ? 0 : f.asInt64());
+        return;
     case DumpKind::Int:
-        return std::to_string(f.isNull() ? 0 : integerOf(textForm(f)));
+        appendInt(out, f.isNull() ? 0 : integerOf(textForm(f)));
+        return;
     case DumpKind::CType:
-        return chartType(f.isNull() ? 0 : f.asInt64());
+        out += chartType(f.isNull() ? 0 : f.asInt64());
+        return;
     default:
         break;
     }
-    if (f.isNull())
-        return "null";
+    if (f.isNull()) {
+        out += "null";
+        return;
+    }
     switch (kind) {
     case DumpKind::Q:
     case DumpKind::T:
-        return sqlQuoted(textForm(f));
-    case DumpKind::T20:
-        return sqlQuoted(TrimZenSpace(PadRightSjis(textForm(f), 20)));
+        appendQuotedForm(out, f, type);
+        return;
+    case DumpKind::T20: {
+        std::string text;
+        appendTextForm(text, f, type);
+        appendQuoted(out, TrimZenSpace(PadRightSjis(text, 20)));
+        return;
+    }
     default:
-        return plain(f);
+        // Plain and number values: a number unquoted, anything else quoted.
+        if (!appendNumber(out, f, type))
+            appendQuotedForm(out, f, type);
     }
 }
 
@@ -274,7 +337,10 @@ std::string TWebDbSqlDump::Value(db::Statement& q, const DumpColumn& column, lon
         return std::to_string(row);
     if (column.kind == DumpKind::Lit)
         return column.name;
-    return fieldValue(q.field(column.name), column.kind);
+    const db::Field f = q.field(column.name);
+    std::string out;
+    appendValue(out, f, column.kind, f.kind());
+    return out;
 }
 
 TWebDbSqlDump::TWebDbSqlDump()
@@ -294,13 +360,13 @@ TWebDbSqlDump::TWebDbSqlDump()
 // ---- the writer -------------------------------------------------------------
 
 TWebDbSqlDump::Writer::Writer(const fs::path& file)
-    : out_(file, std::ios::binary | std::ios::trunc)
+    : out_(file)
 {
 }
 
 void TWebDbSqlDump::Writer::raw(std::string_view text)
 {
-    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out_.write(text);
 }
 
 void TWebDbSqlDump::Writer::line(std::string_view text)
@@ -324,22 +390,26 @@ long TWebDbSqlDump::Writer::rows(const std::string& sql, const std::vector<std::
                                  const std::vector<DumpColumn>& columns, const RowOptions& options)
 {
     db::Statement& q = *query_;
+    if (log_)
+        log_->push_back(sql);
     q.setSql(sql);
-    for (const auto& [name, value] : options.params)
-        q.param(name).setString(value);
     q.execute();
     // Columns by position: a lookup by name for every value would cost more
     // than the reading.
     std::vector<std::size_t> index(columns.size(), 0);
+    std::vector<db::FieldKind> type(columns.size(), db::FieldKind::Other);
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (fromColumn(columns[i].kind))
+        if (fromColumn(columns[i].kind)) {
             index[i] = fieldIndex(q, columns[i].name);
+            type[i] = q.field(index[i]).kind();
+        }
     long count = 0;
     bool more = q.fetch();
     if (more)
         for (const auto& h : head)
             line(h);
     std::string text;
+    text.reserve(4096);
     while (more) {
         ++count;
         text = "(";
@@ -348,11 +418,11 @@ long TWebDbSqlDump::Writer::rows(const std::string& sql, const std::vector<std::
                 text += ',';
             const DumpColumn& c = columns[i];
             if (c.kind == DumpKind::Row)
-                text += std::to_string(options.firstId + count);
+                appendInt(text, options.firstId + count);
             else if (c.kind == DumpKind::Lit)
                 text += c.name;
             else
-                text += fieldValue(q.field(index[i]), c.kind);
+                appendValue(text, q.field(index[i]), c.kind, type[i]);
         }
         text += ')';
         more = (options.limit <= 0 || count < options.limit) && q.fetch();
@@ -388,10 +458,7 @@ void TWebDbSqlDump::Writer::section(const std::string& table, const std::string&
 
 void TWebDbSqlDump::Writer::finish()
 {
-    out_.flush();
-    if (!out_)
-        throw std::runtime_error("書き込みに失敗しました。");
-    out_.close();
+    out_.finish();
 }
 
 // ---- the dump ---------------------------------------------------------------
@@ -460,6 +527,7 @@ bool TWebDbSqlDump::WriteDump()
         snapshot.start();
         db::Statement query(att, snapshot);
         w->setQuery(query);
+        w->setQueryLog(QueryLog);
         writeSections(*w);
         w->setQuery(nullptr);
         snapshot.commit();

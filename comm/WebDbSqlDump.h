@@ -68,6 +68,9 @@ public:
     std::filesystem::path IndexScriptPath;
     std::uint16_t JobLevel = 200;
     std::int32_t RowsPerInsert = 100;
+    // When set, receives the text of every query the sections run (the
+    // benchmark times them bare).
+    std::vector<std::string>* QueryLog = nullptr;
 
     // The analysis data version written into ACCVERSION; the host may set it.
     static int AnalysisVerMajor;

@@ -74,13 +74,11 @@ std::vector<FixedSetting> operatorSettings()
 void TWebDbSqlDump::writeAccReg(Writer& w)
 {
     w.line("DELETE FROM ACCREG;");
-    std::string sql = "SELECT AGROUP,ACODE,ATYPE,ATEXT,AMEMO FROM ACCREG WHERE AGROUP<>:AGROUP";
+    std::string sql = "SELECT AGROUP,ACODE,ATYPE,ATEXT,AMEMO FROM ACCREG WHERE AGROUP<>'経営ハルブリン'";
     if (meetingOn_ == 0)
         sql += " AND (AGROUP<>'ＷＥＢ会議設定')";
     sql += " ORDER BY AGROUP,ACODE";
-    Writer::RowOptions o;
-    o.params = {{"AGROUP", "経営ハルブリン"}};
-    w.rows(sql, {"INSERT INTO ACCREG VALUES"}, DumpColumns("AGROUP:T ACODE:T ATYPE:T ATEXT:T AMEMO:T"), o);
+    w.rows(sql, {"INSERT INTO ACCREG VALUES"}, DumpColumns("AGROUP:T ACODE:T ATYPE:T ATEXT:T AMEMO:T"), {});
     for (const auto& s : operatorSettings()) {
         const std::string head = std::string("INSERT INTO ACCREG VALUES('") + s.group + "','" + s.code + "','";
         if (s.text)

@@ -2,12 +2,11 @@
 // The dump's file writer, shared by the files of TWebDbSqlDump: lines ended
 // by CR LF, the two scripts, and the rows of a query joined into INSERT
 // statements.
+#include "comm/DumpFileSink.h"
 #include "comm/WebDbSqlDump.h"
 
 #include "platform/db/Statement.h"
 
-#include <fstream>
-#include <utility>
 
 namespace vq::comm {
 
@@ -18,7 +17,6 @@ struct TWebDbSqlDump::Writer {
         long firstId = 0;          // a Row column writes firstId + its number
         bool eolAfterLast = true;  // CR LF after the last row
         bool eolWhenEmpty = true;  // CR LF when there is no row
-        std::vector<std::pair<std::string, std::string>> params;
     };
 
     explicit Writer(const std::filesystem::path& file);
@@ -26,6 +24,7 @@ struct TWebDbSqlDump::Writer {
     void setQuery(db::Statement& q) { query_ = &q; }
     void setQuery(std::nullptr_t) { query_ = nullptr; }
     db::Statement& query() { return *query_; }
+    void setQueryLog(std::vector<std::string>* log) { log_ = log; }
 
     void raw(std::string_view text);
     void line(std::string_view text);
@@ -41,8 +40,9 @@ struct TWebDbSqlDump::Writer {
     void finish();
 
 private:
-    std::ofstream out_;
+    TDumpFileSink out_;
     db::Statement* query_ = nullptr;
+    std::vector<std::string>* log_ = nullptr;
 };
 
 } // namespace vq::comm
