@@ -4,6 +4,7 @@
 #include "linkage/forms/OvidalRendo.h"
 #include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
+#include "ui/forms/QtTranslations.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    vq::ui::installQtTranslations(app);
     vq::ui::installQtInteraction();
     vq::print::installPrintEngine();
     // The cloud share of the chosen data set talks to the relay server.
