@@ -33,15 +33,11 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double bestSeconds(int runs, const std::function<void()>& work)
+double seconds(const std::function<void()>& work)
 {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 double peakMegabytes()
@@ -92,12 +88,12 @@ int main(int argc, char** argv)
         };
         // The two alternate, so that a busy machine slows both alike.
         const double before = peakMegabytes();
-        double dump = bestSeconds(1, dumpOnce);
+        double dump = seconds(dumpOnce);
         const double growth = peakMegabytes() - before;
-        double bare = bestSeconds(1, bareOnce);
+        double bare = seconds(bareOnce);
         for (int i = 1; i < bench.runs; ++i) {
-            dump = std::min(dump, bestSeconds(1, dumpOnce));
-            bare = std::min(bare, bestSeconds(1, bareOnce));
+            dump = std::min(dump, seconds(dumpOnce));
+            bare = std::min(bare, seconds(bareOnce));
         }
         dm.CloseAccDat("", 0, 0);
         fs::remove_all(vq::SystemDef.TempDir);
