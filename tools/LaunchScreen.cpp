@@ -3,8 +3,7 @@
 // program would. The operator (VQ_OPERATOR, 10 unless set; password
 // VQ_PASSWORD) logs on stand-alone first; the KEY=VALUE words are the
 // screen's parameter lines. The launcher's result is printed and returned.
-#include "comm/DataTusinComm.h"
-#include "comm/forms/TfmDataTusin.h"
+#include "comm/forms/DataTusinScreens.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/app/SystemFolders.h"
 #include "foundation/data/DataModule.h"
@@ -35,8 +34,7 @@ int main(int argc, char** argv)
     // The lists the screens print ([F8]) reach the preview and the printers.
     vq::print::installPrintEngine();
     vq::linkage::RegisterLibraryScreens();
-    vq::comm::InstallDataTusinComm();
-    vq::comm::RegisterDataTusin();
+    vq::comm::InstallDataTusinScreens();
     if (!vq::InitSystemFolders(vq::SystemDef)) {
         std::fprintf(stderr, "launch-screen: no office under VQ_ROOT\n");
         return 1;
