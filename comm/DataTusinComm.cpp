@@ -100,6 +100,7 @@ TCloudShareTransfer TDataTusinComm::NewTransfer(TRelaySession& session, const st
     if (Pauses)
         transfer.Pause = stepPause;
     transfer.WorkBase = WorkBase;
+    transfer.Step = Step;
     return transfer;
 }
 

@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,6 +41,8 @@ public:
 
     // The pause before each server step; tests and the benchmark leave it out.
     bool Pauses = true;
+    // The transfers' step captions (box 1..4), for a step window.
+    std::function<void(int, const std::string&)> Step;
     // Where the transfers make their work folders; empty: the settings' TEMP folder.
     std::filesystem::path WorkBase;
 
