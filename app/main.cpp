@@ -3,6 +3,7 @@
 #include "linkage/forms/OvidalRendo.h"
 #include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
+#include "ui/forms/QtTranslations.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    vq::ui::installQtTranslations(app);
     vq::ui::installQtInteraction();
     vq::print::installPrintEngine();
     // The cloud share of the chosen data set talks to the relay server.

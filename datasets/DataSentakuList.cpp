@@ -395,6 +395,9 @@ std::int32_t TDataSentakuList::ScrollToFolder(const std::string& folder)
     for (int r = 0; r < Grid.RowCount(); ++r) {
         if (lowerAscii(GetDataPath(r)) != wanted)
             continue;
+        // The row left keeps no focus look, or two rows would look chosen.
+        if (Grid.HasCurrentRow() && Grid.CurrentRow != r)
+            CellLostFocus(Grid.CurrentRow);
         Grid.SetCurrentCell(r, 0);
         int shown = 0;
         for (int above = r - 1; above >= 0; --above) {

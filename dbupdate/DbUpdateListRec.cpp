@@ -2,6 +2,8 @@
 
 #include <tuple>
 
+#include "dbupdate/steps/z5UserDbUpdate400.h"
+
 namespace vq {
 
 namespace {
@@ -25,6 +27,17 @@ TArrayDbUpdateListRec makeList(std::initializer_list<StepVersion> steps)
     return list;
 }
 
+// Lets each step that exists fill its own slot (the slot keeps its place in
+// the list, so its version and backup flag must agree with the step's).
+void install(TArrayDbUpdateListRec& list, void (*setUpdateRec)(TDbUpdateListRec&))
+{
+    TDbUpdateListRec rec;
+    setUpdateRec(rec);
+    for (auto& slot : list)
+        if (slot.Major == rec.Major && slot.Minor1 == rec.Minor1 && slot.Minor2 == rec.Minor2)
+            slot = std::move(rec);
+}
+
 } // namespace
 
 TArrayDbUpdateListRec SystemUpdateSteps()
@@ -38,7 +51,7 @@ TArrayDbUpdateListRec SystemUpdateSteps()
 
 TArrayDbUpdateListRec DataUpdateSteps()
 {
-    return makeList({
+    auto list = makeList({
         {0, 1, 1, 1},  {0, 1, 2, 1},  {0, 1, 3, 1},  {0, 1, 4, 1},  {0, 1, 5, 1},  {0, 2, 0, 0},
         {0, 2, 1, 1},  {0, 2, 2, 1},  {0, 3, 0, 0},  {0, 3, 1, 1},  {0, 3, 2, 0},  {0, 3, 3, 1},
         {0, 3, 4, 1},  {0, 4, 0, 0},  {0, 4, 1, 1},  {1, 0, 0, 1},  {1, 0, 1, 1},  {1, 0, 2, 1},
@@ -51,6 +64,8 @@ TArrayDbUpdateListRec DataUpdateSteps()
         {11, 0, 0, 1}, {11, 0, 1, 1}, {11, 1, 0, 1}, {12, 0, 0, 1}, {13, 0, 0, 1}, {13, 0, 3, 1},
         {14, 0, 0, 1},
     });
+    install(list, z5UserDbUpdate400::SetUpdateRec);
+    return list;
 }
 
 bool IsNewerStep(std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t x, std::int32_t y, std::int32_t z)

@@ -393,7 +393,9 @@ void readFunctions(SchemaText& s, db::Attachment& db, db::Transaction& tr)
             [&](Row& r) {
                 std::string line = "argument " + str(r, "POS") + " " + str(r, "NAME") + (null(r, "NAME") ? "" : " ") +
                                    typeText(r) + domainText(str(r, "DOMAIN_NAME"));
-                if (!null(r, "MECH"))
+                // A backup and restore writes 0 (by value) where a PSQL
+                // function's argument had no mechanism: the same meaning.
+                if (!null(r, "MECH") && num(r, "MECH") != 0)
                     line += " MECHANISM " + str(r, "MECH");
                 if (num(r, "NN"))
                     line += " NOT NULL";

@@ -56,7 +56,8 @@ CallerArguments ParseCallerArguments(const std::vector<std::string>& args)
     a.CallerMsg = msgOk ? msg : 0;
     a.CallerFuncId = funcOk ? funcId : 0;
     a.CallerOutFile = field(arg, 3);
-    a.kind = wndOk && msgOk && funcOk ? CallerArguments::Kind::Caller : CallerArguments::Kind::Invalid;
+    const bool served = funcId >= kFirstFunctionId && funcId <= kLastFunctionId && !a.CallerOutFile.empty();
+    a.kind = wndOk && msgOk && funcOk && served ? CallerArguments::Kind::Caller : CallerArguments::Kind::Invalid;
     return a;
 }
 

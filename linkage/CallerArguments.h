@@ -3,6 +3,8 @@
 // another program it has exactly one, four fields cut at every comma: the
 // caller's number (the channel it listens on), the message number it wants
 // back, the function id, and the output file (cut at a comma inside it).
+// Whatever the export could not serve - a function id outside 1-4, no output
+// file - is refused at once, before the operator walks the pages.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,8 +14,9 @@ namespace vq::linkage {
 struct CallerArguments {
     enum class Kind {
         StandAlone, // no argument
-        Caller,     // one argument, fields 1-3 decimal numbers
-        Invalid,    // more than one argument, or a field 1-3 that is not a number
+        Caller,     // one argument, fields 1-3 decimal numbers, function 1-4, an output file
+        Invalid,    // more than one argument, a field 1-3 that is not a number, a
+                    // function id outside 1-4 or no output file
     };
     Kind kind = Kind::StandAlone;
     std::int64_t CallerWnd = 0;   // 0 when stand-alone
@@ -25,6 +28,10 @@ struct CallerArguments {
     // then learns of the refusal.
     bool callerNamed() const { return CallerWnd != 0; }
 };
+
+// The function ids the export serves (the income-tax linkage's four).
+inline constexpr std::int32_t kFirstFunctionId = 1;
+inline constexpr std::int32_t kLastFunctionId = 4;
 
 // args are the arguments after the program name.
 CallerArguments ParseCallerArguments(const std::vector<std::string>& args);

@@ -60,6 +60,29 @@ void LoadLocalSettings(const ScreenMetrics& metrics, const FontDesc& formFont)
     }
 }
 
+FontDesc StartupFormFont()
+{
+    FontDesc font;
+    font.name = "ＭＳ Ｐゴシック";
+    font.height = 13;
+    font.charSet = 128;
+    return font;
+}
+
+std::string StartUpWithoutWizard(const std::filesystem::path& programFile)
+{
+    const std::int32_t read = ReadAppInfo(programFile, AppInfo);
+    if (read != AppInfoRead)
+        return AppInfoFailureMessage(read);
+    CopyAppInfoSettings();
+    try {
+        LoadLocalSettings(ScreenMetrics{}, StartupFormFont());
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return {};
+}
+
 TDM& CreateDataModule()
 {
     auto& module = dataModule();

@@ -5,6 +5,7 @@
 // library's file and folder names, and the data module is created. Nothing
 // here talks to a database; the logon is the first database work.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "foundation/app/FontDesc.h"
@@ -39,6 +40,16 @@ void CopyAppInfoSettings();
 // run or when [LOCAL] is empty) and the stand-alone connection values.
 // Throws std::runtime_error whose message is the text to show.
 void LoadLocalSettings(const ScreenMetrics& metrics, const FontDesc& formFont);
+
+// The form's font of the start-up: "ＭＳ Ｐゴシック", 13 pixels, Shift-JIS.
+FontDesc StartupFormFont();
+
+// The tool's start-up without its wizard, for the developer tools that run
+// the library's screens on an office as the tool would: the application
+// information beside programFile, then the local settings (with them the
+// office's group, which the logon needs). Empty when it went through, else
+// the text to show.
+std::string StartUpWithoutWizard(const std::filesystem::path& programFile);
 
 // The data module of the process, created once; the same one afterwards.
 TDM& CreateDataModule();

@@ -4,6 +4,7 @@
 #include "print/JobOfFile.h"
 #include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
+#include "ui/forms/QtTranslations.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    vq::ui::installQtTranslations(app);
     if (argc < 2) {
         std::fprintf(stderr, "usage: preview FILE [--print]\n");
         return 2;

@@ -6,6 +6,7 @@
 #include "foundation/calendar/Gengo.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/SystemDef.h"
+#include "ui/forms/QtTranslations.h"
 #include "ui/forms/TBSDI.h"
 #include "ui/forms/TInputDlgBox.h"
 #include "ui/forms/TMessageBox2.h"
@@ -35,6 +36,7 @@
 #include "datasets/forms/FileOperationSnap.h"
 #include "datasets/forms/TDataSyosaiInfoBox.h"
 #include "datasets/forms/ServerSentakuSnap.h"
+#include "dbupdate/forms/TDbUpdateBox.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/SystemFolders.h"
 #include "linkage/forms/LinkageSnap.h"
@@ -566,6 +568,19 @@ QWidget* dataDetail()
     return dialog;
 }
 
+// The update dialog for a data set at 3.0.7, the agreement given: the
+// steps from 4.0.0 on, the first one's description below.
+QWidget* dbUpdate()
+{
+    if (vq::SystemDef.AppTitle.empty())
+        vq::SystemDef.AppTitle = "会計";
+    auto* box = new vq::TDbUpdateBox;
+    box->SetupUpdateList(1, "3.0.7");
+    box->cboxAgree->setChecked(true);
+    box->cboxAgreeClick();
+    return box;
+}
+
 std::map<std::string, Maker> makers()
 {
     return {
@@ -582,7 +597,7 @@ std::map<std::string, Maker> makers()
          }},
         {"preview", preview}, {"margins", margins},
         {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},
-        {"datadetail", dataDetail},
+        {"datadetail", dataDetail},         {"dbupdate", dbUpdate},
         {"linkage-wizard", vq::linkage::SnapLinkageWizard}, {"linkage-logon", vq::linkage::SnapLinkageLogon},
     };
 }
@@ -594,6 +609,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    installQtTranslations(app);
     installFontSubstitutions();
     const auto all = makers();
     if (argc < 3) {

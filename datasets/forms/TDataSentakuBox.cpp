@@ -750,6 +750,19 @@ bool TDataSentakuBox::eventFilter(QObject* watched, QEvent* event)
             const bool keypad = key->modifiers() & Qt::KeypadModifier;
             int vk = 0;
             const int k = key->key();
+            // Home and End go to the first and the last row, as in the list
+            // grids of the line (the table view would go to the first column).
+            if ((k == Qt::Key_Home || k == Qt::Key_End) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                const int rows = GridModel->rowCount();
+                if (rows > 0) {
+                    const int col = PerfectGrid1->currentIndex().isValid() ? PerfectGrid1->currentIndex().column() : ColNo;
+                    const QModelIndex at = GridModel->index(k == Qt::Key_Home ? 0 : rows - 1, col);
+                    PerfectGrid1->selectionModel()->setCurrentIndex(
+                        at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                    PerfectGrid1->scrollTo(at);
+                }
+                return true;
+            }
             if (k >= Qt::Key_0 && k <= Qt::Key_9)
                 vk = keypad ? 96 + (k - Qt::Key_0) : k;
             else if (k >= Qt::Key_A && k <= Qt::Key_Z)

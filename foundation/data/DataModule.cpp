@@ -1,7 +1,5 @@
 #include "foundation/data/DataModule.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -17,7 +15,6 @@
 #include "foundation/app/SystemDef.h"
 #include "platform/db/Attachment.h"
 #include "platform/db/DbError.h"
-#include "platform/db/Services.h"
 
 namespace vq {
 
@@ -44,42 +41,36 @@ std::string trimmed(const std::string& s)
     return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-std::string lowerAscii(std::string s)
+// Whether anyone besides the probe itself is attached to a database, from
+// its monitoring table, read through a probe attachment made where the data
+// module itself connects: the server for a server's file, the embedded
+// engine for a local one (which sees every process sharing the file through
+// the lock manager). The service manager's list of attached databases is no
+// use here: the server gives it to its administrator only, and the office
+// works as its own database user; the monitoring table shows that user, the
+// owner of the office's databases, every attachment of the office's
+// programs, which all log on as that user.
+//
+// A file nobody can open is used by nobody: locally a missing file, on a
+// server a file the server cannot open (every user of it goes through that
+// server). Locally a file that exists but cannot be opened is held by an
+// engine that does not share it (a server, another program's own engine):
+// that error reaches the caller, which counts the data set as in use.
+bool attachedByAnyone(const std::string& databaseName, const std::string& localFile, bool server)
 {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-// The form in which two names of one database file compare equal: lower case,
-// and locally the canonical path (Linux knows no short 8.3 names; the
-// canonical path is what the engine reports for an attachment).
-std::string comparableDatabaseName(const std::string& path, bool local)
-{
-    std::string name = path;
-    if (local) {
+    if (!server) {
         std::error_code ec;
-        const fs::path canonical = fs::weakly_canonical(fs::path(path), ec);
-        if (!ec)
-            name = canonical.string();
+        if (!fs::exists(localFile, ec))
+            return false;
     }
-    return lowerAscii(name);
-}
-
-// The embedded engine's service manager lists only this process's
-// attachments, while other programs on this computer share a local file
-// through the engine's lock manager. The database's monitoring table sees
-// them all: a probe attachment counts the others. A missing file is used by
-// nobody. A file the probe cannot open is held by an engine that does not
-// share it (a server, another program's own engine): the probe's error
-// reaches the caller, which counts the data set as in use.
-bool usedByAnotherProcess(const std::string& path)
-{
-    std::error_code ec;
-    if (!fs::exists(path, ec))
-        return false;
     db::Attachment probe;
-    probe.attach({path, SystemDef.DbUser, SystemDef.DbPassword});
+    try {
+        probe.attach({databaseName, SystemDef.DbUser, SystemDef.DbPassword});
+    } catch (const db::DbError& e) {
+        if (server && e.hasCode(db::gds::ioError) && e.hasCode(db::gds::ioOpenError))
+            return false;
+        throw;
+    }
     return probe.attachmentCount() > 1;
 }
 
@@ -285,9 +276,7 @@ bool TDM::AccDatInConnection(std::uint8_t kind, const std::string& host, const s
     if (trimmed(folder).empty())
         return false;
     const bool server = UsesServer(h);
-    const std::string target = comparableDatabaseName(
-        MakeDatabaseName({}, folder, kind == 0 ? SysDbFileName : DataDbFileName, false), !server);
-
+    const std::string& fileName = kind == 0 ? SysDbFileName : DataDbFileName;
     DmDatabase& own = kind == 0 ? IBDatabaseDEF : IBDatabaseDAT;
     const bool ownWasConnected = own.connected();
     const bool dropOwn = keepOwn == 0 && ownWasConnected;
@@ -295,17 +284,17 @@ bool TDM::AccDatInConnection(std::uint8_t kind, const std::string& host, const s
     try {
         if (dropOwn)
             own.disconnect();
-        db::Services service({server ? h : std::string(), SystemDef.DbUser, SystemDef.DbPassword});
-        for (const auto& name : service.attachedDatabases()) {
-            if (comparableDatabaseName(name, !server) == target)
-                result = true;
-        }
-        if (!server && !result)
-            result = usedByAnotherProcess(MakeDatabaseName({}, folder, kind == 0 ? SysDbFileName : DataDbFileName,
-                                                           false));
-    } catch (...) {
+        result = attachedByAnyone(MakeDatabaseName(h, folder, fileName, server),
+                                  MakeDatabaseName({}, folder, fileName, false), server);
+    } catch (const db::DbError& e) {
         // Not knowing is no "free": callers drop, restore or overwrite a data
-        // set they believe unused.
+        // set they believe unused. The engine's own words go to the error
+        // log; the operator reads what the program concluded.
+        result = true;
+        ReportDbError(e, "TDM.AccDatInConnection", {});
+        if (!DbFatalFlag)
+            platform::showMessage(kInUseUnknown, platform::MessageKind::Error);
+    } catch (...) {
         result = true;
         ReportCurrentException("TDM.AccDatInConnection", kInUseUnknown);
     }

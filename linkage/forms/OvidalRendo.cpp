@@ -2,6 +2,8 @@
 
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/TServerSentakuBox.h"
+#include "linkage/CallerArguments.h"
+#include "linkage/CallerChannel.h"
 #include "linkage/InstanceGuard.h"
 #include "linkage/LinkageHooks.h"
 #include "linkage/LinkageStartup.h"
@@ -26,20 +28,33 @@ void RegisterLibraryScreens()
     RegisterServerSentakuBox();
 }
 
+namespace {
+
+// A refused start: its message, and a caller named on the command line hears
+// of the failure, or it would keep its window disabled for ever.
+int refuseStart(const std::string& message, const std::vector<std::string>& args)
+{
+    platform::showMessage(message, platform::MessageKind::Information, platform::Buttons::Ok);
+    const CallerArguments arguments = ParseCallerArguments(args);
+    if (arguments.callerNamed()) {
+        CallerChannel caller(arguments.CallerWnd);
+        caller.EnableAndRaise();
+        caller.Post(arguments.CallerMsg, arguments.CallerFuncId, 2);
+    }
+    return 0;
+}
+
+} // namespace
+
 int RunOvidalRendo(const std::vector<std::string>& args)
 {
     RegisterLibraryScreens();
-    if (const auto refusal = StartRefusalMessage()) {
-        platform::showMessage(*refusal, platform::MessageKind::Information, platform::Buttons::Ok);
-        return 0;
-    }
+    if (const auto refusal = StartRefusalMessage())
+        return refuseStart(*refusal, args);
     const auto instance = CreateInstanceMutex();
-    if (!instance) {
-        // Another copy came up between the look and the lock.
-        platform::showMessage("アプリケーションは既に起動しています。", platform::MessageKind::Information,
-                              platform::Buttons::Ok);
-        return 0;
-    }
+    // Another copy came up between the look and the lock.
+    if (!instance)
+        return refuseStart("アプリケーションは既に起動しています。", args);
     QApplication::setApplicationDisplayName(QString::fromUtf8(kStartupTitle));
     InstallHostSeams();
     InstallLibraryPorts();

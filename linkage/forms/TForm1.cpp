@@ -12,6 +12,7 @@
 #include "platform/Interaction.h"
 #include "ui/FormFont.h"
 #include "ui/SlotGuard.h"
+#include "ui/forms/FocusMove.h"
 #include "ui/forms/ScreenLauncher.h"
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TxAnimeProgressDialog.h"
@@ -369,12 +370,8 @@ bool TForm1::InitializeApplication()
             metrics.frameHeight = s->pixelMetric(QStyle::PM_DefaultFrameWidth);
             metrics.menuHeight = s->pixelMetric(QStyle::PM_MenuBarItemSpacing) + fontMetrics().height();
         }
-        FontDesc font;
-        font.name = "ＭＳ Ｐゴシック";
-        font.height = 13;
-        font.charSet = 128;
         try {
-            LoadLocalSettings(metrics, font);
+            LoadLocalSettings(metrics, StartupFormFont());
         } catch (const std::runtime_error& e) {
             // The settings' own failures carry the text to show.
             StartupMessage = e.what();
@@ -479,6 +476,17 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         btnCancelClick();
         return;
     }
+    // Enter as on a Windows form: it presses the focused button, and from
+    // any other control (a radio button, the list, the summary) the default
+    // button, Next or Finish. Controls that use Enter themselves never pass
+    // it on to here.
+    if (ui::navKeyOf(event) == ui::NavKey::Enter && ui::noModifiers(event)) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        QPushButton* button = focused != nullptr && focused->isVisible() && focused->isEnabled() ? focused : Button2;
+        if (button->isVisible() && button->isEnabled())
+            button->click();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
@@ -511,6 +519,11 @@ void TForm1::BitBtn4aClick()
         std::string path = *chosen;
         if (std::filesystem::path(path).extension().empty())
             path += ".xml";
+        // The platform's save dialog asks before it returns an existing file
+        // (not for the name the extension was added to).
+        std::error_code exists;
+        if (path == *chosen && std::filesystem::exists(path, exists))
+            ReplaceConfirmed = path;
         Edit4a->setText(q(path));
     }
 }

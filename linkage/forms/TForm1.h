@@ -88,6 +88,8 @@ public:
     bool DataInUse = false;
     std::string PrevDataFolder;
     std::string MyDocumentsFolder;
+    // The existing file whose replacement the save dialog already confirmed.
+    std::string ReplaceConfirmed;
     std::unique_ptr<TDataSentakuListCtl> ListStore; // shared-data steps of the data choice
     std::unique_ptr<TCloudShareComm> CommForm;      // cloud-share steps of the data choice
     bool Created = false;           // FormCreate went through
@@ -150,7 +152,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     // The close box (and Alt+F4): result 1 without a question.
     void closeEvent(QCloseEvent* event) override;
-    // Esc is the Cancel button.
+    // Esc is the Cancel button; Enter presses the focused button, or Next.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

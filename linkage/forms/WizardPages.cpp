@@ -12,12 +12,14 @@
 #include "linkage/forms/TForm1.h"
 #include "platform/Folders.h"
 #include "platform/Interaction.h"
+#include "platform/SystemErrorText.h"
 #include "ui/forms/TxAnimeProgressDialog.h"
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxKikanPanel16.h"
 #include "ui/forms/TxWizard.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -29,6 +31,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace vq::linkage {
 
@@ -49,6 +52,26 @@ QString q(const char* text)
 bool hasFolderPart(const std::string& path)
 {
     return !fs::path(path).parent_path().empty();
+}
+
+// The output page keeps the operator: Next reads "次へ" again and the file
+// name is ready to be typed over.
+void stayOnOutputPage(TForm1& form)
+{
+    form.Button2->setText(q("次へ(&N) >"));
+    form.Edit4a->setFocus();
+    form.Edit4a->selectAll();
+}
+
+bool replaceAnswered(const fs::path& file)
+{
+    platform::MessageRequest request;
+    request.text = "中間ﾌｧｲﾙ「" + file.string() + "」は既に存在します。\r上書きしてもよろしいですか？\r";
+    request.kind = platform::MessageKind::Confirmation;
+    request.buttons = platform::Buttons::YesNo;
+    // Another client's file is lost by a hasty Enter: No is the default.
+    request.defaultButton = 1;
+    return platform::interaction().message(request) == platform::ResultYes;
 }
 
 // The month a period of the whole fiscal year closes in.
@@ -145,13 +168,42 @@ void LayoutOptionsPage(TForm1& form)
     }
 }
 
+fs::path OutputFileOf(const TForm1& form, const std::string& text)
+{
+    if (form.CallerWnd == 0 && !hasFolderPart(text))
+        return fs::path(form.MyDocumentsFolder) / text;
+    return text;
+}
+
 bool CheckOutputFile(TForm1& form)
 {
     const std::string text = form.Edit4a->text().toStdString();
     // No system drive here: the root check of the drive letters never applies.
     if (text.empty() || fs::path(text).filename().empty()) {
         warn("中間ﾌｧｲﾙが指定されていません。\r指定してから[次へ]をｸﾘｯｸしてください。\r");
-        form.Button2->setText(q("次へ(&N) >"));
+        stayOnOutputPage(form);
+        return false;
+    }
+    // The file is written at Finish; what would make it fail is said here,
+    // while the operator can still choose another place.
+    const fs::path file = OutputFileOf(form, text);
+    const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        warn("中間ﾌｧｲﾙの保存先のﾌｫﾙﾀﾞが見つかりません。\r" + folder.string() +
+             "\r別のﾌｫﾙﾀﾞを指定してから[次へ]をｸﾘｯｸしてください。\r");
+        stayOnOutputPage(form);
+        return false;
+    }
+    if (fs::is_directory(file, ec)) {
+        warn("中間ﾌｧｲﾙと同じ名前のﾌｫﾙﾀﾞがあります。\r" + file.string() +
+             "\r別のﾌｧｲﾙ名を指定してから[次へ]をｸﾘｯｸしてください。\r");
+        stayOnOutputPage(form);
+        return false;
+    }
+    // The save dialog asked already for the file it returned.
+    if (fs::exists(file, ec) && file.string() != form.ReplaceConfirmed && !replaceAnswered(file)) {
+        stayOnOutputPage(form);
         return false;
     }
     return true;
@@ -191,10 +243,7 @@ void BuildSummary(TForm1& form)
         exp.ExportFile = form.Edit4a->text().toStdString();
         add("");
         add("【中間ファイル】");
-        if (hasFolderPart(exp.ExportFile))
-            add(" " + exp.ExportFile);
-        else
-            add(" " + (fs::path(form.MyDocumentsFolder) / exp.ExportFile).string());
+        add(" " + OutputFileOf(form, exp.ExportFile).string());
     }
     form.Memo5b->setPlainText(lines.join(QLatin1Char('\n')));
 }
@@ -202,9 +251,7 @@ void BuildSummary(TForm1& form)
 std::int32_t ExportLinkageFile(TForm1& form)
 {
     TComDataExport& exp = *form.ExportObj;
-    fs::path file = exp.ExportFile;
-    if (form.CallerWnd == 0 && !hasFolderPart(exp.ExportFile))
-        file = fs::path(form.MyDocumentsFolder) / exp.ExportFile;
+    const fs::path file = OutputFileOf(form, exp.ExportFile);
     try {
         WriteLinkageFile(exp, file);
         return ExportDone;
@@ -223,10 +270,20 @@ std::int32_t ExportLinkageFile(TForm1& form)
         platform::showMessage(std::string(e.what()) + "\r" + e.Element + "\r", platform::MessageKind::Error,
                               platform::Buttons::Ok);
         return ExportFailed;
-    } catch (const std::exception& e) {
-        // A folder that is gone or a disk that is full: the operator is told why.
+    } catch (const std::system_error& e) {
+        // A folder that went away since the output page, a disk that is full:
+        // the operator is told why in the system's words. The document is
+        // written whole or not at all, so an older file of that name is kept.
         form.xAnimeProgressDialog1->PlayAnime(false);
-        platform::showMessage(e.what(), platform::MessageKind::Error, platform::Buttons::Ok);
+        platform::showMessage("中間ﾌｧｲﾙを保存できませんでした。\r" + file.string() + "\r\r[詳細情報]\r" +
+                                  platform::systemErrorText(e.code()),
+                              platform::MessageKind::Error, platform::Buttons::Ok);
+        return ExportNotWritten;
+    } catch (const std::exception& e) {
+        // No text for the operator: the failure message follows, the
+        // developer's text goes to the program's error output.
+        form.xAnimeProgressDialog1->PlayAnime(false);
+        qWarning("ovidal-rendo: the export failed: %s", e.what());
         return ExportFailed;
     }
 }
@@ -256,6 +313,10 @@ void FinishWizard(TForm1& form)
         form.FinishClose();
     } else if (outcome == ExportStopped) {
         form.ResultCode = 1;
+    } else if (outcome == ExportNotWritten && form.Page(QStringLiteral("page4")) != nullptr) {
+        // Every choice stays; only the place of the file needs another look.
+        form.Wizard1->backStep();
+        stayOnOutputPage(form);
     } else {
         platform::showMessage("中間ファイルの作成に失敗しました。\r", platform::MessageKind::Error, platform::Buttons::Ok);
         form.ResultCode = 2;

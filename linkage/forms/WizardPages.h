@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace vq::linkage {
@@ -16,6 +17,8 @@ class TForm1;
 inline constexpr std::int32_t ExportDone = 1;
 inline constexpr std::int32_t ExportStopped = 3;
 inline constexpr std::int32_t ExportFailed = 4;
+// The document was made but the file could not be written (its message was shown).
+inline constexpr std::int32_t ExportNotWritten = 5;
 
 // The wizard's Next: whether the page may be left (laying out the next page).
 bool WizardPageCheck(TForm1& form, const QString& page);
@@ -23,13 +26,20 @@ bool WizardPageCheck(TForm1& form, const QString& page);
 bool CheckDataSelected(TForm1& form);
 // The options page for the chosen data set's statement kind.
 void LayoutOptionsPage(TForm1& form);
-// The output file's text; false (with its warning) when it cannot be used.
+// Where the output file's text puts the file: stand-alone, a bare name lies
+// in the documents folder; a caller's path is used as it is.
+std::filesystem::path OutputFileOf(const TForm1& form, const std::string& text);
+// The output file's text; false (with its warning) when it cannot be used:
+// empty, in a folder that does not exist, a folder's name, or an existing
+// file the operator does not want replaced.
 bool CheckOutputFile(TForm1& form);
 // Stores the options into the export object and fills the summary.
 void BuildSummary(TForm1& form);
-// Writes the file: ExportDone, ExportStopped or ExportFailed.
+// Writes the file: ExportDone, ExportStopped, ExportFailed or ExportNotWritten.
 std::int32_t ExportLinkageFile(TForm1& form);
-// "完了(&F)": the export under the progress window, its message and result.
+// "完了(&F)": the export under the progress window, its message and result;
+// a file that could not be written takes a stand-alone wizard back to the
+// output page with every choice kept.
 void FinishWizard(TForm1& form);
 
 } // namespace vq::linkage

@@ -58,6 +58,7 @@ inline constexpr std::int64_t badDpbContent = 335544325;   // bad database param
 inline constexpr std::int64_t bugCheck = 335544333;
 inline constexpr std::int64_t deadlock = 335544336;
 inline constexpr std::int64_t ioError = 335544344;         // file input/output error
+inline constexpr std::int64_t ioOpenError = 335544734;     // ... during "open" (follows ioError)
 inline constexpr std::int64_t lockConflict = 335544345;
 inline constexpr std::int64_t updateConflict = 335544451;
 inline constexpr std::int64_t connectReject = 335544421;  // connection rejected by remote interface

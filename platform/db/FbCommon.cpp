@@ -2,11 +2,14 @@
 
 #include <ibase.h>
 
+#include <dlfcn.h>
 #include <langinfo.h>
 #include <locale.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "platform/Cp932.h"
@@ -20,14 +23,44 @@ namespace {
 
 void settleFileNameCharset(IMaster* m);
 
+// How long the engine may take at exit to end what still runs in it.
+constexpr unsigned kExitShutdownMs = 20000;
+
+// The embedded engine ends its own threads (a service's, the one of its
+// shutdown) a moment after the work they did has been handed back. At exit
+// the client library shuts the providers down and unloads the engine's
+// module, and a thread that has not yet left the module's code then runs
+// in unmapped memory: the process crashes after its work was done. The
+// module is therefore held for the life of the process, so that unloading
+// it only drops a reference; the providers are shut down in order, first,
+// by the handler below.
+void keepEngineModuleLoaded(const std::filesystem::path& root)
+{
+    for (const char* name : {"libEngine12.so", "libEngine13.so"}) {
+        const auto module = root / "plugins" / name;
+        if (::dlopen(module.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE) != nullptr)
+            return;
+    }
+}
+
+void shutDownAtExit()
+{
+    fb_shutdown(kExitShutdownMs, fb_shutrsn_exit_called);
+}
+
 } // namespace
 
 IMaster* master()
 {
     static IMaster* m = [] {
-        ensureEmbeddedEngine();
+        const std::filesystem::path root = ensureEmbeddedEngine();
         IMaster* master = fb_get_master_interface();
+        // The first attach loads the engine (and the plugins it uses, which
+        // set up exit handlers of their own); this one is set up after them
+        // and so runs before them.
         settleFileNameCharset(master);
+        keepEngineModuleLoaded(root);
+        std::atexit(shutDownAtExit);
         return master;
     }();
     return m;

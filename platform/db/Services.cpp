@@ -77,7 +77,11 @@ public:
         service_->start(&st, spb.length(), spb.data());
     }
 
-    // Reads the service's output line by line until it ends.
+    // Reads the service's output line by line until the service has ended.
+    // An empty line alone is no end: on a busy machine the engine answers
+    // with no line and "data not ready" while the action still runs (a
+    // backup still writing its file, a restore still building the
+    // database). Only an empty line without such a flag ends the output.
     void drain(const ServiceOutput& output, std::vector<std::string>* keep = nullptr)
     {
         const unsigned char items[] = {isc_info_svc_line};
@@ -90,13 +94,17 @@ public:
             if (*p != isc_info_svc_line)
                 return;
             const unsigned len = readUInt(p + 1, 2);
-            if (len == 0)
-                return;   // the end of the output
-            std::string line = fb::engineText(std::string_view(reinterpret_cast<const char*>(p + 3), len));
-            if (output)
-                output(line);
-            if (keep)
-                keep->push_back(std::move(line));
+            if (len > 0) {
+                std::string line = fb::engineText(std::string_view(reinterpret_cast<const char*>(p + 3), len));
+                if (output)
+                    output(line);
+                if (keep)
+                    keep->push_back(std::move(line));
+                continue;
+            }
+            const unsigned char after = p[3];
+            if (after != isc_info_data_not_ready && after != isc_info_svc_timeout && after != isc_info_truncated)
+                return;
         }
     }
 
@@ -200,6 +208,46 @@ std::vector<std::string> Services::validate(const std::string& database, const V
     }
     std::erase_if(lines, [](const std::string& l) { return l.find_first_not_of(" \t\r\n") == std::string::npos; });
     return lines;
+}
+
+void Services::shutdownSingle(const std::string& database)
+{
+    fb::translated([&] {
+        ServiceConnection svc(params_);
+        fb::Xpb spb(IXpbBuilder::SPB_START);
+        spb.tag(isc_action_svc_properties);
+        spb.string(isc_spb_dbname, database);
+        spb.string(isc_spb_prp_shutdown_mode, std::string(1, static_cast<char>(isc_spb_prp_sm_single)));
+        // Waits for no one: an attachment now makes the shutdown fail.
+        spb.integer(isc_spb_prp_attachments_shutdown, 0);
+        svc.start(spb);
+        svc.drain({});
+    });
+}
+
+void Services::bringOnline(const std::string& database)
+{
+    // The engine refuses to bring an online database online.
+    constexpr std::int64_t alreadyInThatMode = 335544835; // isc_bad_shutdown_mode
+    try {
+        bringOnlineNow(database);
+    } catch (const DbError& e) {
+        if (!e.hasCode(alreadyInThatMode))
+            throw;
+    }
+}
+
+void Services::bringOnlineNow(const std::string& database)
+{
+    fb::translated([&] {
+        ServiceConnection svc(params_);
+        fb::Xpb spb(IXpbBuilder::SPB_START);
+        spb.tag(isc_action_svc_properties);
+        spb.string(isc_spb_dbname, database);
+        spb.string(isc_spb_prp_online_mode, std::string(1, static_cast<char>(isc_spb_prp_sm_normal)));
+        svc.start(spb);
+        svc.drain({});
+    });
 }
 
 std::vector<std::string> Services::attachedDatabases()

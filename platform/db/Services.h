@@ -78,6 +78,12 @@ public:
     // The lines the validation reported; empty when it found nothing. A
     // database that cannot be opened throws DbError (e.g. gds::ioError).
     std::vector<std::string> validate(const std::string& database, const ValidateOptions& options = {});
+    // Shuts the database down to one attachment at a time of its owner or
+    // SYSDBA (single-user shutdown); throws DbError, changing nothing, when
+    // anybody is attached to it now. bringOnline opens it to all again; a
+    // database that is online already stays so.
+    void shutdownSingle(const std::string& database);
+    void bringOnline(const std::string& database);
     // Database files currently attached, as the service manager reports them
     // (paths as the server opened them). A server lists every client's
     // attachments; the embedded service manager (empty host) knows only the
@@ -88,6 +94,8 @@ public:
     std::string serverVersion();
 
 private:
+    void bringOnlineNow(const std::string& database);
+
     ServiceParams params_;
 };
 

@@ -1,7 +1,9 @@
 // The tool's whole job as the operator does it: log on, choose a sample
 // individual on the selection screen, walk the pages and finish. Each file
 // is kept under e2e-out/ in the build folder and must equal its golden file
-// byte for byte; a caller gets result 0 and no output-file page.
+// byte for byte; a caller gets result 0 and no output-file page. An output
+// file that exists or a folder that does not keep the operator on the
+// output page with every choice.
 #include <gtest/gtest.h>
 
 #include "../linkage/CallerListener.h"
@@ -65,9 +67,10 @@ int rowOfCode(const TDataSentakuBox& box, const std::string& code)
 
 // What one run does on the pages.
 struct Walk {
-    std::string code;        // data-list code of the data set to choose
-    bool breakdowns = false; // the options page's check box
-    fs::path output;         // stand-alone: typed into the output-file page
+    std::string code;                   // data-list code of the data set to choose
+    bool breakdowns = false;            // the options page's check box
+    std::vector<fs::path> outputs;      // stand-alone: typed into the output-file page, one for each Next there
+    std::function<void()> beforeFinish; // on the summary, before the first Finish
 };
 
 // Plays the operator on whatever window is up; every step that opens a
@@ -127,7 +130,8 @@ private:
     void onPage(linkage::TForm1& wizard)
     {
         const QString page = wizard.Wizard1->currentWidget()->objectName();
-        if (pagesSeen.isEmpty() || pagesSeen.back() != page)
+        const bool arrived = pagesSeen.isEmpty() || pagesSeen.back() != page;
+        if (arrived)
             pagesSeen << page;
         if (page == QStringLiteral("page2") && wizard.listDataInfo->rowCount() <= 1) {
             if (clickedData_)
@@ -143,13 +147,22 @@ private:
         }
         if (page == QStringLiteral("page3"))
             wizard.checkSinkokuUtiwake->setChecked(walk_.breakdowns);
-        if (page == QStringLiteral("page4"))
-            wizard.Edit4a->setText(QString::fromStdString(walk_.output.string()));
-        if (page == QStringLiteral("page5")) {
-            if (finished)
+        if (page == QStringLiteral("page4")) {
+            if (typed_ == walk_.outputs.size()) {
+                // Nothing left to try: the operator gives up.
+                wizard.close();
                 return;
-            finished = true;
+            }
+            wizard.Edit4a->setText(QString::fromStdString(walk_.outputs[typed_++].string()));
+        }
+        if (page == QStringLiteral("page5")) {
+            // Finish once for each arrival on the summary.
+            if (!arrived)
+                return;
             summary = wizard.Memo5b->toPlainText();
+            if (!finished && walk_.beforeFinish)
+                walk_.beforeFinish();
+            finished = true;
         }
         next(wizard);
     }
@@ -158,6 +171,7 @@ private:
     QTimer timer_;
     bool busy_ = false;
     bool clickedData_ = false;
+    std::size_t typed_ = 0;
 };
 
 class OvidalRendoExportTest : public test::SampleOfficeProgramTest {
@@ -225,7 +239,7 @@ TEST_F(OvidalRendoExportTest, EachSampleIndividualGivesItsGoldenFile)
         seam_->messages.clear();
         const fs::path out = fs::path(VQ_E2E_OUT) / c.file;
         fs::remove(out);
-        Operator op({c.code, c.breakdowns, out});
+        Operator op({c.code, c.breakdowns, {out}, {}});
         ASSERT_TRUE(run({}));
         EXPECT_TRUE(op.chose);
         EXPECT_EQ(op.pagesSeen, (QStringList{"page1", "page2", "page3", "page4", "page5"}));
@@ -250,8 +264,9 @@ TEST_F(OvidalRendoExportTest, ACallerReceivesResultZeroAndNoOutputPage)
 {
     test::CallerListener caller(911);
     const fs::path out = fs::path(VQ_E2E_OUT) / "linkage-general-caller.xml";
-    fs::remove(out);
-    Operator op({"0001", false, {}});
+    // A caller that names its file wants it replaced: no question.
+    test::writeBytes(out, "an older file");
+    Operator op({"0001", false, {}, {}});
     ASSERT_TRUE(run({"911,32769,1," + out.string()}));
     EXPECT_EQ(op.pagesSeen, (QStringList{"page1", "page2", "page3", "page5"}));
     EXPECT_FALSE(op.summary.contains(QStringLiteral("【中間ファイル】")));
@@ -259,6 +274,45 @@ TEST_F(OvidalRendoExportTest, ACallerReceivesResultZeroAndNoOutputPage)
     EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 1 0"}));
     // The same data set and options as the stand-alone run.
     expectGolden(out, "linkage-general.xml");
+}
+
+TEST_F(OvidalRendoExportTest, AnExistingFileIsReplacedOnlyWhenTheOperatorSaysSo)
+{
+    const fs::path out = fs::path(VQ_E2E_OUT) / "linkage-replaced.xml";
+    test::writeBytes(out, "the first client's file");
+    seam_->messageAnswers = {platform::ResultNo, platform::ResultYes};
+    bool keptAfterNo = false;
+    Operator op({"0001", false, {out, out}, [&] { keptAfterNo = test::readBytes(out) == "the first client's file"; }});
+    ASSERT_TRUE(run({}));
+    const std::string question =
+        "中間ﾌｧｲﾙ「" + out.string() + "」は既に存在します。\r上書きしてもよろしいですか？\r";
+    EXPECT_EQ(shown(), (std::vector<std::string>{question, question, "中間ファイルが作成されました。\r"}));
+    ASSERT_EQ(seam_->messages.size(), 3u);
+    EXPECT_EQ(seam_->messages[0].defaultButton, 1) << "No is the default";
+    EXPECT_TRUE(keptAfterNo);
+    expectGolden(out, "linkage-general.xml");
+}
+
+TEST_F(OvidalRendoExportTest, AFolderThatIsMissingOrGoneKeepsTheWizardOnTheOutputPage)
+{
+    test::TempDir dir;
+    const fs::path gone = dir / "gone";
+    fs::create_directories(gone);
+    const fs::path out = fs::path(VQ_E2E_OUT) / "linkage-general-breakdowns-second-try.xml";
+    fs::remove(out);
+    // A folder never made, then one removed while the summary shows, then a good one.
+    Operator op({"0001", true, {dir / "missing" / "qx.xml", gone / "qx.xml", out}, [&] { fs::remove_all(gone); }});
+    ASSERT_TRUE(run({}));
+    EXPECT_EQ(op.pagesSeen, (QStringList{"page1", "page2", "page3", "page4", "page5", "page4", "page5"}));
+    EXPECT_EQ(shown(), (std::vector<std::string>{
+                           "中間ﾌｧｲﾙの保存先のﾌｫﾙﾀﾞが見つかりません。\r" + (dir / "missing").string() +
+                               "\r別のﾌｫﾙﾀﾞを指定してから[次へ]をｸﾘｯｸしてください。\r",
+                           "中間ﾌｧｲﾙを保存できませんでした。\r" + (gone / "qx.xml").string() +
+                               "\r\r[詳細情報]\r指定されたパスが見つかりません。",
+                           "中間ファイルが作成されました。\r",
+                       }));
+    // The options chosen before the failure were kept.
+    expectGolden(out, "linkage-general-breakdowns.xml");
 }
 
 TEST_F(OvidalRendoExportTest, AStatementLineBeyondTheFormGivesTheCallerResultTwoAndNoFile)
@@ -275,7 +329,7 @@ TEST_F(OvidalRendoExportTest, AStatementLineBeyondTheFormGivesTheCallerResultTwo
     test::CallerListener caller(912);
     const fs::path out = fs::path(VQ_E2E_OUT) / "linkage-agriculture-outside-form.xml";
     fs::remove(out);
-    Operator op({"0003", false, {}});
+    Operator op({"0003", false, {}, {}});
     ASSERT_TRUE(run({"912,32769,1," + out.string()}));
     {
         std::ofstream restore(database, std::ios::binary | std::ios::trunc);

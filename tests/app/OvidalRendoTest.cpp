@@ -107,12 +107,12 @@ TEST_F(OvidalRendoTest, TheProgramRunsFromLogonToTheCloseBox)
     driver.start(50);
     QTimer::singleShot(60000, [] { QCoreApplication::exit(99); });
 
-    EXPECT_EQ(linkage::RunOvidalRendo({"902,32769,5," + (office_ / "qx.xml").string()}), 0);
+    EXPECT_EQ(linkage::RunOvidalRendo({"902,32769,4," + (office_ / "qx.xml").string()}), 0);
     EXPECT_TRUE(loggedOn);
     EXPECT_TRUE(closed);
     for (const auto& m : seam_->messages)
         ADD_FAILURE() << m.text;
-    EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 5 1"}));
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 4 1"}));
     // The library's start-up ports were connected for the run.
     EXPECT_NE(TrialBalanceEngineOf(BalanceEdition::General), nullptr);
     EXPECT_NE(TrialBalanceEngineOf(BalanceEdition::Medical), nullptr);

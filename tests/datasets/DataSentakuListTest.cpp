@@ -158,8 +158,11 @@ TEST_F(DataSentakuListTest, FindsCodesFromTheRowAfterTheCurrentOneAndRowsByFolde
     EXPECT_EQ(list_->FindCode("c2"), 2);
     EXPECT_EQ(list_->FindCode("9"), -1);
 
+    list_->CellGotFocus(4);
     EXPECT_EQ(list_->ScrollToFolder("/OFFICE/DATA/0005"), 6);
     EXPECT_EQ(grid().CurrentRow, 6);
     EXPECT_EQ(grid().TopRow, 0);
+    EXPECT_FALSE(grid().Row(4).FocusFont) << "the row left looks chosen no more";
+    EXPECT_EQ(grid().Row(4).ForeColor, grid().ForeColor);
     EXPECT_EQ(list_->ScrollToFolder("/office/DATA/0009"), -1);
 }

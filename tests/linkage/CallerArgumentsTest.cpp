@@ -21,8 +21,13 @@ TEST(CallerArgumentsTest, ReadsTheArgumentTable)
     const Case cases[] = {
         {{}, Kind::StandAlone, 0, 0, 0, ""},
         {{"1234,32769,1,/out/qx.xml"}, Kind::Caller, 1234, 32769, 1, "/out/qx.xml"},
-        {{"1234,32769,1"}, Kind::Caller, 1234, 32769, 1, ""},
-        {{"1234,32769,1,/out/a,b.xml"}, Kind::Caller, 1234, 32769, 1, "/out/a"},
+        {{"1234,32769,4,/out/a,b.xml"}, Kind::Caller, 1234, 32769, 4, "/out/a"},
+        // What the export cannot serve is refused before the pages.
+        {{"1234,32769,1"}, Kind::Invalid, 1234, 32769, 1, ""},
+        {{"1234,32769,1,"}, Kind::Invalid, 1234, 32769, 1, ""},
+        {{"1234,32769,0,/x.xml"}, Kind::Invalid, 1234, 32769, 0, "/x.xml"},
+        {{"1234,32769,5,/x.xml"}, Kind::Invalid, 1234, 32769, 5, "/x.xml"},
+        {{"1234,32769,-1,/x.xml"}, Kind::Invalid, 1234, 32769, -1, "/x.xml"},
         {{"1234,32769,1,/x.xml", "more"}, Kind::Invalid, 0, 0, 0, ""},
         {{"1234,abc,1,/x.xml"}, Kind::Invalid, 1234, 0, 1, "/x.xml"},
         {{"win,32769,1,/x.xml"}, Kind::Invalid, 0, 32769, 1, "/x.xml"},

@@ -62,8 +62,9 @@ std::string schemaHash(SchemaKind kind)
     if (kind == SchemaKind::SystemBase || kind == SchemaKind::DataSetBase) {
         files.push_back(schemaDir() / "base-ddl");
         files.push_back(schemaDir() / "manifest.txt");
-        for (const auto& entry : fs::directory_iterator(schemaDir() / "base"))
-            files.push_back(entry.path());
+        for (const auto& entry : fs::recursive_directory_iterator(schemaDir() / "base"))
+            if (entry.is_regular_file())
+                files.push_back(entry.path());
     }
     std::sort(files.begin() + 2, files.end());
 
@@ -75,7 +76,7 @@ std::string schemaHash(SchemaKind kind)
         }
     };
     for (const auto& file : files) {
-        mix(file.filename().string());
+        mix(file.lexically_relative(schemaDir()).generic_string());
         mix(readBytes(file));
     }
     char text[17];
@@ -83,26 +84,51 @@ std::string schemaHash(SchemaKind kind)
     return text;
 }
 
-void runBuild(SchemaKind kind, const fs::path& target)
+// The options of build-database that ask for sample rows, and the part of
+// a template's name that tells them apart.
+std::vector<std::string> sampleOptions(const BaseSamples* samples)
 {
-    auto result = platform::runProcess(
-        "bash", {(schemaDir() / "build-database").string(), kindName(kind), target.string()});
+    if (!samples)
+        return {};
+    std::vector<std::string> options;
+    if (!samples->dataKind.empty())
+        options = {"--kind", samples->dataKind};
+    options.push_back("--edition");
+    options.push_back(std::to_string(samples->edition));
+    return options;
+}
+
+std::string sampleSuffix(const BaseSamples* samples)
+{
+    if (!samples)
+        return "";
+    return "-" + (samples->dataKind.empty() ? std::string("samples") : samples->dataKind) + "-e"
+           + std::to_string(samples->edition);
+}
+
+void runBuild(SchemaKind kind, const fs::path& target, const BaseSamples* samples)
+{
+    std::vector<std::string> args{(schemaDir() / "build-database").string(), kindName(kind), target.string()};
+    for (auto& option : sampleOptions(samples))
+        args.push_back(std::move(option));
+    auto result = platform::runProcess("bash", args);
     if (!result.succeeded())
         throw std::runtime_error("building the " + std::string(kindName(kind)) + " database failed:\n"
                                  + result.standardError + result.standardOutput);
 }
 
-fs::path templateFor(SchemaKind kind)
+fs::path templateFor(SchemaKind kind, const BaseSamples* samples = nullptr)
 {
     const fs::path cache = fs::temp_directory_path() / "vq-schema-cache";
     fs::create_directories(cache);
-    const fs::path file = cache / (std::string(kindName(kind)) + "-" + schemaHash(kind) + ".fdb");
+    const fs::path file
+        = cache / (std::string(kindName(kind)) + sampleSuffix(samples) + "-" + schemaHash(kind) + ".fdb");
     if (fs::exists(file))
         return file;
     // Built under a name of its own and renamed into place, so that tests
     // running side by side never see half a template.
     const fs::path partial = cache / (file.filename().string() + "." + uniqueSuffix());
-    runBuild(kind, partial);
+    runBuild(kind, partial, samples);
     std::error_code ec;
     fs::rename(partial, file, ec);
     if (ec) {
@@ -120,13 +146,29 @@ fs::path schemaDir()
     return fs::path(VQ_SCHEMA_DIR);
 }
 
-void buildDatabase(SchemaKind kind, const fs::path& path)
+namespace {
+
+void copyTemplate(const fs::path& from, const fs::path& path)
 {
     if (fs::exists(path))
         throw std::runtime_error(path.string() + " already exists");
-    fs::copy_file(templateFor(kind), path);
+    fs::copy_file(from, path);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
                               | fs::perms::group_write);
+}
+
+} // namespace
+
+void buildDatabase(SchemaKind kind, const fs::path& path)
+{
+    copyTemplate(templateFor(kind), path);
+}
+
+void buildBaseDatabase(SchemaKind kind, const fs::path& path, const BaseSamples& samples)
+{
+    if (kind != SchemaKind::SystemBase && kind != SchemaKind::DataSetBase)
+        throw std::invalid_argument("sample rows come only with a base database");
+    copyTemplate(templateFor(kind, &samples), path);
 }
 
 std::string runSql(const fs::path& database, std::string_view sql)

@@ -31,6 +31,19 @@ std::filesystem::path schemaDir();
 // with the build's output when it fails.
 void buildDatabase(SchemaKind kind, const std::filesystem::path& path);
 
+// The sample rows of a database at its first release: those the update
+// steps convert, for one data kind of a data set ("corporation",
+// "individual", "real-estate", "clinic", "agriculture", "medical"; empty
+// for the system database) shaped by the edition byte (0, 1 or 2).
+struct BaseSamples {
+    std::string dataKind;
+    int edition = 0;
+};
+
+// Creates a SystemBase or DataSetBase database with the sample rows (see
+// schema/build-database --kind and --edition).
+void buildBaseDatabase(SchemaKind kind, const std::filesystem::path& path, const BaseSamples& samples);
+
 // Runs SQL (UTF-8, isql syntax: statements end with ';', SET TERM for
 // bodies) against an existing database with isql-fb and commits at the end.
 // Returns isql's output in UTF-8; throws std::runtime_error with that output

@@ -18,6 +18,12 @@
 //   crash          abort()
 //   touch FILE     create FILE with the content "fake"
 //   append FILE TEXT  append TEXT and a newline to FILE (a tool's log)
+//   copy-from-arg FLAG FILE  copy the file named by the argument after FLAG
+//                  to FILE (what a caller handed the tool, e.g. -i SCRIPT)
+//   copy-to-arg FLAG FILE    copy FILE to the file named by the argument
+//                  after FLAG (what the tool writes, e.g. -o OUTPUT)
+//   dirmode FLAG FILE  append the permission bits (octal) of the folder of
+//                  the file named after FLAG to FILE
 // Without an exit command the tool ends with 0.
 #include <algorithm>
 #include <csignal>
@@ -29,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +49,22 @@ void writeAll(int fd, const std::string& s)
             std::exit(98);
         done += static_cast<std::size_t>(n);
     }
+}
+
+std::string argumentAfter(int argc, char** argv, const std::string& flag)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (argv[i] == flag)
+            return argv[i + 1];
+    writeAll(2, "fake-tool: no argument after " + flag + "\n");
+    std::exit(97);
+}
+
+void copyFile(const std::string& from, const std::string& to)
+{
+    std::ifstream in(from, std::ios::binary);
+    std::ofstream out(to, std::ios::binary);
+    out << in.rdbuf();
 }
 
 } // namespace
@@ -112,6 +135,20 @@ int main(int argc, char** argv)
         } else if (c == "append") {
             const std::string file = operand();
             std::ofstream(file, std::ios::app) << operand() << '\n';
+        } else if (c == "copy-from-arg") {
+            const std::string from = argumentAfter(argc, argv, operand());
+            copyFile(from, operand());
+        } else if (c == "copy-to-arg") {
+            const std::string to = argumentAfter(argc, argv, operand());
+            copyFile(operand(), to);
+        } else if (c == "dirmode") {
+            std::string file = argumentAfter(argc, argv, operand());
+            const auto slash = file.rfind('/');
+            struct stat st {};
+            const bool found = ::stat(slash == std::string::npos ? "." : file.substr(0, slash).c_str(), &st) == 0;
+            char mode[16];
+            std::snprintf(mode, sizeof mode, "%o", found ? static_cast<unsigned>(st.st_mode & 07777) : 0u);
+            std::ofstream(operand(), std::ios::app) << mode << '\n';
         } else {
             writeAll(2, "fake-tool: unknown command " + c + "\n");
             return 99;

@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QDeadlineTimer>
 #include <QTimer>
+#include <QWindow>
 
 #include <chrono>
 #include <thread>
@@ -43,6 +45,21 @@ QStyle::StandardPixmap pixmapOf(TCommonAVI avi)
     case aviNone: break;
     }
     return QStyle::SP_CustomBase;
+}
+
+// The work runs on this thread and lets no paint event through: the window
+// is drawn here, once the window system has put it on screen (it shows
+// blank otherwise until the work ends). Input waits in its queue meanwhile.
+void paintOnScreen(QWidget* window)
+{
+    constexpr int kLongestWaitMs = 1000;
+    QDeadlineTimer deadline(kLongestWaitMs);
+    QWindow* handle = window->windowHandle();
+    while (handle != nullptr && !handle->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    window->repaint();
 }
 
 } // namespace
@@ -94,6 +111,7 @@ void TxAnimeProgressDialog::setInfoLabel(const QString& value)
     info_ = value;
     if (form_) {
         form_->label->setText(value);
+        // Drawn at once: the caller works on and pumps no paint events.
         form_->label->repaint();
         Wait(1);
     }
@@ -238,6 +256,7 @@ void TxAnimeProgressDialog::Execute(QWidget* ownerForm)
         // The work starts once the window is on screen and ends its modal run
         // whatever happens; its exception waits until the window has gone.
         QTimer::singleShot(0, f, [this, f] {
+            paintOnScreen(f);
             try {
                 OnShow(f);
             } catch (...) {
@@ -280,6 +299,7 @@ void TxAnimeProgressDialog::Execute(QWidget* ownerForm)
         f->show();
     }
     QApplication::processEvents();
+    paintOnScreen(f);
     Wait(50);
 }
 

@@ -48,8 +48,10 @@ protected:
         ConnectMode = ConnectStandAlone;
         DbFatalFlag = 0;
         SystemDef.HostName.clear();
-        SystemDef.DbUser = "SYSDBA";
-        SystemDef.DbPassword = "masterkey";
+        // The office's own database user, as its operators log on: the
+        // owner of its databases, without the server administrator's rights.
+        SystemDef.DbUser = DefaultDbUser;
+        SystemDef.DbPassword = DefaultDbPassword;
         SystemDef.GROUPID = 10000;
         SystemDef.OperatorNo = 10;
         SystemDef.OPCODE = 100000010;

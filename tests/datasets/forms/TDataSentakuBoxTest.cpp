@@ -478,3 +478,22 @@ TEST_F(DataSentakuBoxTest, TheListUpdateRereadsEveryRowAfterAsking)
     EXPECT_EQ(box->List.Grid.Cell(1, ColNendo), "6 期");
     EXPECT_FALSE(box->xAnimeProgressDialog1->Handle());
 }
+
+// Home and End go to the first and the last row, and only the current row
+// carries the focus look.
+TEST_F(DataSentakuBoxTest, HomeAndEndGoToTheFirstAndTheLastRow)
+{
+    TDataSentakuBox* box = open(kWizardLines);
+    const int last = box->List.Grid.RowCount() - 1;
+    ASSERT_GT(last, 1);
+    box->SelectRow(1);
+    for (const auto& [key, row] : {std::pair{Qt::Key_Home, 0}, std::pair{Qt::Key_End, last}}) {
+        QTest::keyClick(box->PerfectGrid1, key);
+        EXPECT_EQ(box->List.Grid.CurrentRow, row);
+        EXPECT_EQ(box->PerfectGrid1->currentIndex().row(), row);
+        int focused = 0;
+        for (int r = 0; r <= last; ++r)
+            focused += box->List.Grid.Row(r).FocusFont;
+        EXPECT_EQ(focused, 1);
+    }
+}

@@ -46,8 +46,11 @@ protected:
         ConnectMode = ConnectClientServer;
         DbFatalFlag = 0;
         SystemDef.HostName = server_;
-        SystemDef.DbUser = test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER");
-        SystemDef.DbPassword = test::env("VQ_FB_PASSWORD");
+        // The operations run as the office's own database user, the owner of
+        // its databases, not as the server's administrator; the test data is
+        // seeded as the administrator (isql).
+        SystemDef.DbUser = officeUser();
+        SystemDef.DbPassword = officePassword();
         SystemDef.SysDir = (root_.path() / "sys").string();
         SystemDef.LogDir = (root_.path() / "log").string();
         SystemDef.WinTempDir = (root_.path() / "tmp").string();
@@ -61,11 +64,12 @@ protected:
             fs::create_directories(dir);
         test::buildDatabase(test::SchemaKind::System, fs::path(SystemDef.SysDir) / SysDbFileName);
         test::buildDatabase(test::SchemaKind::FileTransfer, fs::path(SystemDef.SysDir) / "vqfileman.fdb");
-        ::setenv("ISC_USER", SystemDef.DbUser.c_str(), 1);
-        ::setenv("ISC_PASSWORD", SystemDef.DbPassword.c_str(), 1);
+        ::setenv("ISC_USER", admin().c_str(), 1);
+        ::setenv("ISC_PASSWORD", test::env("VQ_FB_PASSWORD").c_str(), 1);
         const auto declare = [&](const fs::path& database, const char* script) {
             test::runSql(server_ + ":" + database.string(), test::readBytes(test::schemaDir() / "server" / script));
         };
+        ensureOfficeUser(fs::path(SystemDef.SysDir) / SysDbFileName);
         declare(fs::path(SystemDef.SysDir) / SysDbFileName, "system-file-routines.sql");
         declare(fs::path(SystemDef.SysDir) / "vqfileman.fdb", "filetransfer-file-routines.sql");
         dm_ = std::make_unique<TDM>();
@@ -86,6 +90,40 @@ protected:
         ::unsetenv("ISC_PASSWORD");
         ConnectMode = savedMode_;
         SystemDef = saved_;
+    }
+
+    static std::string admin() { return test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"); }
+    static std::string officeUser()
+    {
+        return test::env("VQ_FB_OFFICE_USER").empty() ? DefaultDbUser : test::env("VQ_FB_OFFICE_USER");
+    }
+    static std::string officePassword()
+    {
+        return test::env("VQ_FB_OFFICE_USER").empty() ? DefaultDbPassword : test::env("VQ_FB_OFFICE_PASSWORD");
+    }
+
+    // The office's user as the server's set-up makes it (scripts/firebird-server):
+    // known by name and password, allowed to create databases. A server made
+    // before gets it here.
+    void ensureOfficeUser(const fs::path& database)
+    {
+        const std::string remote = server_ + ":" + database.string();
+        try {
+            db::Attachment office;
+            office.attach({remote, officeUser(), officePassword()});
+        } catch (const db::DbError&) {
+            test::runSql(remote, "CREATE OR ALTER USER " + officeUser() + " PASSWORD '" + officePassword() + "';");
+        }
+        // Tests running side by side grant it at the same time.
+        for (int attempt = 1;; ++attempt) {
+            try {
+                test::runSql(remote, "GRANT CREATE DATABASE TO USER " + officeUser() + ";");
+                return;
+            } catch (const std::runtime_error&) {
+                if (attempt == 5)
+                    throw;
+            }
+        }
     }
 
     // A data set on the server with its data-list row REC.

@@ -1,8 +1,9 @@
 // The program's refusals: the accounting system, its tools or another copy
-// of the tool running in another process each give their message, and no
-// window opens.
+// of the tool running in another process each give their message, no window
+// opens, and a calling program hears of the failure.
 #include <gtest/gtest.h>
 
+#include "../CallerListener.h"
 #include "TempDir.h"
 #include "linkage/InstanceGuard.h"
 #include "linkage/forms/OvidalRendo.h"
@@ -112,6 +113,14 @@ TEST_F(OvidalRendoTest, EachRunningProgramOfTheLineRefusesTheStart)
         EXPECT_FALSE(anyWindowShown());
     }
     EXPECT_FALSE(linkage::StartRefusalMessage()) << "the names go with the processes";
+
+    // A caller keeps its window disabled until it hears of the end.
+    test::CallerListener caller(931);
+    for (const char* held : {linkage::kAccountingMutex, linkage::kInstanceMutex}) {
+        Holder holder({held});
+        EXPECT_EQ(linkage::RunOvidalRendo({"931,32769,2,/x.xml"}), 0);
+    }
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"enable", "post 32769 2 2", "enable", "post 32769 2 2"}));
 }
 
 TEST_F(OvidalRendoTest, ASecondCopyOfTheProgramIsRefused)

@@ -21,6 +21,9 @@
 #include "ui/forms/TxWizard.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QTableWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -113,20 +116,16 @@ TEST_F(TForm1Test, ACallerGetsFourPagesItsOutputFileAndTheResult)
     test::CallerListener caller(1234);
     {
         TForm1 form;
-        ASSERT_TRUE(form.FormCreate({"1234,32769,7,/out/qx.xml"}));
+        ASSERT_TRUE(form.FormCreate({"1234,32769,3,/out/qx.xml"}));
         EXPECT_EQ(caller.received(), std::vector<std::string>{"disable"});
         EXPECT_EQ(form.PageNames(), (QStringList{"page1", "page2", "page3", "page5"}));
         EXPECT_EQ(form.Memo1a->toPlainText(),
                   QStringLiteral("『ヴォルレン財務 Ver.22』から『所得税のOvidal』へデータの連動を行います。"));
         EXPECT_EQ(form.ExportObj->ExportFile, "/out/qx.xml");
-        EXPECT_EQ(form.ExportObj->FunctionId, 7);
+        EXPECT_EQ(form.ExportObj->FunctionId, 3);
     }
     // Nothing finished the export: the caller learns of the failure.
-    EXPECT_EQ(caller.received(), (std::vector<std::string>{"enable", "post 32769 7 2"}));
-
-    TForm1 threeFields;
-    ASSERT_TRUE(threeFields.FormCreate({"1234,32769,7"}));
-    EXPECT_EQ(threeFields.ExportObj->ExportFile, "");
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"enable", "post 32769 3 2"}));
 }
 
 TEST_F(TForm1Test, ABadCommandLineEndsTheProgramAndTellsANamedCaller)
@@ -136,6 +135,9 @@ TEST_F(TForm1Test, ABadCommandLineEndsTheProgramAndTellsANamedCaller)
         {"1234,32769,1,/a.xml", "/b.xml"}, // two arguments: no caller is named
         {"1234,msg,1,/a.xml"},
         {"1234,32769,one,/a.xml"},
+        // What the export cannot serve ends the start, not the Finish.
+        {"1234,32769,1"},
+        {"1234,32769,5,/a.xml"},
     };
     for (const auto& args : refused) {
         seam_->messages.clear();
@@ -145,7 +147,8 @@ TEST_F(TForm1Test, ABadCommandLineEndsTheProgramAndTellsANamedCaller)
             EXPECT_EQ(shown(), std::vector<std::string>{"不正な引数が渡されました。\r\rアプリケーションを強制終了します。"});
         }
     }
-    EXPECT_EQ(caller.received(), (std::vector<std::string>{"enable", "post 0 1 2", "enable", "post 32769 0 2"}));
+    EXPECT_EQ(caller.received(), (std::vector<std::string>{"enable", "post 0 1 2", "enable", "post 32769 0 2", "enable",
+                                                           "post 32769 1 2", "enable", "post 32769 5 2"}));
 }
 
 TEST_F(TForm1Test, TheThreeApplicationInformationFailures)
@@ -272,6 +275,39 @@ TEST_F(TForm1Test, CancelAsksAndTheCloseBoxDoesNot)
         EXPECT_EQ(form.ResultCode, 1);
     }
     EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32770 4 1"}));
+}
+
+// Enter as a Windows-trained clerk presses it: the focused button, else Next.
+TEST_F(TForm1Test, EnterPressesTheFocusedButtonOrNext)
+{
+    TForm1 form;
+    ASSERT_TRUE(form.FormCreate({}));
+    int chooserRuns = 0;
+    form.DataChooser = [&](TForm1&) { ++chooserRuns; };
+    form.PageCheck = nullptr;
+    form.show();
+    form.activateWindow();
+    struct Step {
+        QWidget* focus;
+        Qt::Key key;
+        const char* pageAfter;
+        int chooserRunsAfter;
+    };
+    const Step steps[] = {
+        {form.Button2, Qt::Key_Return, "page2", 0},
+        {form.btnDataSentaku, Qt::Key_Return, "page2", 1},
+        {form.listDataInfo, Qt::Key_Enter, "page3", 1},
+        {form.checkSinkokuUtiwake, Qt::Key_Return, "page4", 1},
+    };
+    for (const Step& s : steps) {
+        s.focus->setFocus();
+        QKeyEvent press(QEvent::KeyPress, s.key, s.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QApplication::sendEvent(s.focus, &press);
+        EXPECT_EQ(form.Wizard1->currentWidget()->objectName(), QString::fromLatin1(s.pageAfter)) << s.pageAfter;
+        EXPECT_EQ(chooserRuns, s.chooserRunsAfter) << s.pageAfter;
+    }
+    EXPECT_FALSE(form.checkSinkokuUtiwake->isChecked()) << "Enter is not the check box's key";
+    form.close();
 }
 
 TEST_F(TForm1Test, ARefusedLogonEndsTheRunWithResult2)

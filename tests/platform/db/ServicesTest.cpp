@@ -186,3 +186,27 @@ TEST_F(EmbeddedServices, ChildToolsOpenADatabaseThisProcessHasOpen)
 }
 
 } // namespace
+
+TEST_F(EmbeddedServices, SingleUserShutdownRefusedWhileAttachedAndHoldsOneAtATime)
+{
+    // Someone attached: the shutdown fails and the database stays open to all.
+    EXPECT_THROW(services.shutdownSingle(file.string()), DbError);
+    Attachment second;
+    EXPECT_NO_THROW(second.attach(test::localParams(file)));
+    second.detach();
+    db.detach();
+
+    services.shutdownSingle(file.string());
+    {
+        Attachment holder;
+        holder.attach(test::localParams(file));
+        EXPECT_EQ(rows(holder), 50);
+        Attachment intruder;
+        EXPECT_THROW(intruder.attach(test::localParams(file)), DbError);
+    }
+    services.bringOnline(file.string());
+    EXPECT_NO_THROW(services.bringOnline(file.string()));
+    Attachment a, b;
+    a.attach(test::localParams(file));
+    EXPECT_NO_THROW(b.attach(test::localParams(file)));
+}

@@ -2,32 +2,14 @@
 // files it is given: "backup DB FBK" or "validate DB". Exits 0 on success,
 // 1 with the error on stderr. The services test runs it with no locale set,
 // since an engine that has already handled a file name (an earlier attach in
-// the same process) hides how the first one is treated.
-#include <unistd.h>
-
+// the same process) hides how the first one is treated. It ends as any
+// program does, through exit: an engine thread still running while the
+// client library unloads at exit would crash it and fail the test.
 #include <cstdio>
 #include <cstring>
 #include <exception>
 
 #include "platform/db/Services.h"
-
-namespace {
-
-int run(int argc, char** argv);
-
-} // namespace
-
-// The engine may still be ending a service's thread when the process exits,
-// and the client library's clean-up at exit then races it (a crash after the
-// work is done). What is tested here is the work, so the helper leaves at
-// once with its result.
-int main(int argc, char** argv)
-{
-    const int code = run(argc, argv);
-    std::fflush(stdout);
-    std::fflush(stderr);
-    ::_exit(code);
-}
 
 namespace {
 
@@ -54,3 +36,8 @@ int run(int argc, char** argv)
 }
 
 } // namespace
+
+int main(int argc, char** argv)
+{
+    return run(argc, argv);
+}

@@ -91,6 +91,50 @@ TEST(TxAnimeProgressDialog, WithoutCancelButtonTheLabelIsCentredAndMissingAnimat
     progress.Close();
 }
 
+// The work lets no paint event through: the window must be on screen and
+// drawn before the work starts, and a new text drawn when it is set.
+TEST(TxAnimeProgressDialog, TheWindowIsDrawnBeforeTheWorkStartsAndItsTextAtOnce)
+{
+    QWidget owner;
+    owner.resize(600, 400);
+    vq::test::showActive(owner);
+    // Paints of the progress window and its controls (it exists only inside Execute).
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject* receiver, QEvent* event) override
+        {
+            auto* widget = qobject_cast<QWidget*>(receiver);
+            if (event->type() == QEvent::Paint && widget && qobject_cast<TxProgressForm*>(widget->window()))
+                ++paints;
+            return false;
+        }
+    } counter;
+    qApp->installEventFilter(&counter);
+    auto expectDrawn = [&](QWidget* window) {
+        EXPECT_TRUE(window->windowHandle()->isExposed());
+        EXPECT_GT(counter.paints, 0);
+    };
+    TxAnimeProgressDialog progress;
+    progress.setInfoLabel(QStringLiteral("連動データの作成中です…"));
+    bool worked = false;
+    progress.OnShow = [&](QWidget* window) {
+        worked = true;
+        expectDrawn(window);
+    };
+    progress.Execute(&owner);
+    EXPECT_TRUE(worked);
+
+    progress.OnShow = nullptr;
+    counter.paints = 0;
+    progress.Execute(&owner);
+    expectDrawn(progress.Handle());
+    counter.paints = 0;
+    progress.setInfoLabel(QStringLiteral("科目を読んでいます"));
+    EXPECT_GT(counter.paints, 0);
+    progress.Close();
+    qApp->removeEventFilter(&counter);
+}
+
 TEST(TxAnimeProgressDialog, WorkRunInsideTheWindowPassesItsErrorOnAfterClosing)
 {
     QWidget owner;
