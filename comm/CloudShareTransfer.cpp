@@ -117,13 +117,16 @@ public:
     // none does.
     void moveAside()
     {
+        std::int64_t current = ftp().Size(remote_);
         if (ftp().Size(bak_) >= 0) {
-            if (ftp().Size(remote_) > 0)
+            if (current > 0) {
                 ftp().Delete(bak_);
-            else
+            } else {
                 ftp().Rename(bak_, remote_);
+                current = ftp().Size(remote_);
+            }
         }
-        if (ftp().Size(remote_) > 0) {
+        if (current > 0) {
             ftp().Rename(remote_, bak_);
             aside_ = true;
         }
@@ -267,11 +270,26 @@ bool TCloudShareTransfer::saveSendData(const fs::path& backup) const
     return result.Succeeded;
 }
 
+std::int32_t TCloudShareTransfer::run(const std::function<void()>& steps)
+{
+    try {
+        steps();
+        return 0;
+    } catch (const TransferFailed& f) {
+        if (!f.Message.empty())
+            platform::showMessage(f.Message, f.Kind);
+    } catch (...) {
+        releaseIfTaken();
+        throw;
+    }
+    releaseIfTaken();
+    return 1;
+}
+
 std::int32_t TCloudShareTransfer::SendData(const TDataVersion& version)
 {
-    std::int32_t result = 1;
-    std::error_code ec;
-    try {
+    return run([&] {
+        std::error_code ec;
         pause();
         takeSlot("サーバーに接続出来ません。(送信開始処理)", "送信開始処理サーバーエラー", "送信開始処理エラー");
 
@@ -358,17 +376,7 @@ std::int32_t TCloudShareTransfer::SendData(const TDataVersion& version)
             fail("ローカルデータの送信時間更新エラー");
         slotTaken_ = false;
         step(4, "クラウドへデータ送信　終了");
-        result = 0;
-    } catch (const TransferFailed& f) {
-        if (!f.Message.empty())
-            platform::showMessage(f.Message, f.Kind);
-    } catch (...) {
-        releaseIfTaken();
-        throw;
-    }
-    if (result != 0)
-        releaseIfTaken();
-    return result;
+    });
 }
 
 void TCloudShareTransfer::keepGassanSetting(const TGassanSetting& saved, const fs::path& target) const
@@ -474,14 +482,10 @@ bool TCloudShareTransfer::restoreReceivedData(const fs::path& backup, bool copy)
 
 std::int32_t TCloudShareTransfer::ReceiveData(bool copy)
 {
-    std::int32_t result = 1;
-    try {
+    return run([&] {
         const std::string slotPassword = TrimBlanks(session_.Table.At(ColPassword, record_.CLOUD_LINE));
-        if (slotPassword != record_.PASWORD) {
-            platform::showMessage(Framed("クラウドデータと現在利用中のデータではパスワードが一致しません。"),
-                                  MessageKind::Warning);
-            return 1;
-        }
+        if (slotPassword != record_.PASWORD)
+            fail(Framed("クラウドデータと現在利用中のデータではパスワードが一致しません。"), MessageKind::Warning);
         TGassanSetting saved;
         if (ConnectMode == ConnectStandAlone && ProductKind != 3)
             ReadGassanSetting({}, folder_, saved);
@@ -547,17 +551,7 @@ std::int32_t TCloudShareTransfer::ReceiveData(bool copy)
         keepGassanSetting(saved, copy ? CopyFolder() : fs::path(folder_));
         if (!copy && ProductKind != 2 && !SaveCloudTime({}, folder_, session_.ServerUpdateTime))
             fail("ローカルデータの最終更新日付更新エラー");
-        result = 0;
-    } catch (const TransferFailed& f) {
-        if (!f.Message.empty())
-            platform::showMessage(f.Message, f.Kind);
-    } catch (...) {
-        releaseIfTaken();
-        throw;
-    }
-    if (result != 0)
-        releaseIfTaken();
-    return result;
+    });
 }
 
 } // namespace vq::comm

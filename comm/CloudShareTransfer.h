@@ -55,6 +55,10 @@ public:
     static std::filesystem::path CopyFolder();
 
 private:
+    // Runs the steps of one transfer: 0 when they ran through; 1 after a
+    // failure was reported; the slot this call took is released on every
+    // way but success.
+    std::int32_t run(const std::function<void()>& steps);
     void pause() const;
     void step(int box, const std::string& caption) const;
     std::filesystem::path workBase() const;

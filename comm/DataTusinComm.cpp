@@ -91,6 +91,29 @@ bool readRecord(const std::string& folder, TCloudShareRecord& record)
     }
 }
 
+// The cloud listing for the data set's communication ID (1725).
+bool readListing(TRelaySession& session, const TCloudShareRecord& record, std::int32_t automatic)
+{
+    session.Caller.CommId = record.WEB_HOLDER;
+    return session.GetServerInfo(CloudListingRequest(session.Caller, false, automatic == 1 || ProductKind == 2),
+                                 false);
+}
+
+// Another operator's or computer's slot is refused with who holds it.
+bool refusedAsHeldByOther(const TRelaySession& session, std::int32_t slot)
+{
+    if (!session.HeldByOther(slot))
+        return false;
+    platform::showMessage(inUseMessage(session.Table, slot), platform::MessageKind::Information);
+    return true;
+}
+
+void reportReceiveError(const std::exception& e)
+{
+    platform::showMessage(ExceptionReport("クラウドシェアデータ受信処理中にエラーになりました。\r\n", e),
+                          platform::MessageKind::Error);
+}
+
 } // namespace
 
 TCloudShareTransfer TDataTusinComm::NewTransfer(TRelaySession& session, const std::string& folder,
@@ -125,15 +148,11 @@ std::int32_t TDataTusinComm::CloudShareSend(const std::string& folder, const std
         return 1;
     }
     try {
-        session.Caller.CommId = record.WEB_HOLDER;
-        if (!session.GetServerInfo(CloudListingRequest(session.Caller, false, automatic == 1 || ProductKind == 2),
-                                   false))
+        if (!readListing(session, record, automatic))
             return 1;
         // Another computer's slot is never overwritten, whatever the mode.
-        if (session.HeldByOther(record.CLOUD_LINE)) {
-            platform::showMessage(inUseMessage(session.Table, record.CLOUD_LINE), platform::MessageKind::Information);
+        if (refusedAsHeldByOther(session, record.CLOUD_LINE))
             return 1;
-        }
         return NewTransfer(session, folder, record).SendData(version) == 0 ? 0 : 1;
     } catch (const std::exception& e) {
         platform::showMessage(ExceptionReport("クラウドシェアデータ送信処理中にエラーになりました。\r\n", e),
@@ -152,9 +171,7 @@ std::int32_t TDataTusinComm::CloudShareReceive(const std::string& folder, std::i
     if (!readRecord(folder, record))
         return 1;
     try {
-        session.Caller.CommId = record.WEB_HOLDER;
-        if (!session.GetServerInfo(CloudListingRequest(session.Caller, false, automatic == 1 || ProductKind == 2),
-                                   false))
+        if (!readListing(session, record, automatic))
             return 1;
         const std::int32_t slot = record.CLOUD_LINE;
         if (slot < 1 || slot > 10) {
@@ -168,10 +185,8 @@ std::int32_t TDataTusinComm::CloudShareReceive(const std::string& folder, std::i
         const bool inUse = TrimBlanks(session.Table.At(ColState, slot)) == "2";
         const std::int32_t done = mode == 1 && inUse ? 5 : 0;
         // Another computer's slot is refused before any shortcut takes it.
-        if (mode == 0 && session.HeldByOther(slot)) {
-            platform::showMessage(inUseMessage(session.Table, slot), platform::MessageKind::Information);
+        if (mode == 0 && refusedAsHeldByOther(session, slot))
             return 1;
-        }
         const std::string& time = session.Table.SlotUpdateTime[static_cast<std::size_t>(slot)];
         bool latest = time.size() >= 10 && time.rfind("0000", 0) != 0 && record.CLOUD_TIME != 0 &&
                       FormatDateTime("yyyy/mm/dd hh:nn:ss", record.CLOUD_TIME) == time;
@@ -194,8 +209,7 @@ std::int32_t TDataTusinComm::CloudShareReceive(const std::string& folder, std::i
         }
         return NewTransfer(session, folder, record).ReceiveData(false) == 0 ? done : 1;
     } catch (const std::exception& e) {
-        platform::showMessage(ExceptionReport("クラウドシェアデータ受信処理中にエラーになりました。\r\n", e),
-                              platform::MessageKind::Error);
+        reportReceiveError(e);
     }
     return 1;
 }
@@ -210,22 +224,17 @@ std::int32_t TDataTusinComm::CloudShareReceiveTo(const std::string& folder, std:
     if (!readRecord(folder, record))
         return 1;
     try {
-        session.Caller.CommId = record.WEB_HOLDER;
-        if (!session.GetServerInfo(CloudListingRequest(session.Caller, false, automatic == 1 || ProductKind == 2),
-                                   false))
+        if (!readListing(session, record, automatic))
             return 1;
         if (record.CLOUD_LINE < 1 || record.CLOUD_LINE > 10) {
             platform::showMessage("クラウド領域を選択していません。", platform::MessageKind::Information);
             return 1;
         }
-        if (session.HeldByOther(record.CLOUD_LINE)) {
-            platform::showMessage(inUseMessage(session.Table, record.CLOUD_LINE), platform::MessageKind::Information);
+        if (refusedAsHeldByOther(session, record.CLOUD_LINE))
             return 1;
-        }
         return NewTransfer(session, folder, record).ReceiveData(true) == 0 ? 0 : 1;
     } catch (const std::exception& e) {
-        platform::showMessage(ExceptionReport("クラウドシェアデータ受信処理中にエラーになりました。\r\n", e),
-                              platform::MessageKind::Error);
+        reportReceiveError(e);
     }
     return 1;
 }

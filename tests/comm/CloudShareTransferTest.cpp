@@ -5,6 +5,7 @@
 #include "../foundation/data/DataModuleFixture.h"
 #include "FakeFtp.h"
 #include "FakeRelay.h"
+#include "IsqlValue.h"
 
 #include <gtest/gtest.h>
 
@@ -18,24 +19,9 @@ namespace {
 
 const std::string Id = test::FakeFtp::User;
 
-// The last value isql printed for a one-column query.
 std::string scalar(const fs::path& db, const std::string& sql)
 {
-    const std::string out = test::runSql(db, sql);
-    std::string last;
-    std::size_t at = 0;
-    while (at < out.size()) {
-        std::size_t end = out.find('\n', at);
-        if (end == std::string::npos)
-            end = out.size();
-        std::string line = out.substr(at, end - at);
-        line.erase(0, line.find_first_not_of(" \r\t"));
-        line.erase(line.find_last_not_of(" \r\t") + 1);
-        if (!line.empty() && line.find_first_not_of('=') != std::string::npos)
-            last = line;
-        at = end + 1;
-    }
-    return last;
+    return test::IsqlValue(test::runSql(db, sql));
 }
 
 std::size_t count(const std::vector<std::string>& lines, const std::string& part)

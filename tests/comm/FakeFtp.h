@@ -4,17 +4,14 @@
 // see the script for the faults. It runs under the system's python3, which
 // has pyftpdlib and pyOpenSSL from the Debian packages.
 #include "comm/CommSettings.h"
+#include "FakeServerProcess.h"
 #include "TempDir.h"
 
-#include <csignal>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace vq::test {
 
@@ -24,52 +21,22 @@ public:
     static constexpr const char* Password = "ftp-secret";
 
     explicit FakeFtp(bool plain = false)
+        : process_("/usr/bin/python3", plain ? std::vector<std::string>{VQ_FAKE_FTP, dir_.path().string(), User,
+                                                                         Password, "--plain"}
+                                             : std::vector<std::string>{VQ_FAKE_FTP, dir_.path().string(), User,
+                                                                         Password})
     {
-        int out[2];
-        if (::pipe(out) != 0)
-            throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], 1);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<std::string> args{"/usr/bin/python3", VQ_FAKE_FTP, dir_.path().string(), User, Password};
-            if (plain)
-                args.push_back("--plain");
-            std::vector<char*> argv;
-            for (auto& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv("/usr/bin/python3", argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        std::string line;
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            line += c;
-        ::close(out[0]);
-        if (line.rfind("PORT ", 0) != 0)
-            throw std::runtime_error("the fake FTP server did not start: " + line);
-        port_ = std::stoi(line.substr(5));
-    }
-    ~FakeFtp()
-    {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
     }
     FakeFtp(const FakeFtp&) = delete;
     FakeFtp& operator=(const FakeFtp&) = delete;
 
-    int port() const { return port_; }
+    int port() const { return process_.port(); }
     std::filesystem::path root() const { return dir_ / "root"; }
     std::filesystem::path caFile() const { return dir_ / "ca.pem"; }
     // Applies s's FTP port and CA to settings that reach a relay.
     void into(comm::TCommSettings& s) const
     {
-        s.FtpPort = port_;
+        s.FtpPort = port();
         if (s.CaFile.empty() || !std::filesystem::exists(s.CaFile))
             s.CaFile = caFile().string();
         else
@@ -105,8 +72,7 @@ private:
     }
 
     TempDir dir_;
-    pid_t pid_ = -1;
-    int port_ = 0;
+    FakeServerProcess process_;
 };
 
 } // namespace vq::test

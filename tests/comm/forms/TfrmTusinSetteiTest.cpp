@@ -4,6 +4,7 @@
 #include "comm/forms/TfrmTusinSettei.h"
 
 #include "../../foundation/data/DataModuleFixture.h"
+#include "../IsqlValue.h"
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxPlButton.h"
 
@@ -23,24 +24,6 @@ struct Stored {
     bool operator==(const Stored&) const = default;
 };
 
-std::string lastLine(const std::string& out)
-{
-    std::string last;
-    std::size_t at = 0;
-    while (at < out.size()) {
-        std::size_t end = out.find('\n', at);
-        if (end == std::string::npos)
-            end = out.size();
-        std::string line = out.substr(at, end - at);
-        line.erase(0, line.find_first_not_of(" \r\t"));
-        line.erase(line.find_last_not_of(" \r\t") + 1);
-        if (!line.empty() && line.find_first_not_of('=') != std::string::npos)
-            last = line;
-        at = end + 1;
-    }
-    return last;
-}
-
 } // namespace
 
 class TfrmTusinSetteiTest : public test::DataModuleFixture {
@@ -55,7 +38,7 @@ protected:
     Stored stored() const
     {
         auto one = [&](const char* column) {
-            return lastLine(test::runSql(dataFile(), std::string("SELECT ") + column + " FROM ACCDEF1;"));
+            return test::IsqlValue(test::runSql(dataFile(), std::string("SELECT ") + column + " FROM ACCDEF1;"));
         };
         return {one("WEB_HOLDER"), one("PASWORD"), one("CLOUD_LINE")};
     }
