@@ -3,6 +3,8 @@
 #include <tuple>
 
 #include "dbupdate/steps/z5UserDbUpdate400.h"
+// The oldest data steps.
+#include "dbupdate/steps/z5UserDbUpdate011.h"
 
 namespace vq {
 
@@ -64,6 +66,8 @@ TArrayDbUpdateListRec DataUpdateSteps()
         {11, 0, 0, 1}, {11, 0, 1, 1}, {11, 1, 0, 1}, {12, 0, 0, 1}, {13, 0, 0, 1}, {13, 0, 3, 1},
         {14, 0, 0, 1},
     });
+    // The oldest data steps, 0.1.1 to 0.1.5.
+    install(list, z5UserDbUpdate011::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     return list;
 }

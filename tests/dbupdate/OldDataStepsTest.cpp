@@ -1,0 +1,84 @@
+// The oldest data steps, 0.1.1 to 0.1.5, on the data sets of the first
+// release: the update run brings every data kind to the last of them, and
+// the rows, columns, procedures and triggers they write behave as the steps
+// say.
+#include "DbUpdateRunFixture.h"
+
+#include <algorithm>
+
+#include "dbupdate/DbUpdateListRec.h"
+#include "dbupdate/steps/OldDataStep.h"
+#include "dbupdate/steps/z5UserDbUpdate011.h"
+
+using namespace vq;
+using namespace vq::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+class OldDataStepsTest : public DbUpdateRunFixture {
+protected:
+    // The data set becomes one of the first release, of that kind.
+    void useBase(const std::string& kind, int edition = 0)
+    {
+        fs::remove(dataFile());
+        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition});
+    }
+    // The first steps of the data list, up to 0.1.last, run in order.
+    int runUpTo(int last)
+    {
+        TArrayDbUpdateListRec list = DataUpdateSteps();
+        list.resize(static_cast<std::size_t>(last));
+        state_.FDataList = std::move(list);
+        state_.SetupUpdateList(1, "0.1.0");
+        return run_.Execute();
+    }
+    std::int64_t count(const std::string& sql) { return std::stoll(scalar(sql)); }
+
+    TDbVersionTest state_;
+    TDbUpdateRun run_{state_};
+};
+
+} // namespace
+
+TEST_F(OldDataStepsTest, TheRunBringsEveryDataKindToTheLastOldStep)
+{
+    struct Case {
+        const char* kind;
+        int edition;
+    } cases[] = {{"corporation", 0}, {"individual", 0}, {"real-estate", 0}, {"clinic", 0},
+                 {"agriculture", 0}, {"medical", 0},    {"corporation", 1}, {"individual", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " edition " + std::to_string(c.edition));
+        useBase(c.kind, c.edition);
+        ASSERT_EQ(runUpTo(1), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+        EXPECT_EQ(version(), "0.1.1");
+        EXPECT_EQ(scalar("SELECT COUNT(*)||','||MIN(REC)||','||MAX(REC) FROM KS_SETSWK_INIT"), "70,1,70");
+        EXPECT_EQ(scalar("SELECT KESSAN_KIKAN||','||CASHFLOW_KIKAN1||','||CASHFLOW_KIKAN2||','||SDAI_HASUU3 "
+                         "FROM ACCDEF1 WHERE REC=1"),
+                  "-1,-1,-1,0");
+    }
+}
+
+TEST_F(OldDataStepsTest, ColumnTestsAddTheirLinesOnlyWhenTheColumnIsMissing)
+{
+    const auto has = [](const TUpdateScript& s, const std::string& line) {
+        return std::find(s.Lines().begin(), s.Lines().end(), line) != s.Lines().end();
+    };
+    useBase("corporation");
+    TUpdateScript missing;
+    ASSERT_TRUE(missing.Build(z5UserDbUpdate011::Scheme()));
+    EXPECT_TRUE(has(missing, "ADD KESSAN_KIKAN INTEGER DEFAULT -1,"));
+    EXPECT_TRUE(has(missing, "ADD SDAI_HASUU3 INTEGER DEFAULT 0;"));
+    // The version record comes after the column tests, last.
+    EXPECT_EQ(missing.Lines().end()[-4].rfind("UPDATE ACCVERSION SET MAJOR=0,MINOR1=1,MINOR2=1,MEMO='", 0), 0u);
+    EXPECT_EQ(std::count(missing.Lines().begin(), missing.Lines().end(), "SET NAMES SJIS_0208;"), 0);
+
+    runSql(dataFile(), "ALTER TABLE ACCDEF1 ADD KESSAN_KIKAN INTEGER DEFAULT -1;");
+    TUpdateScript present;
+    ASSERT_TRUE(present.Build(z5UserDbUpdate011::Scheme()));
+    EXPECT_FALSE(has(present, "ADD KESSAN_KIKAN INTEGER DEFAULT -1,"));
+    EXPECT_FALSE(has(present, "ADD CASHFLOW_KIKAN1 INTEGER DEFAULT -1,"));
+    EXPECT_TRUE(has(present, "ADD SDAI_HASUU3 INTEGER DEFAULT 0;"));
+    EXPECT_TRUE(seam_->messages.empty());
+}
