@@ -5,6 +5,8 @@
 #include "dbupdate/steps/z5UserDbUpdate400.h"
 // The oldest data steps.
 #include "dbupdate/steps/z5UserDbUpdate011.h"
+#include "dbupdate/steps/z5UserDbUpdate012.h"
+#include "dbupdate/steps/z5UserDbUpdate013.h"
 
 namespace vq {
 
@@ -68,6 +70,8 @@ TArrayDbUpdateListRec DataUpdateSteps()
     });
     // The oldest data steps, 0.1.1 to 0.1.5.
     install(list, z5UserDbUpdate011::SetUpdateRec);
+    install(list, z5UserDbUpdate012::SetUpdateRec);
+    install(list, z5UserDbUpdate013::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     return list;
 }

@@ -51,12 +51,14 @@ TEST_F(OldDataStepsTest, TheRunBringsEveryDataKindToTheLastOldStep)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " edition " + std::to_string(c.edition));
         useBase(c.kind, c.edition);
-        ASSERT_EQ(runUpTo(1), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
-        EXPECT_EQ(version(), "0.1.1");
+        ASSERT_EQ(runUpTo(3), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+        EXPECT_EQ(version(), "0.1.3");
         EXPECT_EQ(scalar("SELECT COUNT(*)||','||MIN(REC)||','||MAX(REC) FROM KS_SETSWK_INIT"), "70,1,70");
         EXPECT_EQ(scalar("SELECT KESSAN_KIKAN||','||CASHFLOW_KIKAN1||','||CASHFLOW_KIKAN2||','||SDAI_HASUU3 "
                          "FROM ACCDEF1 WHERE REC=1"),
                   "-1,-1,-1,0");
+        EXPECT_EQ(scalar("SELECT TITLE FROM KANSA"), "監査報告書");
+        EXPECT_EQ(scalar("SELECT COUNT(*)||TEXT FROM KANSA_ITEM GROUP BY TEXT"), "1現・預金の残高確認");
     }
 }
 
