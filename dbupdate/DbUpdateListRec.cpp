@@ -7,6 +7,7 @@
 #include "dbupdate/steps/z5UserDbUpdate011.h"
 #include "dbupdate/steps/z5UserDbUpdate012.h"
 #include "dbupdate/steps/z5UserDbUpdate013.h"
+#include "dbupdate/steps/z5UserDbUpdate014.h"
 
 namespace vq {
 
@@ -72,6 +73,7 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate011::SetUpdateRec);
     install(list, z5UserDbUpdate012::SetUpdateRec);
     install(list, z5UserDbUpdate013::SetUpdateRec);
+    install(list, z5UserDbUpdate014::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     return list;
 }
