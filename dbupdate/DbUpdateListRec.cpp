@@ -8,6 +8,7 @@
 #include "dbupdate/steps/z5UserDbUpdate012.h"
 #include "dbupdate/steps/z5UserDbUpdate013.h"
 #include "dbupdate/steps/z5UserDbUpdate014.h"
+#include "dbupdate/steps/z5UserDbUpdate015.h"
 
 namespace vq {
 
@@ -74,6 +75,7 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate012::SetUpdateRec);
     install(list, z5UserDbUpdate013::SetUpdateRec);
     install(list, z5UserDbUpdate014::SetUpdateRec);
+    install(list, z5UserDbUpdate015::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     return list;
 }

@@ -54,8 +54,8 @@ TEST_F(OldDataStepsTest, TheRunBringsEveryDataKindToTheLastOldStep)
         // Whatever the cash-flow tables held gives way to the defaults.
         runSql(dataFile(), "INSERT INTO CASHFMST (CM_REC, CM_KIND, CM_NAME1) VALUES (500, 1, 'old');"
                            "INSERT INTO CASHFMKU (CF_REC, CM_REC, CF_KCODE) VALUES (0, 500, '1101');");
-        ASSERT_EQ(runUpTo(4), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
-        EXPECT_EQ(version(), "0.1.4");
+        ASSERT_EQ(runUpTo(5), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+        EXPECT_EQ(version(), "0.1.5");
         EXPECT_EQ(scalar("SELECT COUNT(*)||','||MIN(REC)||','||MAX(REC) FROM KS_SETSWK_INIT"), "70,1,70");
         EXPECT_EQ(scalar("SELECT KESSAN_KIKAN||','||CASHFLOW_KIKAN1||','||CASHFLOW_KIKAN2||','||SDAI_HASUU3 "
                          "FROM ACCDEF1 WHERE REC=1"),
@@ -71,6 +71,9 @@ TEST_F(OldDataStepsTest, TheRunBringsEveryDataKindToTheLastOldStep)
         EXPECT_EQ(scalar("SELECT LIST(CF_CAL||CF_CTYPE, ' ') FROM (SELECT CF_CAL, CF_CTYPE FROM CASHFMKU "
                          "WHERE CM_REC = 33 AND CF_KCODE = '1409' ORDER BY CF_REC)"),
                   "-3 +4");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM KESSAN WHERE CHUKI_TITLEPRINT = 0"),
+                  scalar("SELECT COUNT(*) FROM KESSAN"));
+        EXPECT_EQ(count("SELECT COUNT(*) FROM EXTERKS WHERE AO_KISHUZAN <> 0 OR AO_KIMATUZAN <> 0"), 0);
         EXPECT_EQ(scalar("SELECT COUNT(*)||TEXT FROM KANSA_ITEM GROUP BY TEXT"), "1現・預金の残高確認");
     }
 }
