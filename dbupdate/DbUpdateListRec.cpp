@@ -2,6 +2,16 @@
 
 #include <tuple>
 
+#include "dbupdate/steps/z5SystemDbUpdate031.h"
+#include "dbupdate/steps/z5SystemDbUpdate032.h"
+#include "dbupdate/steps/z5SystemDbUpdate033.h"
+#include "dbupdate/steps/z5SystemDbUpdate101.h"
+#include "dbupdate/steps/z5SystemDbUpdate300.h"
+#include "dbupdate/steps/z5SystemDbUpdate305.h"
+#include "dbupdate/steps/z5SystemDbUpdate307.h"
+#include "dbupdate/steps/z5SystemDbUpdate400.h"
+#include "dbupdate/steps/z5SystemDbUpdate402.h"
+#include "dbupdate/steps/z5SystemDbUpdate500.h"
 #include "dbupdate/steps/z5UserDbUpdate400.h"
 // The oldest data steps.
 #include "dbupdate/steps/z5UserDbUpdate011.h"
@@ -48,11 +58,18 @@ void install(TArrayDbUpdateListRec& list, void (*setUpdateRec)(TDbUpdateListRec&
 
 TArrayDbUpdateListRec SystemUpdateSteps()
 {
-    return makeList({
+    auto list = makeList({
         {0, 3, 1, 1}, {0, 3, 2, 0}, {0, 3, 3, 0}, {1, 0, 1, 0}, {3, 0, 0, 0}, {3, 0, 5, 0},
         {3, 0, 7, 0}, {4, 0, 0, 1}, {4, 0, 2, 1}, {5, 0, 0, 1}, {7, 0, 0, 0}, {7, 0, 4, 0},
         {8, 0, 0, 1}, {8, 0, 2, 1}, {9, 0, 4, 1}, {10, 0, 4, 1}, {11, 0, 1, 1}, {12, 0, 0, 1},
     });
+    for (auto setUpdateRec : {z5SystemDbUpdate031::SetUpdateRec, z5SystemDbUpdate032::SetUpdateRec,
+                              z5SystemDbUpdate033::SetUpdateRec, z5SystemDbUpdate101::SetUpdateRec,
+                              z5SystemDbUpdate300::SetUpdateRec, z5SystemDbUpdate305::SetUpdateRec,
+                              z5SystemDbUpdate307::SetUpdateRec, z5SystemDbUpdate400::SetUpdateRec,
+                              z5SystemDbUpdate402::SetUpdateRec, z5SystemDbUpdate500::SetUpdateRec})
+        install(list, setUpdateRec);
+    return list;
 }
 
 TArrayDbUpdateListRec DataUpdateSteps()

@@ -145,6 +145,21 @@ bool TUpdateScript::AddPartFile(const fs::path& file)
     return true;
 }
 
+void TUpdateScript::AddSqlText(std::string_view text)
+{
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!line.empty())
+            Add(std::string(line));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+}
+
 bool TUpdateScript::Build(const TUpdateScheme& s)
 {
     lines_.clear();

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vq {
@@ -85,6 +86,8 @@ public:
     void AddVersionRecord(const TUpdateScheme& scheme);
     // Appends the non-empty lines of a part file; false when it is missing.
     bool AddPartFile(const std::filesystem::path& file);
+    // Appends the non-empty lines of a text (UTF-8), as a part file's.
+    void AddSqlText(std::string_view text);
 
     // The CONNECT line of mode 0 (system database) or 1 (the open data set)
     // from the login settings.

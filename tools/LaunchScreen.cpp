@@ -6,6 +6,7 @@
 // KEY=VALUE words are the screen's parameter lines. The launcher's result is
 // printed and returned.
 #include "comm/DataTusinComm.h"
+#include "comm/forms/TMeetingToolSettingBox.h"
 #include "comm/forms/TfmDataTusin.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
     vq::linkage::RegisterLibraryScreens();
     vq::comm::InstallDataTusinComm();
     vq::comm::RegisterDataTusin();
+    vq::comm::RegisterMeetingToolSetting();
     const std::string failure = vq::linkage::StartUpWithoutWizard(vq::platform::folders::program() / "launch-screen");
     if (!failure.empty()) {
         vq::platform::showMessage(failure, vq::platform::MessageKind::Error, vq::platform::Buttons::Ok);

@@ -1,7 +1,7 @@
 #pragma once
 // What the five oldest data-set steps (0.1.1 to 0.1.5) share: the older
 // form of the script (no SET NAMES, the version record last with the date
-// alone as MEMO), statements compiled in from dbupdate/steps/*.sql, and the
+// alone as MEMO), statements compiled in from dbupdate/steps/*.sql (StepSql.h), and the
 // column tests that add a column only when the data set lacks it.
 #include <cstdint>
 #include <functional>

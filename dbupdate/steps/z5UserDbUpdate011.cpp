@@ -1,8 +1,8 @@
 #include "dbupdate/steps/z5UserDbUpdate011.h"
 
-#include "dbupdate/EmbeddedSql.h"
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/OldDataStep.h"
+#include "dbupdate/steps/StepSql.h"
 
 namespace vq::z5UserDbUpdate011 {
 
@@ -23,7 +23,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 TUpdateScheme Scheme()
 {
     return old_data_step::Scheme(1, [](TUpdateScript& script) {
-        AddEmbeddedSql(script, "data_0_1_1");
+        script.AddSqlText(StepSql("data_0_1_1"));
         AddColumnTest(script, ColumnTest::SdaiHasuu3);
         AddColumnTest(script, ColumnTest::KessanKikan);
     });

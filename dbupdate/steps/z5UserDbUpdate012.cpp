@@ -1,8 +1,8 @@
 #include "dbupdate/steps/z5UserDbUpdate012.h"
 
-#include "dbupdate/EmbeddedSql.h"
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/OldDataStep.h"
+#include "dbupdate/steps/StepSql.h"
 
 namespace vq::z5UserDbUpdate012 {
 
@@ -23,7 +23,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 TUpdateScheme Scheme()
 {
     return old_data_step::Scheme(2, [](TUpdateScript& script) {
-        AddEmbeddedSql(script, "data_0_1_2");
+        script.AddSqlText(StepSql("data_0_1_2"));
     });
 }
 

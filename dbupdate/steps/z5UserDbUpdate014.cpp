@@ -1,8 +1,8 @@
 #include "dbupdate/steps/z5UserDbUpdate014.h"
 
-#include "dbupdate/EmbeddedSql.h"
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/OldDataStep.h"
+#include "dbupdate/steps/StepSql.h"
 
 namespace vq::z5UserDbUpdate014 {
 
@@ -23,7 +23,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 TUpdateScheme Scheme()
 {
     return old_data_step::Scheme(4, [](TUpdateScript& script) {
-        AddEmbeddedSql(script, "data_0_1_4");
+        script.AddSqlText(StepSql("data_0_1_4"));
         AddColumnTest(script, ColumnTest::KessanKikan);
     });
 }

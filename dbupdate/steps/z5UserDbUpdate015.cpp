@@ -1,8 +1,8 @@
 #include "dbupdate/steps/z5UserDbUpdate015.h"
 
-#include "dbupdate/EmbeddedSql.h"
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/OldDataStep.h"
+#include "dbupdate/steps/StepSql.h"
 
 namespace vq::z5UserDbUpdate015 {
 
@@ -23,9 +23,9 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 TUpdateScheme Scheme()
 {
     return old_data_step::Scheme(5, [](TUpdateScript& script) {
-        AddEmbeddedSql(script, "data_0_1_5");
+        script.AddSqlText(StepSql("data_0_1_5"));
         AddColumnTest(script, ColumnTest::ChukiTitlePrint);
-        AddEmbeddedSql(script, "data_0_1_5_ao");
+        script.AddSqlText(StepSql("data_0_1_5_ao"));
     });
 }
 

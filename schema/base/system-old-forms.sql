@@ -39,16 +39,16 @@ SET TERM ; ^
 
 SET TERM ^ ;
 
-/* Data-list folders in capitals; the lists of other data places came later. */
+/* The data-list folders under a folder, compared without regard to letter
+   case and left as they are; the lists of other data places came later. */
 CREATE PROCEDURE SP_DATALIST_UPDATE (
   PATHTEXT   VARCHAR(254))
 RETURNS (
   ROWCOUNT   INTEGER)
 AS
 BEGIN
-  UPDATE DATALIST SET PASNAME = UPPER(PASNAME)
-   WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT) AND PASNAME <> UPPER(PASNAME);
-  ROWCOUNT = ROW_COUNT;
+  SELECT COUNT(*) FROM DATALIST
+   WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT) INTO :ROWCOUNT;
   SUSPEND;
 END^
 

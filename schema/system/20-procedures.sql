@@ -137,21 +137,20 @@ BEGIN
   SUSPEND;
 END^
 
-/* The data-list folders of a server office under one folder, written in
-   capitals so that they compare equal however a workstation spelled them.
-   ROWCOUNT is the number of rows changed; one row. */
+/* The data-list folders of a server office under one folder, compared
+   without regard to letter case. The folders keep their case: file names
+   are case-sensitive here, so a folder written in capitals would point
+   nowhere. ROWCOUNT is the number of rows under the folder; one row. */
 CREATE PROCEDURE SP_DATALIST_UPDATE (
   PATHTEXT   VARCHAR(254))
 RETURNS (
   ROWCOUNT   INTEGER)
 AS
 BEGIN
-  UPDATE DATALIST SET PASNAME = UPPER(PASNAME)
-   WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT) AND PASNAME <> UPPER(PASNAME);
-  ROWCOUNT = ROW_COUNT;
-  UPDATE DATALIST_EX SET PASNAME = UPPER(PASNAME)
-   WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT) AND PASNAME <> UPPER(PASNAME);
-  ROWCOUNT = ROWCOUNT + ROW_COUNT;
+  SELECT COUNT(*) FROM DATALIST
+   WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT) INTO :ROWCOUNT;
+  ROWCOUNT = ROWCOUNT + (SELECT COUNT(*) FROM DATALIST_EX
+                          WHERE UPPER(PASNAME) STARTING WITH UPPER(:PATHTEXT));
   SUSPEND;
 END^
 
