@@ -1,6 +1,5 @@
 // ovidal-rendo [CALLER,MESSAGE,FUNCTION,OUTFILE]: the income-tax linkage tool.
-#include "comm/DataTusinComm.h"
-#include "comm/forms/TfmDataTusin.h"
+#include "comm/forms/DataTusinScreens.h"
 #include "linkage/forms/OvidalRendo.h"
 #include "print/forms/QtPrintHost.h"
 #include "ui/forms/QtInteraction.h"
@@ -18,8 +17,7 @@ int main(int argc, char** argv)
     vq::ui::installQtInteraction();
     vq::print::installPrintEngine();
     // The cloud share of the chosen data set talks to the relay server.
-    vq::comm::InstallDataTusinComm();
-    vq::comm::RegisterDataTusin();
+    vq::comm::InstallDataTusinScreens();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);

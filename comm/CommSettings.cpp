@@ -46,6 +46,8 @@ TCommSettings LoadCommSettings(const fs::path& file)
     s.InstallationId = ini.readString(Section, "InstallationId", SystemDef.Serial);
     s.LoginUrl = ini.readString(Section, "LoginUrl");
     s.GuideUrl = ini.readString(Section, "GuideUrl");
+    s.FtpPort = inRange(ini.readInteger(Section, "FtpPort", defaults.FtpPort), 1, 65535, defaults.FtpPort);
+    s.FtpPlainHosts = ini.readString(Section, "FtpPlainHosts");
     const fs::path logFolder = SystemDef.LogDir.empty() ? file.parent_path() : fs::path(SystemDef.LogDir);
     s.LogFile = logFolder / "DataTusin.log";
     return s;
@@ -68,6 +70,25 @@ void SaveCommSettings(const fs::path& file, const TCommSettings& s)
     ini.writeString(Section, "InstallationId", s.InstallationId);
     ini.writeString(Section, "LoginUrl", s.LoginUrl);
     ini.writeString(Section, "GuideUrl", s.GuideUrl);
+    ini.writeInteger(Section, "FtpPort", s.FtpPort);
+    ini.writeString(Section, "FtpPlainHosts", s.FtpPlainHosts);
+}
+
+bool FtpPlainAllowed(const TCommSettings& settings, const std::string& host)
+{
+    std::size_t at = 0;
+    while (at <= settings.FtpPlainHosts.size()) {
+        std::size_t end = settings.FtpPlainHosts.find(',', at);
+        if (end == std::string::npos)
+            end = settings.FtpPlainHosts.size();
+        std::string name = settings.FtpPlainHosts.substr(at, end - at);
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        if (!name.empty() && name == host)
+            return true;
+        at = end + 1;
+    }
+    return false;
 }
 
 void WriteCommLog(const TCommSettings& settings, const std::string& text)

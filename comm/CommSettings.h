@@ -14,6 +14,9 @@
 //   InstallationId=    the installation identifier sent as sSno; empty:
 //                      the one the host set in SystemDef.Serial
 //   LoginUrl=, GuideUrl=  pages the communication screens open
+//   FtpPort=21         port of the FTP storage
+//   FtpPlainHosts=     FTP hosts (comma-separated) reached without TLS; by
+//                      default none is, and every plain connection is logged
 #include <filesystem>
 #include <string>
 
@@ -29,6 +32,8 @@ struct TCommSettings {
     std::string InstallationId;
     std::string LoginUrl;
     std::string GuideUrl;
+    int FtpPort = 21;
+    std::string FtpPlainHosts;
     // Where the connection notes go (the use of legacy TLS).
     std::filesystem::path LogFile;
 };
@@ -42,6 +47,9 @@ void SaveCommSettings(const std::filesystem::path& file, const TCommSettings& se
 
 // Appends one dated line to the settings' log; a log that cannot be written
 // is passed over (the note never stops a request).
+// Whether host is among the settings' FtpPlainHosts.
+bool FtpPlainAllowed(const TCommSettings& settings, const std::string& host);
+
 void WriteCommLog(const TCommSettings& settings, const std::string& text);
 
 } // namespace vq::comm

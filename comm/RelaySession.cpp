@@ -161,4 +161,27 @@ std::string TRelaySession::TakeCloudSlot(std::int32_t slot)
     return status;
 }
 
+std::string TRelaySession::CompleteCloudSend(const TSendCompletion& send)
+{
+    const TRelayReply reply = Run(CloudSendCompleteRequest(Caller, send, OperatorParam, ComputerParam));
+    const std::string status = reply.Status(6);
+    if (status != "000")
+        return status;
+    ServerTimeText = reply.From(5, 8);
+    ServerUpdateTime = ParseSendCompleteTime(ServerTimeText);
+    Table.SlotUpdateTime[0] = FormatDateTime("yyyy/mm/dd hh:nn:ss", ServerUpdateTime);
+    Table.At(ColReceiveTime, send.Slot) = "-";
+    Table.At(ColReceiveTimeDisp, send.Slot) = "-";
+    return status;
+}
+
+bool TRelaySession::HeldByOther(std::int32_t slot) const
+{
+    if (slot < 1 || slot > 10 || TrimBlanks(Table.At(ColState, slot)) != "2")
+        return false;
+    const std::string user = TrimBlanks(Table.At(ColUser, slot));
+    const std::string computer = TrimBlanks(Table.At(ColComputer, slot));
+    return (!user.empty() && user != OperatorText) || (!computer.empty() && computer != ComputerText);
+}
+
 } // namespace vq::comm

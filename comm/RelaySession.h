@@ -58,6 +58,12 @@ public:
     // ServerTimeText, Table.SlotUpdateTime[0] and ServerUpdateTime. A time
     // that is not a time throws std::runtime_error.
     std::string TakeCloudSlot(std::int32_t slot);
+    // 1823 for send.Slot: the status; at "000" the server's time is kept as
+    // after TakeCloudSlot and the slot's start-of-use cells become "-".
+    std::string CompleteCloudSend(const TSendCompletion& send);
+    // Whether the listed slot is in use by another operator or computer
+    // (state "2" with a user or computer that is not this caller's).
+    bool HeldByOther(std::int32_t slot) const;
 
     TRelayReply Run(const TRelayRequest& request) const;
 };

@@ -22,11 +22,14 @@ public:
     virtual std::int32_t CloudShareReceiveTo(const std::string& folder, std::int32_t automatic);
     virtual std::int32_t ReleaseCloudShare(const std::string& folder);
     // 0 saved, 9 closed without saving or not opened, 1 a blank folder.
-    // Afterwards SlotChosen (0 or less for none) and SettingsSaved tell the result.
+    // Afterwards SlotChosen (0 or less for none) and SettingsSaved tell the
+    // result, and NeedUpload whether the slot taken holds no data yet, so
+    // that the data set must be sent to fill it.
     virtual std::int32_t ShowCloudShareSettings(const std::string& folder);
 
     std::int32_t SlotChosen = 0;
     bool SettingsSaved = false;
+    bool NeedUpload = false;
 };
 
 // The message the stand-in shows.

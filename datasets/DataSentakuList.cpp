@@ -15,6 +15,7 @@
 #include "foundation/data/DataModule.h"
 #include "foundation/data/DbErrorReporter.h"
 #include "foundation/dataset/DataInfomation.h"
+#include "foundation/dataset/SeihinVersionList.h"
 #include "foundation/files/FileOperations.h"
 #include "platform/Cp932.h"
 #include "platform/db/DbError.h"
@@ -120,7 +121,7 @@ void TDataSentakuList::WriteGridRow(std::int32_t gridRow, const TDataListRec& ro
     g.Text[ColCode] = row.DATACODE;
     g.Text[ColName] = row.DISP_NAME;
     g.Text[ColFolder] = FolderColumnText(row.PASNAME);
-    g.Text[ColVersion] = row.VER_TEXT;
+    g.Text[ColVersion] = DataVersionLabel(row.VER_MAJOR, row.VER_MINOR1);
     g.SetInt(ColLock, row.DATALOCK);
     g.Picture[ColLockPicture] = PicEmpty;
     g.Picture[ColSharePicture] = PicEmpty;
@@ -382,7 +383,7 @@ void TDataSentakuList::FillRecordFromInfo(TDataListRec& row, bool clear) const
     row.VER_MAJOR = info.MAJOR;
     row.VER_MINOR1 = info.MINOR1;
     row.VER_MINOR2 = info.MINOR2;
-    row.VER_TEXT = info.VERSION2;
+    row.VER_TEXT = DataVersionLabel(info.MAJOR, info.MINOR1);
     row.UPDATE_LOCK = info.UPDATE_LOCK;
     row.GASSAN = info.GASSANKBN;
     row.CLOUD = info.CLOUD_SHARE;

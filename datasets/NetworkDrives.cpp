@@ -234,4 +234,35 @@ char FreeDriveLetter()
     return 0;
 }
 
+TShareFolderCheck CheckShareFolder(const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    TShareFolderCheck check;
+    std::error_code ec;
+    // The folder was just browsed, so resolving its links cannot hang; the
+    // mapped roots are only compared by their text, as a share that stopped
+    // answering must not block the choice.
+    fs::path resolved = fs::weakly_canonical(fs::path(folder), ec);
+    if (ec || !resolved.is_absolute())
+        return check;
+    const auto normal = [](fs::path p) {
+        p = p.lexically_normal();
+        return p.has_filename() || p == p.root_path() ? p : p.parent_path();
+    };
+    resolved = normal(resolved);
+    const auto mounts = CurrentMounts();
+    const MountEntry* m = mountOf(resolved.string(), mounts);
+    if (!m || !IsNetworkFileSystem(m->fsType))
+        return check;
+    for (const auto& [letter, root] : platform::folders::driveMap()) {
+        if (normal(root) == resolved) {
+            check.Outcome = TShareFolderCheck::Result::AlreadyMapped;
+            check.Letter = letter;
+            return check;
+        }
+    }
+    check.Outcome = TShareFolderCheck::Result::Mappable;
+    return check;
+}
+
 } // namespace vq

@@ -71,4 +71,15 @@ std::string ShareDrivePath(char letter, const std::string& shareFolder);
 // offered); 0 when all are taken.
 char FreeDriveLetter();
 
+// Whether a folder may be given a drive letter. Only a folder on a mounted
+// network file system is a share (a local folder given a letter would sit in
+// the drive map beside the real shares for no use); a share that has a letter
+// keeps it rather than gaining a second one (Letter says which).
+struct TShareFolderCheck {
+    enum class Result { NotAShare, AlreadyMapped, Mappable };
+    Result Outcome = Result::NotAShare;
+    char Letter = 0;
+};
+TShareFolderCheck CheckShareFolder(const std::string& folder);
+
 } // namespace vq

@@ -13,6 +13,12 @@
 #include "dbupdate/steps/z5SystemDbUpdate402.h"
 #include "dbupdate/steps/z5SystemDbUpdate500.h"
 #include "dbupdate/steps/z5UserDbUpdate400.h"
+// The oldest data steps.
+#include "dbupdate/steps/z5UserDbUpdate011.h"
+#include "dbupdate/steps/z5UserDbUpdate012.h"
+#include "dbupdate/steps/z5UserDbUpdate013.h"
+#include "dbupdate/steps/z5UserDbUpdate014.h"
+#include "dbupdate/steps/z5UserDbUpdate015.h"
 
 namespace vq {
 
@@ -81,6 +87,12 @@ TArrayDbUpdateListRec DataUpdateSteps()
         {11, 0, 0, 1}, {11, 0, 1, 1}, {11, 1, 0, 1}, {12, 0, 0, 1}, {13, 0, 0, 1}, {13, 0, 3, 1},
         {14, 0, 0, 1},
     });
+    // The oldest data steps, 0.1.1 to 0.1.5.
+    install(list, z5UserDbUpdate011::SetUpdateRec);
+    install(list, z5UserDbUpdate012::SetUpdateRec);
+    install(list, z5UserDbUpdate013::SetUpdateRec);
+    install(list, z5UserDbUpdate014::SetUpdateRec);
+    install(list, z5UserDbUpdate015::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     return list;
 }

@@ -230,6 +230,10 @@ std::string fromUtf8(std::string_view utf8, bool strict)
 
 std::string toUtf8(std::string_view sjis, bool strict)
 {
+    // Single bytes below 0x80 decode to themselves (0x5C stays a backslash): most
+    // codes and amounts read from a data set need no converter at all.
+    if (std::all_of(sjis.begin(), sjis.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(sjis);
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
     while (!sjis.empty()) {

@@ -5,8 +5,8 @@
 // (VQ_OPERATOR, 10 unless set; password VQ_PASSWORD) logs on stand-alone; the
 // KEY=VALUE words are the screen's parameter lines. The launcher's result is
 // printed and returned.
-#include "comm/DataTusinComm.h"
-#include "comm/forms/TfmDataTusin.h"
+#include "comm/forms/DataTusinScreens.h"
+#include "comm/forms/TMeetingToolSettingBox.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
 #include "linkage/LinkageStartup.h"
@@ -41,8 +41,8 @@ int main(int argc, char** argv)
     // The lists the screens print ([F8]) reach the preview and the printers.
     vq::print::installPrintEngine();
     vq::linkage::RegisterLibraryScreens();
-    vq::comm::InstallDataTusinComm();
-    vq::comm::RegisterDataTusin();
+    vq::comm::InstallDataTusinScreens();
+    vq::comm::RegisterMeetingToolSetting();
     const std::string failure = vq::linkage::StartUpWithoutWizard(vq::platform::folders::program() / "launch-screen");
     if (!failure.empty()) {
         vq::platform::showMessage(failure, vq::platform::MessageKind::Error, vq::platform::Buttons::Ok);

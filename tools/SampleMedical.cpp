@@ -156,9 +156,11 @@ std::string medicalDataSetSql(const std::filesystem::path& schemaDir)
     std::string sql = text.str() + "\n";
     auto add = [&sql](const std::string& line) { sql += line + "\n"; };
     add("/* Sample data set: 医療法人 清流会 */");
+    // The description agrees with the info file and the data list, which a
+    // refresh of the selection screen rereads from here.
     add("UPDATE ACCDEF1 SET DATATYPE = 3, CODETYPE = 1, SHOUGOU = '医療法人社団 清流会', ENTTEXT = '医療法人 清流会', "
-        "SCODE1 = '0004', SITEN = 1, BUMON = 1, KISHU = '2024-04-01', KIMATU = '2025-03-31', KAISI = '2024-04-01', "
-        "KAISINO = 1 WHERE REC = 1;");
+        "SKANA = 'イリョウホウジンセイリュウカイ', SCODE1 = '0004', SITEN = 1, BUMON = 1, NENDO = 6, TANTOU = 10, "
+        "KISHU = '2024-04-01', KIMATU = '2025-03-31', KAISI = '2024-04-01', KAISINO = 1 WHERE REC = 1;");
     add("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', '内科');");
     add("INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('02', '外科');");
     add("INSERT INTO GROUPMST (GCODE, GNAME) VALUES ('G1', '診療部門');");

@@ -31,6 +31,7 @@
 #include "ui/forms/TUpPasswordBox.h"
 #include "ui/forms/TPrnColorSetBox.h"
 #include "comm/forms/DataTusinSnap.h"
+#include "comm/forms/MeetingToolSettingSnap.h"
 #include "datasets/forms/TDataPlaceBox.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/FileOperationSnap.h"
@@ -594,6 +595,10 @@ std::map<std::string, Maker> makers()
         {"shareddata", vq::SnapServerSentakuBox}, {"datatusin", [] {
              officeColours();
              return vq::comm::SnapDataTusin();
+         }},
+        {"meetingtool", [] {
+             officeColours();
+             return vq::comm::SnapMeetingToolSetting();
          }},
         {"preview", preview}, {"margins", margins},
         {"saveplace", vq::SnapSavePlaceDialog}, {"restoreplace", vq::SnapRestorePlaceDialog},

@@ -226,6 +226,10 @@ void TfmDataTusin::loadRecord()
         ReportCurrentException("TfmDataTusin.ConnectData", "　\r\nデータの接続に失敗したため、データ選択画面を開きます。\r\n ",
                                false);
     }
+    if (PendingIdentity) {
+        Record.WEB_HOLDER = PendingIdentity->first;
+        Record.PASWORD = PendingIdentity->second;
+    }
     Session.Caller.CommId = Record.WEB_HOLDER;
 }
 

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QLabel;
 class QPlainTextEdit;
@@ -92,6 +93,9 @@ public:
     TfmTusinSettiPas* PassDialog = nullptr;
     TRelaySession Session;
     TCloudShareRecord Record;       // of the data set in DataFolder
+    // The communication ID and password the settings screen holds unsaved;
+    // the slot list uses them in place of the data set's.
+    std::optional<std::pair<std::string, std::string>> PendingIdentity;
     // Whether the logged-on group has a data list; read from the system
     // database when not set (a picture of the screen sets it).
     std::optional<bool> DataListPresent;

@@ -671,7 +671,7 @@ void TDataSentakuBox::btnCloudShareClick()
         if (DataTusin->ShowCloudShareSettings(folder) != 0)
             break;
         settingsSaved = DataTusin->SettingsSaved;
-        if (DataTusin->SlotChosen <= 0 || !DataTusin->SettingsSaved)
+        if (DataTusin->SlotChosen <= 0 || !DataTusin->SettingsSaved || !DataTusin->NeedUpload)
             break;
         pnlClient->setEnabled(false);
         pnlBottom->setEnabled(false);

@@ -49,6 +49,10 @@ ServerPrintFunc& listPrint()
     return f;
 }
 
+const char* const kNotAShare =
+    "選択したフォルダはネットワーク上の共有フォルダではありません。\r"
+    "ネットワークの共有フォルダを接続（マウント）したフォルダを選択して下さい。";
+
 const char* const kMountFailed =
     "ネットワークドライブの割り当てAPIの呼び出しに失敗しました。\rOSの機能からネットワークドライブの割り当てを行って下さい。";
 
@@ -356,7 +360,15 @@ void TServerSentakuBox::btnMountClick()
     request.mode = platform::FileDialogRequest::Mode::Folder;
     request.title = "共有割当";
     const auto folder = platform::interaction().chooseFile(request);
-    if (folder && !folder->empty()) {
+    const TShareFolderCheck check = folder && !folder->empty() ? CheckShareFolder(*folder) : TShareFolderCheck{};
+    if (!folder || folder->empty()) {
+        // Nothing chosen: nothing to say.
+    } else if (check.Outcome == TShareFolderCheck::Result::NotAShare) {
+        platform::showMessage(kNotAShare, platform::MessageKind::Information);
+    } else if (check.Outcome == TShareFolderCheck::Result::AlreadyMapped) {
+        platform::showMessage("選択したフォルダは既にドライブ " + std::string(1, check.Letter) + ": に割り当てられています。",
+                              platform::MessageKind::Information);
+    } else {
         const char letter = FreeDriveLetter();
         bool mapped = false;
         if (letter != 0) {
@@ -375,6 +387,8 @@ void TServerSentakuBox::btnMountClick()
                 DriveLetter = std::string(1, letter);
             LoadDrives();
             RebuildList();
+            platform::showMessage("選択したフォルダをドライブ " + std::string(1, letter) + ": に割り当てました。",
+                                  platform::MessageKind::Information);
         }
     }
     raise();

@@ -46,6 +46,19 @@ std::optional<std::pair<std::int32_t, std::int32_t>> splitVersion(const std::str
     return std::make_pair(numbers[0], numbers[1]);
 }
 
+// The edition that wrote data version major.0: the first three by their own
+// names, which an OEM build does not show, then major + 8.
+std::string editionName(std::int32_t major)
+{
+    if (major >= 4)
+        return std::to_string(major + 8) + "版";
+    if (major >= 1 && OemKind == 0) {
+        static const char* const kFirstEditions[] = {"09版", "10版", "11版"};
+        return kFirstEditions[major - 1];
+    }
+    return {};
+}
+
 bool before(const TDataVersionRec& a, const TDataVersionRec& b)
 {
     return a.Major < b.Major || (a.Major == b.Major && a.Minor < b.Minor);
@@ -82,16 +95,9 @@ void TSeihinVersionList::Load(std::uint8_t sortOrder)
     Clear();
     if (!FirstText.empty())
         Add(0, 0, FirstText);
-    if (OemKind == 0) {
-        static const std::pair<const char*, const char*> kFirstEditions[] = {
-            {"1.0.0", "09版"}, {"2.0.0", "10版"}, {"3.0.0", "11版"}};
-        for (const auto& [version, name] : kFirstEditions) {
-            if (const auto v = splitVersion(version))
-                Add(v->first, v->second, name);
-        }
-    }
-    for (std::int32_t major = 4; major <= SystemDef.AppVerMajor; ++major)
-        Add(major, 0, std::to_string(major + 8) + "版");
+    for (std::int32_t major = 1; major <= std::max(3, SystemDef.AppVerMajor); ++major)
+        if (std::string name = editionName(major); !name.empty())
+            Add(major, 0, name);
 
     // Products installed on this computer; an unreadable store adds nothing.
     try {
@@ -169,6 +175,22 @@ std::int32_t TSeihinVersionList::IndexOfName(const std::string& name) const
             return i;
     }
     return -1;
+}
+
+std::string DataVersionLabel(std::int32_t major, std::int32_t minor)
+{
+    if (major == 0)
+        return minor > 0 ? "評価版" : "";
+    if (minor == 0)
+        if (std::string edition = editionName(major); !edition.empty())
+            return edition;
+    const std::string numbers = std::to_string(major) + "." + std::to_string(minor);
+    TSeihinVersionList installed;
+    installed.Load(0);
+    for (std::int32_t i = 0; i < installed.Count; ++i)
+        if (installed.GetVersionText(i) == numbers)
+            return installed.GetName(i);
+    return numbers;
 }
 
 } // namespace vq

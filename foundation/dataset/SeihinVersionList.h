@@ -46,4 +46,12 @@ private:
     void Add(std::int32_t major, std::int32_t minor, const std::string& name);
 };
 
+// The label the data lists show for data version major.minor, the same
+// whether it was stored with the list or read afresh from the data set:
+// '' for 0.0, "評価版" for a trial version, the product edition by its
+// numbering for a major version (14.0 is "22版") although the host product's
+// own major is unknown, else the installed product's name for it, else the
+// bare "major.minor".
+std::string DataVersionLabel(std::int32_t major, std::int32_t minor);
+
 } // namespace vq

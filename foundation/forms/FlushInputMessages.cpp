@@ -26,16 +26,23 @@ bool isInput(QEvent::Type type)
     }
 }
 
-// Swallows input addressed to the window, its children or its native window
-// while the queues are drained.
-class InputSwallower : public QObject {
+// Takes input addressed to the window, its children or its native window
+// away from its receivers while the queues are drained.
+class InputTaker : public QObject {
 public:
-    explicit InputSwallower(QWidget* window) : window_(window) {}
+    InputTaker(QWidget* window, const std::function<void(QEvent&)>& take) : window_(window), take_(take) {}
 
     bool eventFilter(QObject* receiver, QEvent* event) override
     {
-        if (!window_ || !isInput(event->type()))
+        if (!window_ || !isInput(event->type()) || !addressedToWindow(receiver))
             return false;
+        take_(*event);
+        return true;
+    }
+
+private:
+    bool addressedToWindow(QObject* receiver) const
+    {
         if (auto* widget = qobject_cast<QWidget*>(receiver))
             return widget == window_ || window_->isAncestorOf(widget);
         if (auto* native = qobject_cast<QWindow*>(receiver))
@@ -43,8 +50,8 @@ public:
         return false;
     }
 
-private:
     QPointer<QWidget> window_;
+    const std::function<void(QEvent&)>& take_;
 };
 
 } // namespace
@@ -64,11 +71,18 @@ void FlushInputMessages(QWidget* window)
             QCoreApplication::removePostedEvents(target, type);
     }
     // Input still waiting in the window system's queue arrives while the
-    // events are processed once; the filter drops it on the way.
-    InputSwallower swallower(window);
-    QCoreApplication::instance()->installEventFilter(&swallower);
+    // events are processed once; it is dropped on the way.
+    DrainInputMessages(window, [](QEvent&) {});
+}
+
+void DrainInputMessages(QWidget* window, const std::function<void(QEvent&)>& take)
+{
+    if (!window || !QCoreApplication::instance())
+        return;
+    InputTaker taker(window, take);
+    QCoreApplication::instance()->installEventFilter(&taker);
     QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
-    QCoreApplication::instance()->removeEventFilter(&swallower);
+    QCoreApplication::instance()->removeEventFilter(&taker);
 }
 
 } // namespace vq

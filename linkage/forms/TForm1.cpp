@@ -419,6 +419,7 @@ void TForm1::firstShowing()
         return;
     }
     DM->LoadGengoTable();
+    TypedAhead.Deliver(this);
 }
 
 bool TForm1::ShowLogon()
@@ -427,6 +428,7 @@ bool TForm1::ShowLogon()
     if (!box.FCreated)
         return false;
     LogonOk = box.exec() == QDialog::Accepted;
+    TypedAhead = std::move(box.TypedAhead);
     return LogonOk;
 }
 

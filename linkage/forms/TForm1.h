@@ -21,6 +21,7 @@
 
 #include "datasets/CloudShareComm.h"
 #include "datasets/DataSentakuListCtl.h"
+#include "foundation/forms/KeptKeys.h"
 #include "linkage/CallerChannel.h"
 #include "linkage/LinkageHooks.h"
 #include "linkage/SyotokuzeiDataExport.h"
@@ -94,6 +95,8 @@ public:
     std::unique_ptr<TCloudShareComm> CommForm;      // cloud-share steps of the data choice
     bool Created = false;           // FormCreate went through
     bool Terminated = false;        // the run was told to end
+    // Keys typed ahead during the logon, for the wizard once it has started.
+    KeptKeys TypedAhead;
 
     // ---- Seams for the pages and the tests ------------------------------------
     // The logon at first show; ShowLogon by default.

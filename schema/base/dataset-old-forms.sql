@@ -186,11 +186,12 @@ BEGIN
   NEW.REC = OLD.REC;
 END^
 
+/* Its first body is not known. It names no depreciation table: step 0.1.1
+   drops KS_SISAN and makes it anew, which a trigger reading it would refuse. */
 CREATE TRIGGER SIWAKE_AFTER_DELETE FOR SIWAKE
 ACTIVE AFTER DELETE POSITION 0
 AS
 BEGIN
-  UPDATE KS_SISAN SET TRANSKBN = NULL WHERE TRANSKBN = OLD.REC;
 END^
 
 /* Assets whose department shares do not add up to 100. */

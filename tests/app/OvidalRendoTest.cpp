@@ -19,12 +19,14 @@
 #include "ui/LogonProcedure.h"
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TxEdit.h"
+#include "ui/forms/TxWizard.h"
 #include "ui/forms/TxPlButton.h"
 #include "foundation/data/DataSetDescriptionPort.h"
 #include "linkage/forms/OvidalRendo.h"
 #include "trialbalance/TrialBalanceEngine.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <cstdlib>
@@ -81,17 +83,22 @@ TEST_F(OvidalRendoTest, ACallerRunLogsOnAndReportsTheCloseBox)
 }
 
 // The whole program as the operator meets it: the logon dialog at first
-// show, the wizard, and the close box ending the event loop.
+// show, the wizard, and the close box ending the event loop. An Enter typed
+// while the logon connects is not lost: it takes the wizard to its next page.
 TEST_F(OvidalRendoTest, TheProgramRunsFromLogonToTheCloseBox)
 {
     test::CallerListener caller(902);
     bool loggedOn = false;
     bool closed = false;
+    QString pageAtClose;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
         if (auto* logon = qobject_cast<ui::TLogonBox*>(QApplication::activeModalWidget())) {
             logon->txtOpCode->setText(QStringLiteral("10"));
             logon->txtPassword->clear();
+            // Queued now, the key waits as one typed during the logon would.
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                QCoreApplication::postEvent(logon->OKBtn, new QKeyEvent(type, Qt::Key_Return, Qt::NoModifier));
             logon->OKBtn->Click();
             loggedOn = true;
             return;
@@ -100,6 +107,7 @@ TEST_F(OvidalRendoTest, TheProgramRunsFromLogonToTheCloseBox)
             auto* wizard = qobject_cast<linkage::TForm1*>(w);
             if (loggedOn && wizard && wizard->isVisible() && wizard->SystemDbInUse && !closed) {
                 closed = true;
+                pageAtClose = wizard->Wizard1->currentWidget()->objectName();
                 wizard->close();
             }
         }
@@ -110,6 +118,7 @@ TEST_F(OvidalRendoTest, TheProgramRunsFromLogonToTheCloseBox)
     EXPECT_EQ(linkage::RunOvidalRendo({"902,32769,4," + (office_ / "qx.xml").string()}), 0);
     EXPECT_TRUE(loggedOn);
     EXPECT_TRUE(closed);
+    EXPECT_EQ(pageAtClose, QStringLiteral("page2"));
     for (const auto& m : seam_->messages)
         ADD_FAILURE() << m.text;
     EXPECT_EQ(caller.received(), (std::vector<std::string>{"disable", "enable", "post 32769 4 1"}));

@@ -20,6 +20,8 @@ TEST(CommSettingsTest, MissingFileGivesSoundDefaults)
     EXPECT_EQ(s.ConnectTimeoutMs, 10000);
     EXPECT_EQ(s.ReadTimeoutMs, 30000);
     EXPECT_FALSE(s.AllowLegacyTls);
+    EXPECT_EQ(s.FtpPort, 21);
+    EXPECT_FALSE(FtpPlainAllowed(s, "ftp.example"));
 }
 
 TEST(CommSettingsTest, ValuesRoundTripAndOutOfRangeNumbersFallBack)
@@ -34,6 +36,8 @@ TEST(CommSettingsTest, ValuesRoundTripAndOutOfRangeNumbersFallBack)
     s.AllowLegacyTls = true;
     s.InstallationId = "SN0001";
     s.LoginUrl = "https://relay.example/login";
+    s.FtpPort = 2121;
+    s.FtpPlainHosts = "old.example, 10.0.0.5";
     SaveCommSettings(dir / "DataTusin.ini", s);
     TCommSettings r = LoadCommSettings(dir / "DataTusin.ini");
     EXPECT_EQ(r.Host, s.Host);
@@ -44,6 +48,11 @@ TEST(CommSettingsTest, ValuesRoundTripAndOutOfRangeNumbersFallBack)
     EXPECT_TRUE(r.AllowLegacyTls);
     EXPECT_EQ(r.InstallationId, "SN0001");
     EXPECT_EQ(r.LoginUrl, s.LoginUrl);
+    EXPECT_EQ(r.FtpPort, 2121);
+    for (const char* host : {"old.example", "10.0.0.5"})
+        EXPECT_TRUE(FtpPlainAllowed(r, host)) << host;
+    for (const char* host : {"", "old", "ftp.example", "10.0.0.50"})
+        EXPECT_FALSE(FtpPlainAllowed(r, host)) << host;
 
     vq::platform::IniFile ini(dir / "DataTusin.ini");
     ini.writeInteger("Relay", "ReadTimeoutMs", 0);

@@ -19,6 +19,7 @@ faults between requests:
         "user": "0001山田", "computer": "PC-1"}}}},
      "ftp_host": "ftp.example", "ftp_password": "secret",
      "status": "999",            forced status of every reply (optional)
+     "status_for": "1823",       only of the replies to this request code (optional)
      "fault": "close_after_N" (N reply lines, then close) | "short_line_5" | "bad_time" | "silence" |
               "leading_blank_lines"}
 
@@ -147,7 +148,7 @@ def answer(request_line, state):
     code = params.get("Scode", "")
     account = state.get("ids", {}).get(params.get("sFName", ""))
     timed = code in ("1810", "1820", "1823", "1830", "1833")
-    forced = state.get("status")
+    forced = state.get("status") if state.get("status_for", code) == code else None
 
     def status_reply(status, time_text=None):
         lines = list(HEAD)

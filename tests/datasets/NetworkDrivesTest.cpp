@@ -146,3 +146,31 @@ TEST_F(NetworkDrivesTest, ShareDrivesAreNetworkDrivesHoldingTheShareFolderAndAHu
     platform::folders::mapDrive('Z', office);
     EXPECT_EQ(FreeDriveLetter(), 'Y');
 }
+
+// A folder is given a letter only when it lies on a mounted network file
+// system and has no letter yet.
+TEST_F(NetworkDrivesTest, AFolderIsMappableOnlyOnAShareWithoutALetter)
+{
+    test::ScopedRoot root;
+    platform::folders::mapDrive('X', "/mnt/office");
+    platform::folders::mapDrive('Y', "/mnt/local");
+    using R = TShareFolderCheck::Result;
+    const struct {
+        const char* folder;
+        R outcome;
+        char letter;
+    } cases[] = {
+        {"/mnt/office", R::AlreadyMapped, 'X'},
+        {"/mnt/office/", R::AlreadyMapped, 'X'},
+        {"/mnt/office/zeverivurev", R::Mappable, 0},
+        {"/mnt/win share", R::Mappable, 0},
+        {"/mnt/local", R::NotAShare, 0},
+        {"/mnt/office/../local", R::NotAShare, 0},
+        {"/home/clerk", R::NotAShare, 0},
+    };
+    for (const auto& c : cases) {
+        const TShareFolderCheck check = CheckShareFolder(c.folder);
+        EXPECT_EQ(check.Outcome, c.outcome) << c.folder;
+        EXPECT_EQ(check.Letter, c.letter) << c.folder;
+    }
+}

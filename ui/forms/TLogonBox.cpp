@@ -196,8 +196,10 @@ void TLogonBox::applyResult(const LogonResult& result)
     case LogonFocus::Password: txtPassword->setFocus(); break;
     case LogonFocus::None: break;
     }
-    if (result.outcome == LogonOutcome::LoggedOn)
+    if (result.outcome == LogonOutcome::LoggedOn) {
+        TypedAhead.Keep(this);
         setModalResult(this, mrOk);
+    }
     else if (result.outcome == LogonOutcome::Cancelled)
         setModalResult(this, mrCancel);
     else

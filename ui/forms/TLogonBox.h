@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "foundation/forms/KeptKeys.h"
 #include "ui/LogonProcedure.h"
 
 class QGroupBox;
@@ -37,6 +38,9 @@ public:
     std::int32_t FEntryOpCode = 0;
     TAppIniCreateBox* FServerBox = nullptr;
     TUpPasswordBox* FUpPasswordBox = nullptr;
+    // Keys typed while a successful logon was connecting: the dialog closes
+    // with them, so its caller hands them on once its own start-up is done.
+    KeptKeys TypedAhead;
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -458,3 +458,30 @@ TEST_F(DataSentakuBoxTest, HomeAndEndGoToTheFirstAndTheLastRow)
         EXPECT_EQ(focused, 1);
     }
 }
+
+// A refresh rereads every data set of the sample office and shows it as the
+// first load did: one version label, the same business year and period.
+TEST_F(DataSentakuBoxTest, ARefreshShowsEveryRowAsTheFirstLoadDid)
+{
+    TDataSentakuBox* box = open("SyoriType=0");
+    const auto shown = [&] {
+        std::vector<std::string> out;
+        for (int r = 0; r < box->List.Grid.RowCount(); ++r)
+            for (int col : {ColCode, ColName, ColVersion, ColNendo, ColKikan})
+                out.push_back(box->List.Grid.Cell(r, col));
+        return out;
+    };
+    const std::vector<std::string> before = shown();
+    const int medical = rowOfCode(*box, "0004");
+    ASSERT_GE(medical, 0);
+    EXPECT_EQ(box->List.Grid.Cell(medical, ColVersion), "22版");
+    EXPECT_EQ(box->List.Grid.Cell(medical, ColNendo), "6 期");
+
+    seam_->messageAnswers.push_back(platform::ResultYes);
+    box->btnListUpdateClick();
+    const std::vector<std::string> after = shown();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i], before[i]) << "row " << i / 5 << ", cell " << i % 5;
+    EXPECT_EQ(texts("SELECT DISTINCT VER_TEXT FROM DATALIST WHERE ENTTEXT<>''"), std::vector<std::string>{"22版"});
+}

@@ -134,6 +134,44 @@ TEST_F(TServerSentakuBoxTest, ATestDriveMapListsTheAreasOfTheChosenDrive)
     EXPECT_EQ(lastMessage(), "共有データリストが表示されていません。");
 }
 
+// 共有割当 gives a letter only to a mounted share that has none, and says
+// which letter the share has or was given.
+TEST_F(TServerSentakuBoxTest, TheMountButtonMapsOnlyAShareWithoutALetter)
+{
+    const fs::path nasZ = root_.path() / "nas-z";
+    fs::create_directories(nasZ);
+    SetMountTableReader([x = nasX_.string(), z = nasZ.string()] {
+        return std::vector<MountEntry>{{"/", "ext4", "/dev/sda1"}, {x, "nfs4", "nas:/export/x"}, {z, "fuse.sshfs", "nas:/z"}};
+    });
+    TServerSentakuBox* box = open();
+    const struct {
+        fs::path folder;
+        const char* message;
+    } cases[] = {
+        {root_.path() / "office", "選択したフォルダはネットワーク上の共有フォルダではありません。\r"
+                                  "ネットワークの共有フォルダを接続（マウント）したフォルダを選択して下さい。"},
+        {nasX_, "選択したフォルダは既にドライブ X: に割り当てられています。"},
+        {nasZ, "選択したフォルダをドライブ Z: に割り当てました。"},
+        {nasZ, "選択したフォルダは既にドライブ Z: に割り当てられています。"},
+    };
+    for (const auto& c : cases) {
+        seam_->messages.clear();
+        seam_->fileAnswers.push_back(c.folder.string());
+        box->btnMountClick();
+        ASSERT_EQ(seam_->messages.size(), 1u) << c.folder;
+        EXPECT_EQ(seam_->messages[0].text, c.message);
+    }
+    auto drives = platform::folders::driveMap();
+    EXPECT_EQ(drives.size(), 4u); // X, Y, L and the one new letter
+    EXPECT_EQ(drives['Z'], nasZ);
+
+    seam_->messages.clear();
+    seam_->fileAnswers.push_back(std::nullopt);
+    box->btnMountClick();
+    EXPECT_TRUE(seam_->messages.empty());
+    EXPECT_EQ(platform::folders::driveMap().size(), 4u);
+}
+
 TEST_F(TServerSentakuBoxTest, ADriveChangeOrASortCancelsAPendingPaste)
 {
     TServerSentakuBox* box = openShared();

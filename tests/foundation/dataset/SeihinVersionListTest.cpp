@@ -113,3 +113,25 @@ TEST_F(SeihinVersionListTest, VersionNames)
     info.GetVersionName(0, 0, name);
     EXPECT_EQ(name, "0.0");
 }
+
+// The data lists' label does not wait for the host product's major: a major
+// version is named by the edition numbering, a minor one by the installed
+// product that has it, anything else by its numbers.
+TEST_F(SeihinVersionListTest, DataVersionLabelsNeedNoHostMajor)
+{
+    SystemDef.AppVerMajor = 0;
+    platform::RegistryStore::machine().writeString("SOFTWARE\\DRAXON\\ZEVERIVUREV14U", "Version", "14.2.0");
+    platform::RegistryStore::machine().writeString("SOFTWARE\\DRAXON\\ZEVERIVUREV14U", "Type", "22版改");
+    const struct {
+        std::int32_t major, minor;
+        std::uint8_t oem;
+        const char* label;
+    } cases[] = {
+        {0, 0, 0, ""},      {0, 5, 0, "評価版"}, {1, 0, 0, "09版"},   {3, 0, 0, "11版"},     {4, 0, 0, "12版"},
+        {14, 0, 0, "22版"}, {14, 0, 1, "22版"},  {2, 0, 1, "2.0"},    {14, 2, 0, "22版改"}, {14, 3, 0, "14.3"},
+    };
+    for (const auto& c : cases) {
+        OemKind = c.oem;
+        EXPECT_EQ(DataVersionLabel(c.major, c.minor), c.label) << c.major << "." << c.minor << " oem " << int(c.oem);
+    }
+}

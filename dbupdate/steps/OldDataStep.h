@@ -1,0 +1,32 @@
+#pragma once
+// What the five oldest data-set steps (0.1.1 to 0.1.5) share: the older
+// form of the script (no SET NAMES, the version record last with the date
+// alone as MEMO), statements compiled in from dbupdate/steps/*.sql (StepSql.h), and the
+// column tests that add a column only when the data set lacks it.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "dbupdate/UpdateScript.h"
+
+namespace vq::old_data_step {
+
+enum class ColumnTest : std::uint8_t {
+    SdaiHasuu3,       // ACCDEF1.SDAI_HASUU3
+    KessanKikan,      // ACCDEF1.KESSAN_KIKAN with CASHFLOW_KIKAN1 and 2
+    ChukiTitlePrint,  // KESSAN.CHUKI_TITLEPRINT
+};
+
+// Opens the open data set's database on its own, asks for the column and
+// closes it again. A database that cannot be opened or read answers false
+// (the error is reported by the data module), so the column's lines are
+// added and isql tells.
+bool DataColumnExists(const std::string& table, const std::string& column);
+
+// The test's lines, when its column is missing.
+void AddColumnTest(TUpdateScript& script, ColumnTest test);
+
+// The scheme of data step 0.1.minor2 whose statements statements() adds.
+TUpdateScheme Scheme(std::int32_t minor2, std::function<void(TUpdateScript&)> statements);
+
+} // namespace vq::old_data_step
