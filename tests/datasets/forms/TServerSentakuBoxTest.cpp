@@ -143,7 +143,7 @@ TEST_F(TServerSentakuBoxTest, TheMountButtonMapsOnlyAShareWithoutALetter)
     SetMountTableReader([x = nasX_.string(), z = nasZ.string()] {
         return std::vector<MountEntry>{{"/", "ext4", "/dev/sda1"}, {x, "nfs4", "nas:/export/x"}, {z, "fuse.sshfs", "nas:/z"}};
     });
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     const struct {
         fs::path folder;
         const char* message;
