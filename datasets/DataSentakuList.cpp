@@ -1,6 +1,7 @@
 #include "datasets/DataSentakuList.h"
 
 #include "datasets/DataListFilter.h"
+#include "datasets/DataListSql.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,22 +23,6 @@
 namespace vq {
 
 namespace {
-
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-std::string upperAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 bool isPlaceholderName(const std::string& name)
 {
@@ -69,6 +54,7 @@ std::uint8_t StoreSortTypeOf(std::int32_t sortCol)
 }
 
 TDataSentakuList::TDataSentakuList()
+    : TSentakuListCore({ColGassan, ColParentIndex, ColChildIndex}, kHeaderTexts, DataSentakuColumnCount, 0)
 {
     ConnectMode = vq::ConnectMode;
     ListCtl.ConnectMode = ConnectMode;
@@ -117,67 +103,13 @@ void TDataSentakuList::FilterList()
     DispIndex = vq::FilterList(Rows, Search);
 }
 
-void TDataSentakuList::FillGrid(std::int32_t index)
+void TDataSentakuList::writeHeaders()
 {
-    if (index < 0) {
-        Grid.Clear();
-        for (int c : {0, 1, 3, 4, 5, 6, 7})
-            Grid.Header[static_cast<std::size_t>(c)] = kHeaderTexts[c];
-        if (SortCol >= 0 && SortCol < DataSentakuColumnCount)
-            Grid.Header[static_cast<std::size_t>(SortCol)] += SortDesc ? "▼" : "▲";
-        if (ConnectMode == ConnectStandAlone)
-            Grid.Header[ColSharePicture] = "共有";
-        else
-            Grid.Header[ColLockPicture] = "鍵";
-        const int n = std::min<int>(static_cast<int>(DispIndex.size()), GridMaxRows);
-        if (n > 0) {
-            Grid.InsertRows(0, n);
-            FillRow = 0;
-            for (int i = 0; i < n; ++i) {
-                FillGrid(i);
-                ++FillRow;
-            }
-        }
-        if (Grid.RowCount() > 0)
-            Grid.SetCurrentCell(0, 0);
-        return;
-    }
-    if (index >= static_cast<std::int32_t>(DispIndex.size()) || FillRow < 0 || FillRow >= Grid.RowCount())
-        return;
-    const std::int32_t parentIndex = DispIndex[static_cast<std::size_t>(index)];
-    TDataSentakuRec& parent = Rows[static_cast<std::size_t>(parentIndex)];
-    if (!IsParentKind(parent.GASSAN))
-        return;
-    WriteGridRow(FillRow, parent);
-    Grid.SetCellInt(FillRow, ColParentIndex, parentIndex);
-    ShowKyoyuState(FillRow, parent);
-
-    // Children written before are replaced by the parent's children now.
-    int stale = 0;
-    for (int r = FillRow + 1; r < Grid.RowCount(); ++r) {
-        if (Grid.Cell(r, ColParentIndex).empty() || Grid.CellInt(r, ColParentIndex) != parentIndex)
-            break;
-        if (Grid.CellInt(r, ColGassan) == GassanDistributedChild && Grid.CellInt(r, ColChildIndex) >= 0)
-            ++stale;
-        else
-            break;
-    }
-    if (stale > 0)
-        Grid.RemoveRows(FillRow + 1, stale);
-    ListCtl.NumberChildNames(parent);
-    const int children = static_cast<int>(parent.Children.size());
-    if (children <= 0)
-        return;
-    Grid.InsertRows(FillRow + 1, children);
-    for (int j = 0; j < children; ++j) {
-        ++FillRow;
-        const TDataListRec& child = parent.Children[static_cast<std::size_t>(j)];
-        WriteGridRow(FillRow, child);
-        Grid.SetCell(FillRow, ColNo, "");
-        Grid.SetCellInt(FillRow, ColParentIndex, parentIndex);
-        Grid.SetCellInt(FillRow, ColChildIndex, j);
-        ShowKyoyuState(FillRow, child);
-    }
+    TSentakuListCore::writeHeaders();
+    if (ConnectMode == ConnectStandAlone)
+        Grid.Header[ColSharePicture] = "共有";
+    else
+        Grid.Header[ColLockPicture] = "鍵";
 }
 
 void TDataSentakuList::WriteGridRow(std::int32_t gridRow, const TDataListRec& row)
@@ -241,24 +173,6 @@ void TDataSentakuList::ShowKyoyuState(std::int32_t gridRow, const TDataListRec& 
     }
 }
 
-TGridRowKey TDataSentakuList::KeyOf(std::int32_t gridRow) const
-{
-    if (gridRow < 0 || gridRow >= Grid.RowCount())
-        return {0, -1, -1};
-    return {Grid.CellInt(gridRow, ColGassan), Grid.CellInt(gridRow, ColParentIndex),
-            Grid.CellInt(gridRow, ColChildIndex)};
-}
-
-const TDataListRec* TDataSentakuList::GetRowRecord(std::int32_t gridRow) const
-{
-    return vq::GetRowRecord(Rows, KeyOf(gridRow));
-}
-
-TDataListRec* TDataSentakuList::GetRowRecord(std::int32_t gridRow)
-{
-    return vq::GetRowRecord(Rows, KeyOf(gridRow));
-}
-
 std::string TDataSentakuList::GetDataPath(std::int32_t gridRow) const
 {
     const TDataListRec* row = GetRowRecord(gridRow);
@@ -273,20 +187,6 @@ std::int32_t TDataSentakuList::GetKyoyuState(std::int32_t by, std::int32_t index
     else if (by == 1 && index >= 0 && index < static_cast<std::int32_t>(Rows.size()))
         row = &Rows[static_cast<std::size_t>(index)];
     return row != nullptr ? vq::GetKyoyuState(*row) : KyoyuNone;
-}
-
-std::int32_t TDataSentakuList::FindParentRow(std::int32_t gridRow) const
-{
-    if (gridRow < 0 || gridRow >= Grid.RowCount())
-        return gridRow;
-    if (IsParentKind(Grid.CellInt(gridRow, ColGassan)))
-        return gridRow;
-    const std::int32_t parent = Grid.CellInt(gridRow, ColParentIndex);
-    for (int r = 0; r < Grid.RowCount(); ++r)
-        if (IsParentKind(Grid.CellInt(r, ColGassan)) && Grid.CellInt(r, ColParentIndex) == parent &&
-            Grid.CellInt(r, ColChildIndex) == 0)
-            return r;
-    return gridRow;
 }
 
 std::int32_t TDataSentakuList::DisplayIndexOf(std::int32_t gridRow) const
@@ -324,9 +224,9 @@ std::string TDataSentakuList::FolderColumnText(const std::string& pasName)
     const std::string base = TDataSentakuListCtl::DataRoot();
     if (base.empty())
         return pasName;
-    const std::string lowBase = lowerAscii(base);
+    const std::string lowBase = datalist::upperAscii(base);
     std::string out;
-    std::string low = lowerAscii(pasName);
+    std::string low = datalist::upperAscii(pasName);
     std::size_t from = 0;
     for (std::size_t at = low.find(lowBase); at != std::string::npos; at = low.find(lowBase, from)) {
         out += pasName.substr(from, at - from) + "~";
@@ -360,7 +260,7 @@ bool TDataSentakuList::HeaderClick(std::int32_t col)
     for (int r = 0; r < Grid.RowCount(); ++r) {
         const TDataListRec* row = GetRowRecord(r);
         const bool rowChild = Grid.CellInt(r, ColGassan) == GassanDistributedChild;
-        if (row != nullptr && row->REC == rec && rowChild == child && lowerAscii(row->PASNAME) == lowerAscii(folder)) {
+        if (row != nullptr && row->REC == rec && rowChild == child && datalist::upperAscii(row->PASNAME) == datalist::upperAscii(folder)) {
             Grid.SetCurrentCell(r, 0);
             break;
         }
@@ -392,9 +292,9 @@ void TDataSentakuList::CellLostFocus(std::int32_t gridRow)
 
 std::int32_t TDataSentakuList::ScrollToFolder(const std::string& folder)
 {
-    const std::string wanted = lowerAscii(folder);
+    const std::string wanted = datalist::upperAscii(folder);
     for (int r = 0; r < Grid.RowCount(); ++r) {
-        if (lowerAscii(GetDataPath(r)) != wanted)
+        if (datalist::upperAscii(GetDataPath(r)) != wanted)
             continue;
         // The row left keeps no focus look, or two rows would look chosen.
         if (Grid.HasCurrentRow() && Grid.CurrentRow != r)
@@ -422,37 +322,17 @@ void TDataSentakuList::LocateRow(std::int32_t topRow, const TDataListRec& rec)
         topRow = 0;
     if (Grid.RowCount() > 0 && topRow < Grid.RowCount())
         Grid.TopRow = topRow;
-    const std::string folder = upperAscii(FolderColumnText(rec.PASNAME));
+    const std::string folder = datalist::upperAscii(FolderColumnText(rec.PASNAME));
     for (int r = 0; r < Grid.RowCount(); ++r) {
         if (Grid.Row(r).RowValue != rec.REC)
             continue;
-        if (!rec.PASNAME.empty() && upperAscii(Grid.Cell(r, ColFolder)) != folder)
+        if (!rec.PASNAME.empty() && datalist::upperAscii(Grid.Cell(r, ColFolder)) != folder)
             continue;
         Grid.SetCurrentCell(r, ColName);
         return;
     }
     if (Grid.RowCount() > 0)
         Grid.SetCurrentCell(Grid.TopRow, ColName);
-}
-
-std::int32_t TDataSentakuList::FindCode(const std::string& text) const
-{
-    if (text.empty() || Grid.RowCount() == 0)
-        return -1;
-    const std::string wanted = lowerAscii(text);
-    const std::size_t bytes = platform::cp932::byteLength(text);
-    auto matches = [&](int r) {
-        return Grid.Row(r).Height != 0 &&
-               lowerAscii(platform::cp932::cutBytes(Grid.Cell(r, ColCode), bytes)) == wanted;
-    };
-    const int current = Grid.HasCurrentRow() ? Grid.CurrentRow : -1;
-    for (int r = current + 1; r < Grid.RowCount(); ++r)
-        if (matches(r))
-            return r;
-    for (int r = 0; r <= current && r < Grid.RowCount(); ++r)
-        if (matches(r))
-            return r;
-    return -1;
 }
 
 void TDataSentakuList::FillRecordFromInfo(TDataListRec& row, bool clear) const

@@ -19,6 +19,7 @@
 #include "datasets/DataRowChecks.h"
 #include "datasets/DataSentakuGrid.h"
 #include "datasets/DataSentakuListCtl.h"
+#include "datasets/SentakuListCore.h"
 #include "dbupdate/DbVersionTest.h"
 #include "foundation/dataset/DataInfomationRec.h"
 
@@ -33,7 +34,7 @@ inline constexpr std::uint32_t kListBackColor = 0xFFFFFF;      // stand-alone li
 inline constexpr std::uint32_t kListOddRowColor = 0xE1F0FF;
 inline constexpr std::uint32_t kListFocusColor = 0x246BFF;
 
-class TDataSentakuList {
+class TDataSentakuList : public TSentakuListCore {
 public:
     TDataSentakuList();
 
@@ -41,43 +42,26 @@ public:
     std::int32_t SyoriType = 0;
     bool CloudUsable = false;       // the cloud-share column is shown
 
-    TDataSentakuListCtl ListCtl;
-    TDataSentakuRecArray Rows;
-    TDataListArray ChildRows;
-    std::vector<std::int32_t> DispIndex;
-    TDataKensakuRec Search;
     bool SearchActive = false;      // a search is in force (the cancel button is enabled)
-    std::int32_t SortCol = -1;
-    bool SortDesc = false;
     std::int32_t PlaceRec = 0;
-    std::int32_t FillRow = 0;
     std::int32_t RefillIndex = 0;
-    TDataSentakuGrid Grid;
     TDbVersionTest DbUpdateBox;     // only its version test runs
-    TDataInfomationRec InfoRec;
 
     // Column widths, header texts and colours by connection mode.
-    void SetupColumns();
+    void SetupColumns() override;
 
     // Loads the place's list in the store's order for SortCol, then filters
     // it; the number of parent rows loaded (before filtering).
     std::int32_t LoadList();
     void FilterList();
-    // -1 the whole grid; i >= 0 the parent at display position i (and its
-    // children) written at grid row FillRow.
-    void FillGrid(std::int32_t index);
-    void WriteGridRow(std::int32_t gridRow, const TDataListRec& row);
+    void WriteGridRow(std::int32_t gridRow, const TDataListRec& row) override;
     // The row's shared state into its hidden column and picture.
     void ShowKyoyuState(std::int32_t gridRow, const TDataListRec& row);
 
-    // Grid row -> data-list row and folder.
-    TGridRowKey KeyOf(std::int32_t gridRow) const;
-    const TDataListRec* GetRowRecord(std::int32_t gridRow) const;
-    TDataListRec* GetRowRecord(std::int32_t gridRow);
+    // Grid row -> folder.
     std::string GetDataPath(std::int32_t gridRow) const;
     // By 0 a grid row, 1 a parent index.
     std::int32_t GetKyoyuState(std::int32_t by, std::int32_t index) const;
-    std::int32_t FindParentRow(std::int32_t gridRow) const;
     std::int32_t DisplayIndexOf(std::int32_t gridRow) const;
     // True when the row must not be chosen: update steps pending under an
     // update lock. Ask runs the version test and keeps its answer in the row.
@@ -89,17 +73,13 @@ public:
     // A click on the header of col: sorts and refills, keeping the row that
     // was current. False when the column does not sort (or no row is current).
     bool HeaderClick(std::int32_t col);
-    // Focus colouring of the current row.
-    void CellGotFocus(std::int32_t gridRow);
-    void CellLostFocus(std::int32_t gridRow);
+    void CellGotFocus(std::int32_t gridRow) override;
+    void CellLostFocus(std::int32_t gridRow) override;
     // The first grid row whose data path is folder (case ignored), current,
     // with six shown rows above it where there are; -1 when none.
     std::int32_t ScrollToFolder(const std::string& folder);
     // Reloads and refills, then focuses the row of rec (REC and folder).
     void LocateRow(std::int32_t topRow, const TDataListRec& rec);
-    // The next shown row after the current one (wrapping round) whose code
-    // starts with text, letter case ignored; -1 when none.
-    std::int32_t FindCode(const std::string& text) const;
 
     // --- re-reading rows from the data sets ---------------------------------
     // Fills a record from InfoRec, or blanks it (clear).
@@ -109,6 +89,11 @@ public:
     // One grid row re-read from its data set, or every row (-1) with
     // progress(row) called before each; progress answering false stops.
     bool DataListRefresh(std::int32_t gridRow, const std::function<bool(std::int32_t)>& progress = {});
+
+protected:
+    void writeHeaders() override;
+    void numberParentRow(std::int32_t, std::int32_t) override {} // the row shows its slot number
+    void showShareState(std::int32_t gridRow, const TDataListRec& row) override { ShowKyoyuState(gridRow, row); }
 
 private:
     void refreshOne(std::int32_t gridRow);

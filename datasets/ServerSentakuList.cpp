@@ -1,6 +1,7 @@
 #include "datasets/ServerSentakuList.h"
 
 #include "datasets/DataListFilter.h"
+#include "datasets/DataListSql.h"
 #include "datasets/DataRowChecks.h"
 #include "datasets/DataSentakuList.h"
 #include "datasets/NetworkDrives.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <tuple>
 
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
@@ -25,14 +27,6 @@ constexpr int kColumnCount = 18;
 constexpr const char* kHeaders[kColumnCount] = {
     "No", "コード", "ｸﾗｳﾄﾞ", "データ名", "会計年度", "会計期間", "データフォルダ", "バージョン", "共有",
     "共有値", "バージョン", "データ更新", "", "", "", "データステータス", "ｸﾗｳﾄﾞ", "参照専用"};
-
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 std::string withoutTrailingDelimiter(std::string path)
 {
@@ -63,6 +57,7 @@ bool IsFreeAreaName(const std::string& name)
 }
 
 TServerSentakuList::TServerSentakuList()
+    : TSentakuListCore({SvColGassan, SvColParentIndex, SvColChildIndex}, kHeaders, kColumnCount, SvColName)
 {
     ShareFolder = vq::ShareFolder;
     CloudUsable = OemKind == 0;
@@ -143,58 +138,10 @@ void TServerSentakuList::FilterList()
     DispIndex = vq::FilterList(Rows, Search);
 }
 
-void TServerSentakuList::FillGrid(std::int32_t index)
+void TServerSentakuList::writeHeaders()
 {
-    if (index < 0) {
-        Grid.Clear();
-        for (int c : {0, 1, 3, 4, 5, 6, 7})
-            Grid.Header[static_cast<std::size_t>(c)] = kHeaders[c];
-        if (SortCol >= 0 && SortCol < kColumnCount)
-            Grid.Header[static_cast<std::size_t>(SortCol)] += SortDesc ? "▼" : "▲";
-        Grid.Header[SvColSharePicture] = "共有";
-        const int n = std::min<int>(static_cast<int>(DispIndex.size()), GridMaxRows);
-        Grid.InsertRows(0, n);
-        FillRow = 0;
-        for (int p = 0; p < n; ++p) {
-            Grid.SetCellInt(FillRow, SvColNo, p + 1);
-            FillGrid(p);
-            ++FillRow;
-        }
-        if (Grid.RowCount() > 0)
-            Grid.SetCurrentCell(0, SvColName);
-        return;
-    }
-    if (index >= static_cast<std::int32_t>(DispIndex.size()) || FillRow < 0 || FillRow >= Grid.RowCount())
-        return;
-    const std::int32_t i = DispIndex[static_cast<std::size_t>(index)];
-    TDataSentakuRec& parent = Rows[static_cast<std::size_t>(i)];
-    if (!IsParentKind(parent.GASSAN))
-        return;
-    const std::string number = Grid.Cell(FillRow, SvColNo);
-    WriteGridRow(FillRow, parent);
-    Grid.SetCell(FillRow, SvColNo, number);
-    Grid.SetCellInt(FillRow, SvColParentIndex, i);
-    writeShareState(FillRow, parent.PASNAME);
-    int stale = 0;
-    for (int r = FillRow + 1; r < Grid.RowCount(); ++r) {
-        if (Grid.Cell(r, SvColGassan).empty() || Grid.CellInt(r, SvColGassan) != GassanDistributedChild ||
-            Grid.CellInt(r, SvColParentIndex) != i)
-            break;
-        ++stale;
-    }
-    Grid.RemoveRows(FillRow + 1, stale);
-    ListCtl.NumberChildNames(parent);
-    const int children = static_cast<int>(parent.Children.size());
-    Grid.InsertRows(FillRow + 1, children);
-    for (int k = 0; k < children; ++k) {
-        ++FillRow;
-        const TDataListRec& child = parent.Children[static_cast<std::size_t>(k)];
-        WriteGridRow(FillRow, child);
-        Grid.SetCell(FillRow, SvColNo, "");
-        Grid.SetCellInt(FillRow, SvColParentIndex, i);
-        Grid.SetCellInt(FillRow, SvColChildIndex, k);
-        writeShareState(FillRow, child.PASNAME);
-    }
+    TSentakuListCore::writeHeaders();
+    Grid.Header[SvColSharePicture] = "共有";
 }
 
 void TServerSentakuList::WriteGridRow(std::int32_t gridRow, const TDataListRec& row)
@@ -234,9 +181,9 @@ void TServerSentakuList::colourRow(std::int32_t gridRow)
     g.ForeColor = Grid.ForeColor;
 }
 
-void TServerSentakuList::writeShareState(std::int32_t gridRow, const std::string& folder)
+void TServerSentakuList::showShareState(std::int32_t gridRow, const TDataListRec& row)
 {
-    const bool taken = GetShareStatus(folder) == ShareStatusTaken;
+    const bool taken = GetShareStatus(row.PASNAME) == ShareStatusTaken;
     Grid.SetCellInt(gridRow, SvColShared, taken ? 1 : 0);
     Grid.SetPicture(gridRow, SvColSharePicture, taken ? PicShared : PicEmpty);
 }
@@ -293,13 +240,11 @@ void TServerSentakuList::SaveRow(TDataListRec& row)
     }
     if (row.ENTTEXT.empty())
         return;
+    // A named empty area: blank but for its place, its kind and its name.
     TDataListRec area = row;
     FillRecordFromInfo(area, true);
-    area.REC = row.REC;
-    area.ROWNO = row.ROWNO;
-    area.GASSAN = row.GASSAN;
-    area.ENTTEXT = row.ENTTEXT;
-    area.PASNAME = row.PASNAME;
+    std::tie(area.REC, area.ROWNO, area.GASSAN, area.ENTTEXT, area.PASNAME) =
+        std::tie(row.REC, row.ROWNO, row.GASSAN, row.ENTTEXT, row.PASNAME);
     area.DISP_NAME = row.ENTTEXT;
     row = area;
     ListCtl.UpdateServerDataListRecord(row, 1, true);
@@ -353,36 +298,11 @@ void TServerSentakuList::UpdateRowInfo(const TDataListRec& row)
     DataInfo.WriteIniValue(folder, "DATASTS", "READ_ONLY", std::to_string(row.READ_ONLY), false);
 }
 
-const TDataListRec* TServerSentakuList::GetRowRecord(std::int32_t gridRow) const
-{
-    if (gridRow < 0 || gridRow >= Grid.RowCount())
-        return nullptr;
-    TGridRowKey key{Grid.CellInt(gridRow, SvColGassan), Grid.CellInt(gridRow, SvColParentIndex),
-                    Grid.CellInt(gridRow, SvColChildIndex)};
-    return vq::GetRowRecord(Rows, key);
-}
-
-TDataListRec* TServerSentakuList::GetRowRecord(std::int32_t gridRow)
-{
-    return const_cast<TDataListRec*>(static_cast<const TServerSentakuList*>(this)->GetRowRecord(gridRow));
-}
-
-std::int32_t TServerSentakuList::FindParentRow(std::int32_t gridRow) const
-{
-    if (gridRow < 0 || gridRow >= Grid.RowCount() || IsParentKind(Grid.CellInt(gridRow, SvColGassan)))
-        return gridRow;
-    const std::int32_t parent = Grid.CellInt(gridRow, SvColParentIndex);
-    for (int r = 0; r < Grid.RowCount(); ++r)
-        if (IsParentKind(Grid.CellInt(r, SvColGassan)) && Grid.CellInt(r, SvColParentIndex) == parent)
-            return r;
-    return gridRow;
-}
-
 std::int32_t TServerSentakuList::RowOfFolder(const std::string& folder) const
 {
-    const std::string wanted = lowerAscii(withoutTrailingDelimiter(folder));
+    const std::string wanted = datalist::upperAscii(withoutTrailingDelimiter(folder));
     for (int r = 0; r < Grid.RowCount(); ++r)
-        if (lowerAscii(withoutTrailingDelimiter(Grid.Cell(r, SvColFolder))) == wanted)
+        if (datalist::upperAscii(withoutTrailingDelimiter(Grid.Cell(r, SvColFolder))) == wanted)
             return r;
     return -1;
 }
@@ -419,26 +339,6 @@ void TServerSentakuList::CellLostFocus(std::int32_t gridRow)
     TDataSentakuGridRow& g = Grid.Row(gridRow);
     g.ForeColor = Grid.ForeColor;
     g.FocusFont = false;
-}
-
-std::int32_t TServerSentakuList::FindCode(const std::string& text) const
-{
-    if (text.empty() || Grid.RowCount() == 0)
-        return -1;
-    const std::string wanted = lowerAscii(text);
-    const std::size_t bytes = platform::cp932::byteLength(text);
-    auto matches = [&](int r) {
-        return Grid.Row(r).Height != 0 &&
-               lowerAscii(platform::cp932::cutBytes(Grid.Cell(r, SvColCode), bytes)) == wanted;
-    };
-    const int current = Grid.HasCurrentRow() ? Grid.CurrentRow : -1;
-    for (int r = current + 1; r < Grid.RowCount(); ++r)
-        if (matches(r))
-            return r;
-    for (int r = 0; r <= current && r < Grid.RowCount(); ++r)
-        if (matches(r))
-            return r;
-    return -1;
 }
 
 } // namespace vq

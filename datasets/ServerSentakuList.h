@@ -16,6 +16,7 @@
 #include "datasets/DataListRec.h"
 #include "datasets/DataSentakuGrid.h"
 #include "datasets/DataSentakuListCtl.h"
+#include "datasets/SentakuListCore.h"
 #include "foundation/dataset/DataInfomation.h"
 #include "foundation/dataset/DataInfomationRec.h"
 
@@ -32,7 +33,7 @@ enum ServerSentakuColumn : int {
 // The most areas one drive may hold (the grid shows at least as many rows).
 inline constexpr std::int32_t MaxServerAreas = 2000;
 
-class TServerSentakuList {
+class TServerSentakuList : public TSentakuListCore {
 public:
     TServerSentakuList();
 
@@ -41,19 +42,9 @@ public:
     std::string DriveLetter;        // the drive shown, empty for none
     std::string DrivePath;          // "X:/<share folder>", empty for none
 
-    TDataSentakuListCtl ListCtl;
-    TDataSentakuRecArray Rows;
-    TDataListArray ChildRows;
-    std::vector<std::int32_t> DispIndex;
-    TDataKensakuRec Search;
-    std::int32_t SortCol = -1;
-    bool SortDesc = false;
-    TDataSentakuGrid Grid;
-    std::int32_t FillRow = 0;
     TDataInfomation DataInfo;
-    TDataInfomationRec InfoRec;     // the description the last status check read
 
-    void SetupColumns();
+    void SetupColumns() override;
     // DriveLetter and DrivePath for letter (empty: no drive).
     void SetDrive(const std::string& letter);
 
@@ -63,10 +54,7 @@ public:
     // Rebuild, show, read back, show.
     void RebuildList();
     void FilterList();
-    // -1 the whole grid; p >= 0 the parent at display position p (and its
-    // children) written at grid row FillRow.
-    void FillGrid(std::int32_t index);
-    void WriteGridRow(std::int32_t gridRow, const TDataListRec& row);
+    void WriteGridRow(std::int32_t gridRow, const TDataListRec& row) override;
 
     // A record blanked as a free area, or filled from InfoRec.
     void FillRecordFromInfo(TDataListRec& row, bool blank) const;
@@ -74,7 +62,7 @@ public:
     // as a named empty area when it has a name, not at all otherwise.
     void SaveRow(TDataListRec& row);
 
-    // The status of the data set in folder (InfoRec takes its description):
+    // The status of the data set in folder (InfoRec takes the description it reads):
     // a folder without database gives 0 after the warning with warnNoData,
     // else 1; a status other than 1 and 10 is reported with report.
     std::uint8_t CheckDataStatus(const std::string& folder, bool warnNoData, bool report);
@@ -87,11 +75,6 @@ public:
     // then the list name and the two switches into the area's info file.
     void UpdateRowInfo(const TDataListRec& row);
 
-    // Grid row -> record: the parent for kinds 0, 1, 2, else the child.
-    const TDataListRec* GetRowRecord(std::int32_t gridRow) const;
-    TDataListRec* GetRowRecord(std::int32_t gridRow);
-    // The parent's grid row of a child row (the row itself for a parent).
-    std::int32_t FindParentRow(std::int32_t gridRow) const;
     // The first grid row whose folder column is folder, case ignored; -1 none.
     std::int32_t RowOfFolder(const std::string& folder) const;
     // Whether the grid row shows an area that is taken out.
@@ -100,14 +83,16 @@ public:
     // A click on the header of col: true when the column sorts (the list is
     // then reloaded in the new order and refilled).
     bool HeaderClick(std::int32_t col);
-    void CellGotFocus(std::int32_t gridRow);
-    void CellLostFocus(std::int32_t gridRow);
-    // The next selectable row after the current one (wrapping round) whose
-    // code starts with text, case ignored; -1 when none.
-    std::int32_t FindCode(const std::string& text) const;
+    void CellGotFocus(std::int32_t gridRow) override;
+    void CellLostFocus(std::int32_t gridRow) override;
+
+protected:
+    void writeHeaders() override;
+    // The parents are numbered in the order shown.
+    void numberParentRow(std::int32_t gridRow, std::int32_t index) override { Grid.SetCellInt(gridRow, SvColNo, index + 1); }
+    void showShareState(std::int32_t gridRow, const TDataListRec& row) override;
 
 private:
-    void writeShareState(std::int32_t gridRow, const std::string& folder);
     void colourRow(std::int32_t gridRow);
 };
 

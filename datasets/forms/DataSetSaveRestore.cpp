@@ -6,6 +6,7 @@
 #include "datasets/DataRowChecks.h"
 #include "datasets/PlaceHistory.h"
 #include "datasets/forms/DataSetScreenOperations.h"
+#include "datasets/forms/ScreenProgress.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/TFileOperationBox.h"
 #include "datasets/forms/TFileOperationBoxEx1.h"
@@ -19,11 +20,9 @@
 #include "foundation/data/DataModule.h"
 #include "foundation/data/DbErrorReporter.h"
 #include "foundation/dataset/DataInfomation.h"
-#include "foundation/forms/FlushInputMessages.h"
 #include "platform/Folders.h"
 #include "platform/Interaction.h"
 #include "ui/ModalResult.h"
-#include "ui/forms/TxAnimeProgressDialog.h"
 
 #include <filesystem>
 #include <system_error>
@@ -57,34 +56,6 @@ std::string placeWithoutDelimiter(std::string place)
     return place;
 }
 
-// The progress window over the screen while the engine works; closed on
-// every path out, and the input typed meanwhile is dropped.
-class ProgressShown {
-public:
-    ProgressShown(TDataSentakuBox& box, const char* caption, const char* label) : box_(box)
-    {
-        ui::TxAnimeProgressDialog* dialog = box_.xAnimeProgressDialog1;
-        dialog->setCaption(QString::fromUtf8(caption));
-        dialog->setInfoLabel(QString::fromUtf8(label));
-        dialog->setAviFile(QString::fromStdString((platform::folders::program() / "progress.avi").string()));
-        dialog->setCancelBtnShow(false);
-        dialog->Execute(&box_);
-    }
-    ~ProgressShown()
-    {
-        ui::TxAnimeProgressDialog* dialog = box_.xAnimeProgressDialog1;
-        if (dialog->Handle() != nullptr)
-            dialog->Close();
-        FlushInputMessages(&box_);
-        box_.raise();
-    }
-    ProgressShown(const ProgressShown&) = delete;
-    ProgressShown& operator=(const ProgressShown&) = delete;
-
-private:
-    TDataSentakuBox& box_;
-};
-
 // The grid row whose data set lies in folder, -1 when none. Getting or
 // keeping shared data reloads rows, so a row is found again by its folder.
 int gridRowOf(const TDataSentakuBox& box, const std::string& folder)
@@ -93,14 +64,6 @@ int gridRowOf(const TDataSentakuBox& box, const std::string& folder)
         if (box.List.GetRowRecord(r) != nullptr && box.List.GetDataPath(r) == folder)
             return r;
     return -1;
-}
-
-TDataSentakuRec* parentOf(TDataSentakuBox& box, int gridRow)
-{
-    const TGridRowKey key = box.List.KeyOf(gridRow);
-    if (key.Parent < 0 || key.Parent >= static_cast<std::int32_t>(box.List.Rows.size()))
-        return nullptr;
-    return &box.List.Rows[static_cast<std::size_t>(key.Parent)];
 }
 
 void markBroken(TDataSentakuBox& box, int gridRow)
@@ -284,19 +247,19 @@ std::int32_t restoreRow(TDataSentakuBox& box, const std::string& givenPlace, con
 
     RestoreOutcome outcome;
     {
-        ProgressShown progress(box, "復元中", "復元中、しばらくお待ちください…");
+        ScreenProgress progress(box, "復元中", "復元中、しばらくお待ちください…", true);
         RestoreRequest request;
         request.Folder = folder;
         request.Place = place;
         request.Row = row;
         // The data set's own folder is read where the data lies; any other place on this computer.
         request.PlaceOnServer = ownFolder && serverMode();
-        if (const TDataSentakuRec* parent = parentOf(box, gridRow))
+        if (const TDataSentakuRec* parent = box.List.ParentRecordOf(gridRow))
             request.ParentChildCount = parent->ChildCount;
         outcome = RestoreDataSet(request, tool);
     }
     if (outcome.Result == 1) {
-        TDataSentakuRec* parent = parentOf(box, gridRow);
+        TDataSentakuRec* parent = box.List.ParentRecordOf(gridRow);
         // The children belonged to the company that was replaced.
         if (outcome.DropChildren && parent != nullptr)
             ResetChildren(*parent, folder, true, box.List.ListCtl);
@@ -311,7 +274,7 @@ std::int32_t restoreRow(TDataSentakuBox& box, const std::string& givenPlace, con
     return outcome.Result;
 }
 
-std::int32_t saveRow(TDataSentakuBox& box, const std::string& givenPlace, const DataSetBackupTool& tool)
+std::int32_t saveRow(TDataSentakuBox& box, const std::string& givenPlace, const DataSetBackupTool& tool, bool ownLock)
 {
     if (!box.List.Grid.HasCurrentRow() || box.List.GetRowRecord(box.List.Grid.CurrentRow) == nullptr)
         return 0;
@@ -324,7 +287,8 @@ std::int32_t saveRow(TDataSentakuBox& box, const std::string& givenPlace, const 
     const TDataListRec row = *box.List.GetRowRecord(gridRow);
     if (box.List.CloudUsable && row.CLOUD == 1 && !bringCloudUpToDate(box, gridRow, row, folder))
         return 0;
-    if (foundBroken(box, gridRow, folder) || !statusAllowsSave(folder))
+    // The status beneath the operator's own lock of a take-out is the engine's to read.
+    if (foundBroken(box, gridRow, folder) || (!ownLock && !statusAllowsSave(folder)))
         return 0;
     if (!hasRight(folder)) {
         box.DataListRefresh(gridRow);
@@ -343,13 +307,14 @@ std::int32_t saveRow(TDataSentakuBox& box, const std::string& givenPlace, const 
 
     std::int32_t result = 0;
     {
-        ProgressShown progress(box, "保存中", "保存中、しばらくお待ちください…");
+        ScreenProgress progress(box, "保存中", "保存中、しばらくお待ちください…", true);
         SaveRequest request;
         request.Folder = folder;
         request.Place = place;
         request.PlaceGiven = true;
         request.Rec = row.REC;
         request.DataLock = row.DATALOCK;
+        request.OwnLock = ownLock;
         result = SaveDataSet(request, tool);
     }
     box.DataListRefresh(gridRow);
@@ -417,10 +382,18 @@ void SetupRestorePlaceDialog(TFileOperationBoxEx1& dialog)
     dialog.SetSelectMode(1);
 }
 
-std::int32_t SaveRowData(TDataSentakuBox& box, const std::string& place, const DataSetBackupTool& tool)
+const DataSetBackupTool& BackupToolOf(const TDataSetRowOperations& ops)
+{
+    static const DataSetBackupTool standard;
+    if (const auto* screen = dynamic_cast<const TDataSetScreenOperations*>(&ops))
+        return screen->Tool;
+    return standard;
+}
+
+std::int32_t SaveRowData(TDataSentakuBox& box, const std::string& place, const DataSetBackupTool& tool, bool ownLock)
 {
     try {
-        return saveRow(box, place, tool);
+        return saveRow(box, place, tool, ownLock);
     } catch (const std::exception& e) {
         ShowMessageDetail("データの保存に失敗しました。", e.what());
         return -1;

@@ -20,14 +20,21 @@ namespace vq {
 
 class DataSetBackupTool;
 class TDataSentakuBox;
+class TDataSetRowOperations;
 class TFileOperationBox;
 class TFileOperationBoxEx1;
 
 // place empty: the operator chooses it; otherwise the backup goes there
-// without a question (take-out and bring-back).
-std::int32_t SaveRowData(TDataSentakuBox& box, const std::string& place, const DataSetBackupTool& tool);
+// without a question (take-out and bring-back). ownLock: the row carries this
+// operator's own lock for the take-out.
+std::int32_t SaveRowData(TDataSentakuBox& box, const std::string& place, const DataSetBackupTool& tool,
+                         bool ownLock = false);
 // place empty: the operator chooses it; otherwise "vqacc.fbk" of place is restored.
 std::int32_t RestoreRowData(TDataSentakuBox& box, const std::string& place, const DataSetBackupTool& tool);
+
+// The backup tool of the screen's row operations (the default tool when they
+// keep none).
+const DataSetBackupTool& BackupToolOf(const TDataSetRowOperations& ops);
 
 // The screen's place dialogs, made when first needed and kept (and freed)
 // with the screen.

@@ -14,18 +14,6 @@
 
 namespace vq {
 
-namespace {
-
-TDataSentakuRec* parentOf(TDataSentakuBox& box, int gridRow)
-{
-    const TGridRowKey key = box.List.KeyOf(gridRow);
-    if (key.Parent < 0 || key.Parent >= static_cast<std::int32_t>(box.List.Rows.size()))
-        return nullptr;
-    return &box.List.Rows[static_cast<std::size_t>(key.Parent)];
-}
-
-} // namespace
-
 std::int32_t TDataSetScreenOperations::CopyData(TDataSentakuBox& box)
 {
     const int gridRow = box.List.Grid.CurrentRow;
@@ -55,7 +43,7 @@ std::int32_t TDataSetScreenOperations::paste(TDataSentakuBox& box, int gridRow)
 {
     if (!source_.pending())
         return 0;
-    TDataSentakuRec* parent = parentOf(box, gridRow);
+    TDataSentakuRec* parent = box.List.ParentRecordOf(gridRow);
     PasteRequest request;
     request.Folder = box.List.GetDataPath(gridRow);
     request.Row = *box.List.GetRowRecord(gridRow);
@@ -115,7 +103,7 @@ std::int32_t TDataSetScreenOperations::DeleteData(TDataSentakuBox& box)
     DeleteRequest request;
     request.Folder = box.List.GetDataPath(gridRow);
     request.Row = *row;
-    if (TDataSentakuRec* parent = parentOf(box, gridRow)) {
+    if (TDataSentakuRec* parent = box.List.ParentRecordOf(gridRow)) {
         request.Parent = *parent;
         if (parent != static_cast<const TDataListRec*>(row))
             request.ParentFolder = GetDataPath(*parent);

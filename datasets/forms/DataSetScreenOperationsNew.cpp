@@ -17,14 +17,6 @@ namespace vq {
 
 namespace {
 
-TDataSentakuRec* parentRecord(TDataSentakuBox& box, int gridRow)
-{
-    const TGridRowKey key = box.List.KeyOf(gridRow);
-    if (key.Parent < 0 || key.Parent >= static_cast<std::int32_t>(box.List.Rows.size()))
-        return nullptr;
-    return &box.List.Rows[static_cast<std::size_t>(key.Parent)];
-}
-
 // A shared parent's children live in sub-folders of its working copy; on
 // the share they are the same sub-folders of its area.
 void bindChildrenToShare(TDataSentakuBox& box, TDataSentakuRec& parent)
@@ -46,7 +38,7 @@ std::int32_t TDataSetScreenOperations::NewData(TDataSentakuBox& box)
         return 1;
     const int gridRow = box.List.Grid.CurrentRow;
     TDataListRec* row = box.List.GetRowRecord(gridRow);
-    TDataSentakuRec* parent = parentRecord(box, gridRow);
+    TDataSentakuRec* parent = box.List.ParentRecordOf(gridRow);
     if (row == nullptr || parent == nullptr)
         return 1;
     const std::string folder = box.List.GetDataPath(gridRow);
@@ -77,7 +69,7 @@ std::int32_t TDataSetScreenOperations::AddBunsanData(TDataSentakuBox& box)
     if (!box.List.Grid.HasCurrentRow())
         return 0;
     const int gridRow = box.List.Grid.CurrentRow;
-    TDataSentakuRec* parent = parentRecord(box, gridRow);
+    TDataSentakuRec* parent = box.List.ParentRecordOf(gridRow);
     if (parent == nullptr || !IsConsolidatedKind(parent->GASSAN))
         return 0;
     const std::string folder = GetDataPath(*parent);

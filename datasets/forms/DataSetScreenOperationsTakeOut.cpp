@@ -4,7 +4,7 @@
 // while the logon context is switched to the local data.
 #include "datasets/forms/DataSetScreenOperations.h"
 
-#include "datasets/forms/DataSetPlaceTransfer.h"
+#include "datasets/forms/DataSetSaveRestore.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/TWhichDataSetBox.h"
 #include "datasets/operations/TakeOutEngine.h"
@@ -61,10 +61,10 @@ std::int32_t TDataSetScreenOperations::Mochidashi(TDataSentakuBox& box)
     // The row is found again by its folder: the list may have been read again meanwhile.
     auto focusRow = [&box, folder] { return box.List.ScrollToFolder(folder) >= 0; };
     hooks.SaveRow = [&box, &tool, focusRow](const std::string& place) {
-        return focusRow() ? SaveRowToPlace(box, place, tool, true) : 0;
+        return focusRow() ? SaveRowData(box, place, tool, true) : 0;
     };
     hooks.RestoreRow = [&box, &tool, focusRow](const std::string& place) {
-        return focusRow() ? RestoreRowFromPlace(box, place, tool) : -1;
+        return focusRow() ? RestoreRowData(box, place, tool) : -1;
     };
     hooks.RunLocalScreen = [](const std::string& params) {
         return StartProcessProc ? StartProcessProc("QzDataSenkaku", 1, params) : -1;

@@ -4,18 +4,22 @@
 // typed meanwhile discarded and the screen brought to the front again.
 #include "datasets/forms/TDataSentakuBox.h"
 #include "foundation/forms/FlushInputMessages.h"
+#include "platform/Folders.h"
 #include "ui/forms/TxAnimeProgressDialog.h"
 
 namespace vq {
 
 class ScreenProgress {
 public:
-    ScreenProgress(TDataSentakuBox& box, const char* caption, const char* label)
+    // animated: the program's progress animation plays in the window.
+    ScreenProgress(TDataSentakuBox& box, const char* caption, const char* label, bool animated = false)
         : box_(box)
     {
         ui::TxAnimeProgressDialog* d = box_.xAnimeProgressDialog1;
         d->setCaption(QString::fromUtf8(caption));
         d->setInfoLabel(QString::fromUtf8(label));
+        if (animated)
+            d->setAviFile(QString::fromStdString((platform::folders::program() / "progress.avi").string()));
         d->setCancelBtnShow(false);
         d->Execute(&box_);
     }

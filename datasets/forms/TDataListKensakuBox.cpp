@@ -3,6 +3,7 @@
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
 #include "ui/ModalResult.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/TxCheckBox.h"
 #include "ui/forms/TxComboBox.h"
 #include "ui/forms/TxEdit.h"
@@ -66,15 +67,7 @@ TDataListKensakuBox::TDataListKensakuBox(QWidget* parent)
     cboxYukou->setObjectName(QStringLiteral("cboxYukou"));
     cboxYukou->setGeometry(20, 196, 300, 22);
 
-    HintArea = new QPlainTextEdit(this);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setFrameShape(QFrame::NoFrame);
-    HintArea->setGeometry(12, 226, 500, 80);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
+    HintArea = ui::NewHintMemo(this, QRect(12, 226, 500, 80));
     FHintMemo = HintArea;
 
     btnOK = new ui::TxPlButton(this);

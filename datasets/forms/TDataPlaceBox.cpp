@@ -5,6 +5,7 @@
 #include "platform/Interaction.h"
 #include "ui/ModalResult.h"
 #include "ui/forms/FormModalResult.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/QtInteraction.h"
 #include "ui/forms/TInputDlgBox.h"
 #include "ui/forms/TxPlButton.h"
@@ -87,15 +88,7 @@ TDataPlaceBox::TDataPlaceBox(QWidget* parent)
     F1 = button(this, "F1", "F1:ヘルプ", 8, 400, 90, 30);
     F1->hide();
 
-    HintArea = new QPlainTextEdit(this);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setGeometry(8, 356, 675, 36);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
-    HintArea->setFrameShape(QFrame::NoFrame);
+    HintArea = ui::NewHintMemo(this, QRect(8, 356, 675, 36));
 
     btnOK = button(this, "btnOK", "閉じる", 691 - 8 - 100, 400, 100, 30);
     btnCancel = button(this, "btnCancel", "キャンセル", 691 - 8 - 100 - 6 - 100, 400, 100, 30);

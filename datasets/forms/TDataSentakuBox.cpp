@@ -37,86 +37,41 @@ using ui::TxPlButton;
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
-TxPlButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h)
-{
-    auto* b = new TxPlButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setCaptionAText(QString::fromUtf8(caption));
-    b->setGeometry(x, y, w, h);
-    return b;
-}
-
-// Small pictures drawn once: the grid's (empty, lock, shared) and the cloud's (off, on).
-QPixmap picture(int kind)
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (kind) {
-    case 1: // lock
-        p.setPen(QPen(QColor(90, 90, 90), 2));
-        p.drawArc(4, 1, 8, 9, 0, 180 * 16);
-        p.fillRect(3, 7, 10, 8, QColor(200, 160, 40));
-        break;
-    case 2: // shared
-        p.setBrush(QColor(40, 120, 220));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(1, 4, 7, 7);
-        p.drawEllipse(8, 4, 7, 7);
-        break;
-    case 3: // cloud on
-        p.setBrush(QColor(60, 150, 230));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(1, 6, 8, 7);
-        p.drawEllipse(5, 3, 8, 9);
-        p.drawEllipse(8, 6, 7, 7);
-        break;
-    default:
-        break;
-    }
-    return pm;
-}
-
 const char* const kNotReady = "データリストが応答状態ではないので処理は行えません。";
 
 } // namespace
 
 TDataSentakuBox::TDataSentakuBox(QWidget* parent)
-    : TBSDI(parent, ui::bsDialog)
+    : TSentakuScreen(parent, List, 436, 0)
 {
     setObjectName(QStringLiteral("DataSentakuBox"));
-    FMenuHookOnShow = FRunBesideOthers = FKeepFormSize = FActivateHookArg = false;
     setFixedSize(992, 564);
-    try {
+    createGuarded([this] {
         buildControls();
         List.ConnectMode = ConnectMode;
         List.CloudUsable = DM != nullptr && DM->CanUseCloudShare(0);
         List.PlaceRec = SystemDef.ServerDataPlace;
         PlacePath = TDataSentakuListCtl::DataRoot();
-        SearchBox = new TDataListKensakuBox(this);
-        SearchBox->ListType = 0;
+        createOwnedParts(0);
         PlaceBox = new TDataPlaceBox(this);
-        DataTusin = NewCloudShareComm();
-        CloudIO = std::make_unique<TCloudShareIO>();
         RowOps = NewDataSetRowOperations();
         setupColumnsAndColours();
-        FCreated = true;
-    } catch (const std::exception& e) {
-        ShowMessageDetail("", e.what());
-        FCreated = false;
-    }
+    });
 }
 
 TDataSentakuBox::~TDataSentakuBox() = default;
 
 void TDataSentakuBox::buildControls()
 {
-    pnlClient = new QWidget(this);
-    pnlClient->setObjectName(QStringLiteral("pnlClient"));
-    pnlClient->setGeometry(0, 0, 992, 436);
+    buildCommonControls({{&btnCloudShare, "btnCloudShare", "ｸﾗｳﾄﾞ"},
+                         {&btnKyoyuDataUp, "btnKyoyuDataUp", "共有保管"},
+                         {&btnKyoyuDataDown, "btnKyoyuDataDown", "共有取得"}},
+                        973, 368);
+    btnKyoyuDataUp->setEnabled(false);
+    btnKyoyuDataDown->setEnabled(false);
+    GridModel->GridPictures = {SentakuPicture(0), SentakuPicture(1), SentakuPicture(2)};
+    connect(PerfectGrid1, &QTableView::clicked, this,
+            [this](const QModelIndex& at) { PerfectGrid1CellClick(at.row(), at.column()); });
 
     pnlDataMan = new QWidget(pnlClient);
     pnlDataMan->setObjectName(QStringLiteral("pnlDataMan"));
@@ -127,110 +82,21 @@ void TDataSentakuBox::buildControls()
     cmbDataMan->setObjectName(QStringLiteral("cmbDataMan"));
     cmbDataMan->setGeometry(92, 14, 240, 22);
     cmbDataMan->setMaxVisibleItems(10);
-    btnDataMan = button(pnlDataMan, "btnDataMan", "設定", 340, 12, 60, 26);
+    btnDataMan = SentakuButton(pnlDataMan, "btnDataMan", "設定", 340, 12, 60, 26);
 
     cboxKyoyuDataAuto = new QCheckBox(QStringLiteral("共有データの取得と保管を自動化する"), pnlClient);
     cboxKyoyuDataAuto->setObjectName(QStringLiteral("cboxKyoyuDataAuto"));
     cboxKyoyuDataAuto->setGeometry(16, 22, 280, 22);
-    const int y = 18, h = 30, w = 76;
-    int x = 977 - 7 * (w + 4);
-    btnCloudShare = button(pnlClient, "btnCloudShare", "ｸﾗｳﾄﾞ", x, y, w, h);
-    btnKyoyuDataUp = button(pnlClient, "btnKyoyuDataUp", "共有保管", x += w + 4, y, w, h);
-    btnKyoyuDataDown = button(pnlClient, "btnKyoyuDataDown", "共有取得", x += w + 4, y, w, h);
-    btnSearchCancel = button(pnlClient, "btnSearchCancel", "検索解除", x += w + 4, y, w, h);
-    btnSearch = button(pnlClient, "btnSearch", "検索", x += w + 4, y, w, h);
-    btnDataInfo = button(pnlClient, "btnDataInfo", "情報", x += w + 4, y, w, h);
-    btnListUpdate = button(pnlClient, "btnListUpdate", "更新", x += w + 4, y, w, h);
-    // Speed buttons: a click leaves the focus on the grid and its row.
-    for (auto* b : {btnCloudShare, btnKyoyuDataUp, btnKyoyuDataDown, btnSearchCancel, btnSearch, btnDataInfo,
-                    btnListUpdate})
-        b->setFocusPolicy(Qt::NoFocus);
-    btnKyoyuDataUp->setEnabled(false);
-    btnKyoyuDataDown->setEnabled(false);
-    btnSearchCancel->setEnabled(false);
 
-    PerfectGrid1 = new TDataSentakuGridView(pnlClient);
-    PerfectGrid1->setObjectName(QStringLiteral("PerfectGrid1"));
-    PerfectGrid1->setGeometry(16, 64, 961, 368);
-    GridModel = new TDataSentakuGridModel(List.Grid, this);
-    GridModel->GridPictures = {picture(0), picture(1), picture(2)};
-    GridModel->CloudPictures = {picture(0), picture(3)};
-    GridModel->FocusFont = font();
-    PerfectGrid1->setModel(GridModel);
-    PerfectGrid1->installEventFilter(this);
-    connect(PerfectGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& now, const QModelIndex& before) {
-                onCurrentChanged(now.isValid() ? now.row() : NoCurrentRow, now.isValid() ? now.column() : 0,
-                                 before.isValid() ? before.row() : NoCurrentRow);
-            });
-    connect(PerfectGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int col) { PerfectGrid1CellClick(-1, col); });
-    connect(PerfectGrid1, &QTableView::clicked, this,
-            [this](const QModelIndex& at) { PerfectGrid1CellClick(at.row(), at.column()); });
-    connect(PerfectGrid1, &QTableView::doubleClicked, this, [this] { PerfectGrid1DblClick(); });
-
-    txtIncSerch = new QLineEdit(pnlClient);
-    txtIncSerch->setObjectName(QStringLiteral("txtIncSerch"));
-    txtIncSerch->setReadOnly(true);
-    txtIncSerch->setMaxLength(8);
-    txtIncSerch->setFocusPolicy(Qt::NoFocus);
-    txtIncSerch->setStyleSheet(QStringLiteral("background: palette(highlight); color: white; font-weight: bold;"));
-    txtIncSerch->resize(100, 22);
-    txtIncSerch->hide();
-    IncSerchTimer = new QTimer(this);
-    IncSerchTimer->setSingleShot(true);
-    IncSerchTimer->setInterval(0);
-    connect(IncSerchTimer, &QTimer::timeout, this, [this] { IncSerchTimerTimer(); });
-
-    pnlBottom = new QWidget(this);
-    pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
-    pnlBottom->setGeometry(0, 436, 992, 128);
-    HintArea = new QPlainTextEdit(pnlBottom);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setFrameShape(QFrame::NoFrame);
-    HintArea->setGeometry(16, 4, 961, 72);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
-    FHintMemo = HintArea;
-
-    const char* captions[] = {"ESC:ｷｬﾝｾﾙ", "F1:ヘルプ", "F2:", "F3:", "F4:", "F5:", "F6:", "F7:", "F8:印刷", "F12:選択"};
-    const int kw = 90, kh = 34, ky = 84;
-    for (int k = 0; k < 10; ++k) {
-        const int kx = k == KeyF12 ? 977 - kw : 16 + k * (kw + 4);
-        Keys[static_cast<std::size_t>(k)] =
-            button(pnlBottom, DataSentakuKeyNames[static_cast<std::size_t>(k)], captions[k], kx, ky, kw, kh);
-    }
-    connect(Keys[KeyEsc], &TxPlButton::clicked, this, [this] { ESCClick(); });
-    connect(Keys[KeyF1], &TxPlButton::clicked, this, [this] { F1Click(); });
-    connect(Keys[KeyF2], &TxPlButton::clicked, this, [this] { F2Click(); });
-    connect(Keys[KeyF3], &TxPlButton::clicked, this, [this] { F3Click(); });
-    connect(Keys[KeyF4], &TxPlButton::clicked, this, [this] { F4Click(); });
-    connect(Keys[KeyF5], &TxPlButton::clicked, this, [this] { F5Click(); });
-    connect(Keys[KeyF6], &TxPlButton::clicked, this, [this] { F6Click(); });
-    connect(Keys[KeyF7], &TxPlButton::clicked, this, [this] { F7Click(); });
-    connect(Keys[KeyF8], &TxPlButton::clicked, this, [this] { F8Click(); });
-    connect(Keys[KeyF12], &TxPlButton::clicked, this, [this] { F12Click(); });
-    FExecButton = Keys[KeyF12];
-
-    connect(btnSearch, &TxPlButton::clicked, this, [this] { btnSearchClick(false); });
-    connect(btnSearchCancel, &TxPlButton::clicked, this, [this] { btnSearchClick(true); });
-    connect(btnListUpdate, &TxPlButton::clicked, this, [this] { btnListUpdateClick(); });
     connect(btnKyoyuDataDown, &TxPlButton::clicked, this, [this] { btnKyoyuDataDownClick(); });
     connect(btnKyoyuDataUp, &TxPlButton::clicked, this, [this] { btnKyoyuDataUpClick(); });
     connect(btnCloudShare, &TxPlButton::clicked, this, [this] { btnCloudShareClick(); });
-    connect(btnDataInfo, &TxPlButton::clicked, this, [this] { btnDataInfoClick(); });
     connect(btnDataMan, &TxPlButton::clicked, this, [this] { btnDataManClick(); });
     connect(cboxKyoyuDataAuto, &QCheckBox::clicked, this, [this] { cboxKyoyuDataAutoClick(); });
     connect(cmbDataMan, &QComboBox::activated, this, [this] {
         cmbDataManChange();
         cmbDataManExit();
     });
-
-    xAnimeProgressDialog1 = new ui::TxAnimeProgressDialog(this);
-    xAnimeProgressDialog1->setCancelBtnShow(false);
 }
 
 void TDataSentakuBox::setupColumnsAndColours()
@@ -249,12 +115,7 @@ void TDataSentakuBox::setupColumnsAndColours()
         setWindowTitle(QStringLiteral("データ選択"));
     }
     btnCloudShare->setVisible(List.CloudUsable);
-    List.SetupColumns();
-    PerfectGrid1->ApplyColumns(List.Grid);
-    QPalette pal = PerfectGrid1->palette();
-    const std::uint32_t focus = List.Grid.FocusBorderColor;
-    pal.setColor(QPalette::Highlight, QColor(int(focus & 0xFF), int((focus >> 8) & 0xFF), int((focus >> 16) & 0xFF)));
-    PerfectGrid1->setPalette(pal);
+    applyColumns();
 }
 
 // ---- launch interface --------------------------------------------------------
@@ -281,13 +142,6 @@ void TDataSentakuBox::SetParams(const ui::ParamLines& lines)
     OnlySABackupPath.clear();
     if (List.SyoriType == 5)
         ReadOnlySAParams(lines, OnlySARestore, OnlySABackupPath);
-}
-
-std::int32_t TDataSentakuBox::Execute(bool modal)
-{
-    if (!modal && FCreated)
-        PrepareShow(false);
-    return ExecuteScreen(modal, [this] { PrepareShow(true); });
 }
 
 void TDataSentakuBox::PrepareShow(bool modal)
@@ -385,47 +239,6 @@ void TDataSentakuBox::FillGrid(std::int32_t index)
     showGrid();
 }
 
-void TDataSentakuBox::showGrid()
-{
-    syncing_ = true;
-    GridModel->Reset();
-    GridModel->HeaderChanged();
-    PerfectGrid1->ShowCurrent(List.Grid);
-    if (List.Grid.HasCurrentRow())
-        List.CellGotFocus(List.Grid.CurrentRow);
-    syncing_ = false;
-    SetFunctionKeyCaptions();
-}
-
-void TDataSentakuBox::showRow(int row)
-{
-    GridModel->RowChanged(row);
-}
-
-void TDataSentakuBox::SelectRow(int row, int col)
-{
-    if (row < 0 || row >= List.Grid.RowCount())
-        return;
-    PerfectGrid1->setCurrentIndex(GridModel->index(row, PerfectGrid1->isColumnHidden(col) ? 0 : col));
-    List.Grid.CurrentCol = col;
-}
-
-void TDataSentakuBox::onCurrentChanged(int row, int col, int previousRow)
-{
-    if (syncing_)
-        return;
-    if (previousRow != NoCurrentRow) {
-        List.CellLostFocus(previousRow);
-        showRow(previousRow);
-    }
-    List.Grid.SetCurrentCell(row, col);
-    if (List.Grid.HasCurrentRow()) {
-        List.CellGotFocus(row);
-        showRow(row);
-    }
-    SetFunctionKeyCaptions();
-}
-
 void TDataSentakuBox::ScrollToPrevious()
 {
     if (ReselectOnShow) {
@@ -506,61 +319,14 @@ void TDataSentakuBox::PerfectGrid1CellClick(int row, int col)
     showRow(row);
 }
 
-void TDataSentakuBox::PerfectGrid1KeyDown(int virtualKey)
-{
-    if (List.Grid.RowCount() == 0)
-        return;
-    const char c = IncSearchCharOfKey(virtualKey);
-    if (c == 0)
-        return;
-    IncText += c;
-    if (IncText.size() <= 8) {
-        const QRect grid = PerfectGrid1->geometry();
-        txtIncSerch->move(grid.left() + 4 + qRound(grid.width() / 10.0), grid.top() - 12 < 0 ? 0 : grid.top() - 12);
-        txtIncSerch->setText(q(IncText));
-        txtIncSerch->show();
-        txtIncSerch->raise();
-    }
-    IncSerchTimer->setInterval(NextIncSearchInterval(IncSerchTimer->interval()));
-    IncSerchTimer->start();
-}
-
-void TDataSentakuBox::IncSerchTimerTimer()
-{
-    if (gridActive()) {
-        const int row = List.FindCode(IncText);
-        if (row >= 0)
-            SelectRow(row, 0);
-    }
-    IncSerchTimer->stop();
-    IncSerchTimer->setInterval(0);
-    IncText.clear();
-    txtIncSerch->hide();
-}
-
 void TDataSentakuBox::btnSearchClick(bool cancelButton)
 {
-    if (cancelButton) {
-        List.Search.JYOKENUSE = 0;
-        ClearConditions(List.Search);
-        btnSearchCancel->setEnabled(false);
-        List.SearchActive = false;
-        SearchTag = 0;
-    } else {
-        SearchBox->ListType = 0;
-        SearchBox->Cond = SavedSearch;
-        SearchBox->PrepareShow(true);
-        if (SearchBox->exec() != ui::mrOk) {
-            SetFunctionKeyCaptions();
-            return;
-        }
-        SavedSearch = SearchBox->Cond;
-        SearchBox->UpdateRecord(SavedSearch);
+    if (!takeSearch(cancelButton))
+        return;
+    if (!cancelButton)
         List.Search = SavedSearch;
-        btnSearchCancel->setEnabled(true);
-        List.SearchActive = true;
-        SearchTag = 1;
-    }
+    List.SearchActive = !cancelButton;
+    SearchTag = cancelButton ? 0 : 1;
     LoadList();
     FillGrid(-1);
     SetFunctionKeyCaptions();
@@ -694,7 +460,7 @@ void TDataSentakuBox::done(int result)
             return;
         closeQueried_ = true;
     }
-    TBSDI::done(result);
+    TSentakuScreen::done(result);
 }
 
 void TDataSentakuBox::closeEvent(QCloseEvent* event)
@@ -708,7 +474,7 @@ void TDataSentakuBox::closeEvent(QCloseEvent* event)
         closeQueried_ = true;
         setResult(result);
     }
-    TBSDI::closeEvent(event);
+    TSentakuScreen::closeEvent(event);
 }
 
 void TDataSentakuBox::FormClose()
@@ -734,92 +500,24 @@ void TDataSentakuBox::FormClose()
 
 bool TDataSentakuBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == PerfectGrid1) {
-        if (event->type() == QEvent::FocusIn) {
-            gridActive_ = true;
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                gridActive_ = false;
-        } else if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                PerfectGrid1DblClick();
-                return true;
+    if (watched == PerfectGrid1 && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int k = key->key();
+        // Home and End go to the first and the last row, as in the list
+        // grids of the line (the table view would go to the first column).
+        if ((k == Qt::Key_Home || k == Qt::Key_End) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            const int rows = GridModel->rowCount();
+            if (rows > 0) {
+                const int col = PerfectGrid1->currentIndex().isValid() ? PerfectGrid1->currentIndex().column() : ColNo;
+                const QModelIndex at = GridModel->index(k == Qt::Key_Home ? 0 : rows - 1, col);
+                PerfectGrid1->selectionModel()->setCurrentIndex(
+                    at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                PerfectGrid1->scrollTo(at);
             }
-            const bool keypad = key->modifiers() & Qt::KeypadModifier;
-            int vk = 0;
-            const int k = key->key();
-            // Home and End go to the first and the last row, as in the list
-            // grids of the line (the table view would go to the first column).
-            if ((k == Qt::Key_Home || k == Qt::Key_End) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-                const int rows = GridModel->rowCount();
-                if (rows > 0) {
-                    const int col = PerfectGrid1->currentIndex().isValid() ? PerfectGrid1->currentIndex().column() : ColNo;
-                    const QModelIndex at = GridModel->index(k == Qt::Key_Home ? 0 : rows - 1, col);
-                    PerfectGrid1->selectionModel()->setCurrentIndex(
-                        at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-                    PerfectGrid1->scrollTo(at);
-                }
-                return true;
-            }
-            if (k >= Qt::Key_0 && k <= Qt::Key_9)
-                vk = keypad ? 96 + (k - Qt::Key_0) : k;
-            else if (k >= Qt::Key_A && k <= Qt::Key_Z)
-                vk = k;
-            else if (keypad && k == Qt::Key_Asterisk)
-                vk = 106;
-            else if (keypad && k == Qt::Key_Plus)
-                vk = 107;
-            else if (keypad && k == Qt::Key_Minus)
-                vk = 109;
-            else if (keypad && k == Qt::Key_Period)
-                vk = 110;
-            else if (keypad && k == Qt::Key_Slash)
-                vk = 111;
-            else if (key->text().size() == 1) {
-                switch (key->text().at(0).toLatin1()) {
-                case ':': vk = 186; break;
-                case ';': vk = 187; break;
-                case ',': vk = 188; break;
-                case '-': vk = 189; break;
-                case '.': vk = 190; break;
-                case '/': vk = 191; break;
-                case '@': vk = 192; break;
-                case '[': vk = 219; break;
-                case '\\': vk = 220; break;
-                case ']': vk = 221; break;
-                case '^': vk = 222; break;
-                default: break;
-                }
-            }
-            if (vk != 0 && (key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier) {
-                PerfectGrid1KeyDown(vk);
-                return true;
-            }
+            return true;
         }
     }
-    return TBSDI::eventFilter(watched, event);
-}
-
-bool TDataSentakuBox::FormKeyUp(QKeyEvent* event)
-{
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods != Qt::NoModifier)
-        return TBSDI::FormKeyUp(event);
-    switch (event->key()) {
-    case Qt::Key_Escape: ESCClick(); return true;
-    case Qt::Key_F1: F1Click(); return true;
-    case Qt::Key_F2: F2Click(); return true;
-    case Qt::Key_F3: F3Click(); return true;
-    case Qt::Key_F4: F4Click(); return true;
-    case Qt::Key_F5: F5Click(); return true;
-    case Qt::Key_F6: F6Click(); return true;
-    case Qt::Key_F7: F7Click(); return true;
-    case Qt::Key_F8: F8Click(); return true;
-    case Qt::Key_F12: F12Click(); return true;
-    default: return TBSDI::FormKeyUp(event);
-    }
+    return TSentakuScreen::eventFilter(watched, event);
 }
 
 void RegisterDataSentakuBox()

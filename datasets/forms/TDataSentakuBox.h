@@ -10,55 +10,35 @@
 // data through a table model and runs the handlers. The operations on a data
 // set behind F2-F8 and the information button go through
 // TDataSetRowOperations; the cloud share through TCloudShareComm.
-#include "datasets/CloudShareComm.h"
-#include "datasets/CloudShareIO.h"
 #include "datasets/DataKensakuRec.h"
 #include "datasets/DataSentakuKeys.h"
 #include "datasets/DataSentakuList.h"
 #include "datasets/forms/DataSetRowOperations.h"
-#include "ui/forms/ISyoriKidou.h"
-#include "ui/forms/TBSDI.h"
+#include "datasets/forms/TSentakuScreen.h"
 
-#include <QPixmap>
-
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QTimer;
-class QWidget;
-
-namespace vq::ui {
-class TxAnimeProgressDialog;
-class TxPlButton;
-}
 
 namespace vq {
 
-class TDataListKensakuBox;
 class TDataPlaceBox;
-class TDataSentakuGridModel;
-class TDataSentakuGridView;
 
-class TDataSentakuBox : public ui::TBSDI, public ui::ISyoriKidou {
+class TDataSentakuBox : public TSentakuScreen {
     Q_OBJECT
 public:
     explicit TDataSentakuBox(QWidget* parent = nullptr);
     ~TDataSentakuBox() override;
 
     // --- launch interface -------------------------------------------------
-    std::int32_t Execute(bool modal) override;
     void SetParams(const ui::ParamLines& lines) override;
     // 0..5; a larger value raises "処理タイプに範囲外の値が設定されました。".
     void SetSyoriType(std::int32_t value);
     std::int32_t SyoriType() const { return List.SyoriType; }
-    void PrepareShow(bool modal);
+    void PrepareShow(bool modal) override;
 
     // --- the list -----------------------------------------------------------
     void InitList();
@@ -67,32 +47,27 @@ public:
     void FillGrid(std::int32_t index);
     void ScrollToPrevious();
     bool DataListRefresh(std::int32_t gridRow);
-    void PerfectGrid1CellClick(int row, int col);
-    // A key typed into the grid, as a Windows virtual-key code.
-    void PerfectGrid1KeyDown(int virtualKey);
-    void IncSerchTimerTimer();
-    void PerfectGrid1DblClick();
-    void btnSearchClick(bool cancelButton);
-    void btnListUpdateClick();
+    void PerfectGrid1CellClick(int row, int col) override;
+    void PerfectGrid1DblClick() override;
+    void btnSearchClick(bool cancelButton) override;
+    void btnListUpdateClick() override;
     void cmbDataManChange();
     void cmbDataManExit();
     void btnDataManClick();
-    // Makes grid row current (column col) as a click would.
-    void SelectRow(int row, int col = 0);
     int CurrentRow() const { return List.Grid.CurrentRow; }
 
     // --- choosing and the row buttons ---------------------------------------
-    void SetFunctionKeyCaptions();
-    void ESCClick();
-    void F1Click();
-    void F2Click();
-    void F3Click();
-    void F4Click();
-    void F5Click();
-    void F6Click();
-    void F7Click();
-    void F8Click();
-    void F12Click();
+    void SetFunctionKeyCaptions() override;
+    void ESCClick() override;
+    void F1Click() override;
+    void F2Click() override;
+    void F3Click() override;
+    void F4Click() override;
+    void F5Click() override;
+    void F6Click() override;
+    void F7Click() override;
+    void F8Click() override;
+    void F12Click() override;
     std::int32_t CheckDataFolder(const std::string& folder);
     void btnKyoyuDataDownClick();
     void btnKyoyuDataUpClick();
@@ -101,24 +76,17 @@ public:
     std::int32_t SyncSharedAuto(const std::string& direction);
     bool KyoyuDataSync();
     void btnCloudShareClick();
-    void btnDataInfoClick();
+    void btnDataInfoClick() override;
     void cboxKyoyuDataAutoClick();
     void LoadHints();
-    // The caption the key shows now ("F12:選択", or bare "F12:").
-    std::string KeyCaption(int key) const;
 
     // --- fields -----------------------------------------------------------------
-    ui::ParamLines Params;
-    bool Modal = false;
-    std::int32_t RowState = 0;
     bool CopyPending = false;
     std::string SelFolder;
     std::string SelPasName;
     std::string PrevFolder;
     bool ReselectOnShow = true;
-    TDataKensakuRec SavedSearch;
     TDataKensakuRec Preset;
-    std::string IncText;
     bool Cancelled = false;
     std::string PlacePath;
     std::int32_t OnlySARestore = 0;
@@ -128,38 +96,20 @@ public:
     TDataSentakuList List;          // the store, rows, search, sort and grid data
 
     // --- controls -----------------------------------------------------------------
-    QWidget* pnlClient = nullptr;
     QWidget* pnlDataMan = nullptr;
-    QLabel* Label1 = nullptr;
     QComboBox* cmbDataMan = nullptr;
     ui::TxPlButton* btnDataMan = nullptr;
     QCheckBox* cboxKyoyuDataAuto = nullptr;
     ui::TxPlButton* btnCloudShare = nullptr;
     ui::TxPlButton* btnKyoyuDataUp = nullptr;
     ui::TxPlButton* btnKyoyuDataDown = nullptr;
-    ui::TxPlButton* btnSearchCancel = nullptr;
-    ui::TxPlButton* btnSearch = nullptr;
-    ui::TxPlButton* btnDataInfo = nullptr;
-    ui::TxPlButton* btnListUpdate = nullptr;
-    TDataSentakuGridView* PerfectGrid1 = nullptr;
-    TDataSentakuGridModel* GridModel = nullptr;
-    QWidget* pnlBottom = nullptr;
-    QPlainTextEdit* HintArea = nullptr;
-    std::array<ui::TxPlButton*, 10> Keys{};   // ESC, F1 ... F8, F12
-    QLineEdit* txtIncSerch = nullptr;
-    QTimer* IncSerchTimer = nullptr;
-    ui::TxAnimeProgressDialog* xAnimeProgressDialog1 = nullptr;
 
     // --- owned objects ---------------------------------------------------------------
-    TDataListKensakuBox* SearchBox = nullptr;
     TDataPlaceBox* PlaceBox = nullptr;
-    std::unique_ptr<TCloudShareComm> DataTusin;
-    std::unique_ptr<TCloudShareIO> CloudIO;
     std::unique_ptr<TDataSetRowOperations> RowOps;
     std::int32_t SearchTag = 0;     // Tag of btnSearch: 1 with a search in force
 
 protected:
-    bool FormKeyUp(QKeyEvent* event) override;
     void FormShow() override;
     void FormClose() override;
     void closeEvent(QCloseEvent* event) override;
@@ -169,24 +119,15 @@ protected:
 private:
     void buildControls();
     void setupColumnsAndColours();
-    // Shows the grid data again (whole grid, or one row) and the current row.
-    void showGrid();
-    void showRow(int row);
-    void onCurrentChanged(int row, int col, int previousRow);
     bool formCloseQuery(int& result);
     void refreshAndRefocus(int row);
-    TDataSentakuRec* parentRecordOf(int gridRow);
     void markBroken(int gridRow);
     void showKyoyuDone(int gridRow, bool taken);
-    bool gridActive() const;
     void showProgress(const char* caption, const char* label);
     void closeProgress();
-    bool keyUsable(int key) const;
     std::string gridHint() const;
 
-    bool gridActive_ = false;
     bool gridBeforeProgress_ = false;
-    bool syncing_ = false;
     bool closeQueried_ = false;
     bool pasteHint_ = false;
 };

@@ -3,8 +3,8 @@
 #include "datasets/forms/TDataSentakuBox.h"
 
 #include "datasets/DataFolderCheck.h"
-#include "datasets/forms/DataSetPlaceTransfer.h"
 #include "datasets/forms/DataSentakuGridModel.h"
+#include "datasets/forms/DataSetSaveRestore.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
@@ -48,29 +48,6 @@ void infoLines(std::initializer_list<const char*> lines)
 }
 
 } // namespace
-
-bool TDataSentakuBox::gridActive() const
-{
-    return gridActive_ && PerfectGrid1->isEnabled();
-}
-
-std::string TDataSentakuBox::KeyCaption(int key) const
-{
-    return Keys[static_cast<std::size_t>(key)]->CaptionA().Caption.toStdString();
-}
-
-bool TDataSentakuBox::keyUsable(int key) const
-{
-    return !IsBareCaption(KeyCaption(key));
-}
-
-TDataSentakuRec* TDataSentakuBox::parentRecordOf(int gridRow)
-{
-    const TGridRowKey key = List.KeyOf(gridRow);
-    if (key.Parent < 0 || key.Parent >= static_cast<std::int32_t>(List.Rows.size()))
-        return nullptr;
-    return &List.Rows[static_cast<std::size_t>(key.Parent)];
-}
 
 std::string TDataSentakuBox::gridHint() const
 {
@@ -129,7 +106,7 @@ void TDataSentakuBox::SetFunctionKeyCaptions()
     state.HasCurrentRow = List.Grid.HasCurrentRow();
     state.CopyPending = CopyPending;
     state.Row = state.HasCurrentRow ? List.GetRowRecord(List.Grid.CurrentRow) : nullptr;
-    if (const TDataSentakuRec* parent = state.HasCurrentRow ? parentRecordOf(List.Grid.CurrentRow) : nullptr)
+    if (const TDataSentakuRec* parent = state.HasCurrentRow ? List.ParentRecordOf(List.Grid.CurrentRow) : nullptr)
         state.ParentGassan = parent->GASSAN;
     state.AutoShared = cboxKyoyuDataAuto->isVisible() ? cboxKyoyuDataAuto->isChecked() : SystemDef.KyoyuDataAuto == 1;
     state.CloudUsable = List.CloudUsable;
@@ -347,7 +324,7 @@ void TDataSentakuBox::F12Click()
                 }
                 takeSelection();
                 if (SyncSharedAuto("download") <= 0 ||
-                    RestoreRowFromPlace(*this, OnlySABackupPath, BackupToolOf(*RowOps)) == -1) {
+                    RestoreRowData(*this, OnlySABackupPath, BackupToolOf(*RowOps)) == -1) {
                     clearSelection();
                     return;
                 }
@@ -383,11 +360,11 @@ void TDataSentakuBox::F12Click()
                 std::int32_t value = SyncSharedAuto("download");
                 if (value > 0) {
                     if (OnlySARestore == 0) {
-                        value = SaveRowToPlace(*this, OnlySABackupPath, BackupToolOf(*RowOps));
+                        value = SaveRowData(*this, OnlySABackupPath, BackupToolOf(*RowOps));
                         if (value == 1)
                             value = SyncSharedAuto("upload");
                     } else {
-                        value = RestoreRowFromPlace(*this, OnlySABackupPath, BackupToolOf(*RowOps)) == -1 ? 0 : 1;
+                        value = RestoreRowData(*this, OnlySABackupPath, BackupToolOf(*RowOps)) == -1 ? 0 : 1;
                     }
                 }
                 if (value <= 0) {
@@ -523,7 +500,7 @@ std::int32_t TDataSentakuBox::KyoyuDataGet(bool silent)
                                          platform::Buttons::YesNo) != platform::ResultYes)
         return 0;
     const int parentRow = List.FindParentRow(List.Grid.CurrentRow);
-    TDataSentakuRec* parent = parentRecordOf(parentRow);
+    TDataSentakuRec* parent = List.ParentRecordOf(parentRow);
     if (parent == nullptr)
         return 0;
     showProgress("共有データ受信中", "共有データから受信中…");
@@ -569,7 +546,7 @@ std::int32_t TDataSentakuBox::KyoyuDataPut(bool silent)
         return 0;
     }
     const int parentRow = List.FindParentRow(gridRow);
-    TDataSentakuRec* parent = parentRecordOf(parentRow);
+    TDataSentakuRec* parent = List.ParentRecordOf(parentRow);
     if (parent == nullptr)
         return 0;
     if (IsConsolidatedKind(parent->GASSAN)) {
@@ -709,7 +686,7 @@ void TDataSentakuBox::btnCloudShareClick()
         break;
     }
     if (settingsSaved) {
-        if (TDataSentakuRec* parent = parentRecordOf(gridRow)) {
+        if (TDataSentakuRec* parent = List.ParentRecordOf(gridRow)) {
             parent->CLOUD = DataTusin->SlotChosen > 0 ? 1 : 0;
             TDataInfomation writer;
             writer.Location = ConnectMode;

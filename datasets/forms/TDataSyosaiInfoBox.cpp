@@ -16,6 +16,7 @@
 #include "platform/Folders.h"
 #include "platform/Interaction.h"
 #include "ui/ModalResult.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/TVorlenEdit.h"
 #include "ui/forms/TxAnimeProgressDialog.h"
 #include "ui/forms/TxPlButton.h"
@@ -208,15 +209,7 @@ void TDataSyosaiInfoBox::buildControls()
     caption(grpKihon, "仕訳件数:", x, y += step);
     lblSiwakeKensu = value(grpKihon, "lblSiwakeKensu", vx, y, vw);
 
-    HintArea = new QPlainTextEdit(this);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setFrameShape(QFrame::NoFrame);
-    HintArea->setGeometry(12, 332, 908, 68);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
+    HintArea = ui::NewHintMemo(this, QRect(12, 332, 908, 68));
     FHintMemo = HintArea;
 
     const int kw = 90, kh = 34, ky = 412;

@@ -7,6 +7,7 @@
 #include "foundation/text/TextUtils.h"
 #include "platform/Interaction.h"
 #include "ui/ModalResult.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/TxComboBox.h"
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxPlButton.h"
@@ -91,15 +92,7 @@ TFileOperationBox::TFileOperationBox(QWidget* parent)
     txtFileName->setObjectName(QStringLiteral("txtFileName"));
     txtFileName->setGeometry(12, 130, 365, 24);
 
-    HintArea = new QPlainTextEdit(this);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setGeometry(12, 166, 451, 52);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
-    HintArea->setFrameShape(QFrame::NoFrame);
+    HintArea = ui::NewHintMemo(this, QRect(12, 166, 451, 52));
 
     btnOK = button(this, "btnOK", "OK", {257, 227, 100, 30});
     btnCancel = button(this, "btnCancel", "キャンセル", {363, 227, 100, 30});

@@ -43,36 +43,6 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-TxPlButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w, int h)
-{
-    auto* b = new TxPlButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setCaptionAText(QString::fromUtf8(caption));
-    b->setGeometry(x, y, w, h);
-    return b;
-}
-
-// The share column's pictures (free, -, taken out) and the cloud's (off, on).
-QPixmap picture(int kind)
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    if (kind == 2) { // taken out: a person at the area
-        p.setBrush(QColor(220, 90, 40));
-        p.drawEllipse(5, 1, 6, 6);
-        p.drawRoundedRect(3, 8, 10, 7, 3, 3);
-    } else if (kind == 3) { // cloud on
-        p.setBrush(QColor(60, 150, 230));
-        p.drawEllipse(1, 6, 8, 7);
-        p.drawEllipse(5, 3, 8, 9);
-        p.drawEllipse(8, 6, 7, 7);
-    }
-    return pm;
-}
-
 ServerPrintFunc& listPrint()
 {
     static ServerPrintFunc f;
@@ -96,46 +66,31 @@ ServerPrintFunc SetServerListPrint(ServerPrintFunc print)
 }
 
 TServerSentakuBox::TServerSentakuBox(QWidget* parent)
-    : TBSDI(parent, ui::bsDialog)
+    : TSentakuScreen(parent, List, 438, SvColName)
 {
     setObjectName(QStringLiteral("ServerSentakuBox"));
     setWindowTitle(QStringLiteral("共有データの選択"));
-    FMenuHookOnShow = FRunBesideOthers = FKeepFormSize = FActivateHookArg = false;
     FKeepOnClose = true; // closing hides: the sort survives until the next showing
     setFixedSize(992, 566);
-    try {
+    createGuarded([this] {
         buildControls();
-        SearchBox = new TDataListKensakuBox(this);
-        SearchBox->ListType = 1;
+        createOwnedParts(1);
         InfoBox = new TDataSyosaiInfoBox(this);
-        DataTusin = NewCloudShareComm();
-        CloudIO = std::make_unique<TCloudShareIO>();
         Ops.DataTusin = DataTusin.get();
         Ops.CloudUsable = DM != nullptr && DM->CanUseCloudShare(0);
         Ops.Tool.Host = SystemDef.HostName;
         Ops.BeginWork = [this] { showProgress("コピー中", "データのコピー中…", false); };
         Ops.EndWork = [this] { closeProgress(); };
-        List.SetupColumns();
-        PerfectGrid1->ApplyColumns(List.Grid);
-        QPalette pal = PerfectGrid1->palette();
-        const std::uint32_t focus = List.Grid.FocusBorderColor;
-        pal.setColor(QPalette::Highlight,
-                     QColor(int(focus & 0xFF), int((focus >> 8) & 0xFF), int((focus >> 16) & 0xFF)));
-        PerfectGrid1->setPalette(pal);
-        FCreated = true;
-    } catch (const std::exception& e) {
-        ShowMessageDetail("", e.what());
-        FCreated = false;
-    }
+        applyColumns();
+    });
 }
 
 TServerSentakuBox::~TServerSentakuBox() = default;
 
 void TServerSentakuBox::buildControls()
 {
-    pnlClient = new QWidget(this);
-    pnlClient->setObjectName(QStringLiteral("pnlClient"));
-    pnlClient->setGeometry(0, 0, 992, 438);
+    buildCommonControls({{&btnMount, "btnMount", "共有割当"}}, 977, 369);
+    GridModel->GridPictures = {SentakuPicture(0), SentakuPicture(0), SentakuPicture(4)};
 
     Label1 = new QLabel(QStringLiteral("共有ドライブ:"), pnlClient);
     Label1->setGeometry(16, 22, 96, 22);
@@ -148,88 +103,9 @@ void TServerSentakuBox::buildControls()
     cboxDataListUpdate->setObjectName(QStringLiteral("cboxDataListUpdate"));
     cboxDataListUpdate->setGeometry(376, 22, 200, 22);
 
-    const int y = 18, h = 30, w = 76;
-    int x = 977 - 5 * w - 4 * 4;
-    btnMount = button(pnlClient, "btnMount", "共有割当", x, y, w, h);
-    btnSearchCancel = button(pnlClient, "btnSearchCancel", "検索解除", x += w + 4, y, w, h);
-    btnSearch = button(pnlClient, "btnSearch", "検索", x += w + 4, y, w, h);
-    btnDataInfo = button(pnlClient, "btnDataInfo", "情報", x += w + 4, y, w, h);
-    btnListUpdate = button(pnlClient, "btnListUpdate", "更新", x += w + 4, y, w, h);
-    for (auto* b : {btnMount, btnSearchCancel, btnSearch, btnDataInfo, btnListUpdate})
-        b->setFocusPolicy(Qt::NoFocus);
-    btnSearchCancel->setEnabled(false);
-
-    PerfectGrid1 = new TDataSentakuGridView(pnlClient);
-    PerfectGrid1->setObjectName(QStringLiteral("PerfectGrid1"));
-    PerfectGrid1->setGeometry(16, 64, 961, 369);
-    GridModel = new TDataSentakuGridModel(List.Grid, this);
-    GridModel->GridPictures = {picture(0), picture(0), picture(2)};
-    GridModel->CloudPictures = {picture(0), picture(3)};
-    GridModel->FocusFont = font();
-    PerfectGrid1->setModel(GridModel);
-    PerfectGrid1->installEventFilter(this);
-    connect(PerfectGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& now, const QModelIndex& before) {
-                onCurrentChanged(now.isValid() ? now.row() : NoCurrentRow, now.isValid() ? now.column() : 0,
-                                 before.isValid() ? before.row() : NoCurrentRow);
-            });
-    connect(PerfectGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int col) { PerfectGrid1CellClick(-1, col); });
-    connect(PerfectGrid1, &QTableView::doubleClicked, this, [this] { PerfectGrid1DblClick(); });
-
-    txtIncSerch = new QLineEdit(pnlClient);
-    txtIncSerch->setObjectName(QStringLiteral("txtIncSerch"));
-    txtIncSerch->setReadOnly(true);
-    txtIncSerch->setMaxLength(8);
-    txtIncSerch->setFocusPolicy(Qt::NoFocus);
-    txtIncSerch->setStyleSheet(QStringLiteral("background: palette(highlight); color: white; font-weight: bold;"));
-    txtIncSerch->resize(100, 22);
-    txtIncSerch->hide();
-    IncSerchTimer = new QTimer(this);
-    IncSerchTimer->setSingleShot(true);
-    IncSerchTimer->setInterval(0);
-    connect(IncSerchTimer, &QTimer::timeout, this, [this] { IncSerchTimerTimer(); });
-
-    pnlBottom = new QWidget(this);
-    pnlBottom->setObjectName(QStringLiteral("pnlBottom"));
-    pnlBottom->setGeometry(0, 438, 992, 128);
-    HintArea = new QPlainTextEdit(pnlBottom);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setFrameShape(QFrame::NoFrame);
-    HintArea->setGeometry(16, 4, 961, 72);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
-    FHintMemo = HintArea;
-
-    const char* captions[] = {"ESC:ｷｬﾝｾﾙ", "F1:ヘルプ", "F2:", "F3:", "F4:", "F5:", "F6:", "F7:", "F8:印刷", "F12:選択"};
-    const int kw = 90, kh = 34, ky = 84;
-    for (int k = 0; k < 10; ++k) {
-        const int kx = k == KeyF12 ? 977 - kw : 16 + k * (kw + 4);
-        Keys[static_cast<std::size_t>(k)] =
-            button(pnlBottom, DataSentakuKeyNames[static_cast<std::size_t>(k)], captions[k], kx, ky, kw, kh);
-    }
-    connect(Keys[KeyEsc], &TxPlButton::clicked, this, [this] { ESCClick(); });
-    connect(Keys[KeyF1], &TxPlButton::clicked, this, [this] { F1Click(); });
-    connect(Keys[KeyF2], &TxPlButton::clicked, this, [this] { F2Click(); });
-    connect(Keys[KeyF4], &TxPlButton::clicked, this, [this] { F4Click(); });
-    connect(Keys[KeyF5], &TxPlButton::clicked, this, [this] { F5Click(); });
-    connect(Keys[KeyF8], &TxPlButton::clicked, this, [this] { F8Click(); });
-    connect(Keys[KeyF12], &TxPlButton::clicked, this, [this] { F12Click(); });
-    FExecButton = Keys[KeyF12];
-
-    connect(btnSearch, &TxPlButton::clicked, this, [this] { btnSearchClick(false); });
-    connect(btnSearchCancel, &TxPlButton::clicked, this, [this] { btnSearchClick(true); });
-    connect(btnListUpdate, &TxPlButton::clicked, this, [this] { btnListUpdateClick(); });
-    connect(btnDataInfo, &TxPlButton::clicked, this, [this] { btnDataInfoClick(); });
     connect(btnMount, &TxPlButton::clicked, this, [this] { btnMountClick(); });
     connect(cboxDataListUpdate, &QCheckBox::clicked, this, [this] { cboxDataListUpdateClick(); });
     connect(cmbDrive, &QComboBox::currentIndexChanged, this, [this] { cmbDriveChange(); });
-
-    xAnimeProgressDialog1 = new ui::TxAnimeProgressDialog(this);
-    xAnimeProgressDialog1->setCancelBtnShow(false);
 }
 
 // ---- launch interface --------------------------------------------------------
@@ -242,13 +118,6 @@ void TServerSentakuBox::SetParams(const ui::ParamLines& lines)
         DriveLetter = *letter;
     // Started by name the screen is its launcher's alone and goes with its closing.
     FKeepOnClose = false;
-}
-
-std::int32_t TServerSentakuBox::Execute(bool modal)
-{
-    if (!modal && FCreated)
-        PrepareShow(false);
-    return ExecuteScreen(modal, [this] { PrepareShow(true); });
 }
 
 void TServerSentakuBox::PrepareShow(bool modal)
@@ -376,42 +245,6 @@ void TServerSentakuBox::RebuildList()
     showGrid();
 }
 
-void TServerSentakuBox::showGrid()
-{
-    syncing_ = true;
-    GridModel->Reset();
-    GridModel->HeaderChanged();
-    PerfectGrid1->ShowCurrent(List.Grid);
-    if (List.Grid.HasCurrentRow())
-        List.CellGotFocus(List.Grid.CurrentRow);
-    syncing_ = false;
-    SetFunctionKeyCaptions();
-}
-
-void TServerSentakuBox::SelectRow(int row, int col)
-{
-    if (row < 0 || row >= List.Grid.RowCount())
-        return;
-    PerfectGrid1->setCurrentIndex(GridModel->index(row, PerfectGrid1->isColumnHidden(col) ? 0 : col));
-    List.Grid.CurrentCol = col;
-}
-
-void TServerSentakuBox::onCurrentChanged(int row, int col, int previousRow)
-{
-    if (syncing_)
-        return;
-    if (previousRow != NoCurrentRow) {
-        List.CellLostFocus(previousRow);
-        GridModel->RowChanged(previousRow);
-    }
-    List.Grid.SetCurrentCell(row, col);
-    if (List.Grid.HasCurrentRow()) {
-        List.CellGotFocus(row);
-        GridModel->RowChanged(row);
-    }
-    SetFunctionKeyCaptions();
-}
-
 void TServerSentakuBox::PerfectGrid1CellClick(int row, int col)
 {
     if (row != -1 || !List.Grid.HasCurrentRow())
@@ -434,60 +267,17 @@ void TServerSentakuBox::PerfectGrid1DblClick()
         F12Click();
 }
 
-void TServerSentakuBox::PerfectGrid1KeyDown(int virtualKey)
-{
-    if (List.Grid.RowCount() == 0)
-        return;
-    const char c = IncSearchCharOfKey(virtualKey);
-    if (c == 0)
-        return;
-    IncText += c;
-    if (IncText.size() <= 8) {
-        const QRect grid = PerfectGrid1->geometry();
-        txtIncSerch->move(grid.left() + 4 + qRound(grid.width() / 10.0), std::max(0, grid.top() - 12));
-        txtIncSerch->setText(q(IncText));
-        txtIncSerch->show();
-        txtIncSerch->raise();
-        IncSerchTimer->setInterval(NextIncSearchInterval(IncSerchTimer->interval()));
-        IncSerchTimer->start();
-    }
-}
-
-void TServerSentakuBox::IncSerchTimerTimer()
-{
-    if (gridActive()) {
-        const int row = List.FindCode(IncText);
-        if (row >= 0)
-            SelectRow(row, 0);
-    }
-    IncSerchTimer->stop();
-    IncSerchTimer->setInterval(0);
-    IncText.clear();
-    txtIncSerch->hide();
-}
-
 void TServerSentakuBox::btnSearchClick(bool cancelButton)
 {
-    if (cancelButton) {
-        List.Search.JYOKENUSE = 0;
-        ClearConditions(List.Search);
-        btnSearchCancel->setEnabled(false);
-    } else {
-        SearchBox->ListType = 1;
-        SearchBox->Cond = SavedSearch;
-        SearchBox->PrepareShow(true);
-        if (SearchBox->exec() != ui::mrOk) {
-            SetFunctionKeyCaptions();
-            return;
-        }
-        SavedSearch = SearchBox->Cond;
-        SearchBox->UpdateRecord(SavedSearch);
+    if (!takeSearch(cancelButton))
+        return;
+    if (!cancelButton) {
+        // The sort of the list stays as it is.
         const std::int32_t sortCol = List.SortCol;
         const bool sortDesc = List.SortDesc;
         List.Search = SavedSearch;
         List.SortCol = sortCol;
         List.SortDesc = sortDesc;
-        btnSearchCancel->setEnabled(true);
     }
     Ops.CancelPaste();
     reloadShown(false);
@@ -611,21 +401,6 @@ void TServerSentakuBox::cboxDataListUpdateClick()
 }
 
 // ---- keys --------------------------------------------------------------------------
-
-bool TServerSentakuBox::gridActive() const
-{
-    return gridActive_ && PerfectGrid1->isEnabled();
-}
-
-std::string TServerSentakuBox::KeyCaption(int key) const
-{
-    return Keys[static_cast<std::size_t>(key)]->CaptionA().Caption.toStdString();
-}
-
-bool TServerSentakuBox::keyUsable(int key) const
-{
-    return !IsBareCaption(KeyCaption(key));
-}
 
 void TServerSentakuBox::LoadHints()
 {
@@ -809,53 +584,6 @@ void TServerSentakuBox::closeProgress()
     show();
     raise();
     activateWindow();
-}
-
-bool TServerSentakuBox::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == PerfectGrid1) {
-        if (event->type() == QEvent::FocusIn) {
-            gridActive_ = true;
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                gridActive_ = false;
-        } else if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                PerfectGrid1DblClick();
-                return true;
-            }
-            const int k = key->key();
-            int vk = 0;
-            if (k >= Qt::Key_0 && k <= Qt::Key_9)
-                vk = (key->modifiers() & Qt::KeypadModifier) ? 96 + (k - Qt::Key_0) : k;
-            else if (k >= Qt::Key_A && k <= Qt::Key_Z)
-                vk = k;
-            if (vk != 0 && (key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier) {
-                PerfectGrid1KeyDown(vk);
-                return true;
-            }
-        }
-    }
-    return TBSDI::eventFilter(watched, event);
-}
-
-bool TServerSentakuBox::FormKeyUp(QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape: ESCClick(); return true;
-    case Qt::Key_F1: F1Click(); return true;
-    case Qt::Key_F2: F2Click(); return true;
-    case Qt::Key_F3:
-    case Qt::Key_F6:
-    case Qt::Key_F7: return true;
-    case Qt::Key_F4: F4Click(); return true;
-    case Qt::Key_F5: F5Click(); return true;
-    case Qt::Key_F8: F8Click(); return true;
-    case Qt::Key_F12: F12Click(); return true;
-    default: return TBSDI::FormKeyUp(event);
-    }
 }
 
 void RegisterServerSentakuBox()

@@ -10,40 +10,21 @@
 //
 // The list lives in TServerSentakuList and the operations on areas in
 // TServerAreaOperations (core); this form shows the grid and runs the handlers.
-#include "datasets/CloudShareComm.h"
-#include "datasets/CloudShareIO.h"
-#include "datasets/DataKensakuRec.h"
 #include "datasets/ServerAreaOperations.h"
 #include "datasets/ServerSentakuList.h"
-#include "ui/forms/ISyoriKidou.h"
-#include "ui/forms/TBSDI.h"
+#include "datasets/forms/TSentakuScreen.h"
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QTimer;
-class QWidget;
-
-namespace vq::ui {
-class TxAnimeProgressDialog;
-class TxPlButton;
-}
 
 namespace vq {
 
-class TDataListKensakuBox;
 class TDataSyosaiInfoBox;
-class TDataSentakuGridModel;
-class TDataSentakuGridView;
 class TServerSentakuBox;
 
 // Another list print ([F8]) a host may install; without one the key prints
@@ -51,17 +32,16 @@ class TServerSentakuBox;
 using ServerPrintFunc = std::function<void(TServerSentakuBox& box)>;
 ServerPrintFunc SetServerListPrint(ServerPrintFunc print);
 
-class TServerSentakuBox : public ui::TBSDI, public ui::ISyoriKidou {
+class TServerSentakuBox : public TSentakuScreen {
     Q_OBJECT
 public:
     explicit TServerSentakuBox(QWidget* parent = nullptr);
     ~TServerSentakuBox() override;
 
     // --- launch interface ---------------------------------------------------------
-    std::int32_t Execute(bool modal) override;
     void SetParams(const ui::ParamLines& lines) override;
     // Before every showing; DriveLetter is set to the drive last used.
-    void PrepareShow(bool modal);
+    void PrepareShow(bool modal) override;
 
     // --- services of the data selection screen ------------------------------
     void UpdateRowInfo(const TDataListRec& row) { List.UpdateRowInfo(row); }
@@ -72,89 +52,55 @@ public:
     void LoadDrives();
     void cmbDriveChange();
     void RebuildList();
-    void PerfectGrid1CellClick(int row, int col);
-    void PerfectGrid1DblClick();
-    void PerfectGrid1KeyDown(int virtualKey);
-    void IncSerchTimerTimer();
-    void btnSearchClick(bool cancelButton);
-    void btnDataInfoClick();
-    void btnListUpdateClick();
+    void PerfectGrid1CellClick(int row, int col) override;
+    void PerfectGrid1DblClick() override;
+    void btnSearchClick(bool cancelButton) override;
+    void btnDataInfoClick() override;
+    void btnListUpdateClick() override;
     void btnMountClick();
     void cboxDataListUpdateClick();
-    void SelectRow(int row, int col = SvColName);
     // Picks the drive entry of letter as the operator would.
     void ChooseDrive(char letter);
 
     // --- keys -----------------------------------------------------------------
-    void SetFunctionKeyCaptions();
+    void SetFunctionKeyCaptions() override;
     void LoadHints();
-    void ESCClick();
-    void F1Click();
-    void F2Click();
-    void F4Click();
-    void F5Click();
-    void F8Click();
-    void F12Click();
-    std::string KeyCaption(int key) const;
+    void ESCClick() override;
+    void F1Click() override;
+    void F2Click() override;
+    void F4Click() override;
+    void F5Click() override;
+    void F8Click() override;
+    void F12Click() override;
     bool PastePending() const { return Ops.PastePending(); }
 
     // --- fields -----------------------------------------------------------------
-    ui::ParamLines Params;
-    bool Modal = false;
     std::string DriveLetter;        // set before showing, read back after a choice
     std::vector<char> DriveLetters; // the letter of each drive entry (0: none)
     std::string SelPasName;
     std::string SelName;
-    std::int32_t RowState = 0;
-    TDataKensakuRec SavedSearch;
-    std::string IncText;
     TServerSentakuList List;
     TServerAreaOperations Ops{List};
 
     // --- controls ---------------------------------------------------------------
-    QWidget* pnlClient = nullptr;
-    QLabel* Label1 = nullptr;
     QComboBox* cmbDrive = nullptr;
     QCheckBox* cboxDataListUpdate = nullptr;
     ui::TxPlButton* btnMount = nullptr;
-    ui::TxPlButton* btnSearchCancel = nullptr;
-    ui::TxPlButton* btnSearch = nullptr;
-    ui::TxPlButton* btnDataInfo = nullptr;
-    ui::TxPlButton* btnListUpdate = nullptr;
-    TDataSentakuGridView* PerfectGrid1 = nullptr;
-    TDataSentakuGridModel* GridModel = nullptr;
-    QWidget* pnlBottom = nullptr;
-    QPlainTextEdit* HintArea = nullptr;
-    std::array<ui::TxPlButton*, 10> Keys{};   // ESC, F1 ... F8, F12
-    QLineEdit* txtIncSerch = nullptr;
-    QTimer* IncSerchTimer = nullptr;
-    ui::TxAnimeProgressDialog* xAnimeProgressDialog1 = nullptr;
 
     // --- owned objects ---------------------------------------------------------------
-    TDataListKensakuBox* SearchBox = nullptr;
     TDataSyosaiInfoBox* InfoBox = nullptr;
-    std::unique_ptr<TCloudShareComm> DataTusin;
-    std::unique_ptr<TCloudShareIO> CloudIO;
 
 protected:
-    bool FormKeyUp(QKeyEvent* event) override;
     void FormShow() override;
     void FormClose() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void showGrid();
-    void onCurrentChanged(int row, int col, int previousRow);
-    bool gridActive() const;
-    bool keyUsable(int key) const;
     void afterKey();
     void showProgress(const char* caption, const char* label, bool cancel);
     void closeProgress();
     void reloadShown(bool rebuildWhenEmpty);
 
-    bool gridActive_ = false;
-    bool syncing_ = false;
     std::string gridHint_;
 };
 

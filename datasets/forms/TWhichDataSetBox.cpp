@@ -1,6 +1,7 @@
 #include "datasets/forms/TWhichDataSetBox.h"
 
 #include "ui/ModalResult.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxRadioButton.h"
 
@@ -31,15 +32,7 @@ TWhichDataSetBox::TWhichDataSetBox(QWidget* parent)
     btnMochikaeri->setObjectName(QStringLiteral("btnMochikaeri"));
     btnMochikaeri->setGeometry(24, 48, 300, 22);
 
-    HintArea = new QPlainTextEdit(this);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setFrameShape(QFrame::NoFrame);
-    HintArea->setGeometry(16, 126, 460, 70);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
+    HintArea = ui::NewHintMemo(this, QRect(16, 126, 460, 70));
     FHintMemo = HintArea;
 
     btnOK = new ui::TxPlButton(this);

@@ -13,6 +13,7 @@
 #include "ui/FormFont.h"
 #include "ui/SlotGuard.h"
 #include "ui/forms/FocusMove.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/ScreenLauncher.h"
 #include "ui/forms/TLogonBox.h"
 #include "ui/forms/TxAnimeProgressDialog.h"
@@ -66,13 +67,10 @@ std::string formatted(const char* format, const std::string& a, const std::strin
     return text;
 }
 
+// The wizard's texts fit their memos: no scroll bars.
 QPlainTextEdit* memo(QWidget* parent, const QRect& geometry)
 {
-    auto* m = new QPlainTextEdit(parent);
-    m->setGeometry(geometry);
-    m->setReadOnly(true);
-    m->setFrameShape(QFrame::NoFrame);
-    m->setFocusPolicy(Qt::NoFocus);
+    auto* m = ui::NewHintMemo(parent, geometry, nullptr);
     m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return m;

@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "../foundation/data/DataModuleFixture.h"
-#include "platform/db/Statement.h"
-#include "platform/db/Transaction.h"
+#include "SystemQueries.h"
 
 namespace vq::test {
 
@@ -32,49 +31,11 @@ protected:
     }
 
     // Runs statements (';'-separated, none with a ';' inside) and commits.
-    void exec(std::string_view sql)
-    {
-        db::TransactionScope scope(dm_.IBTransactionDEF);
-        std::string text(sql);
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find(';', start);
-            if (end == std::string::npos)
-                end = text.size();
-            const std::string one = text.substr(start, end - start);
-            if (one.find_first_not_of(" \n\r\t") != std::string::npos) {
-                db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF, one);
-                q.execute();
-            }
-            start = end + 1;
-        }
-        scope.commit();
-    }
-
+    void exec(std::string_view sql) { execEachOn(dm_, sql); }
     // One integer of a query.
-    std::int64_t scalar(std::string_view sql)
-    {
-        db::TransactionScope scope(dm_.IBTransactionDEF);
-        db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF, sql);
-        q.execute();
-        const std::int64_t v = q.fetch() ? q.field(std::size_t{0}).asInt64() : -1;
-        q.close();
-        scope.commit();
-        return v;
-    }
-
+    std::int64_t scalar(std::string_view sql) { return scalarOn(dm_, sql); }
     // The first column of every row, as text.
-    std::vector<std::string> texts(std::string_view sql)
-    {
-        db::TransactionScope scope(dm_.IBTransactionDEF);
-        db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF, sql);
-        q.execute();
-        std::vector<std::string> out;
-        while (q.fetch())
-            out.push_back(q.field(std::size_t{0}).asString());
-        scope.commit();
-        return out;
-    }
+    std::vector<std::string> texts(std::string_view sql) { return textsOn(dm_, sql); }
 
     std::string root() const { return SystemDef.SysDir; }
 };

@@ -10,9 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "SchemaDatabase.h"
-#include "ServerEnv.h"
-#include "TempDir.h"
+#include "ServerOfficeFixture.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
@@ -64,15 +62,13 @@ private:
     int port_ = 0;
 };
 
-class LogonServerTest : public ::testing::Test {
+class LogonServerTest : public test::ServerFixture {
 protected:
     void SetUp() override
     {
-        server_ = test::env("VQ_FB_SERVER");
+        ServerFixture::SetUp();
         if (server_.empty())
-            GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
-        saved_ = SystemDef;
-        savedMode_ = ConnectMode;
+            return;
         ProductKind = 0;
         // The server may run under a user of its own: it must reach the folder.
         fs::create_directories(dataDir());
@@ -93,23 +89,11 @@ protected:
         platform::IniFile ini(SystemDef.IniFileName);
         ini.writeString("SERVER", "HOSTNAME", server_);
         ini.writeString("SERVER", "SYSDIR", dataDir().string());
-        ini.writeString("SERVER", "USER", test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"));
+        ini.writeString("SERVER", "USER", serverUser());
         ini.writeString("SERVER", "PASSWORD", test::env("VQ_FB_PASSWORD"));
         ConnectMode = ConnectClientServer;
     }
-    void TearDown() override
-    {
-        if (server_.empty())
-            return;
-        SystemDef = saved_;
-        ConnectMode = savedMode_;
-    }
     fs::path dataDir() const { return root_.path() / "data"; }
-
-    std::string server_;
-    test::TempDir root_;
-    TSystemDef saved_;
-    std::uint8_t savedMode_ = 0;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/InputKeyFilter.h"
 #include "ui/ModalResult.h"
 #include "ui/SlotGuard.h"
+#include "ui/forms/HintMemo.h"
 #include "ui/forms/TVorlenEdit.h"
 #include "ui/forms/TVorlenExDateEdit.h"
 #include "ui/forms/TxCheckBox.h"
@@ -115,15 +116,7 @@ TInputDlgBox::TInputDlgBox(QWidget* parent)
         d->setCanEmpty(true);
     }
 
-    HintArea = new QPlainTextEdit(this);
-    HintArea->setObjectName(QStringLiteral("HintArea"));
-    HintArea->setReadOnly(true);
-    HintArea->setFocusPolicy(Qt::NoFocus);
-    HintArea->setGeometry(8, 172, 411, 38);
-    QPalette memo = HintArea->palette();
-    memo.setColor(QPalette::Base, palette().color(QPalette::Window));
-    HintArea->setPalette(memo);
-    HintArea->setFrameShape(QFrame::NoFrame);
+    HintArea = NewHintMemo(this, QRect(8, 172, 411, 38));
 
     btnOK = new TxPlButton(this);
     btnOK->setObjectName(QStringLiteral("btnOK"));

@@ -5,7 +5,7 @@
 // closed, and an emptied list refused before the dialog.
 #include <gtest/gtest.h>
 
-#include "SampleOfficeFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/DataSentakuListCtl.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/TDataSentakuPrintDlg.h"
@@ -75,11 +75,11 @@ std::string code(int rec)
 
 } // namespace
 
-class DataListPrintTest : public test::SampleOfficeFixture {
+class DataListPrintTest : public test::SelectionScreenFixture {
 protected:
     void SetUp() override
     {
-        SampleOfficeFixture::SetUp();
+        SelectionScreenFixture::SetUp();
         print::installPrintEngine();
         // The printer of the last job is the printer of the next: the PDF printer.
         savedPrinter_ = print::printEngine().Job.PrinterNum;
@@ -92,9 +92,7 @@ protected:
     {
         print::TStartPrintDlg::setAnswer(nullptr);
         print::printEngine().Job.PrinterNum = savedPrinter_;
-        for (auto& box : boxes_)
-            delete box.data();
-        SampleOfficeFixture::TearDown();
+        SelectionScreenFixture::TearDown();
     }
 
     // Names count free slots from 6 on, as data sets registered in the list.
@@ -121,17 +119,6 @@ protected:
             ++named;
         }
         ASSERT_EQ(named, count);
-    }
-
-    TDataSentakuBox* open()
-    {
-        auto* box = new TDataSentakuBox;
-        box->SetParams(ui::splitParamLines("SyoriType=0"));
-        box->PrepareShow(false);
-        box->show();
-        QApplication::processEvents();
-        boxes_.push_back(box);
-        return box;
     }
 
     // Lines the list takes: a parent and each of its children one line each.
@@ -180,9 +167,7 @@ protected:
         return out;
     }
 
-    QObject timers_;
-    std::vector<QPointer<TDataSentakuBox>> boxes_;
-    int savedPrinter_ = -1;
+    QObject timers_;    int savedPrinter_ = -1;
     bool keptLandscape_ = false;
 };
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../operations/FakeGbak.h"
-#include "SampleOfficeFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/PlaceHistory.h"
 #include "datasets/forms/DataSetSaveRestore.h"
 #include "datasets/forms/DataSetScreenOperations.h"
@@ -29,28 +29,6 @@ using namespace vq;
 namespace fs = std::filesystem;
 
 namespace {
-
-int rowOf(const TDataSentakuBox& box, int col, const std::string& text)
-{
-    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
-        if (box.List.Grid.Cell(r, col) == text)
-            return r;
-    return -1;
-}
-
-int firstBlankRow(const TDataSentakuBox& box)
-{
-    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
-        if (const TDataListRec* row = box.List.GetRowRecord(r); row && row->ENTTEXT.empty())
-            return r;
-    return -1;
-}
-
-std::int32_t statusOf(const std::string& folder)
-{
-    platform::IniFile ini(fs::path(folder) / DataIniFileName);
-    return ini.readInteger("DATASTS", "STATUS", -1);
-}
 
 // What the data set in folder says of itself.
 std::string describe(const std::string& folder)
@@ -106,31 +84,13 @@ std::function<void(TFileOperationBox&)> okAt(const std::string& place)
 
 } // namespace
 
-class DataSetSaveRestoreTest : public test::SampleOfficeFixture {
+class DataSetSaveRestoreTest : public test::SelectionScreenFixture {
 protected:
     void SetUp() override
     {
-        SampleOfficeFixture::SetUp();
+        SelectionScreenFixture::SetUp();
         place_ = (root_.path() / "usb" / "backup").string();
         fs::create_directories(place_);
-    }
-
-    TDataSentakuBox* open()
-    {
-        auto* box = new TDataSentakuBox;
-        box->SetParams(ui::splitParamLines("SyoriType=0"));
-        box->PrepareShow(false);
-        box->show();
-        QApplication::processEvents();
-        boxes_.push_back(box);
-        return box;
-    }
-
-    void TearDown() override
-    {
-        for (auto& box : boxes_)
-            delete box.data();
-        SampleOfficeFixture::TearDown();
     }
 
     bool shown(const std::string& text)
@@ -141,15 +101,12 @@ protected:
         return false;
     }
 
-    std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
-
     std::string historyHead() const
     {
         return platform::IniFile(fs::path(SystemDef.IniDir) / PlaceHistoryFileName).readString(DataBackHistorySection, "HIST1");
     }
 
     std::string place_;
-    std::vector<QPointer<TDataSentakuBox>> boxes_;
 };
 
 TEST_F(DataSetSaveRestoreTest, SavedThenRestoredIntoAFreeRowGivesTheDataSetBack)

@@ -4,7 +4,7 @@
 // frees the data set; the wizard's processing type 3 opens it too.
 #include <gtest/gtest.h>
 
-#include "SampleOfficeFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/forms/DataSetScreenOperations.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/TDataSyosaiInfoBox.h"
@@ -30,14 +30,6 @@ namespace {
 
 const char* const kWizardLines = "SyoriType=3\r\nJyokenSet=1\r\nDataType=2\r\nCodeType=0\r\nDataVerMajor=14";
 
-int rowOfCode(const TDataSentakuBox& box, const std::string& code)
-{
-    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
-        if (box.List.Grid.Cell(r, ColCode) == code)
-            return r;
-    return -1;
-}
-
 // Runs action on the detail dialog once it runs modally.
 void whenDetailShown(std::function<void(TDataSyosaiInfoBox&)> action)
 {
@@ -52,14 +44,6 @@ void whenDetailShown(std::function<void(TDataSyosaiInfoBox&)> action)
     QTimer::singleShot(0, *poll);
 }
 
-TDataSentakuBox* shownScreen()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<TDataSentakuBox*>(w); box && box->isVisible())
-            return box;
-    return nullptr;
-}
-
 platform::IniFile iniOf(const std::string& folder)
 {
     return platform::IniFile(fs::path(folder) / DataIniFileName);
@@ -67,26 +51,8 @@ platform::IniFile iniOf(const std::string& folder)
 
 } // namespace
 
-class DataSetScreenDetailTest : public test::SampleOfficeFixture {
+class DataSetScreenDetailTest : public test::SelectionScreenFixture {
 protected:
-    TDataSentakuBox* open()
-    {
-        auto* box = new TDataSentakuBox;
-        box->SetParams(ui::splitParamLines("SyoriType=0"));
-        box->PrepareShow(false);
-        box->show();
-        QApplication::processEvents();
-        boxes_.push_back(box);
-        return box;
-    }
-
-    void TearDown() override
-    {
-        for (auto& box : boxes_)
-            delete box.data();
-        SampleOfficeFixture::TearDown();
-    }
-
     TDataInfomationRec stored(const std::string& folder)
     {
         TDataInfomation info;
@@ -94,8 +60,6 @@ protected:
         EXPECT_TRUE(info.GetDataInfoFromFolder(folder, rec));
         return rec;
     }
-
-    std::vector<QPointer<TDataSentakuBox>> boxes_;
 };
 
 TEST_F(DataSetScreenDetailTest, TheDetailDialogRenamesAndLocksTheRowItWasOpenedOn)

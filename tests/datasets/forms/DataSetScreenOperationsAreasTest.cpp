@@ -2,7 +2,7 @@
 // stand-alone mode and a new data area in client/server mode.
 #include <gtest/gtest.h>
 
-#include "ScreenKeysFixture.h"
+#include "SelectionScreenFixture.h"
 #include "ui/forms/TInputDlgBox.h"
 #include "ui/forms/TxEdit.h"
 #include "ui/forms/TxPlButton.h"
@@ -23,7 +23,7 @@ std::string companyIn(const fs::path& folder)
 
 } // namespace
 
-class DataSetScreenOperationsAreasTest : public test::ScreenKeysFixture {
+class DataSetScreenOperationsAreasTest : public test::SelectionScreenFixture {
 protected:
     // Row 0006 bound to a shared area that holds a copy of 0002; its working
     // copy on this computer holds the data set of 0003 (the work done here).

@@ -3,7 +3,7 @@
 // a new distributed-input child of a consolidated row.
 #include <gtest/gtest.h>
 
-#include "ScreenKeysFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/operations/DataStatusGate.h"
 #include "datasets/operations/GassanDataCtl.h"
 #include "foundation/data/AccRegSettings.h"
@@ -11,21 +11,7 @@
 using namespace vq;
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string paramValue(const std::string& params, const std::string& key)
-{
-    const std::string start = key + "=";
-    std::size_t at = params.find(start);
-    if (at == std::string::npos)
-        return {};
-    at += start.size();
-    return params.substr(at, params.find('\r', at) - at);
-}
-
-} // namespace
-
-class DataSetScreenOperationsNewTest : public test::ScreenKeysFixture {};
+class DataSetScreenOperationsNewTest : public test::SelectionScreenFixture {};
 
 TEST_F(DataSetScreenOperationsNewTest, ANewDataSetAppearsInItsRowAndOpens)
 {

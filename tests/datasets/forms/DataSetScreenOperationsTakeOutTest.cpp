@@ -3,7 +3,7 @@
 // saves a data set for the server or restores the server's backup into a row.
 #include <gtest/gtest.h>
 
-#include "ScreenKeysFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/forms/TWhichDataSetBox.h"
 #include "datasets/operations/DataStatusGate.h"
 #include "ui/forms/TxPlButton.h"
@@ -12,21 +12,7 @@
 using namespace vq;
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string paramValue(const std::string& params, const std::string& key)
-{
-    const std::string start = key + "=";
-    std::size_t at = params.find(start);
-    if (at == std::string::npos)
-        return {};
-    at += start.size();
-    return params.substr(at, params.find('\r', at) - at);
-}
-
-} // namespace
-
-class DataSetScreenOperationsTakeOutTest : public test::ScreenKeysFixture {};
+class DataSetScreenOperationsTakeOutTest : public test::SelectionScreenFixture {};
 
 TEST_F(DataSetScreenOperationsTakeOutTest, ATakeOutSavesTheDataSetAndLocksTheServerRow)
 {

@@ -3,7 +3,7 @@
 // copy is cancelled with ESC, and a delete needs the agreement.
 #include <gtest/gtest.h>
 
-#include "SampleOfficeFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/forms/DataSetScreenOperations.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/operations/DataStatusGate.h"
@@ -19,54 +19,7 @@
 using namespace vq;
 namespace fs = std::filesystem;
 
-namespace {
-
-int rowOf(const TDataSentakuBox& box, int col, const std::string& text)
-{
-    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
-        if (box.List.Grid.Cell(r, col) == text)
-            return r;
-    return -1;
-}
-
-int firstBlankRow(const TDataSentakuBox& box)
-{
-    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
-        if (const TDataListRec* row = box.List.GetRowRecord(r); row && row->ENTTEXT.empty())
-            return r;
-    return -1;
-}
-
-std::int32_t statusOf(const std::string& folder)
-{
-    platform::IniFile ini(fs::path(folder) / DataIniFileName);
-    return ini.readInteger("DATASTS", "STATUS", -1);
-}
-
-} // namespace
-
-class DataSetScreenOperationsTest : public test::SampleOfficeFixture {
-protected:
-    TDataSentakuBox* open()
-    {
-        auto* box = new TDataSentakuBox;
-        box->SetParams(ui::splitParamLines("SyoriType=0"));
-        box->PrepareShow(false);
-        box->show();
-        QApplication::processEvents();
-        boxes_.push_back(box);
-        return box;
-    }
-
-    void TearDown() override
-    {
-        for (auto& box : boxes_)
-            delete box.data();
-        SampleOfficeFixture::TearDown();
-    }
-
-    std::vector<QPointer<TDataSentakuBox>> boxes_;
-};
+class DataSetScreenOperationsTest : public test::SelectionScreenFixture {};
 
 TEST_F(DataSetScreenOperationsTest, ThePasteAfterASortTakesTheDataSetThatWasMarked)
 {

@@ -5,7 +5,7 @@
 // and the refresh of a row whose database is gone.
 #include <gtest/gtest.h>
 
-#include "SampleOfficeFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/forms/DataSentakuGridModel.h"
 #include "datasets/forms/TDataListKensakuBox.h"
 #include "datasets/forms/TDataPlaceBox.h"
@@ -34,16 +34,6 @@ namespace {
 
 const char* const kWizardLines = "SyoriType=3\r\nJyokenSet=1\r\nDataType=2\r\nCodeType=0\r\nDataVerMajor=14";
 
-TDataSentakuBox* shownBox()
-{
-    if (auto* box = qobject_cast<TDataSentakuBox*>(QApplication::activeModalWidget()))
-        return box;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<TDataSentakuBox*>(w); box && box->isVisible())
-            return box;
-    return nullptr;
-}
-
 std::vector<std::string> column(const TDataSentakuBox& box, int col, bool namedOnly = true)
 {
     std::vector<std::string> out;
@@ -53,17 +43,9 @@ std::vector<std::string> column(const TDataSentakuBox& box, int col, bool namedO
     return out;
 }
 
-int rowOfCode(const TDataSentakuBox& box, const std::string& code)
-{
-    for (int r = 0; r < box.List.Grid.RowCount(); ++r)
-        if (box.List.Grid.Cell(r, ColCode) == code)
-            return r;
-    return -1;
-}
-
 } // namespace
 
-class DataSentakuBoxTest : public test::SampleOfficeFixture {
+class DataSentakuBoxTest : public test::SelectionScreenFixture {
 protected:
     // The codes of the office's data sets, by slot (the sample office may grow).
     std::vector<std::string> codes(const std::string& where = "")
@@ -71,32 +53,11 @@ protected:
         return texts("SELECT DATACODE FROM DATALIST WHERE ENTTEXT<>''" + where + " ORDER BY REC");
     }
 
-    // A screen shown without blocking, prepared with lines.
-    TDataSentakuBox* open(const std::string& lines)
-    {
-        auto* box = new TDataSentakuBox;
-        box->SetParams(ui::splitParamLines(lines));
-        box->PrepareShow(false);
-        box->show();
-        QApplication::processEvents();
-        boxes_.push_back(box);
-        return box;
-    }
-
-    void TearDown() override
-    {
-        for (auto& box : boxes_)
-            delete box.data();
-        SampleOfficeFixture::TearDown();
-    }
-
     void setStatus(const char* slot, int status)
     {
         platform::IniFile ini(fs::path(dataFolder(slot)) / DataIniFileName);
         ini.writeInteger("DATASTS", "STATUS", status);
     }
-
-    std::vector<QPointer<TDataSentakuBox>> boxes_;
 };
 
 TEST_F(DataSentakuBoxTest, StartedByNameWithTheWizardLinesListsIndividualDataOfVersion14AndChooses)
@@ -106,7 +67,7 @@ TEST_F(DataSentakuBoxTest, StartedByNameWithTheWizardLinesListsIndividualDataOfV
     std::vector<std::string> captions;
     bool searchEnabled = true;
     QTimer::singleShot(0, [&] {
-        TDataSentakuBox* box = shownBox();
+        TDataSentakuBox* box = shownScreen();
         ASSERT_NE(box, nullptr);
         shown = column(*box, ColCode, false);
         for (int k = 0; k < 10; ++k)
@@ -135,7 +96,7 @@ TEST_F(DataSentakuBoxTest, CancelledOnTheFirstChoiceClosesWithoutAWord)
 {
     RegisterDataSentakuBox();
     QTimer::singleShot(0, [] {
-        if (TDataSentakuBox* box = shownBox())
+        if (TDataSentakuBox* box = shownScreen())
             box->ESCClick();
     });
     EXPECT_EQ(ui::StartRegisteredProcess("QzDataSenkaku", 1, kWizardLines), 2);

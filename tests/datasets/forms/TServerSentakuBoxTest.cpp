@@ -7,8 +7,7 @@
 // data selection screen binds a blank row to the area chosen here.
 #include <gtest/gtest.h>
 
-#include "../../ui/forms/ShownForm.h"
-#include "SampleOfficeFixture.h"
+#include "SelectionScreenFixture.h"
 #include "datasets/NetworkDrives.h"
 #include "datasets/forms/TDataSentakuBox.h"
 #include "datasets/forms/TDataSyosaiInfoBox.h"
@@ -52,11 +51,11 @@ void copyDataSet(const fs::path& from, const fs::path& to)
 
 } // namespace
 
-class TServerSentakuBoxTest : public test::SampleOfficeFixture {
+class TServerSentakuBoxTest : public test::SelectionScreenFixture {
 protected:
     void SetUp() override
     {
-        SampleOfficeFixture::SetUp();
+        SelectionScreenFixture::SetUp();
         ::setenv("XDG_DATA_HOME", (root_.path() / "xdg").c_str(), 1);
         nasX_ = root_.path() / "nas-x";
         nasY_ = root_.path() / "nas-y";
@@ -83,10 +82,8 @@ protected:
 
     void TearDown() override
     {
-        for (auto& box : screens_)
-            delete box.data();
         SetMountTableReader(previousMounts_);
-        SampleOfficeFixture::TearDown();
+        SelectionScreenFixture::TearDown();
     }
 
     fs::path area(char drive, const char* name) const
@@ -94,32 +91,13 @@ protected:
         return (drive == 'X' ? nasX_ : nasY_) / "zeverivurev" / name;
     }
 
-    TServerSentakuBox* open(const char* drive = "X")
-    {
-        auto* box = new TServerSentakuBox;
-        box->DriveLetter = drive;
-        box->PrepareShow(false);
-        box->show();
-        QApplication::processEvents();
-        screens_.push_back(box);
-        return box;
-    }
-
-    static int rowOf(const TServerSentakuBox& box, const std::string& folder)
-    {
-        return box.List.RowOfFolder(folder);
-    }
-
-    std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
-
     fs::path nasX_, nasY_;
     MountTableReader previousMounts_;
-    std::vector<QPointer<QWidget>> screens_;
 };
 
 TEST_F(TServerSentakuBoxTest, ATestDriveMapListsTheAreasOfTheChosenDrive)
 {
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     ASSERT_EQ(box->cmbDrive->count(), 2);
     EXPECT_EQ(box->cmbDrive->itemText(0).toStdString(), "X: nas:/export/x");
     EXPECT_EQ(box->cmbDrive->itemText(1).toStdString(), "Y: //nas/y");
@@ -145,7 +123,7 @@ TEST_F(TServerSentakuBoxTest, ATestDriveMapListsTheAreasOfTheChosenDrive)
     // Without a share drive only the drive-less entry shows and F4 is bare.
     platform::folders::unmapDrive('X');
     platform::folders::unmapDrive('Y');
-    TServerSentakuBox* none = open();
+    TServerSentakuBox* none = openShared();
     ASSERT_EQ(none->cmbDrive->count(), 1);
     EXPECT_EQ(none->cmbDrive->itemText(0).toStdString(), "[zeverivurev]が見つかりません");
     EXPECT_EQ(none->List.Grid.RowCount(), 0);
@@ -165,7 +143,7 @@ TEST_F(TServerSentakuBoxTest, TheMountButtonMapsOnlyAShareWithoutALetter)
     SetMountTableReader([x = nasX_.string(), z = nasZ.string()] {
         return std::vector<MountEntry>{{"/", "ext4", "/dev/sda1"}, {x, "nfs4", "nas:/export/x"}, {z, "fuse.sshfs", "nas:/z"}};
     });
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     const struct {
         fs::path folder;
         const char* message;
@@ -196,7 +174,7 @@ TEST_F(TServerSentakuBoxTest, TheMountButtonMapsOnlyAShareWithoutALetter)
 
 TEST_F(TServerSentakuBoxTest, ADriveChangeOrASortCancelsAPendingPaste)
 {
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     const fs::path source = area('X', "sv0001");
     const std::vector<std::pair<const char*, std::function<void()>>> reloads = {
         {"drive change", [box] { box->ChooseDrive('Y'); }},
@@ -218,7 +196,7 @@ TEST_F(TServerSentakuBoxTest, ADriveChangeOrASortCancelsAPendingPaste)
 
 TEST_F(TServerSentakuBoxTest, PasteAndDeleteRefuseAnAreaTakenByAnotherComputerBeforeAnyWrite)
 {
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     const fs::path source = area('X', "sv0001");
     const fs::path target = area('X', "sv0002");
     box->SelectRow(rowOf(*box, "X:/zeverivurev/sv0001"));
@@ -242,7 +220,7 @@ TEST_F(TServerSentakuBoxTest, PasteAndDeleteRefuseAnAreaTakenByAnotherComputerBe
 
     // The delete asks again after the agreement too: refused, nothing removed.
     info.WriteShareStatus(target.string(), ShareStatusFree);
-    TServerSentakuBox* fresh = open();
+    TServerSentakuBox* fresh = openShared();
     fresh->SelectRow(rowOf(*fresh, "X:/zeverivurev/sv0002"));
     seam_->messages.clear();
     info.WriteShareStatus(target.string(), ShareStatusTaken);
@@ -254,7 +232,7 @@ TEST_F(TServerSentakuBoxTest, PasteAndDeleteRefuseAnAreaTakenByAnotherComputerBe
 
 TEST_F(TServerSentakuBoxTest, APasteFillsAnEmptyAreaWithACopyOfTheMarkedDataSet)
 {
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     const fs::path source = area('X', "sv0001");
     const fs::path target = area('X', "sv0003");
     const std::string name = iniText(source, "DATAINFO", "DATALISTNAME");
@@ -282,7 +260,7 @@ TEST_F(TServerSentakuBoxTest, APasteFillsAnEmptyAreaWithACopyOfTheMarkedDataSet)
 
 TEST_F(TServerSentakuBoxTest, F4AddsALowerCaseAreaAndF5DeletesAnAreaAfterTheAgreement)
 {
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     seam_->inputAnswers.push_back(std::string("  SV0009/ "));
     box->F4Click();
     ASSERT_EQ(seam_->inputs.size(), 1u);
@@ -313,16 +291,8 @@ TEST_F(TServerSentakuBoxTest, F4AddsALowerCaseAreaAndF5DeletesAnAreaAfterTheAgre
 TEST_F(TServerSentakuBoxTest, TheSelectionScreenBindsABlankRowToTheAreaChosenHere)
 {
     SystemDef.ZenkaiDrive = "X";
-    auto* selection = new TDataSentakuBox;
-    screens_.push_back(selection);
-    selection->SetParams(ui::splitParamLines("SyoriType=0"));
-    selection->PrepareShow(false);
-    selection->show();
-    QApplication::processEvents();
-    int blank = -1;
-    for (int r = 0; r < selection->List.Grid.RowCount() && blank < 0; ++r)
-        if (const TDataListRec* row = selection->List.GetRowRecord(r); row && row->ENTTEXT.empty())
-            blank = r;
+    TDataSentakuBox* selection = open();
+    const int blank = firstBlankRow(*selection);
     ASSERT_GE(blank, 0);
     const std::int32_t rec = selection->List.GetRowRecord(blank)->REC;
     selection->SelectRow(blank);
@@ -377,7 +347,7 @@ TEST_F(TServerSentakuBoxTest, APastedConsolidatedDataSetBringsItsChildrenToTheTa
     TDataInfomation().WriteIniValue(source.string(), "DATAINFO", "GASSANKBN", "1", false);
     copyDataSet(area('X', "sv0002"), source / "001");
     copyDataSet(area('X', "sv0002"), source / "002");
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     box->RebuildList();
     ASSERT_EQ(box->List.Grid.RowCount(), 5); // the consolidated area, its two children, sv0002, sv0003
     EXPECT_EQ(box->KeyCaption(KeyF2), "F2:コピー");
@@ -401,7 +371,7 @@ TEST_F(TServerSentakuBoxTest, APastedConsolidatedDataSetBringsItsChildrenToTheTa
 
 TEST_F(TServerSentakuBoxTest, TheDetailButtonOpensTheDetailDialogOnTheAreaWithoutEditing)
 {
-    TServerSentakuBox* box = open();
+    TServerSentakuBox* box = openShared();
     box->SelectRow(rowOf(*box, "X:/zeverivurev/sv0002"));
     bool fromShared = false, editAllowed = true;
     std::string folder;

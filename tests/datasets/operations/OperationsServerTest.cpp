@@ -9,9 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "SchemaDatabase.h"
-#include "ServerEnv.h"
-#include "TempDir.h"
+#include "ServerOfficeFixture.h"
 #include "datasets/operations/BackupTrailer.h"
 #include "datasets/operations/DataSetNotices.h"
 #include "datasets/operations/DataStatusGate.h"
@@ -34,45 +32,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class OperationsServerTest : public ::testing::Test {
+class OperationsServerTest : public test::ServerOfficeFixture {
 protected:
     void SetUp() override
     {
-        server_ = test::env("VQ_FB_SERVER");
+        ServerOfficeFixture::SetUp();
         if (server_.empty())
-            GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
-        saved_ = SystemDef;
-        savedMode_ = ConnectMode;
-        ConnectMode = ConnectClientServer;
-        DbFatalFlag = 0;
-        SystemDef.HostName = server_;
+            return;
         // The operations run as the office's own database user, the owner of
         // its databases, not as the server's administrator; the test data is
         // seeded as the administrator (isql).
         SystemDef.DbUser = officeUser();
         SystemDef.DbPassword = officePassword();
-        SystemDef.SysDir = (root_.path() / "sys").string();
-        SystemDef.LogDir = (root_.path() / "log").string();
-        SystemDef.WinTempDir = (root_.path() / "tmp").string();
-        SystemDef.TempDir = (root_.path() / "temp").string();
-        SystemDef.FileTransId = (root_.path() / "trans").string();
-        SystemDef.GROUPID = 10000;
-        SystemDef.OPCODE = 100001;
-        SystemDef.OPNAME = "担当者";
-        SystemDef.JOBLEVEL = 9;
-        for (const auto& dir : {SystemDef.SysDir, SystemDef.LogDir, SystemDef.WinTempDir, SystemDef.TempDir})
-            fs::create_directories(dir);
-        test::buildDatabase(test::SchemaKind::System, fs::path(SystemDef.SysDir) / SysDbFileName);
-        test::buildDatabase(test::SchemaKind::FileTransfer, fs::path(SystemDef.SysDir) / "vqfileman.fdb");
-        ::setenv("ISC_USER", admin().c_str(), 1);
-        ::setenv("ISC_PASSWORD", test::env("VQ_FB_PASSWORD").c_str(), 1);
-        const auto declare = [&](const fs::path& database, const char* script) {
-            test::runSql(server_ + ":" + database.string(), test::readBytes(test::schemaDir() / "server" / script));
-        };
         ensureOfficeUser(fs::path(SystemDef.SysDir) / SysDbFileName);
-        declare(fs::path(SystemDef.SysDir) / SysDbFileName, "system-file-routines.sql");
-        declare(fs::path(SystemDef.SysDir) / "vqfileman.fdb", "filetransfer-file-routines.sql");
-        dm_ = std::make_unique<TDM>();
         ASSERT_TRUE(dm_->fnAccDefConnected("", 1));
         previousNotice_ = InstallListNotice([this](const ListNotice& n) {
             notices_.push_back(n);
@@ -82,17 +54,11 @@ protected:
 
     void TearDown() override
     {
-        if (server_.empty())
-            return;
-        InstallListNotice(previousNotice_);
-        dm_.reset();
-        ::unsetenv("ISC_USER");
-        ::unsetenv("ISC_PASSWORD");
-        ConnectMode = savedMode_;
-        SystemDef = saved_;
+        if (!server_.empty())
+            InstallListNotice(previousNotice_);
+        ServerOfficeFixture::TearDown();
     }
 
-    static std::string admin() { return test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER"); }
     static std::string officeUser()
     {
         return test::env("VQ_FB_OFFICE_USER").empty() ? DefaultDbUser : test::env("VQ_FB_OFFICE_USER");
@@ -151,36 +117,6 @@ protected:
         return row;
     }
 
-    void sql(const fs::path& folder, const std::string& statement)
-    {
-        db::Attachment att;
-        att.attach({server_ + ":" + (folder / DataDbFileName).string(), SystemDef.DbUser, SystemDef.DbPassword});
-        db::Transaction tr(att);
-        tr.start();
-        db::Statement q(att, tr, statement);
-        q.execute();
-        tr.commit();
-    }
-
-    // Every row of the query, columns joined.
-    std::string text(const fs::path& folder, const std::string& query)
-    {
-        db::Attachment att;
-        att.attach({server_ + ":" + (folder / DataDbFileName).string(), SystemDef.DbUser, SystemDef.DbPassword});
-        db::Transaction tr(att, db::kSnapshotReadOnly);
-        tr.start();
-        db::Statement q(att, tr, query);
-        q.execute();
-        std::string out;
-        while (q.fetch()) {
-            for (std::size_t i = 0; i < q.fieldCount(); ++i)
-                out += (i ? "|" : "") + q.field(i).asString();
-            if (q.fieldCount() > 1)
-                out += "\n";
-        }
-        return out;
-    }
-
     std::string tables(const fs::path& folder)
     {
         return text(folder, "SELECT SHOUGOU,KISHU,KIMATU,ADD1 FROM ACCDEF1") +
@@ -208,16 +144,8 @@ protected:
         return v;
     }
 
-    std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
-
-    std::string server_;
-    test::TempDir root_{test::serverOfficeRoot()};   // where the server's file routines may act
-    platform::ScopedScriptedInteraction seam_;
-    std::unique_ptr<TDM> dm_;
     std::vector<ListNotice> notices_;
     ListNoticeFunc previousNotice_;
-    TSystemDef saved_;
-    std::uint8_t savedMode_ = 0;
 };
 
 } // namespace

@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "SchemaDatabase.h"
-#include "ServerEnv.h"
-#include "TempDir.h"
+#include "ServerOfficeFixture.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/MessageWait.h"
 #include "foundation/app/RunState.h"
@@ -28,72 +26,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class BackupOnServer : public ::testing::Test {
+class BackupOnServer : public test::ServerOfficeFixture {
 protected:
     void SetUp() override
     {
-        server_ = test::env("VQ_FB_SERVER");
-        if (server_.empty())
-            GTEST_SKIP() << "VQ_FB_SERVER is not set (scripts/firebird-server start)";
-        saved_ = SystemDef;
-        savedMode_ = ConnectMode;
-        ConnectMode = ConnectClientServer;
-        DbFatalFlag = 0;
-        SystemDef.HostName = server_;
-        SystemDef.DbUser = test::env("VQ_FB_USER").empty() ? "SYSDBA" : test::env("VQ_FB_USER");
-        SystemDef.DbPassword = test::env("VQ_FB_PASSWORD");
-        SystemDef.SysDir = (root_.path() / "sys").string();
-        SystemDef.LogDir = (root_.path() / "log").string();
-        SystemDef.WinTempDir = (root_.path() / "tmp").string();
-        SystemDef.FileTransId = (root_.path() / "trans").string();
-        SystemDef.OPCODE = 100001;
-        for (const auto& dir : {SystemDef.SysDir, SystemDef.LogDir, SystemDef.WinTempDir})
-            fs::create_directories(dir);
-        fs::create_directories(dataDir());
-        test::buildDatabase(test::SchemaKind::System, fs::path(SystemDef.SysDir) / SysDbFileName);
-        test::buildDatabase(test::SchemaKind::DataSet, dataDir() / DataDbFileName);
-        test::buildDatabase(test::SchemaKind::FileTransfer, fs::path(SystemDef.SysDir) / "vqfileman.fdb");
-        // The routines' declarations need the server, which has their module.
-        ::setenv("ISC_USER", SystemDef.DbUser.c_str(), 1);
-        ::setenv("ISC_PASSWORD", SystemDef.DbPassword.c_str(), 1);
-        const auto declare = [&](const fs::path& database, const char* script) {
-            test::runSql(server_ + ":" + database.string(), test::readBytes(test::schemaDir() / "server" / script));
-        };
-        declare(fs::path(SystemDef.SysDir) / SysDbFileName, "system-file-routines.sql");
-        declare(fs::path(SystemDef.SysDir) / "vqfileman.fdb", "filetransfer-file-routines.sql");
-        dm_ = std::make_unique<TDM>();
-    }
-
-    void TearDown() override
-    {
+        ServerOfficeFixture::SetUp();
         if (server_.empty())
             return;
-        dm_.reset();
-        ::unsetenv("ISC_USER");
-        ::unsetenv("ISC_PASSWORD");
-        ConnectMode = savedMode_;
-        SystemDef = saved_;
+        fs::create_directories(dataDir());
+        test::buildDatabase(test::SchemaKind::DataSet, dataDir() / DataDbFileName);
     }
 
     fs::path dataDir() const { return root_.path() / "data" / "0001"; }
 
-    std::string accdef(const fs::path& file)
-    {
-        db::Attachment att;
-        att.attach({server_ + ":" + file.string(), SystemDef.DbUser, SystemDef.DbPassword});
-        db::Transaction tr(att, db::kSnapshotReadOnly);
-        tr.start();
-        db::Statement q(att, tr, "SELECT SHOUGOU, KISHU, KIMATU FROM ACCDEF1 WHERE REC = 1");
-        q.execute();
-        return q.fetch() ? q.field(0).asString() + "|" + q.field(1).asString() + "|" + q.field(2).asString() : "";
-    }
-
-    std::string server_;
-    test::TempDir root_{test::serverOfficeRoot()};   // where the server's file routines may act
-    platform::ScopedScriptedInteraction seam_;
-    std::unique_ptr<TDM> dm_;
-    TSystemDef saved_;
-    std::uint8_t savedMode_ = 0;
+    std::string accdef(const fs::path& file) { return text(file.parent_path(), "SELECT SHOUGOU, KISHU, KIMATU FROM ACCDEF1 WHERE REC = 1"); }
 };
 
 } // namespace

@@ -8,7 +8,7 @@
 // (shared data not taken, no cloud share) is not used.
 #include <gtest/gtest.h>
 
-#include "../../datasets/forms/SampleOfficeFixture.h"
+#include "SampleOfficeFixture.h"
 #include "datasets/CloudShareComm.h"
 #include "datasets/DataListControllerPort.h"
 #include "foundation/app/AccInf.h"

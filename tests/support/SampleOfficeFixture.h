@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "SystemQueries.h"
 #include "TempDir.h"
 #include "foundation/app/AccConstants.h"
 #include "foundation/app/RunState.h"
@@ -18,8 +19,6 @@
 #include "foundation/data/DbErrorReporter.h"
 #include "platform/Process.h"
 #include "platform/ScriptedInteraction.h"
-#include "platform/db/Statement.h"
-#include "platform/db/Transaction.h"
 
 #ifndef VQ_SAMPLE_OFFICE
 #error "VQ_SAMPLE_OFFICE must name the sample office the test fixture made"
@@ -80,38 +79,10 @@ protected:
 
     std::string dataFolder(const char* slot) const { return (std::filesystem::path(SystemDef.SysDir) / slot).string(); }
 
-    void exec(const std::string& sql)
-    {
-        db::TransactionScope scope(dm_.IBTransactionDEF);
-        db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF, sql);
-        q.execute();
-        scope.commit();
-    }
-
-    std::int64_t scalar(const std::string& sql)
-    {
-        db::TransactionScope scope(dm_.IBTransactionDEF);
-        db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF, sql);
-        q.execute();
-        const std::int64_t v = q.fetch() ? q.field(std::size_t{0}).asInt64() : -1;
-        q.close();
-        scope.commit();
-        return v;
-    }
-
+    void exec(const std::string& sql) { execOn(dm_, sql); }
+    std::int64_t scalar(const std::string& sql) { return scalarOn(dm_, sql); }
     // The first column of every row, as text.
-    std::vector<std::string> texts(const std::string& sql)
-    {
-        db::TransactionScope scope(dm_.IBTransactionDEF);
-        db::Statement q(dm_.IBDatabaseDEF.attachment(), dm_.IBTransactionDEF, sql);
-        q.execute();
-        std::vector<std::string> out;
-        while (q.fetch())
-            out.push_back(q.field(std::size_t{0}).asString());
-        q.close();
-        scope.commit();
-        return out;
-    }
+    std::vector<std::string> texts(const std::string& sql) { return textsOn(dm_, sql); }
 
     TempDir root_;
     platform::ScopedScriptedInteraction seam_;

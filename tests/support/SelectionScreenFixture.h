@@ -1,43 +1,28 @@
 #pragma once
-// The selection screen on a copy of the sample office for the tests of its
-// row keys: screens opened by parameter lines and deleted with the test, the
-// launcher hook under the test's control, and lookups of rows and statuses.
+// The selection screens on a copy of the sample office: screens opened as
+// their callers open them and deleted with the test, the launcher hook under
+// the test's control, the server's file routines answered locally on demand,
+// and lookups of rows and statuses.
 #include "SampleOfficeFixture.h"
 #include "datasets/forms/TDataSentakuBox.h"
+#include "datasets/forms/TServerSentakuBox.h"
 #include "foundation/app/RunState.h"
 #include "foundation/dataset/DataInfomation.h"
 #include "foundation/files/FileOperations.h"
 #include "platform/IniFile.h"
+#include "tests/ui/forms/ShownForm.h"
 #include "ui/forms/ScreenLauncher.h"
 
 #include <QApplication>
 #include <QPointer>
-#include <QTimer>
 
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace vq::test {
 
-// Runs action on the first modal dialog that comes up (polled from the event
-// loop), for the dialogs the operations exec().
-inline void whenModal(std::function<void(QWidget*)> action)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            action(modal);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
-
-class ScreenKeysFixture : public SampleOfficeFixture {
+class SelectionScreenFixture : public SampleOfficeFixture {
 protected:
     void SetUp() override
     {
@@ -47,23 +32,39 @@ protected:
 
     void TearDown() override
     {
-        for (auto& box : boxes_)
-            delete box.data();
+        for (auto& screen : screens_)
+            delete screen.data();
         StartProcessProc = savedLauncher_;
         if (servingLocally_)
             InstallServerFileOperation(previousFileOps_);
         SampleOfficeFixture::TearDown();
     }
 
+    // The data selection screen prepared with parameter lines, shown without blocking.
     TDataSentakuBox* open(const std::string& lines = "SyoriType=0")
     {
         auto* box = new TDataSentakuBox;
         box->SetParams(ui::splitParamLines(lines));
-        box->PrepareShow(false);
-        box->show();
-        QApplication::processEvents();
-        boxes_.push_back(box);
-        return box;
+        return showScreen(box);
+    }
+
+    // The shared-data screen on a drive, shown without blocking.
+    TServerSentakuBox* openShared(const char* drive = "X")
+    {
+        auto* box = new TServerSentakuBox;
+        box->DriveLetter = drive;
+        return showScreen(box);
+    }
+
+    // The data selection screen that is up, modal or not.
+    static TDataSentakuBox* shownScreen()
+    {
+        if (auto* box = qobject_cast<TDataSentakuBox*>(QApplication::activeModalWidget()))
+            return box;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<TDataSentakuBox*>(w); box && box->isVisible())
+                return box;
+        return nullptr;
     }
 
     static int rowOf(const TDataSentakuBox& box, int col, const std::string& text)
@@ -73,6 +74,10 @@ protected:
                 return r;
         return -1;
     }
+
+    static int rowOfCode(const TDataSentakuBox& box, const std::string& code) { return rowOf(box, ColCode, code); }
+
+    static int rowOf(const TServerSentakuBox& box, const std::string& folder) { return box.List.RowOfFolder(folder); }
 
     static int firstBlankRow(const TDataSentakuBox& box)
     {
@@ -115,11 +120,32 @@ protected:
         servingLocally_ = true;
     }
 
+    // The value of key in the parameter lines a screen launched a program with.
+    static std::string paramValue(const std::string& params, const std::string& key)
+    {
+        const std::string start = key + "=";
+        std::size_t at = params.find(start);
+        if (at == std::string::npos)
+            return {};
+        at += start.size();
+        return params.substr(at, params.find('\r', at) - at);
+    }
+
     std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
 
-    std::vector<QPointer<TDataSentakuBox>> boxes_;
+    std::vector<QPointer<QWidget>> screens_;
 
 private:
+    template <class Screen>
+    Screen* showScreen(Screen* screen)
+    {
+        screens_.push_back(screen);
+        screen->PrepareShow(false);
+        screen->show();
+        QApplication::processEvents();
+        return screen;
+    }
+
     StartProcessFunc savedLauncher_;
     ServerFileOperationFunc previousFileOps_;
     bool servingLocally_ = false;
