@@ -2,7 +2,7 @@
 // office, against the fake relay server.
 #include "comm/forms/TfmDataTusin.h"
 
-#include "../../datasets/forms/SampleOfficeFixture.h"
+#include "SampleOfficeFixture.h"
 #include "../../ui/forms/ShownForm.h"
 #include "../FakeRelay.h"
 #include "SchemaDatabase.h"
