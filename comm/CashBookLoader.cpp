@@ -103,9 +103,7 @@ void TCashBookLoader::step()
 void TCashBookLoader::ResetLog()
 {
     ImportResult = 0;
-    CurrentEntry.Kind = SyoriNone;
-    CurrentEntry.Code = 0;
-    CurrentEntry.Message.clear();
+    CurrentEntry.Clear();
     ImportLog.clear();
 }
 

@@ -20,9 +20,7 @@ TCashBookSender::TCashBookSender()
 void TCashBookSender::ClearLog()
 {
     SendResult = 0;
-    CurrentEntry.Kind = SyoriNone;
-    CurrentEntry.Code = 0;
-    CurrentEntry.Message.clear();
+    CurrentEntry.Clear();
     SendLog.clear();
 }
 

@@ -15,6 +15,14 @@ struct TCorvaneSyoriInfo {
     std::uint8_t Kind = SyoriNone;
     std::int32_t Code = 0;
     std::string Message;
+
+    // Empties the entry for the next step; the process name stays.
+    void Clear()
+    {
+        Kind = SyoriNone;
+        Code = 0;
+        Message.clear();
+    }
 };
 
 using TCorvaneSyoriLog = std::vector<TCorvaneSyoriInfo>;

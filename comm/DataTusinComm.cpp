@@ -100,6 +100,15 @@ bool readListing(TRelaySession& session, const TCloudShareRecord& record, std::i
 }
 
 // Another operator's or computer's slot is refused with who holds it.
+// A receive needs a cloud slot chosen for the data set (1 to 10).
+bool receiveSlotChosen(std::int32_t slot)
+{
+    if (slot >= 1 && slot <= 10)
+        return true;
+    platform::showMessage("クラウド領域を選択していません。", platform::MessageKind::Information);
+    return false;
+}
+
 bool refusedAsHeldByOther(const TRelaySession& session, std::int32_t slot)
 {
     if (!session.HeldByOther(slot))
@@ -174,10 +183,8 @@ std::int32_t TDataTusinComm::CloudShareReceive(const std::string& folder, std::i
         if (!readListing(session, record, automatic))
             return 1;
         const std::int32_t slot = record.CLOUD_LINE;
-        if (slot < 1 || slot > 10) {
-            platform::showMessage("クラウド領域を選択していません。", platform::MessageKind::Information);
+        if (!receiveSlotChosen(slot))
             return 1;
-        }
         if (TrimBlanks(session.Table.At(ColName, slot)).empty()) {
             platform::showMessage("設定された領域にはデータがありません。 ", platform::MessageKind::Information);
             return 1;
@@ -226,10 +233,8 @@ std::int32_t TDataTusinComm::CloudShareReceiveTo(const std::string& folder, std:
     try {
         if (!readListing(session, record, automatic))
             return 1;
-        if (record.CLOUD_LINE < 1 || record.CLOUD_LINE > 10) {
-            platform::showMessage("クラウド領域を選択していません。", platform::MessageKind::Information);
+        if (!receiveSlotChosen(record.CLOUD_LINE))
             return 1;
-        }
         if (refusedAsHeldByOther(session, record.CLOUD_LINE))
             return 1;
         return NewTransfer(session, folder, record).ReceiveData(true) == 0 ? 0 : 1;
