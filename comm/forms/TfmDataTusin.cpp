@@ -338,15 +338,17 @@ void TfmDataTusin::ShowSlotList()
         const char* title;
         int width;
     };
+    // The period column is wider and the name column narrower than at design,
+    // so that a whole period shows in the stand-in form font.
     std::vector<Column> columns;
     if (SyoriType == 25 || SyoriType == 26)
-        columns = {{"No.", 40},          {"状況", 75},           {"データ名", 266},      {"年度", 53},
-                   {"会計期間", 175},    {"使用開始日時", 128},  {"最終更新日時", 128},  {"バージョン", 85}};
+        columns = {{"No.", 40},          {"状況", 75},           {"データ名", 241},      {"年度", 53},
+                   {"会計期間", 200},    {"使用開始日時", 128},  {"最終更新日時", 128},  {"バージョン", 85}};
     else if (SyoriType == 8)
-        columns = {{"処理", 55},      {"データ名", 285}, {"会計年度", 80}, {"会計期間", 180},
+        columns = {{"処理", 55},      {"データ名", 265}, {"会計年度", 80}, {"会計期間", 200},
                    {"送信日時", 134}, {"受信日時", 134}, {"バージョン", 85}};
     else
-        columns = {{"No.", 40},       {"データ名", 300}, {"会計年度", 80}, {"会計期間", 180},
+        columns = {{"No.", 40},       {"データ名", 280}, {"会計年度", 80}, {"会計期間", 200},
                    {"送信日時", 134}, {"受信日時", 134}, {"バージョン", 85}};
     const double scale = formPpi() / 96.0;
     PerfectGrid1->clear();
