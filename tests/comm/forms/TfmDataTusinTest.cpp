@@ -19,23 +19,9 @@
 using namespace vq;
 using comm::TfmDataTusin;
 using comm::TfmTusinSettiPas;
+using test::whenModalOf;
 
 namespace {
-
-// Runs action once a modal window of class Form is up.
-template <class Form>
-void whenModalOf(std::function<void(Form*)> action)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        if (auto* form = qobject_cast<Form*>(QApplication::activeModalWidget())) {
-            action(form);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
 
 // Ticks the box, types password and presses OK on the password dialog.
 void answerPassword(const QString& password)
