@@ -1,7 +1,11 @@
 #include "comm/forms/DataTusinScreens.h"
 
 #include "comm/forms/TfmDataTusin.h"
+#include "comm/forms/TfmWaitMess.h"
 #include "comm/forms/TfrmTusinSettei.h"
+
+#include <QApplication>
+#include <QCheckBox>
 
 namespace vq::comm {
 
@@ -23,6 +27,75 @@ std::int32_t TDataTusinScreens::ShowCloudShareSettings(const std::string& folder
     SettingsSaved = result == 0;
     NeedUpload = result == 0 && screen.NeedUpload == 1;
     return result;
+}
+
+template <class Call>
+std::int32_t TDataTusinScreens::withStepWindow(const std::vector<const char*>& steps, const std::string& caption,
+                                               Call call)
+{
+    stepWindow_ = std::make_unique<TfmWaitMess>(QApplication::activeWindow());
+    if (!caption.empty())
+        stepWindow_->setWindowTitle(QString::fromStdString(caption));
+    for (int i = 0; i < stepWindow_->StepCount(); ++i) {
+        if (i < static_cast<int>(steps.size()))
+            stepWindow_->MarkPlain(i, QString::fromUtf8(steps[static_cast<std::size_t>(i)]));
+        else
+            stepWindow_->Step(i)->hide();
+    }
+    stepWindow_->ShowNow();
+    // The transfer names each step with its state; the window shows the
+    // running step and closes the ones before it.
+    Step = [this, steps](int box, const std::string& text) {
+        const int index = box - 1;
+        if (!stepWindow_ || index < 0 || index >= static_cast<int>(steps.size()))
+            return;
+        for (int i = 0; i < index; ++i)
+            stepWindow_->MarkDone(i, QString::fromUtf8(steps[static_cast<std::size_t>(i)]));
+        const std::string done = "　終了";
+        const bool finished = text.size() >= done.size() && text.compare(text.size() - done.size(), done.size(), done) == 0;
+        const QString base = QString::fromStdString(text.substr(0, text.rfind("　")));
+        if (finished)
+            stepWindow_->MarkDone(index, base);
+        else
+            stepWindow_->MarkRunning(index, base);
+    };
+    std::int32_t result = 1;
+    try {
+        result = call();
+    } catch (...) {
+        Step = nullptr;
+        stepWindow_.reset();
+        throw;
+    }
+    Step = nullptr;
+    stepWindow_.reset();
+    return result;
+}
+
+namespace {
+
+const std::vector<const char*> SendSteps = {"送信用データ保存", "送信用データ圧縮", "送信用データ暗号化",
+                                            "クラウドへデータ送信"};
+const std::vector<const char*> ReceiveSteps = {"クラウドからデータ受信", "受信データ暗号解読", "受信データ圧縮解凍",
+                                               "受信データ復元・照合"};
+
+} // namespace
+
+std::int32_t TDataTusinScreens::CloudShareSend(const std::string& folder, const std::string& waitCaption,
+                                               std::int32_t automatic)
+{
+    return withStepWindow(SendSteps, waitCaption,
+                          [&] { return TDataTusinComm::CloudShareSend(folder, waitCaption, automatic); });
+}
+
+std::int32_t TDataTusinScreens::CloudShareReceive(const std::string& folder, std::int32_t automatic, std::int32_t mode)
+{
+    return withStepWindow(ReceiveSteps, {}, [&] { return TDataTusinComm::CloudShareReceive(folder, automatic, mode); });
+}
+
+std::int32_t TDataTusinScreens::CloudShareReceiveTo(const std::string& folder, std::int32_t automatic)
+{
+    return withStepWindow(ReceiveSteps, {}, [&] { return TDataTusinComm::CloudShareReceiveTo(folder, automatic); });
 }
 
 void InstallDataTusinScreens()
