@@ -5,7 +5,9 @@
 #include "../CashBookFixture.h"
 #include "../FakeFtp.h"
 #include "../FakeRelay.h"
+#include "comm/forms/TMeetingToolSettingBox.h"
 #include "comm/forms/TfmHikakuMess2.h"
+#include "foundation/data/AccRegSettings.h"
 #include "foundation/calendar/DateText.h"
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxSpreadGrid.h"
@@ -325,4 +327,71 @@ TEST(DifferenceWindowLayout, TopsButtonsAndHeightByTheGroupsShown)
         EXPECT_EQ(w.height(), px(c.height));
         EXPECT_EQ(w.Button2->isHidden(), c.groups.Refusal);
     }
+}
+
+TEST_F(TfmDataTusinRelayTest, RelaySendAndReceiveOfAWholeDataSetBetweenTwoOffices)
+{
+    const fs::path b = root_.path() / "data" / "0002";
+    fs::create_directories(b);
+    fs::copy_file(sample_, b / DataDbFileName);
+    const fs::path sys = fs::path(SystemDef.SysDir) / SysDbFileName;
+    test::runSql(sys, "INSERT INTO DATALIST (REC, GROUPID, PASNAME, ENTTEXT) VALUES (1, 10000, '" + SystemDef.DataDir +
+                          "', 'A');\nINSERT INTO DATALIST (REC, GROUPID, PASNAME, ENTTEXT) VALUES (2, 10000, '" +
+                          b.string() + "', 'B');");
+    for (const fs::path& f : {fs::path(SystemDef.DataDir), b})
+        test::runSql(f / DataDbFileName, "UPDATE ACCDEF1 SET WEB_HOLDER='" + Id + "', PASWORD='" + RelayPassword +
+                                             "' WHERE REC=1;\nDELETE FROM ACCREG WHERE AGROUP='テスト';");
+    AccInf.WEB_HOLDER = Id;
+    AccInf.PASWORD = RelayPassword;
+    openSql("INSERT INTO ACCREG (AGROUP, ACODE, ATEXT) VALUES ('テスト', '印', 'office A')");
+    // The analysis upload follows the send; the web meeting mails its start.
+    PutAccReg("通信設定", "クラウド区分", "整数", SettingValue(std::int32_t{1}));
+    PutAccReg("ＷＥＢ会議設定", "ＷＥＢ会議を行う", "整数", SettingValue(std::int32_t{1}));
+    PutAccReg("ＷＥＢ会議設定", "ＵＲＬ", "文字", SettingValue(std::string("https://m.example/")));
+
+    std::vector<std::pair<std::string, std::int32_t>> uploads;
+    TfmDataTusin sender;
+    sender.DataListPresent = true;
+    sender.UploadToWebAnalysis = [&](const std::string& id, std::int32_t slot) {
+        uploads.emplace_back(id, slot);
+        return comm::TAnalysisUpload{"000", ""};
+    };
+    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+        s->PerfectGrid1->setCurrentCell(0, 1);
+        // Cancelling the meeting's question cancels the send.
+        whenModalOf<comm::TMeetingToolSettingBox>([](comm::TMeetingToolSettingBox* m) { m->btnCancel->Click(); });
+        s->Key(12)->Click();
+        EXPECT_TRUE(s->isVisible());
+        EXPECT_EQ(countOf(relay_.requests(), "Scode=1820"), 0u);
+        PutAccReg("ＷＥＢ会議設定", "ＷＥＢ会議を行う", "整数", SettingValue(std::int32_t{0}));
+        s->Key(12)->Click();
+        EXPECT_EQ(s->PerfectGrid1->item(0, 1)->text(), QString::fromStdString(AccInf.ENTTEXT));
+    });
+    EXPECT_EQ(run(1, sender), 0);
+    EXPECT_TRUE(shown("　\r\nデータ送信処理が終了しました。\r\n "));
+    EXPECT_EQ(uploads, (std::vector<std::pair<std::string, std::int32_t>>{{Id, 1}}));
+    EXPECT_TRUE(fs::exists(ftp_.root() / "01" / "vqacc.wen"));
+    EXPECT_EQ(countOf(relay_.requests(), "Scode=1720&sSno=SN1&sFName=" + Id + " "), 1u);
+    EXPECT_EQ(countOf(relay_.requests(), "Scode=1820&sSno=SN1&sFName=" + Id + "&fSname=01&"), 1u);
+
+    // Office B receives it over its own data set.
+    dm_.IBDatabaseDAT.disconnect();
+    SystemDef.DataDir = b.string();
+    ASSERT_TRUE(dm_.fnAccDatConnected("", SystemDef.DataDir, 0));
+    ASSERT_TRUE(dm_.fnGetAccInfo());
+    EXPECT_TRUE(openRows("SELECT ATEXT FROM ACCREG WHERE AGROUP='テスト'").empty());
+    seam_->messages.clear();
+    TfmDataTusin receiver;
+    receiver.DataListPresent = true;
+    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+        s->PerfectGrid1->setCurrentCell(0, 1);
+        s->Key(12)->Click();
+    });
+    EXPECT_EQ(run(2, receiver), 1) << (texts().empty() ? "" : texts().back());
+    EXPECT_TRUE(shown("　\r\nデータ受信処理が終了しました。\r\n "));
+    EXPECT_EQ(countOf(relay_.requests(), "Scode=1830&sSno=SN1&sFName=" + Id + "&fSname=01 "), 1u);
+    if (!dm_.IBDatabaseDAT.connected()) {
+        ASSERT_TRUE(dm_.fnAccDatConnected("", SystemDef.DataDir, 0));
+    }
+    EXPECT_EQ(openRows("SELECT ATEXT FROM ACCREG WHERE AGROUP='テスト'"), std::vector<std::string>{"office A"});
 }
