@@ -722,13 +722,14 @@ std::int32_t TfmDataTusin::ReceiveCashBook(std::int32_t slot)
                 box.TextMode = slot == 0 ? 0 : 1;
                 box.ImportMode = slot == 2 ? 0 : 1;
                 if (slot == 0) {
+                    // The window's close button also answers OK; an empty
+                    // log tells that no import ran.
                     const int closed = box.exec();
-                    if (closed == QDialog::Accepted || closed == ui::mrOk) {
-                        if (box.RecomputeResult() == 1)
-                            result = 1;
-                        else
-                            CashImportFailed = 1;
-                    }
+                    const std::int32_t outcome = box.RecomputeResult();
+                    if (closed == ui::mrOk && outcome == 1)
+                        result = 1;
+                    else if (closed == ui::mrOk && outcome != 0)
+                        CashImportFailed = 1;
                 } else {
                     box.RunHidden();
                     if (box.RecomputeResult() == 1)

@@ -5,6 +5,7 @@
 #include "../CashBookFixture.h"
 #include "../FakeFtp.h"
 #include "../FakeRelay.h"
+#include "comm/forms/TCashBookLoaderBox.h"
 #include "comm/forms/TMeetingToolSettingBox.h"
 #include "comm/forms/TfmHikakuMess2.h"
 #include "foundation/data/AccRegSettings.h"
@@ -394,4 +395,46 @@ TEST_F(TfmDataTusinRelayTest, RelaySendAndReceiveOfAWholeDataSetBetweenTwoOffice
         ASSERT_TRUE(dm_.fnAccDatConnected("", SystemDef.DataDir, 0));
     }
     EXPECT_EQ(openRows("SELECT ATEXT FROM ACCREG WHERE AGROUP='テスト'"), std::vector<std::string>{"office A"});
+}
+
+TEST_F(TfmDataTusinRelayTest, AFailedMarkingAnswersMinusOneWhetherBeforeOrAfterTheUpload)
+{
+    struct Case {
+        std::int32_t syoriType;
+        const char* message;
+        const char* remote;
+        bool uploaded;
+    };
+    const Case cases[] = {
+        {5, "　\r\nデータセンダーエラー1\r\n ", "03", false},
+        {3, "　\r\nデータセンダーエラー2\r\n ", "02", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        seam_->messages.clear();
+        // Another connection holds a cash entry that the marking changes.
+        db::Attachment other = db::attachDatabase({dataFile().string(), "SYSDBA", "masterkey"});
+        db::Transaction holder(other);
+        holder.start();
+        other.execute(holder, "UPDATE SIWAKE SET COMMENT='held' WHERE SWKREC=(SELECT MAX(SWKREC) FROM SIWAKE "
+                              "WHERE TAISHAKU=1 AND KCODE='1110' AND DELFLG=0)");
+        EXPECT_EQ(run(c.syoriType), -1);
+        holder.rollback();
+        EXPECT_TRUE(shown(c.message));
+        EXPECT_FALSE(shown("　\r\n送信処理が終了しました。\r\n　"));
+        EXPECT_FALSE(shown("　\r\n送信処理が終了しました。\r\n "));
+        EXPECT_EQ(fs::exists(ftp_.root() / c.remote / "vqacc.wen"), c.uploaded);
+    }
+}
+
+TEST_F(TfmDataTusinRelayTest, AnImportWindowClosedWithoutImportingKeepsTheSlot)
+{
+    EXPECT_EQ(run(9), 1);   // the cash book's own slot "01"
+    ASSERT_TRUE(fs::exists(ftp_.root() / "01" / "vqacc.wen"));
+    seam_->messages.clear();
+    whenModalOf<comm::TCashBookLoaderBox>([](comm::TCashBookLoaderBox* box) { box->btnCancelClick(); });
+    EXPECT_EQ(run(4), -1);
+    EXPECT_TRUE(shown("　\r\n受信処理が正常に終了していません。\r\n "));
+    EXPECT_EQ(countOf(relay_.requests(), "Scode=1750"), 0u);
+    EXPECT_NE(relay_.state().find(AccInf.SHOUGOU), std::string::npos);
 }
