@@ -5,6 +5,8 @@
 #include "DbUpdateRunFixture.h"
 
 #include <algorithm>
+#include <functional>
+#include <sstream>
 
 #include "dbupdate/DbUpdateListRec.h"
 #include "dbupdate/steps/OldDataStep.h"
@@ -99,4 +101,147 @@ TEST_F(OldDataStepsTest, ColumnTestsAddTheirLinesOnlyWhenTheColumnIsMissing)
     EXPECT_FALSE(has(present, "ADD CASHFLOW_KIKAN1 INTEGER DEFAULT -1,"));
     EXPECT_TRUE(has(present, "ADD SDAI_HASUU3 INTEGER DEFAULT 0;"));
     EXPECT_TRUE(seam_->messages.empty());
+}
+
+namespace {
+
+// The running totals the journal triggers keep for facility '01', account
+// 4101, department '01', period 1 (tax class 1): the facility's entry count;
+// debit net and tax, credit net and tax; the tax totals of the blank
+// department and of department '01', debit and credit.
+std::vector<double> journalTotals(const std::function<std::string(const std::string&)>& scalar)
+{
+    const std::string text = scalar(
+        "SELECT S.SIWAKECOUNT||' '||M.KAR_NUK||' '||M.KAR_TAX||' '||M.KAS_NUK||' '||M.KAS_TAX"
+        "||' '||T0.KAR||' '||T0.KAS||' '||T1.KAR||' '||T1.KAS "
+        "FROM SISETUMST S, KAMOKU_MS M, KAMOKU_TAX T0, KAMOKU_TAX T1 WHERE S.SCODE='01' "
+        "AND M.SCODE='01' AND M.KCODE='4101' AND M.HCODE=' ' AND M.BCODE='01' AND M.MNUM=1 "
+        "AND T0.SCODE='01' AND T0.BCODE=' ' AND T0.KKUBUN=1 AND T0.MNUM=1 "
+        "AND T1.SCODE='01' AND T1.BCODE='01' AND T1.KKUBUN=1 AND T1.MNUM=1");
+    std::vector<double> values;
+    std::istringstream in(text);
+    for (double v; in >> v;)
+        values.push_back(v);
+    return values;
+}
+
+} // namespace
+
+TEST_F(OldDataStepsTest, JournalTriggersKeepTheTotalsOfValidEntriesOnly)
+{
+    useBase("corporation");
+    ASSERT_EQ(runUpTo(5), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+    runSql(dataFile(), "UPDATE OR INSERT INTO KAMOKU_TAX (SCODE, BCODE, KKUBUN, MNUM) VALUES ('01', ' ', 1, 1) "
+                       "MATCHING (SCODE, BCODE, KKUBUN, MNUM);"
+                       "UPDATE OR INSERT INTO KAMOKU_TAX (SCODE, BCODE, KKUBUN, MNUM) VALUES ('01', '01', 1, 1) "
+                       "MATCHING (SCODE, BCODE, KKUBUN, MNUM);");
+    const auto entry = [](int rec, int side, int net, int tax) {
+        return "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, KCODE, HCODE, BCODE, "
+               "TAXUH, NUK, ZEI) VALUES (" + std::to_string(rec) + ", " + std::to_string(rec) + ", 1, " +
+               std::to_string(side) + ", '2024-04-10', 1, '01', '4101', ' ', '01', 1, " + std::to_string(net) +
+               ", " + std::to_string(tax) + ");";
+    };
+    // Each statement, and what it adds to the totals (count; debit net, tax;
+    // credit net, tax; tax of the blank department debit, credit; of '01').
+    struct Case {
+        const char* what;
+        std::string sql;
+        std::vector<double> change;
+    } cases[] = {
+        {"a debit entry", entry(9001, 1, 1000, 100), {1, 1000, 100, 0, 0, 100, 0, 0, 0}},
+        {"a credit entry counts no entry", entry(9002, 2, 500, 50), {0, 0, 0, 500, 50, 0, 50, 0, 0}},
+        {"the credit marked deleted", "UPDATE SIWAKE SET DELFLG=1 WHERE REC=9002;", {0, 0, 0, -500, -50, 0, -50, 0, 0}},
+        {"an amount changed while deleted", "UPDATE SIWAKE SET NUK=700 WHERE REC=9002;", {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"the credit back from 1", "UPDATE SIWAKE SET DELFLG=0 WHERE REC=9002;", {0, 0, 0, 700, 50, 0, 50, 0, 0}},
+        {"an amount changed while valid", "UPDATE SIWAKE SET NUK=900 WHERE REC=9002;", {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"the debit marked deleted with 2", "UPDATE SIWAKE SET DELFLG=2 WHERE REC=9001;",
+         {-1, -1000, -100, 0, 0, -100, 0, 0, 0}},
+        {"the debit back from 2 adds nothing", "UPDATE SIWAKE SET DELFLG=0 WHERE REC=9001;", {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"with departments on every account, tax goes to the department",
+         "UPDATE ACCDEF1 SET BUMON=2 WHERE REC=1;" + entry(9003, 1, 10, 1), {1, 10, 1, 0, 0, 0, 0, 1, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<double> before = journalTotals([this](const std::string& q) { return scalar(q); });
+        ASSERT_EQ(before.size(), 9u);
+        runSql(dataFile(), c.sql);
+        const std::vector<double> after = journalTotals([this](const std::string& q) { return scalar(q); });
+        ASSERT_EQ(after.size(), 9u);
+        for (std::size_t i = 0; i < after.size(); ++i)
+            EXPECT_DOUBLE_EQ(after[i] - before[i], c.change[i]) << "value " << i;
+    }
+}
+
+TEST_F(OldDataStepsTest, AFixedAssetEntryMarksItsAssetUntilNoEntryLinksIt)
+{
+    useBase("corporation");
+    ASSERT_EQ(runUpTo(5), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+    // The payment and receipt accounts default to '', which no sub-account has.
+    runSql(dataFile(), "INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, "
+                       "SYUNYUHCODE) VALUES (1, '01', '1301', ' ', NULL, NULL, NULL, NULL);"
+                       "INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, "
+                       "SYUNYUHCODE) VALUES (2, ' ', '1301', ' ', NULL, NULL, NULL, NULL);");
+    const auto linked = [](int rec, int asset, const std::string& key) {
+        return "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, KCODE, LINKKUB, LINKREC, "
+               "LINKKEY) VALUES (" + std::to_string(rec) + ", " + std::to_string(rec) +
+               ", 1, 1, '2024-04-10', 1, '01', '1301', 8, " + std::to_string(asset) + ", '" + key + "');";
+    };
+    const std::string hojo = scalar("SELECT REC FROM HOJOMST WHERE KCODE='1301' AND HCODE=' '");
+    struct Case {
+        const char* what;
+        std::string sql;
+        const char* marks;   // TRANSKBN of assets 1 and 2
+    } cases[] = {
+        {"an entry linked to asset 1", linked(9101, 1, "1-1"), "1 <null>"},
+        {"marked deleted, it still links the asset", "UPDATE SIWAKE SET DELFLG=1 WHERE REC=9101;", "1 <null>"},
+        {"deleted and unlinked at once", "UPDATE SIWAKE SET DELFLG=0 WHERE REC=9101;"
+                                         "UPDATE SIWAKE SET DELFLG=1, LINKKUB=0 WHERE REC=9101;", "0 <null>"},
+        {"an entry of another facility reaches the asset by its number", linked(9102, 2, "1-2"), "0 1"},
+        {"by sub-account: the assets of the entry's facility", linked(9103, std::stoi(hojo), "2-A1"), "1 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        runSql(dataFile(), c.sql);
+        EXPECT_EQ(scalar("SELECT LIST(COALESCE(CAST(TRANSKBN AS VARCHAR(4)), '<null>'), ' ') FROM "
+                         "(SELECT TRANSKBN FROM KS_SISAN ORDER BY REC)"),
+                  c.marks);
+    }
+}
+
+TEST_F(OldDataStepsTest, ANewFacilityGetsItsRowsAndDepartmentsByBumex)
+{
+    useBase("corporation");
+    ASSERT_EQ(runUpTo(5), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+    runSql(dataFile(), "INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('02', '支店', 0);"
+                       "INSERT INTO SISETUMST (SCODE, SNAME, BUMEX) VALUES ('03', '工場', 1);");
+    struct Case {
+        const char* scode;
+        const char* departments;
+    } cases[] = {{"02", ""}, {"03", "00 01 02"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.scode);
+        const std::string where = std::string(" WHERE SCODE='") + c.scode + "'";
+        EXPECT_EQ(scalar("SELECT COALESCE(LIST(TRIM(BCODE), ' '), '') FROM (SELECT BCODE FROM SISETUBUM" + where +
+                         " ORDER BY BCODE)"),
+                  c.departments);
+        EXPECT_EQ(scalar("SELECT COUNT(*)||' '||MIN(MNUM)||' '||MAX(MNUM) FROM ACCDEF5" + where), "48 -31 16");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM TORDICTI" + where), "50");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM SWKDICTI" + where), "50");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM KS_TRANSSWK" + where), "1");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM YOSOKUINF" + where), "1");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM KAMOKU_SZ" + where),
+                  scalar("SELECT COUNT(*) FROM KAMOKUMST K JOIN HOJOMST H ON H.KCODE=K.KCODE WHERE K.USE=1"));
+    }
+
+    // Headcounts: facility '02' holds 100 + MNUM in every period.
+    runSql(dataFile(), "UPDATE ACCDEF5 SET NUM1 = 100 + MNUM WHERE SCODE='02';"
+                       "UPDATE ACCDEF5 SET NUM1 = 1000 WHERE SCODE='03';");
+    EXPECT_EQ(scalar("SELECT T_NINZU1||' '||T_NINZU3||' '||T_NINZU4||' '||T_NINZU12||' '||Z_NINZU1||' '||Z_NINZU12"
+                     "||' '||ZZ_NINZU1||' '||ZZ_NINZU12 FROM SP_MB_SELECT_SYUGYOU('02', '')"),
+                  "101 103 105 115 85 99 69 83");
+    // Blank facility and department: every facility's rows of the period.
+    EXPECT_EQ(scalar("SELECT T_NINZU1 FROM SP_MB_SELECT_SYUGYOU('', '')"),
+              scalar("SELECT CAST(SUM(NUM1) AS INTEGER) FROM ACCDEF5 WHERE MNUM=1"));
+    EXPECT_EQ(scalar("SELECT Z_NINZU12 FROM SP_MB_SELECT_SYUGYOU('', ' ')"),
+              scalar("SELECT CAST(SUM(NUM1) AS INTEGER) FROM ACCDEF5 WHERE MNUM=-1"));
 }
