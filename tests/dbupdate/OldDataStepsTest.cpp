@@ -245,3 +245,112 @@ TEST_F(OldDataStepsTest, ANewFacilityGetsItsRowsAndDepartmentsByBumex)
     EXPECT_EQ(scalar("SELECT Z_NINZU12 FROM SP_MB_SELECT_SYUGYOU('', ' ')"),
               scalar("SELECT CAST(SUM(NUM1) AS INTEGER) FROM ACCDEF5 WHERE MNUM=-1"));
 }
+
+TEST_F(OldDataStepsTest, BankReconciliationListsComeInPagesAroundTheReferenceEntry)
+{
+    useBase("corporation");
+    ASSERT_EQ(runUpTo(2), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+    // One entry a day from 1 May (period 2) to 29 June (period 3), entry
+    // number = day count; a second entry on 10 May booked to period 3.
+    runSql(dataFile(), "SET TERM ^ ;\n"
+                       "EXECUTE BLOCK AS DECLARE I INTEGER = 1; DECLARE D DATE; BEGIN\n"
+                       "  WHILE (I <= 60) DO BEGIN\n"
+                       "    D = DATEADD(I - 1 DAY TO DATE '2024-05-01');\n"
+                       "    INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, KCODE, NUK)\n"
+                       "    VALUES (9000 + :I, 9000 + :I, :I, 1, :D, IIF(EXTRACT(MONTH FROM :D) = 5, 2, 3), '01',\n"
+                       "            '1301', 100);\n"
+                       "    I = I + 1;\n"
+                       "  END\n"
+                       "END^\n"
+                       "SET TERM ; ^\n"
+                       "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, TAISHAKU, HIZUKE, MNUM, SCODE, KCODE, NUK)\n"
+                       "VALUES (9100, 9100, 100, 1, '2024-05-10', 3, '01', '1301', 100);\n");
+    // Count, first and last entry number and the highest record count of a call.
+    const auto page = [this](const std::string& proc, const std::string& args) {
+        return scalar("SELECT COUNT(*)||' '||COALESCE(LIST(SWKNO, ' '), '')||' /'||COALESCE(MAX(RECORDCNT), 0) "
+                      "FROM SP_TOUZACHOSEIHYO_" + proc + "(" + args + ")");
+    };
+    const auto swknos = [](int from, int to) {
+        std::string text;
+        for (int i = from; from <= to ? i <= to : i >= to; i += from <= to ? 1 : -1)
+            text += (text.empty() ? "" : " ") + std::to_string(i);
+        return text;
+    };
+    struct Case {
+        const char* what;
+        const char* proc;
+        std::string args;   // kind, facility, account, sub, dept, period, settlement, from, to, no, side, del, offset, limit
+        std::string rows;
+    } cases[] = {
+        {"limit 0 gives 50, newest first", "LISTUP", "0,'','1301','','',0,0,'2024-04-01','2025-03-31',0,0,0,0,0",
+         "50 " + swknos(60, 11) + " /50"},
+        {"the next page counts the offset rows", "LISTUP",
+         "0,'','1301','','',0,0,'2024-04-01','2025-03-31',0,0,0,50,50",
+         "11 100 " + swknos(10, 1) + " /61"},
+        {"an end before the start reads from the start of the year", "LISTUP",
+         "0,'01','1301','','',0,0,'2024-12-01','2024-05-03',0,0,0,0,0", "3 3 2 1 /3"},
+        {"up to the reference entry of its day", "LISTUP",
+         "0,'','1301','','',0,0,'2024-04-01','2024-05-10',10,1,0,0,100", "10 " + swknos(10, 1) + " /10"},
+        {"without a reference entry its whole day", "LISTUP",
+         "0,'','1301','','',0,0,'2024-04-01','2024-05-10',0,0,0,0,100", "11 100 " + swknos(10, 1) + " /11"},
+        {"a settlement reference counts a day later", "LISTUP",
+         "0,'','1301','','',0,1,'2024-04-01','2024-05-10',0,0,0,0,100", "11 100 " + swknos(10, 1) + " /11"},
+        {"another kind lists nothing", "LISTUP", "2,'','1301','','',0,0,'2024-04-01','2025-03-31',0,0,0,0,0",
+         "0  /0"},
+        {"deleted entries only when asked", "LISTUP", "0,'','1301','','',0,0,'2024-04-01','2025-03-31',0,0,1,0,0",
+         "0  /0"},
+        {"later periods only on the reference day", "LISTDOWN",
+         "0,'','1301','','',2,0,'2024-05-10','2025-03-31',0,0,0,0,100", "23 10 100 " + swknos(11, 31) + " /23"},
+        {"from the reference entry on", "LISTDOWN",
+         "0,'','1301','','',2,0,'2024-05-10','2025-03-31',100,1,0,0,100", "22 100 " + swknos(11, 31) + " /22"},
+        {"pages going down", "LISTDOWN", "0,'','1301','','',3,0,'2024-05-01','2025-03-31',0,0,0,5,3",
+         "3 6 7 8 /8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(page(c.proc, c.args), c.rows);
+    }
+}
+
+TEST_F(OldDataStepsTest, AllocationRatiosAreMadeToAddUpThroughTheCommonDepartment)
+{
+    useBase("corporation");
+    ASSERT_EQ(runUpTo(5), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+    const auto asset = [](int rec) {
+        return "INSERT INTO KS_SISAN (REC, SCODE, KCODE, HCODE, SIHAKCODE, SIHAHCODE, SYUNYUKCODE, SYUNYUHCODE) "
+               "VALUES (" + std::to_string(rec) + ", '01', '1301', ' ', NULL, NULL, NULL, NULL);";
+    };
+    const auto ratio = [](int rec, const char* bcode, int haibun) {
+        return "INSERT INTO KS_BUMONHB (KS_REC, SCODE, BCODE, HAIBUN) VALUES (" + std::to_string(rec) + ", '01', '" +
+               bcode + "', " + std::to_string(haibun) + ");";
+    };
+    const auto ratios = [this] {
+        return scalar("SELECT LIST(KS_REC||':'||TRIM(BCODE)||'='||CAST(HAIBUN AS INTEGER), ' ') FROM "
+                      "(SELECT * FROM KS_BUMONHB ORDER BY KS_REC, BCODE)");
+    };
+    // The repair writes: its rows are read and committed.
+    const auto repair = [this](const std::string& scode) {
+        db::Attachment a = db::attachDatabase({dataFile().string(), "SYSDBA", ""});
+        db::Transaction tr(a, db::kReadCommitted);
+        tr.start();
+        db::Statement q(a, tr, "SELECT SYUFUKU FROM SP_KS_SISAN_SYUFUKU_HAIBUNRITU('" + scode + "')");
+        q.execute();
+        std::string rows;
+        while (q.fetch())
+            rows += q.field(std::size_t{0}).asString() + ";";
+        tr.commit();
+        return rows;
+    };
+    // Asset 1 is 10 short, asset 2 adds up, asset 3 has no common row.
+    runSql(dataFile(), asset(1) + asset(2) + asset(3) + ratio(1, "01", 30) + ratio(1, "00", 60) + ratio(2, "01", 50) +
+                           ratio(2, "00", 50) + ratio(3, "01", 40));
+    EXPECT_EQ(repair("01"), "1;");
+    EXPECT_EQ(ratios(), "1:00=70 1:01=30 2:00=50 2:01=50 3:01=40");
+    // Only asset 3 is left, and it still cannot add up.
+    EXPECT_EQ(repair("01"), "1;");
+    runSql(dataFile(), "DELETE FROM KS_SISAN WHERE REC=3;");
+    EXPECT_EQ(repair("01"), "0;");
+    // A facility without departments returns no row at all.
+    EXPECT_EQ(repair(" "), "");
+    EXPECT_EQ(ratios(), "1:00=70 1:01=30 2:00=50 2:01=50");
+}
