@@ -24,7 +24,7 @@ protected:
     void useBase(const std::string& kind, int edition = 0)
     {
         fs::remove(dataFile());
-        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition});
+        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition, {}});
     }
     // The first steps of the data list, up to 0.1.last, run in order.
     int runUpTo(int last)

@@ -60,7 +60,7 @@ void runTo500(int edition, const fs::path& database, const Query& scalar,
     SCOPED_TRACE("edition " + std::to_string(edition));
     EditionScope::set(edition);
     fs::remove(database);
-    buildBaseDatabase(SchemaKind::SystemBase, database, {"", edition});
+    buildBaseDatabase(SchemaKind::SystemBase, database, {"", edition, {}});
     prepare(database);
     const std::string folder = SystemDef.SysDir + "/Data/MixedCase0001";
     runSql(database, "INSERT INTO DATALIST (REC, PASNAME) VALUES (1, '" + folder + "');\n"
