@@ -310,6 +310,20 @@ TEST_F(OldDataStepsTest, BankReconciliationListsComeInPagesAroundTheReferenceEnt
         SCOPED_TRACE(c.what);
         EXPECT_EQ(page(c.proc, c.args), c.rows);
     }
+
+    // The balance before an entry: kind, calculation, facility, account, sub,
+    // dept, tax treatment, period, date, settlement, side of the account,
+    // entry, its side, starting balance.
+    const auto balance = [this](const std::string& args) {
+        return scalar("SELECT ZANDAKA FROM SP_TOUZACHOSEIHYO_ZENZAN(" + args + ")");
+    };
+    const std::string beforeEleventh = balance("0,0,'','1301','','',0,2,'2024-05-31',0,1,9011,1,1000");
+    EXPECT_NE(beforeEleventh, "1000.0000");
+    // An entry not found: every entry of the period up to the date counts.
+    EXPECT_EQ(balance("0,0,'','1301','','',0,2,'2024-05-10',0,1,4242,1,1000"), beforeEleventh);
+    EXPECT_EQ(balance("0,0,'','1301','','',0,2,'2024-05-01',0,1,9001,1,1000"), "1000.0000");
+    EXPECT_EQ(balance("2,0,'','1301','','',0,2,'2024-05-31',0,1,9011,1,1000"), "1000.0000");
+    EXPECT_EQ(balance("0,2,'','1301','','',0,2,'2024-05-31',0,1,9011,1,1000"), "1000.0000");
 }
 
 TEST_F(OldDataStepsTest, AllocationRatiosAreMadeToAddUpThroughTheCommonDepartment)
@@ -353,4 +367,28 @@ TEST_F(OldDataStepsTest, AllocationRatiosAreMadeToAddUpThroughTheCommonDepartmen
     // A facility without departments returns no row at all.
     EXPECT_EQ(repair(" "), "");
     EXPECT_EQ(ratios(), "1:00=70 1:01=30 2:00=50 2:01=50");
+}
+
+TEST_F(OldDataStepsTest, TheVersionTableStartsAgainWhenItLacksTheFirstRelease)
+{
+    struct Case {
+        const char* what;
+        const char* rows;       // ACCVERSION before the step
+        const char* after;      // REC:version of each row after 0.1.1
+    } cases[] = {
+        {"without the row of 0.1.0", "UPDATE ACCVERSION SET MINOR1=0, MINOR2=9 WHERE REC=1;"
+                                     "INSERT INTO ACCVERSION (REC, MAJOR, MINOR1, MINOR2, MEMO) VALUES (2, 0, 0, 8, '');",
+         "1:0.1.1"},
+        {"with it", "INSERT INTO ACCVERSION (REC, MAJOR, MINOR1, MINOR2, MEMO) VALUES (2, 0, 0, 8, '');",
+         "1:0.1.1 2:0.0.8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        useBase("corporation");
+        runSql(dataFile(), c.rows);
+        ASSERT_EQ(runUpTo(1), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+        EXPECT_EQ(scalar("SELECT LIST(REC||':'||MAJOR||'.'||MINOR1||'.'||MINOR2, ' ') FROM "
+                         "(SELECT * FROM ACCVERSION ORDER BY REC)"),
+                  c.after);
+    }
 }
