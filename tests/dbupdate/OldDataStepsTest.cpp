@@ -294,7 +294,7 @@ TEST_F(OldDataStepsTest, BankReconciliationListsComeInPagesAroundTheReferenceEnt
         {"without a reference entry its whole day", "LISTUP",
          "0,'','1301','','',0,0,'2024-04-01','2024-05-10',0,0,0,0,100", "11 100 " + swknos(10, 1) + " /11"},
         {"a settlement reference counts a day later", "LISTUP",
-         "0,'','1301','','',0,1,'2024-04-01','2024-05-10',0,0,0,0,100", "11 100 " + swknos(10, 1) + " /11"},
+         "0,'','1301','','',0,1,'2024-04-01','2024-05-10',10,1,0,0,100", "11 100 " + swknos(10, 1) + " /11"},
         {"another kind lists nothing", "LISTUP", "2,'','1301','','',0,0,'2024-04-01','2025-03-31',0,0,0,0,0",
          "0  /0"},
         {"deleted entries only when asked", "LISTUP", "0,'','1301','','',0,0,'2024-04-01','2025-03-31',0,0,1,0,0",
