@@ -392,3 +392,34 @@ TEST_F(OldDataStepsTest, TheVersionTableStartsAgainWhenItLacksTheFirstRelease)
                   c.after);
     }
 }
+
+TEST_F(OldDataStepsTest, ANewAccountTakesTheSettingsOfItsGroupInEveryFacility)
+{
+    useBase("corporation");
+    ASSERT_EQ(runUpTo(5), 1) << (seam_->messages.empty() ? "" : seam_->messages.back().text);
+    struct Case {
+        const char* kcode;
+        const char* groupm1;
+        const char* settings;   // per facility: GSTAISYOU GSKAHI GSHOUHOU SETSWK SYOKYAKU1
+    } cases[] = {
+        {"A1399", "1399", ""},
+        {"A1450", "1450", "0 0 1 1 6204;0 0 1 1 6204;"},
+        {"A1650", "1650", "0 1 3 0 -;0 1 3 0 -;"},
+        {"A1800", "1800", "0 3 1 1 6204;0 3 1 1 6204;"},
+        {"A1850", "1850", ""},
+    };
+    int rec = 900;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kcode);
+        runSql(dataFile(), std::string("INSERT INTO KAMOKUMST (KCODE, USERCODE, REC, GROUPM1, GROUPM2, KNAME, DAC, "
+                                       "BPFLG, HOJOSW) VALUES ('") + c.kcode + "', '" + c.kcode + "', " +
+                               std::to_string(++rec) + ", '" + c.groupm1 + "', '" + c.groupm1 +
+                               "', '新科目', 1, 'B', '－');");
+        EXPECT_EQ(scalar(std::string("SELECT COUNT(*) FROM HOJOMST WHERE HCODE=' ' AND KCODE='") + c.kcode + "'"),
+                  "1");
+        EXPECT_EQ(scalar(std::string("SELECT COALESCE(LIST(GSTAISYOU||' '||GSKAHI||' '||GSHOUHOU||' '||SETSWK||' '||"
+                                     "COALESCE(SYOKYAKU1_KCODE, '-')||';', ''), '') FROM (SELECT * FROM KS_SETSWK "
+                                     "WHERE KCODE='") + c.kcode + "' ORDER BY SCODE)"),
+                  c.settings);
+    }
+}
