@@ -6,6 +6,7 @@
 #include "comm/FtpClient.h"
 #include "comm/LhaArchive.h"
 #include "comm/PrivateWorkFolder.h"
+#include "comm/ServerCopy.h"
 #include "datasets/operations/BackupTrailer.h"
 #include "datasets/operations/CollationCheck.h"
 #include "datasets/operations/DataSetBackupTool.h"
@@ -37,8 +38,8 @@ struct StepFailed {
     throw StepFailed{std::move(message), kind};
 }
 
-constexpr const char* AntivirusMessage =
-    "送信処理に失敗しました。ウイルス対策ソフトを実行中の場合は、終了してから再度送信を行ってください。";
+constexpr const char* AntivirusMessage = "送信処理に失敗しました。ウイルス対策ソフトを実行中の場合は、終了してから再"
+                                         "度送信を行ってください。";
 
 void markStatus(const std::string& folder, std::uint8_t status)
 {
@@ -49,110 +50,6 @@ void markStatus(const std::string& folder, std::uint8_t status)
     } catch (const std::exception&) {
         // The mark only informs other screens; the transfer goes on.
     }
-}
-
-// The slot's copy on the server while an upload replaces it: the previous
-// copy waits under its name + "bak" and comes back unless the upload is
-// final.
-class SlotCopy {
-public:
-    SlotCopy(const TCommSettings& settings, TFtpLogin login, const std::string& folder)
-        : settings_(settings), login_(std::move(login)), remote_(folder + "/" + RelayCipherName),
-          bak_(remote_ + "bak")
-    {
-    }
-    ~SlotCopy() { putBack(); }
-
-    TFtpClient& ftp()
-    {
-        if (!ftp_)
-            ftp_.emplace(settings_, login_);
-        return *ftp_;
-    }
-    const std::string& remote() const { return remote_; }
-
-    void moveAside()
-    {
-        std::int64_t current = ftp().Size(remote_);
-        // A "bak" of an earlier failed send: dropped beside a current copy,
-        // else it is the current copy again.
-        if (ftp().Size(bak_) >= 0) {
-            if (current > 0) {
-                ftp().Delete(bak_);
-            } else {
-                ftp().Rename(bak_, remote_);
-                current = ftp().Size(remote_);
-            }
-        }
-        if (current > 0) {
-            ftp().Rename(remote_, bak_);
-            aside_ = true;
-        }
-        armed_ = true;
-    }
-    void dropPrevious()
-    {
-        armed_ = false;
-        if (!aside_)
-            return;
-        try {
-            ftp().Delete(bak_);
-        } catch (const TFtpError& e) {
-            WriteCommLog(settings_, std::string("previous copy left as bak: ") + e.what());
-        }
-    }
-    // On a new connection: the old one may be what failed.
-    void putBack()
-    {
-        if (!armed_)
-            return;
-        armed_ = false;
-        try {
-            ftp_.reset();
-            ftp().Connect();
-            if (ftp().Size(remote_) >= 0)
-                ftp().Delete(remote_);
-            if (aside_)
-                ftp().Rename(bak_, remote_);
-        } catch (const TFtpError& e) {
-            WriteCommLog(settings_, std::string("previous copy not put back: ") + e.what());
-        }
-    }
-
-private:
-    TCommSettings settings_;
-    TFtpLogin login_;
-    std::string remote_, bak_;
-    std::optional<TFtpClient> ftp_;
-    bool aside_ = false;
-    bool armed_ = false;
-};
-
-BackupTrailer trailerOf(const TDataInfomationRec& info)
-{
-    BackupTrailer t;
-    t.SHOUGOU = info.SHOUGOU;
-    t.KISHU = info.KISHU;
-    t.KIMATU = info.KIMATU;
-    t.SIWAKE = info.SIWAKE;
-    t.TOTALSIWAKE = info.TOTALSIWAKE;
-    t.DATAVARSION = std::to_string(info.MAJOR) + "." + std::to_string(info.MINOR1) + "." + std::to_string(info.MINOR2);
-    t.GASSAN = info.GASSANKBN;
-    t.USEMYNUMBER = info.USEMYNUMBER;
-    return t;
-}
-
-TDataInfomationRec infoOf(const BackupTrailer& t)
-{
-    TDataInfomationRec r;
-    r.SHOUGOU = t.SHOUGOU;
-    r.KISHU = t.KISHU;
-    r.KIMATU = t.KIMATU;
-    r.SIWAKE = t.SIWAKE;
-    r.TOTALSIWAKE = t.TOTALSIWAKE;
-    r.USEMYNUMBER = t.USEMYNUMBER;
-    r.GASSANKBN = static_cast<std::uint8_t>(t.GASSAN);
-    return r;
 }
 
 } // namespace
@@ -166,8 +63,11 @@ std::string RelayStampText(const std::string& d)
 
 TRelayTransfer::TRelayTransfer(TRelaySession& session, TRelayKind kind, std::string folder, std::string commId,
                                std::string password)
-    : session_(session), kind_(kind), folder_(std::move(folder)), commId_(std::move(commId)),
-      password_(std::move(password))
+    : session_(session)
+    , kind_(kind)
+    , folder_(std::move(folder))
+    , commId_(std::move(commId))
+    , password_(std::move(password))
 {
     session_.Caller.CommId = commId_;
 }
@@ -218,7 +118,7 @@ bool TRelayTransfer::saveSendData(const fs::path& backup) const
     if (described) {
         DataSetBackupTool tool;
         tool.Caption = kind_ == TRelayKind::Relay ? "データ送信" : "現金出納帳送信";
-        result = tool.save(fs::path(folder_) / DataDbFileName, backup, trailerOf(info));
+        result = tool.save(fs::path(folder_) / DataDbFileName, backup, TrailerOf(info));
         if (!result.Succeeded)
             platform::showMessage(result.Message + "\r" + result.Detail, MessageKind::Warning);
     }
@@ -267,9 +167,9 @@ std::int32_t TRelayTransfer::Send(std::int32_t slot, TSendCompletion completion)
         if (ec)
             fail(Framed("暗号化ファイルが見つかりません。"));
 
-        SlotCopy copy(session_.Settings,
-                      {session_.Table.Cells[CellFtpHost], commId_, session_.Table.Cells[CellFtpPassword]},
-                      SlotText(slot));
+        TServerCopy copy(session_.Settings,
+                         {session_.Table.Cells[CellFtpHost], commId_, session_.Table.Cells[CellFtpPassword]},
+                         SlotText(slot) + "/" + RelayCipherName);
         try {
             copy.ftp().Connect();
         } catch (const TFtpError&) {
@@ -325,7 +225,7 @@ bool TRelayTransfer::restoreOverDataSet(const fs::path& backup)
     if (fs::exists(fs::path(folder_) / DataDbFileName)) {
         TDataInfomationRec source;
         if (withTrailer) {
-            source = infoOf(trailer);
+            source = DescriptionOf(trailer);
         } else {
             // Without a description the backup is restored apart first and
             // described from its own database.

@@ -27,8 +27,8 @@ inline constexpr const char* RelayArchiveName = "vqacc.lzh";
 inline constexpr const char* RelayCipherName = "vqacc.wen";
 
 enum class TRelayKind {
-    Relay,      // a data set between offices (completion 1820, receive 1830)
-    CashBook,   // the cash-book slots (completion 1810)
+    Relay,    // a data set between offices (completion 1820, receive 1830)
+    CashBook, // the cash-book slots (completion 1810)
 };
 
 class TRelayTransfer {

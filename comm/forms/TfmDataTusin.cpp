@@ -611,35 +611,17 @@ void TfmDataTusin::DeleteServerData()
         if (answer != ui::mrOk)
             return;
     }
-    xAnimeProgressDialog1->setCaption(QStringLiteral("削除中"));
-    xAnimeProgressDialog1->setInfoLabel(QStringLiteral("データ削除中…"));
-    xAnimeProgressDialog1->setCancelBtnShow(false);
-    xAnimeProgressDialog1->Execute(this);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        const std::string status = Session.DeleteCloudSlot(slot);
-        xAnimeProgressDialog1->Close();
-        if (status == "000") {
-            for (int col = SlColState; col <= SlColVersion; ++col)
-                setCell(row, col, "");
-            Session.Table.At(ColName, slot).clear();
-            Session.Table.At(ColState, slot).clear();
-            activateWindow();
-            Keys[5]->setEnabled(false);
-            message(Framed("クラウドシェアのデータを削除しました。"), platform::MessageKind::Information);
-            if (slot == Record.CLOUD_LINE)
-                SelectedName.clear();
-        } else {
-            message(Framed(ServerErrorMessage(status)), platform::MessageKind::Error);
-        }
-    } catch (const TRelayValueRefused& e) {
-        xAnimeProgressDialog1->Close();
-        message(e.what(), platform::MessageKind::Error);
-    } catch (const std::exception&) {
-        xAnimeProgressDialog1->Close();
-        message(Framed(NoConnectionMessage), platform::MessageKind::Error);
-    }
-    QApplication::restoreOverrideCursor();
+    if (!deleteOnServer([&] { return Session.DeleteCloudSlot(slot); }))
+        return;
+    for (int col = SlColState; col <= SlColVersion; ++col)
+        setCell(row, col, "");
+    Session.Table.At(ColName, slot).clear();
+    Session.Table.At(ColState, slot).clear();
+    activateWindow();
+    Keys[5]->setEnabled(false);
+    message(Framed("クラウドシェアのデータを削除しました。"), platform::MessageKind::Information);
+    if (slot == Record.CLOUD_LINE)
+        SelectedName.clear();
 }
 
 void TfmDataTusin::deleteRelaySlot(int row)
@@ -663,6 +645,11 @@ void TfmDataTusin::deleteRelaySlot(int row)
 
 bool TfmDataTusin::DeleteRelaySlot(const TRelayCaller& caller, std::int32_t slot)
 {
+    return deleteOnServer([&] { return Session.Run(DeleteRelaySlotRequest(caller, slot)).Status(5); });
+}
+
+bool TfmDataTusin::deleteOnServer(const std::function<std::string()>& request)
+{
     xAnimeProgressDialog1->setCaption(QStringLiteral("削除中"));
     xAnimeProgressDialog1->setInfoLabel(QStringLiteral("データ削除中…"));
     xAnimeProgressDialog1->setCancelBtnShow(false);
@@ -670,7 +657,7 @@ bool TfmDataTusin::DeleteRelaySlot(const TRelayCaller& caller, std::int32_t slot
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool deleted = false;
     try {
-        const std::string status = Session.Run(DeleteRelaySlotRequest(caller, slot)).Status(5);
+        const std::string status = request();
         xAnimeProgressDialog1->Close();
         deleted = status == "000";
         if (!deleted)

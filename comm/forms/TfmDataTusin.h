@@ -188,6 +188,8 @@ private:
     // 1750 for caller's slot behind the progress dialog: true at "000";
     // another status or an error is reported.
     bool DeleteRelaySlot(const TRelayCaller& caller, std::int32_t slot);
+    // One deletion request behind the progress dialog, as DeleteRelaySlot.
+    bool deleteOnServer(const std::function<std::string()>& request);
     void stepPause() const;
     void setCaptionAndHelp();
     bool refuseBesideOtherScreens();

@@ -45,7 +45,10 @@ using platform::MessageKind;
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 void message(const std::string& text, MessageKind kind)
 {
@@ -136,6 +139,29 @@ void showStep(TWaitStepWindow& wait, int box, const std::string& caption)
     wait.Refresh();
 }
 
+// The steps of a send; the fifth, the analysis upload, only with analysis.
+void prepareSendSteps(TfmWaitMess& wait, bool analysis)
+{
+    wait.resize(435, analysis ? 206 : 194);
+    wait.MarkRunning(0, QStringLiteral("送信用データ保存"));
+    wait.MarkPlain(1, QStringLiteral("送信用データ圧縮"));
+    wait.MarkPlain(2, QStringLiteral("送信用データ暗号化"));
+    wait.MarkPlain(3, QStringLiteral("中継サーバーへデータ送信"));
+    wait.Step(4)->setVisible(analysis);
+    if (analysis)
+        wait.MarkPlain(4, QStringLiteral("経営ハルブリンクラウドへデータ送信"));
+}
+
+void prepareReceiveSteps(TfmWaitMess& wait)
+{
+    wait.resize(435, 194);
+    wait.Step(4)->hide();
+    wait.MarkRunning(0, QStringLiteral("中継サーバーからデータ受信"));
+    wait.MarkPlain(1, QStringLiteral("受信データ暗号解読"));
+    wait.MarkPlain(2, QStringLiteral("受信データ圧縮解凍"));
+    wait.MarkPlain(3, QStringLiteral("受信データ復元・照合"));
+}
+
 TAnalysisUpload uploadNotAvailable(const std::string&, std::int32_t)
 {
     return {"801", "アップロード機能が組み込まれていません。"};
@@ -143,7 +169,8 @@ TAnalysisUpload uploadNotAvailable(const std::string&, std::int32_t)
 
 } // namespace
 
-// --- the difference window ------------------------------------------------------------------
+// --- the difference window
+// ------------------------------------------------------------------
 
 void LayoutDifferenceWindow(TfmHikakuMess2& window, const TDifferenceGroups& g)
 {
@@ -197,7 +224,8 @@ void LayoutDifferenceWindow(TfmHikakuMess2& window, const TDifferenceGroups& g)
     window.resize(window.width(), px(layout.height));
 }
 
-// --- helpers ------------------------------------------------------------------------------------
+// --- helpers
+// ------------------------------------------------------------------------------------
 
 void TfmDataTusin::stepPause() const
 {
@@ -252,7 +280,9 @@ bool TfmDataTusin::refuseBesideOtherScreens()
 {
     if (FRunBesideOthers || !MenuHostProc || MenuHostProc(10, "") <= 0)
         return false;
-    message("メニュー以外の処理が開いています。\r全ての処理を閉じてから処理を実行してください。", MessageKind::Warning);
+    message("メニュー以外の処理が開いています。\r全ての処理を閉じてから処理を実行"
+            "してください。",
+            MessageKind::Warning);
     return true;
 }
 
@@ -287,7 +317,8 @@ std::int32_t TfmDataTusin::showRelayScreen(bool modal)
     return ReceiveDone != 0 ? 1 : 0;
 }
 
-// --- Execute --------------------------------------------------------------------------------------
+// --- Execute
+// --------------------------------------------------------------------------------------
 
 std::int32_t TfmDataTusin::Execute(bool modal)
 {
@@ -351,16 +382,18 @@ std::int32_t TfmDataTusin::Execute(bool modal)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         [&] {
-            const bool checksEntries = ProductKind == 3 || SyoriType == 3 || SyoriType == 4 || SyoriType == 5 ||
-                                       SyoriType == 8;
+            const bool checksEntries =
+                ProductKind == 3 || SyoriType == 3 || SyoriType == 4 || SyoriType == 5 || SyoriType == 8;
             if (checksEntries && CountApprovedEntries()) {
-                message("現在ご利用中のデータは承認済み仕訳が含まれます。\r\n現金出納帳通信処理は行えません。",
+                message("現在ご利用中のデータは承認済み仕訳が含まれます。\r\n現金出納帳"
+                        "通信処理は行えません。",
                         MessageKind::Warning);
                 return;
             }
             if (SyoriType == 3 || SyoriType == 5 || SyoriType == 7 || SyoriType == 9) {
                 if ((SyoriType == 3 || SyoriType == 5) && consolidated()) {
-                    message("現在選択中のデータは合算データのため、現金出納帳の送信処理は行えません。\r\n ",
+                    message("現在選択中のデータは合算データのため、現金出納帳の送信処理は"
+                            "行えません。\r\n ",
                             MessageKind::Warning);
                     return;
                 }
@@ -370,7 +403,8 @@ std::int32_t TfmDataTusin::Execute(bool modal)
                     return;
             }
             if (SyoriType == 4 && consolidated()) {
-                message("現在選択中のデータは合算データのため、現金出納帳の受信処理は行えません。\r\n ",
+                message("現在選択中のデータは合算データのため、現金出納帳の受信処理は行"
+                        "えません。\r\n ",
                         MessageKind::Warning);
                 return;
             }
@@ -442,7 +476,9 @@ std::int32_t TfmDataTusin::runCashBookOperation()
 
     if (SyoriType == 3 || SyoriType == 7 || SyoriType == 9) {
         if (has(2) && periodOf(2) == fiscalStart()) {
-            message("　\r\n中継サーバーに未受信の全データが存在しますので送信できません。\r\n ", MessageKind::Warning);
+            message("　\r\n中継サーバーに未受信の全データが存在しますので送信できませ"
+                    "ん。\r\n ",
+                    MessageKind::Warning);
             return -1;
         }
         const std::int32_t own = SyoriType == 3 ? 1 : 0;
@@ -467,7 +503,8 @@ std::int32_t TfmDataTusin::runCashBookOperation()
         if (has(2) && periodOf(2) != fiscalStart() && ConfirmServerDifference(3) != 1)
             return -1;
         if (has(1)) {
-            if (!askYes("中継サーバーに現金出納帳データが存在します。\r\nこのままマスター送信をすると、削除されます。続行しますか？"))
+            if (!askYes("中継サーバーに現金出納帳データが存在します。\r\nこのままマス"
+                        "ター送信をすると、削除されます。続行しますか？"))
                 return -1;
             DeleteCashBookData(1);
         }
@@ -544,22 +581,22 @@ std::int32_t TfmDataTusin::runCashBookOperation()
     return SyoriType == 6 ? 0 : result;
 }
 
-// --- the difference and refusal windows -------------------------------------------------------
+// --- the difference and refusal windows
+// -------------------------------------------------------
 
 void TfmDataTusin::fillDifferenceLines(TfmHikakuMess2& w, std::int32_t slot, bool eraStyle) const
 {
     const TServerTable& t = Session.Table;
     w.Labels[4]->setText(q("現在利用中の商号　：　" + AccInf.SHOUGOU));
     w.Labels[5]->setText(q("中継サーバーの商号：　" + t.At(ColName, slot)));
-    const std::string own = eraStyle ? FormatDateSlash("yy/mm/dd", 2, AccInf.KISHU) + " ～ " +
-                                           FormatDateSlash("yy/mm/dd", 2, AccInf.KIMATU)
-                                     : FormatDateTime("yyyy/mm/dd", AccInf.KISHU) + " ～ " +
-                                           FormatDateTime("yyyy/mm/dd", AccInf.KIMATU);
+    const std::string own =
+        eraStyle ? FormatDateSlash("yy/mm/dd", 2, AccInf.KISHU) + " ～ " + FormatDateSlash("yy/mm/dd", 2, AccInf.KIMATU)
+                 : FormatDateTime("yyyy/mm/dd", AccInf.KISHU) + " ～ " + FormatDateTime("yyyy/mm/dd", AccInf.KIMATU);
     const int start = eraStyle ? ColStartDisp : ColStart;
     const int end = eraStyle ? ColEndDisp : ColEnd;
     w.Labels[7]->setText(q("現在利用中の会計期間　：　" + own));
-    w.Labels[8]->setText(q("中継サーバーの会計期間：　" + t.At(start, slot).substr(0, 10) + " ～ " +
-                           t.At(end, slot).substr(0, 10)));
+    w.Labels[8]->setText(
+        q("中継サーバーの会計期間：　" + t.At(start, slot).substr(0, 10) + " ～ " + t.At(end, slot).substr(0, 10)));
     for (QLabel* l : w.Labels)
         l->adjustSize();
 }
@@ -596,7 +633,8 @@ std::int32_t TfmDataTusin::ConfirmServerDifference(std::int32_t slot)
     g.Company = TrimBlanks(AccInf.SHOUGOU) != TrimBlanks(t.At(ColName, slot));
     g.Period = fiscalStart() != t.At(ColStart, slot).substr(0, 10);
     if (g.Password && !g.Company && !g.Period)
-        return askYes("中継サーバーに下記相違点のあるデータが存在します。このまま送信して上書きしてもいいですか？"
+        return askYes("中継サーバーに下記相違点のあるデータが存在します。このまま送"
+                      "信して上書きしてもいいですか？"
                       "\r\n\r\nパスワードが違います。")
                    ? 1
                    : -1;
@@ -609,7 +647,8 @@ std::int32_t TfmDataTusin::ConfirmServerDifference(std::int32_t slot)
     return w.Answer == 1 ? 1 : -1;
 }
 
-// --- drivers -----------------------------------------------------------------------------------
+// --- drivers
+// -----------------------------------------------------------------------------------
 
 void TfmDataTusin::DeleteCashBookData(std::int32_t slot)
 {
@@ -637,12 +676,7 @@ std::int32_t TfmDataTusin::SendCashBook()
     std::int32_t result = 0;
     {
         TfmWaitMess wait(this);
-        wait.resize(435, 194);
-        wait.Step(4)->hide();
-        wait.MarkRunning(0, QStringLiteral("送信用データ保存"));
-        wait.MarkPlain(1, QStringLiteral("送信用データ圧縮"));
-        wait.MarkPlain(2, QStringLiteral("送信用データ暗号化"));
-        wait.MarkPlain(3, QStringLiteral("中継サーバーへデータ送信"));
+        prepareSendSteps(wait, false);
         wait.ShowNow();
         stepPause();
         setEnabled(false);
@@ -698,12 +732,7 @@ std::int32_t TfmDataTusin::ReceiveCashBook(std::int32_t slot)
     const fs::path received = fs::path(SystemDef.TempDir) / "vqacc.fdb";
     {
         TfmWaitMess wait(this);
-        wait.resize(435, 194);
-        wait.Step(4)->hide();
-        wait.MarkRunning(0, QStringLiteral("中継サーバーからデータ受信"));
-        wait.MarkPlain(1, QStringLiteral("受信データ暗号解読"));
-        wait.MarkPlain(2, QStringLiteral("受信データ圧縮解凍"));
-        wait.MarkPlain(3, QStringLiteral("受信データ復元・照合"));
+        prepareReceiveSteps(wait);
         wait.ShowNow();
         stepPause();
         setEnabled(false);
@@ -776,12 +805,13 @@ bool TfmDataTusin::CountApprovedEntries()
 bool TfmDataTusin::SendToWebAnalysis()
 {
     const int row = PerfectGrid1->currentRow();
-    const TAnalysisUpload upload = (UploadToWebAnalysis ? UploadToWebAnalysis : uploadNotAvailable)(
-        TrimBlanks(AccInf.WEB_HOLDER), row + 1);
+    const TAnalysisUpload upload =
+        (UploadToWebAnalysis ? UploadToWebAnalysis : uploadNotAvailable)(TrimBlanks(AccInf.WEB_HOLDER), row + 1);
     if (upload.Status == "000")
         return true;
     message("経営ハルブリンクラウドデータを送信できません。 エラー : " + upload.Status + " " + upload.Text +
-                "\r\n経営ハルブリンクラウドサーバーメンテナンス中の可能性もあります。",
+                "\r\n経営ハルブリンクラウドサーバーメンテナンス中の可能性もありま"
+                "す。",
             MessageKind::Error);
     return false;
 }
@@ -791,9 +821,7 @@ void TfmDataTusin::updateSentRow(int row)
     const int slot = row + 1;
     TServerTable& t = Session.Table;
     const bool era = SystemDef.EraDisplay == 1;
-    auto date = [era](double d) {
-        return era ? FormatDateSlash("yy/mm/dd", 2, d) : FormatDateTime("yyyy/mm/dd", d);
-    };
+    auto date = [era](double d) { return era ? FormatDateSlash("yy/mm/dd", 2, d) : FormatDateTime("yyyy/mm/dd", d); };
     setCell(row, 1, AccInf.ENTTEXT);
     setCell(row, 2, std::to_string(AccInf.NENDO) + "期");
     setCell(row, 3, date(AccInf.KISHU) + " ～ " + date(AccInf.KIMATU));
@@ -823,17 +851,8 @@ std::int32_t TfmDataTusin::SendData()
     std::int32_t result = 1;
     {
         TfmWaitMess wait(this);
-        wait.resize(435, 194);
-        wait.MarkRunning(0, QStringLiteral("送信用データ保存"));
-        wait.MarkPlain(1, QStringLiteral("送信用データ圧縮"));
-        wait.MarkPlain(2, QStringLiteral("送信用データ暗号化"));
-        wait.MarkPlain(3, QStringLiteral("中継サーバーへデータ送信"));
         const bool analysis = ProductKind != 2 && CloudKind == 1;
-        wait.Step(4)->setVisible(analysis);
-        if (analysis) {
-            wait.resize(435, 206);
-            wait.MarkPlain(4, QStringLiteral("経営ハルブリンクラウドへデータ送信"));
-        }
+        prepareSendSteps(wait, analysis);
         [&] {
             {
                 TMeetingToolSettingBox meeting(this);
@@ -895,7 +914,8 @@ std::int32_t TfmDataTusin::ReceiveData()
         message(Framed("選択したデータと現在利用中のデータではパスワードが一致しません。"), MessageKind::Warning);
         return 1;
     }
-    if (!askYes(Framed("受信処理を開始します。現在利用中のデータが中継サーバーのデータで上書きされます。実行しますか？")))
+    if (!askYes(Framed("受信処理を開始します。現在利用中のデータが中継サーバーの"
+                       "データで上書きされます。実行しますか？")))
         return 1;
     Keys[12]->setEnabled(false);
     Keys[5]->setEnabled(false);
@@ -903,12 +923,7 @@ std::int32_t TfmDataTusin::ReceiveData()
     std::int32_t result = 1;
     {
         TfmWaitMess wait(this);
-        wait.resize(435, 194);
-        wait.Step(4)->hide();
-        wait.MarkRunning(0, QStringLiteral("中継サーバーからデータ受信"));
-        wait.MarkPlain(1, QStringLiteral("受信データ暗号解読"));
-        wait.MarkPlain(2, QStringLiteral("受信データ圧縮解凍"));
-        wait.MarkPlain(3, QStringLiteral("受信データ復元・照合"));
+        prepareReceiveSteps(wait);
         wait.ShowNow();
         stepPause();
         setEnabled(false);

@@ -2,14 +2,15 @@
 // of the sample office's data set, against the fake relay and FTP servers.
 #include "comm/forms/TfmDataTusin.h"
 
+#include "../../ui/forms/ShownForm.h"
 #include "../CashBookFixture.h"
 #include "../FakeFtp.h"
 #include "../FakeRelay.h"
 #include "comm/forms/TCashBookLoaderBox.h"
 #include "comm/forms/TMeetingToolSettingBox.h"
 #include "comm/forms/TfmHikakuMess2.h"
-#include "foundation/data/AccRegSettings.h"
 #include "foundation/calendar/DateText.h"
+#include "foundation/data/AccRegSettings.h"
 #include "ui/forms/TxPlButton.h"
 #include "ui/forms/TxSpreadGrid.h"
 
@@ -31,21 +32,6 @@ namespace {
 const std::string Id = test::FakeFtp::User;
 constexpr const char* CashPassword = "CB1234";
 constexpr const char* RelayPassword = "RL1234";
-
-// Runs action once a modal window of class Form is up.
-template <class Form>
-void whenModalOf(std::function<void(Form*)> action)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        if (auto* form = qobject_cast<Form*>(QApplication::activeModalWidget())) {
-            action(form);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
 
 std::size_t countOf(const std::vector<std::string>& lines, const std::string& part)
 {
@@ -85,9 +71,10 @@ protected:
     // A listed slot of this data set's company and year (or of others).
     std::string slot(const std::string& name, const std::string& start, const std::string& password = CashPassword)
     {
-        return R"({"name": ")" + name + R"(", "term": "1", "start": ")" + start + R"( 00:00:00", "end": ")" +
-               kimatu_ + R"( 00:00:00", "sent": "2024/05/01 10:20:30", "received": "0000/00/00 00:00:00",
-               "password": ")" + password + R"(", "version": "1400"})";
+        return R"({"name": ")" + name + R"(", "term": "1", "start": ")" + start + R"( 00:00:00", "end": ")" + kimatu_ +
+               R"( 00:00:00", "sent": "2024/05/01 10:20:30", "received": "0000/00/00 00:00:00",
+               "password": ")" +
+               password + R"(", "version": "1400"})";
     }
     std::string ownSlot() { return slot(AccInf.SHOUGOU, kishu_); }
 
@@ -126,8 +113,10 @@ protected:
 TEST_F(TfmDataTusinRelayTest, RefusalsBeforeAnythingIsSent)
 {
     auto setGassan = [&](const char* kind) {
-        openSql("DELETE FROM ACCREG WHERE AGROUP='基本設定' AND ACODE='合算データ区分'");
-        openSql(std::string("INSERT INTO ACCREG (AGROUP, ACODE, ATEXT) VALUES ('基本設定', '合算データ区分', '") +
+        openSql("DELETE FROM ACCREG WHERE AGROUP='基本設定' AND "
+                "ACODE='合算データ区分'");
+        openSql(std::string("INSERT INTO ACCREG (AGROUP, ACODE, ATEXT) VALUES "
+                            "('基本設定', '合算データ区分', '") +
                 kind + "')");
     };
     struct Case {
@@ -149,14 +138,22 @@ TEST_F(TfmDataTusinRelayTest, RefusalsBeforeAnythingIsSent)
         {"no relay password", [&] { AccInf.PASWORD.clear(); }, 2, -1,
          "　\r\nパスワードが設定されてません。通信設定で設定して下さい。\r\n "},
         {"approved entries",
-         [&] { openSql("UPDATE SIWAKE SET SHONIN_OPCODE=5 WHERE SWKREC=(SELECT MIN(SWKREC) FROM SIWAKE)"); }, 3, -1,
-         "現在ご利用中のデータは承認済み仕訳が含まれます。\r\n現金出納帳通信処理は行えません。"},
+         [&] {
+             openSql("UPDATE SIWAKE SET SHONIN_OPCODE=5 WHERE SWKREC=(SELECT "
+                     "MIN(SWKREC) FROM SIWAKE)");
+         },
+         3, -1,
+         "現在ご利用中のデータは承認済み仕訳が含まれます。\r\n現金出納帳通信処理"
+         "は行えません。"},
         {"consolidated send", [&] { setGassan("1"); }, 5, -1,
-         "現在選択中のデータは合算データのため、現金出納帳の送信処理は行えません。\r\n "},
+         "現在選択中のデータは合算データのため、現金出納帳の送信処理は行えません"
+         "。\r\n "},
         {"consolidated receive", [&] { setGassan("2"); }, 4, -1,
-         "現在選択中のデータは合算データのため、現金出納帳の受信処理は行えません。\r\n "},
+         "現在選択中のデータは合算データのため、現金出納帳の受信処理は行えません"
+         "。\r\n "},
         {"other screens open", [&] { MenuHostProc = [](std::int32_t, const std::string&) { return 1; }; }, 3, -1,
-         "　\r\n現在メニュー以外の画面を表示中なので、データ通信処理は行えません。\r\n "},
+         "　\r\n現在メニュー以外の画面を表示中なので、データ通信処理は行えません"
+         "。\r\n "},
     };
     const auto savedHost = MenuHostProc;
     for (const Case& c : cases) {
@@ -225,7 +222,7 @@ TEST_F(TfmDataTusinRelayTest, AFailedCashBookSendAnswersMinusOne)
 TEST_F(TfmDataTusinRelayTest, AReceiveThatFailsKeepsTheServerSlotAndTheCloudSlot)
 {
     openSql("UPDATE ACCDEF1 SET CLOUD_LINE=4 WHERE REC=1");
-    setCashSlots(R"({"2": )" + ownSlot() + "}");   // listed, but no file on the server
+    setCashSlots(R"({"2": )" + ownSlot() + "}"); // listed, but no file on the server
     EXPECT_EQ(run(10), -1);
     EXPECT_TRUE(shown("　\r\nダウンロードファイルが見つかりません。\r\n "));
     EXPECT_TRUE(shown("　\r\n受信処理が正常に終了していません。\r\n "));
@@ -250,7 +247,8 @@ TEST_F(TfmDataTusinRelayTest, SendsRefusedOrAskedByWhatTheServerHolds)
     // Unreceived master data of this year refuses a cash-book send.
     setCashSlots(R"({"3": )" + ownSlot() + "}");
     EXPECT_EQ(run(3), -1);
-    EXPECT_TRUE(shown("　\r\n中継サーバーに未受信の全データが存在しますので送信できません。\r\n "));
+    EXPECT_TRUE(shown("　\r\n中継サーバーに未受信の全データが存在しますので送信で"
+                      "きません。\r\n "));
 
     // Unreceived cash-book data refuses a master send.
     setCashSlots(R"({"1": )" + ownSlot() + "}");
@@ -268,7 +266,7 @@ TEST_F(TfmDataTusinRelayTest, SendsRefusedOrAskedByWhatTheServerHolds)
 TEST_F(TfmDataTusinRelayTest, AMasterReceiveOfAnotherPeriodIsRefusedAndAnotherCompanyAsked)
 {
     setCashSlots(R"({"3": )" + slot(AccInf.SHOUGOU, "2001/01/01") + "}");
-    whenModalOf<comm::TfmHikakuMess2>([](comm::TfmHikakuMess2* w) {
+    test::whenModalOf<comm::TfmHikakuMess2>([](comm::TfmHikakuMess2* w) {
         EXPECT_EQ(w->Button1->text(), QStringLiteral("ＯＫ"));
         EXPECT_FALSE(w->Button2->isVisible());
         EXPECT_FALSE(w->Labels[3]->isVisible());
@@ -278,7 +276,7 @@ TEST_F(TfmDataTusinRelayTest, AMasterReceiveOfAnotherPeriodIsRefusedAndAnotherCo
     EXPECT_EQ(run(10), -1);
 
     setCashSlots(R"({"3": )" + slot("別の会社", kishu_) + "}");
-    whenModalOf<comm::TfmHikakuMess2>([](comm::TfmHikakuMess2* w) {
+    test::whenModalOf<comm::TfmHikakuMess2>([](comm::TfmHikakuMess2* w) {
         EXPECT_TRUE(w->Labels[5]->text().contains(QStringLiteral("別の会社")));
         w->Button2->click();
     });
@@ -291,7 +289,7 @@ TEST(DifferenceWindowLayout, TopsButtonsAndHeightByTheGroupsShown)
     struct Case {
         const char* name;
         comm::TDifferenceGroups groups;
-        std::vector<int> tops;   // of the shown company and period labels, in order
+        std::vector<int> tops; // of the shown company and period labels, in order
         int buttons;
         int height;
     };
@@ -302,8 +300,7 @@ TEST(DifferenceWindowLayout, TopsButtonsAndHeightByTheGroupsShown)
         {"password and period", G{true, false, true, false, false, false}, {89, 110, 126}, 170, 250},
         {"company and period", G{false, true, true, false, false, false}, {69, 90, 106, 133, 154, 170}, 220, 300},
         {"period only", G{false, false, true, false, false, false}, {69, 90, 106}, 150, 230},
-        {"refusal, both, second line", G{false, true, true, true, true, false}, {69, 90, 106, 133, 154, 170}, 220,
-         300},
+        {"refusal, both, second line", G{false, true, true, true, true, false}, {69, 90, 106, 133, 154, 170}, 220, 300},
         {"refusal, both", G{false, true, true, true, false, false}, {39, 60, 76, 103, 124, 140}, 190, 270},
         {"refusal, one, second line", G{false, true, false, true, true, false}, {69, 90, 106}, 150, 230},
         {"refusal, one", G{false, false, true, true, false, false}, {49, 70, 86}, 130, 210},
@@ -336,15 +333,19 @@ TEST_F(TfmDataTusinRelayTest, RelaySendAndReceiveOfAWholeDataSetBetweenTwoOffice
     fs::create_directories(b);
     fs::copy_file(sample_, b / DataDbFileName);
     const fs::path sys = fs::path(SystemDef.SysDir) / SysDbFileName;
-    test::runSql(sys, "INSERT INTO DATALIST (REC, GROUPID, PASNAME, ENTTEXT) VALUES (1, 10000, '" + SystemDef.DataDir +
-                          "', 'A');\nINSERT INTO DATALIST (REC, GROUPID, PASNAME, ENTTEXT) VALUES (2, 10000, '" +
+    test::runSql(sys, "INSERT INTO DATALIST (REC, GROUPID, PASNAME, ENTTEXT) "
+                      "VALUES (1, 10000, '" +
+                          SystemDef.DataDir +
+                          "', 'A');\nINSERT INTO DATALIST (REC, GROUPID, "
+                          "PASNAME, ENTTEXT) VALUES (2, 10000, '" +
                           b.string() + "', 'B');");
     for (const fs::path& f : {fs::path(SystemDef.DataDir), b})
         test::runSql(f / DataDbFileName, "UPDATE ACCDEF1 SET WEB_HOLDER='" + Id + "', PASWORD='" + RelayPassword +
                                              "' WHERE REC=1;\nDELETE FROM ACCREG WHERE AGROUP='テスト';");
     AccInf.WEB_HOLDER = Id;
     AccInf.PASWORD = RelayPassword;
-    openSql("INSERT INTO ACCREG (AGROUP, ACODE, ATEXT) VALUES ('テスト', '印', 'office A')");
+    openSql("INSERT INTO ACCREG (AGROUP, ACODE, ATEXT) VALUES ('テスト', '印', "
+            "'office A')");
     // The analysis upload follows the send; the web meeting mails its start.
     PutAccReg("通信設定", "クラウド区分", "整数", SettingValue(std::int32_t{1}));
     PutAccReg("ＷＥＢ会議設定", "ＷＥＢ会議を行う", "整数", SettingValue(std::int32_t{1}));
@@ -357,10 +358,10 @@ TEST_F(TfmDataTusinRelayTest, RelaySendAndReceiveOfAWholeDataSetBetweenTwoOffice
         uploads.emplace_back(id, slot);
         return comm::TAnalysisUpload{"000", ""};
     };
-    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+    test::whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
         s->PerfectGrid1->setCurrentCell(0, 1);
         // Cancelling the meeting's question cancels the send.
-        whenModalOf<comm::TMeetingToolSettingBox>([](comm::TMeetingToolSettingBox* m) { m->btnCancel->Click(); });
+        test::whenModalOf<comm::TMeetingToolSettingBox>([](comm::TMeetingToolSettingBox* m) { m->btnCancel->Click(); });
         s->Key(12)->Click();
         EXPECT_TRUE(s->isVisible());
         EXPECT_EQ(countOf(relay_.requests(), "Scode=1820"), 0u);
@@ -384,7 +385,7 @@ TEST_F(TfmDataTusinRelayTest, RelaySendAndReceiveOfAWholeDataSetBetweenTwoOffice
     seam_->messages.clear();
     TfmDataTusin receiver;
     receiver.DataListPresent = true;
-    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+    test::whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
         s->PerfectGrid1->setCurrentCell(0, 1);
         s->Key(12)->Click();
     });
@@ -416,7 +417,8 @@ TEST_F(TfmDataTusinRelayTest, AFailedMarkingAnswersMinusOneWhetherBeforeOrAfterT
         db::Attachment other = db::attachDatabase({dataFile().string(), "SYSDBA", "masterkey"});
         db::Transaction holder(other);
         holder.start();
-        other.execute(holder, "UPDATE SIWAKE SET COMMENT='held' WHERE SWKREC=(SELECT MAX(SWKREC) FROM SIWAKE "
+        other.execute(holder, "UPDATE SIWAKE SET COMMENT='held' WHERE "
+                              "SWKREC=(SELECT MAX(SWKREC) FROM SIWAKE "
                               "WHERE TAISHAKU=1 AND KCODE='1110' AND DELFLG=0)");
         EXPECT_EQ(run(c.syoriType), -1);
         holder.rollback();
@@ -429,10 +431,10 @@ TEST_F(TfmDataTusinRelayTest, AFailedMarkingAnswersMinusOneWhetherBeforeOrAfterT
 
 TEST_F(TfmDataTusinRelayTest, AnImportWindowClosedWithoutImportingKeepsTheSlot)
 {
-    EXPECT_EQ(run(9), 1);   // the cash book's own slot "01"
+    EXPECT_EQ(run(9), 1); // the cash book's own slot "01"
     ASSERT_TRUE(fs::exists(ftp_.root() / "01" / "vqacc.wen"));
     seam_->messages.clear();
-    whenModalOf<comm::TCashBookLoaderBox>([](comm::TCashBookLoaderBox* box) { box->btnCancelClick(); });
+    test::whenModalOf<comm::TCashBookLoaderBox>([](comm::TCashBookLoaderBox* box) { box->btnCancelClick(); });
     EXPECT_EQ(run(4), -1);
     EXPECT_TRUE(shown("　\r\n受信処理が正常に終了していません。\r\n "));
     EXPECT_EQ(countOf(relay_.requests(), "Scode=1750"), 0u);
