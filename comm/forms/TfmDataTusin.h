@@ -37,7 +37,10 @@ class TxSpreadGrid;
 
 namespace vq::comm {
 
+class TRelayTransfer;
+class TWaitStepWindow;
 class TfmHikakuMess2;
+enum class TRelayKind;
 class TfmTusinSettiPas;
 
 // The analysis upload after a relay send: its three-character status
@@ -202,6 +205,9 @@ private:
     void updateSentRow(int row);
     void writeHistory(std::uint8_t state);
     TRelaySession cashBookSession() const;
+    // A transfer of the open data set with the ID and password of kind,
+    // showing its steps in wait.
+    TRelayTransfer newTransfer(TRelaySession& session, TRelayKind kind, TWaitStepWindow& wait) const;
     std::string cashBookId() const;
     std::string cashBookPassword() const;
 };

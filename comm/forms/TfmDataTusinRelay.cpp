@@ -162,6 +162,18 @@ void prepareReceiveSteps(TfmWaitMess& wait)
     wait.MarkPlain(3, QStringLiteral("受信データ復元・照合"));
 }
 
+// What a completion request reports of the open data set under name.
+TSendCompletion completionOf(const std::string& name)
+{
+    TSendCompletion send;
+    send.Name = name;
+    send.Nendo = AccInf.NENDO;
+    send.Kishu = AccInf.KISHU;
+    send.Kimatu = AccInf.KIMATU;
+    send.Version = RelayVersionText(AccInf.DataVerMajor, AccInf.DataVerMinor1);
+    return send;
+}
+
 TAnalysisUpload uploadNotAvailable(const std::string&, std::int32_t)
 {
     return {"801", "アップロード機能が組み込まれていません。"};
@@ -234,6 +246,17 @@ void TfmDataTusin::stepPause() const
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(480);
     while (std::chrono::steady_clock::now() < until) {
     }
+}
+
+TRelayTransfer TfmDataTusin::newTransfer(TRelaySession& session, TRelayKind kind, TWaitStepWindow& wait) const
+{
+    const bool cash = kind == TRelayKind::CashBook;
+    TRelayTransfer transfer(session, kind, SystemDef.DataDir, cash ? cashBookId() : TrimBlanks(AccInf.WEB_HOLDER),
+                            cash ? cashBookPassword() : TrimBlanks(AccInf.PASWORD));
+    transfer.WorkBase = WorkBase;
+    transfer.Pause = [this] { stepPause(); };
+    transfer.Step = [&wait](int box, const std::string& caption) { showStep(wait, box, caption); };
+    return transfer;
 }
 
 std::string TfmDataTusin::cashBookId() const
@@ -692,17 +715,9 @@ std::int32_t TfmDataTusin::SendCashBook()
                 }
             }
             TRelaySession s = cashBookSession();
-            TRelayTransfer transfer(s, TRelayKind::CashBook, SystemDef.DataDir, cashBookId(), cashBookPassword());
-            transfer.WorkBase = WorkBase;
-            transfer.Pause = [this] { stepPause(); };
-            transfer.Step = [&wait](int box, const std::string& caption) { showStep(wait, box, caption); };
+            TRelayTransfer transfer = newTransfer(s, TRelayKind::CashBook, wait);
             const std::int32_t remote = SyoriType == 3 ? 2 : SyoriType == 5 ? 3 : 1;
-            TSendCompletion send;
-            send.Name = AccInf.SHOUGOU;
-            send.Nendo = AccInf.NENDO;
-            send.Kishu = AccInf.KISHU;
-            send.Kimatu = AccInf.KIMATU;
-            send.Version = RelayVersionText(AccInf.DataVerMajor, AccInf.DataVerMinor1);
+            const TSendCompletion send = completionOf(AccInf.SHOUGOU);
             if (transfer.Send(remote, send) != 0)
                 return;
             Session.Table = s.Table;
@@ -737,10 +752,7 @@ std::int32_t TfmDataTusin::ReceiveCashBook(std::int32_t slot)
         stepPause();
         setEnabled(false);
         TRelaySession s = cashBookSession();
-        TRelayTransfer transfer(s, TRelayKind::CashBook, SystemDef.DataDir, cashBookId(), cashBookPassword());
-        transfer.WorkBase = WorkBase;
-        transfer.Pause = [this] { stepPause(); };
-        transfer.Step = [&wait](int box, const std::string& caption) { showStep(wait, box, caption); };
+        TRelayTransfer transfer = newTransfer(s, TRelayKind::CashBook, wait);
         const bool downloaded = transfer.Receive(slot + 1, received) == 0;
         xAnimeProgressDialog1->Close();
         wait.hide();
@@ -862,17 +874,8 @@ std::int32_t TfmDataTusin::SendData()
             wait.ShowNow();
             setEnabled(false);
             stepPause();
-            TRelayTransfer transfer(Session, TRelayKind::Relay, SystemDef.DataDir, TrimBlanks(AccInf.WEB_HOLDER),
-                                    TrimBlanks(AccInf.PASWORD));
-            transfer.WorkBase = WorkBase;
-            transfer.Pause = [this] { stepPause(); };
-            transfer.Step = [&wait](int box, const std::string& caption) { showStep(wait, box, caption); };
-            TSendCompletion send;
-            send.Name = AccInf.ENTTEXT;
-            send.Nendo = AccInf.NENDO;
-            send.Kishu = AccInf.KISHU;
-            send.Kimatu = AccInf.KIMATU;
-            send.Version = RelayVersionText(AccInf.DataVerMajor, AccInf.DataVerMinor1);
+            TRelayTransfer transfer = newTransfer(Session, TRelayKind::Relay, wait);
+            const TSendCompletion send = completionOf(AccInf.ENTTEXT);
             if (transfer.Send(slot, send) != 0)
                 return;
             updateSentRow(row);
@@ -927,11 +930,7 @@ std::int32_t TfmDataTusin::ReceiveData()
         wait.ShowNow();
         stepPause();
         setEnabled(false);
-        TRelayTransfer transfer(Session, TRelayKind::Relay, SystemDef.DataDir, TrimBlanks(AccInf.WEB_HOLDER),
-                                TrimBlanks(AccInf.PASWORD));
-        transfer.WorkBase = WorkBase;
-        transfer.Pause = [this] { stepPause(); };
-        transfer.Step = [&wait](int box, const std::string& caption) { showStep(wait, box, caption); };
+        TRelayTransfer transfer = newTransfer(Session, TRelayKind::Relay, wait);
         result = transfer.Receive(slot);
     }
     if (result == 0) {
