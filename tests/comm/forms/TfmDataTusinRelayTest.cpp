@@ -440,3 +440,15 @@ TEST_F(TfmDataTusinRelayTest, AnImportWindowClosedWithoutImportingKeepsTheSlot)
     EXPECT_EQ(countOf(relay_.requests(), "Scode=1750"), 0u);
     EXPECT_NE(relay_.state().find(AccInf.SHOUGOU), std::string::npos);
 }
+
+TEST_F(TfmDataTusinRelayTest, AMasterSendOverThisProductsCashBookDeletesItFirst)
+{
+    setCashSlots(R"({"2": )" + ownSlot() + "}");
+    seam_->messageAnswers = {platform::ResultYes, platform::ResultYes};
+    EXPECT_EQ(run(5), 1);
+    EXPECT_TRUE(shown("　\r\n送信処理が終了しました。\r\n "));
+    const auto requests = relay_.requests();
+    EXPECT_EQ(countOf(requests, "Scode=1750&sSno=SN1&sFName=" + Id + "&fSname=02 "), 1u);
+    EXPECT_EQ(countOf(requests, "Scode=1810&sSno=SN1&sFName=" + Id + "&fSname=03&"), 1u);
+    EXPECT_TRUE(fs::exists(ftp_.root() / "03" / "vqacc.wen"));
+}
