@@ -1,0 +1,144 @@
+// The data steps of the evaluation releases and the first release, 0.2.0
+// to 1.0.5, on the data sets of the first release: the update run brings
+// every data kind through them, and the rows, procedures and repairs they
+// write behave as the steps say.
+#include "DbUpdateRunFixture.h"
+
+#include <algorithm>
+
+#include "dbupdate/DbUpdateListRec.h"
+#include "dbupdate/steps/z5UserDbUpdate022.h"
+#include "dbupdate/steps/z5UserDbUpdate033.h"
+#include "dbupdate/steps/z5UserDbUpdate041.h"
+
+using namespace vq;
+using namespace vq::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Places of the steps in the data list (the first is 0.1.1).
+constexpr int kTo041 = 15;
+
+class EarlyDataStepsTest : public DbUpdateRunFixture {
+protected:
+    void useBase(const std::string& kind, int edition = 0)
+    {
+        fs::remove(dataFile());
+        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition});
+        // The data set is open, as when the selection starts the update.
+        dm_.fnAccDatConnected({}, SystemDef.DataDir, 0);
+        dm_.fnGetAccInfo();
+        dm_.CloseAccDat(SystemDef.DataDir, 0, 0);
+    }
+    // The steps of the data list from 0.1.1 up to the last-th, run in order.
+    int runUpTo(int last)
+    {
+        TArrayDbUpdateListRec list = DataUpdateSteps();
+        list.resize(static_cast<std::size_t>(last));
+        state_.FDataList = std::move(list);
+        state_.SetupUpdateList(1, "0.1.0");
+        return run_.Execute();
+    }
+    std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
+
+    TDbVersionTest state_;
+    TDbUpdateRun run_{state_};
+};
+
+std::size_t countLines(const TUpdateScript& script, const std::string& prefix)
+{
+    return static_cast<std::size_t>(std::count_if(script.Lines().begin(), script.Lines().end(),
+                                                  [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+}
+
+} // namespace
+
+TEST_F(EarlyDataStepsTest, TheRunBringsEveryDataKindThroughTheEvaluationSteps)
+{
+    struct Case {
+        const char* kind;
+        const char* auditCodes;    // rows 8, 10 and 12
+        const char* cash;          // 1101's reading and bands after 0.3.3
+    } cases[] = {{"corporation", "1306 6206 6212", "genki 0.9500 1"}, {"individual", "2104 6109 6107", "genki 0.9500 1"},
+                 {"real-estate", "2104 6109 6107", "genki 0.9500 1"}, {"clinic", "2104 6109 6107", " "},
+                 {"agriculture", "2104 6109 6107", " "},            {"medical", "2104 6109 6107", "genki 0.9500 1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        useBase(c.kind);
+        // Lines 7 to 12 of the fixed trial balance become the quick assets.
+        runSql(dataFile(), "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (6, '1100', 9);"
+                           "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (7, '1100', 9);"
+                           "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (12, '1100', 9);"
+                           "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (13, '1100', 9);");
+        ASSERT_EQ(runUpTo(kTo041), 1) << lastMessage();
+        EXPECT_EQ(version(), "0.4.1");
+        EXPECT_EQ(scalar("SELECT COUNT(*)||','||MIN(REC)||','||MAX(REC) FROM KS_SETSWK_INIT"), "70,1,70");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM KAMOKUMST WHERE GROUPM0 IS DISTINCT FROM GROUPM1"), "0");
+        EXPECT_EQ(scalar("SELECT COUNT(*)||','||MAX(CM_REC) FROM CASHFMST"), "102,102");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM UTIWAKE10B")+scalar("SELECT COUNT(*) FROM UTIWAKE09B"), "124");
+        EXPECT_EQ(scalar("SELECT COUNT(*)||MAX(REC) FROM AO_RISI"), "22");
+        EXPECT_EQ(scalar("SELECT COUNT(*)||','||SUM(NUM) FROM HALBRIN_HIKAKU_COL"), "8,36");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM HALBRIN_HIKAKU"), "35");
+        EXPECT_EQ(scalar("SELECT COALESCE(KKANA, '')||' '||COALESCE(HALBRIN_BADRATE||' '||HALBRIN_GOODKIND, '') "
+                         "FROM KAMOKUMST WHERE KCODE='1101'"),
+                  c.cash);
+        EXPECT_EQ(scalar("SELECT LIST(COALESCE(MOT_KCODE, TOZ_KCODE), ' ') FROM (SELECT * FROM KANSA_ITEM "
+                         "WHERE REC IN (8, 10, 12) ORDER BY REC)"),
+                  c.auditCodes);
+        EXPECT_EQ(scalar("SELECT COUNT(*)||','||MIN(REC)||','||MAX(REC) FROM KANSA_ITEM"), "12,1,12");
+        EXPECT_EQ(scalar("SELECT LIST(REC||':'||TRIM(KGROUP)||':'||SUBREC, ' ') FROM (SELECT * FROM EXTERA4 ORDER BY REC)"),
+                  "6:1100:9 7:1130:1 12:1130:6 13:1100:9");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM ACCDEF1 WHERE WEB_HOLDER = ''"), "1");
+    }
+}
+
+TEST_F(EarlyDataStepsTest, TheAccountGroupStepWritesOnlyTheVersionRecordWhenGroupM0IsThere)
+{
+    useBase("corporation");
+    TUpdateScript missing;
+    ASSERT_TRUE(missing.Build(z5UserDbUpdate022::Scheme()));
+    EXPECT_EQ(countLines(missing, "INSERT INTO KS_SETSWK_INIT "), 70u);
+    EXPECT_EQ(countLines(missing, "DROP PROCEDURE SP_"), 16u);
+
+    runSql(dataFile(), "ALTER TABLE KAMOKUMST ADD GROUPM0 AC_CODE;");
+    TUpdateScript present;
+    ASSERT_TRUE(present.Build(z5UserDbUpdate022::Scheme()));
+    ASSERT_EQ(present.Lines().size(), 7u);   // header, empty line, CONNECT, record (2), COMMIT, EXIT
+    EXPECT_EQ(present.Lines()[3].rfind("UPDATE ACCVERSION SET MAJOR=0,MINOR1=2,MINOR2=2,MEMO='", 0), 0u);
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(EarlyDataStepsTest, TheAccountListFollowsTheDataKind)
+{
+    struct Case {
+        int dataType, codeType;
+        std::size_t statements;
+        const char* line1101;
+    } cases[] = {
+        {1, 0, 250, "KKANA='genki'"},   // corporation
+        {2, 1, 222, "KKANA='genki'"},   // individual, general
+        {3, 1, 222, "KKANA='genki'"},   // medical corporation takes the general list
+        {2, 2, 162, "KKANA='genki'"},   // real estate
+        {2, 3, 0, nullptr},             // clinic
+        {2, 4, 0, nullptr},             // agriculture
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dataType) + "/" + std::to_string(c.codeType));
+        TUpdateScript script;
+        z5UserDbUpdate033::AddAccountList(script, c.dataType, c.codeType);
+        EXPECT_EQ(countLines(script, "UPDATE KAMOKUMST SET KKANA="), c.statements);
+        EXPECT_EQ(script.Lines().size(), c.statements);
+        if (c.line1101) {
+            EXPECT_EQ(script.Lines()[0], std::string("UPDATE KAMOKUMST SET ") + c.line1101 +
+                                             ",Halbrin_BadRate=0.95,Halbrin_BadKind=0,Halbrin_GoodRate=1.05,"
+                                             "Halbrin_GoodKind=1 WHERE KCODE='1101';");
+            EXPECT_EQ(script.Lines().back(), "UPDATE KAMOKUMST SET KKANA='syoku',Halbrin_BadRate=0,Halbrin_BadKind=0,"
+                                             "Halbrin_GoodRate=0,Halbrin_GoodKind=0 WHERE KCODE='9999';");
+        }
+    }
+    // A cost account should shrink.
+    TUpdateScript general;
+    z5UserDbUpdate033::AddAccountList(general, 2, 1);
+    EXPECT_EQ(countLines(general, "UPDATE KAMOKUMST SET KKANA='kisyu',Halbrin_BadRate=1.05,Halbrin_BadKind=1,"), 1u);
+}
