@@ -30,6 +30,12 @@
 #include "dbupdate/steps/z5UserDbUpdate034.h"
 #include "dbupdate/steps/z5UserDbUpdate040.h"
 #include "dbupdate/steps/z5UserDbUpdate041.h"
+// The steps of the first release, 1.0.0 to 1.0.5.
+#include "dbupdate/steps/z5UserDbUpdate100.h"
+#include "dbupdate/steps/z5UserDbUpdate101.h"
+#include "dbupdate/steps/z5UserDbUpdate102.h"
+#include "dbupdate/steps/z5UserDbUpdate103.h"
+#include "dbupdate/steps/z5UserDbUpdate105.h"
 
 namespace vq {
 
@@ -115,6 +121,12 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate034::SetUpdateRec);
     install(list, z5UserDbUpdate040::SetUpdateRec);
     install(list, z5UserDbUpdate041::SetUpdateRec);
+    // The steps of the first release, 1.0.0 to 1.0.5.
+    install(list, z5UserDbUpdate100::SetUpdateRec);
+    install(list, z5UserDbUpdate101::SetUpdateRec);
+    install(list, z5UserDbUpdate102::SetUpdateRec);
+    install(list, z5UserDbUpdate103::SetUpdateRec);
+    install(list, z5UserDbUpdate105::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     return list;
 }

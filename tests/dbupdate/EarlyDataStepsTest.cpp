@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Places of the steps in the data list (the first is 0.1.1).
-constexpr int kTo041 = 15;
+constexpr int kTo105 = 20;
 
 class EarlyDataStepsTest : public DbUpdateRunFixture {
 protected:
@@ -54,15 +54,19 @@ std::size_t countLines(const TUpdateScript& script, const std::string& prefix)
 
 } // namespace
 
-TEST_F(EarlyDataStepsTest, TheRunBringsEveryDataKindThroughTheEvaluationSteps)
+TEST_F(EarlyDataStepsTest, TheRunBringsEveryDataKindThroughTheFirstReleaseSteps)
 {
     struct Case {
         const char* kind;
         const char* auditCodes;    // rows 8, 10 and 12
         const char* cash;          // 1101's reading and bands after 0.3.3
-    } cases[] = {{"corporation", "1306 6206 6212", "genki 0.9500 1"}, {"individual", "2104 6109 6107", "genki 0.9500 1"},
-                 {"real-estate", "2104 6109 6107", "genki 0.9500 1"}, {"clinic", "2104 6109 6107", " "},
-                 {"agriculture", "2104 6109 6107", " "},            {"medical", "2104 6109 6107", "genki 0.9500 1"}};
+        int totalNames;            // ACCTOTALNAME rows after 1.0.5
+    } cases[] = {{"corporation", "1306 6206 6212", "genki 0.9500 1", 38},
+                 {"individual", "2104 6109 6107", "genki 0.9500 1", 31},
+                 {"real-estate", "2104 6109 6107", "genki 0.9500 1", 24},
+                 {"clinic", "2104 6109 6107", " ", 0},
+                 {"agriculture", "2104 6109 6107", " ", 0},
+                 {"medical", "2104 6109 6107", "genki 0.9500 1", 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
         useBase(c.kind);
@@ -70,9 +74,21 @@ TEST_F(EarlyDataStepsTest, TheRunBringsEveryDataKindThroughTheEvaluationSteps)
         runSql(dataFile(), "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (6, '1100', 9);"
                            "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (7, '1100', 9);"
                            "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (12, '1100', 9);"
-                           "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (13, '1100', 9);");
-        ASSERT_EQ(runUpTo(kTo041), 1) << lastMessage();
-        EXPECT_EQ(version(), "0.4.1");
+                           "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (13, '1100', 9);"
+                           // The menu rights by menu position of an older data set.
+                           "CREATE TABLE JOBCONTROL (LEVELNO INTEGER, PAGENO INTEGER, MENUNO INTEGER);"
+                           "COMMIT;"
+                           "INSERT INTO JOBCONTROL VALUES (200, 3, 8);"
+                           "INSERT INTO JOBCONTROL VALUES (200, 1, 2);"
+                           "INSERT INTO JOBCONTROL VALUES (1200, 2, 4);");
+        ASSERT_EQ(runUpTo(kTo105), 1) << lastMessage();
+        EXPECT_EQ(version(), "1.0.5");
+        EXPECT_EQ(scalar("SELECT LIST(REC||':'||LEVELNO||'/'||PAGENO||'/'||MENUNO, ' ') "
+                         "FROM (SELECT * FROM JOBCONTROL ORDER BY REC)"),
+                  "1:200/1/2 2:200/3/8 3:1200/2/4");
+        EXPECT_EQ(scalar("SELECT COUNT(*)||','||COALESCE(MIN(REC), 0)||','||COALESCE(MAX(REC), 0) FROM ACCTOTALNAME"),
+                  c.totalNames ? std::to_string(c.totalNames) + ",1," + std::to_string(c.totalNames) : "0,0,0");
+        EXPECT_EQ(scalar("SELECT MEISHOU||' '||TRIM(GROUPA2) FROM HALBRIN_HIKAKU WHERE REC = 31"), "一人当たり人件費 ");
         EXPECT_EQ(scalar("SELECT COUNT(*)||','||MIN(REC)||','||MAX(REC) FROM KS_SETSWK_INIT"), "70,1,70");
         EXPECT_EQ(scalar("SELECT COUNT(*) FROM KAMOKUMST WHERE GROUPM0 IS DISTINCT FROM GROUPM1"), "0");
         EXPECT_EQ(scalar("SELECT COUNT(*)||','||MAX(CM_REC) FROM CASHFMST"), "102,102");
