@@ -10,6 +10,8 @@
 #include "dbupdate/steps/z5UserDbUpdate022.h"
 #include "dbupdate/steps/z5UserDbUpdate033.h"
 #include "dbupdate/steps/z5UserDbUpdate041.h"
+#include "dbupdate/steps/z5UserDbUpdate102.h"
+#include "foundation/app/AccInf.h"
 
 using namespace vq;
 using namespace vq::test;
@@ -157,4 +159,75 @@ TEST_F(EarlyDataStepsTest, TheAccountListFollowsTheDataKind)
     TUpdateScript general;
     z5UserDbUpdate033::AddAccountList(general, 2, 1);
     EXPECT_EQ(countLines(general, "UPDATE KAMOKUMST SET KKANA='kisyu',Halbrin_BadRate=1.05,Halbrin_BadKind=1,"), 1u);
+}
+
+TEST_F(EarlyDataStepsTest, ThePastBalanceRepairWritesEachOpeningBalanceBeforeTheStart)
+{
+    // Which accounts got their opening balance written, and into which
+    // period: the data starts on the first day of the year (month 1), or
+    // later in the year in month 7, or in a month outside 1-12.
+    struct Case {
+        const char* kind;
+        int startMonth;
+        bool fromYearStart;
+        const char* written;
+    } cases[] = {
+        // Balance-sheet accounts only, the carried-forward earnings among them.
+        {"corporation", 1, true, "1101@0 1103@0 1301@0 2103@0 2202@0 3301@0 9999@0"},
+        {"corporation", 7, false,
+         "1101@8 1103@8 1301@8 2103@8 2202@8 3301@8 4101@8 5101@8 5301@8 6204@8 7101@8 7201@8 8101@8 8201@8 8301@8 "
+         "9999@8"},
+        // Neither the owner's accounts nor the capital.
+        {"individual", 1, true, "1101@0 1103@0 2103@0 2202@0 9999@0"},
+        {"individual", 7, false,
+         "1101@8 1103@8 2103@8 2202@8 3101@8 3201@8 3301@8 4101@8 5101@8 5201@8 5301@8 6202@8 6210@8 9999@8"},
+        // No period before an unknown month: the previous year's closing.
+        {"individual", 13, false,
+         "1101@0 1103@0 2103@0 2202@0 3101@0 3201@0 3301@0 4101@0 5101@0 5201@0 5301@0 6202@0 6210@0 9999@0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " month " + std::to_string(c.startMonth));
+        useBase(c.kind);
+        runSql(dataFile(), "UPDATE KAMOKU_PZ SET NUKIZAN = -1;");
+        AccInf.KAISINO = c.startMonth;
+        AccInf.KAISI = c.fromYearStart ? AccInf.KISHU : AccInf.KISHU + 180;
+        dm_.fnAccDatConnected({}, SystemDef.DataDir, 0);
+        EXPECT_TRUE(z5UserDbUpdate102::RepairKanendoZan());
+        dm_.CloseAccDat(SystemDef.DataDir, 0, 0);
+        EXPECT_EQ(scalar("SELECT LIST(KCODE||'@'||MNUM, ' ') FROM (SELECT DISTINCT TRIM(KCODE) AS KCODE, MNUM "
+                         "FROM KAMOKU_PZ WHERE NUKIZAN <> -1 ORDER BY 1, 2)"),
+                  c.written);
+        // The balance written is the row's own opening balance.
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM KAMOKU_PZ P JOIN KAMOKU_SZ Z ON Z.SCODE = P.SCODE AND "
+                         "Z.KCODE = P.KCODE AND Z.HCODE = P.HCODE AND Z.BCODE = P.BCODE "
+                         "WHERE P.NUKIZAN <> -1 AND P.NUKIZAN <> Z.KAISIZAN"),
+                  "0");
+    }
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(EarlyDataStepsTest, APastBalanceRepairThatFailsShowsItsBoxAndRunsNoScript)
+{
+    useBase("corporation");
+    runSql(dataFile(), "CREATE EXCEPTION E_REFUSED 'refused';"
+                       "SET TERM ^ ;"
+                       "CREATE TRIGGER KAMOKU_PZ_REFUSE FOR KAMOKU_PZ ACTIVE BEFORE UPDATE POSITION 0 "
+                       "AS BEGIN IF (NEW.MNUM = 0) THEN EXCEPTION E_REFUSED; END^"
+                       "SET TERM ; ^");
+    const std::string before = scalar("SELECT SUM(NUKIZAN) FROM KAMOKU_PZ");
+    EXPECT_EQ(RunUpdateStep(z5UserDbUpdate102::Scheme()), UpdateFailed);
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].text, "Ver 1.0.2のデータベース更新に失敗しました。(過年度残高の評価と修復)");
+    EXPECT_EQ(seam_->messages[0].kind, platform::MessageKind::Error);
+    EXPECT_EQ(scalar("SELECT SUM(NUKIZAN) FROM KAMOKU_PZ"), before);
+    EXPECT_EQ(version(), "0.1.0");
+    EXPECT_FALSE(fs::exists(fs::path(SystemDef.TempDir) / "vqzdataup.sql"));
+}
+
+TEST_F(EarlyDataStepsTest, ThePeriodBeforeTheStartMonth)
+{
+    const int expected[] = {0, 0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, 0};
+    for (int month = 0; month <= 13; ++month)
+        EXPECT_EQ(z5UserDbUpdate102::PeriodBeforeStart(month), expected[month]) << month;
+    EXPECT_EQ(z5UserDbUpdate102::PeriodBeforeStart(-1), 0);
 }
