@@ -231,3 +231,38 @@ TEST_F(EarlyDataStepsTest, ThePeriodBeforeTheStartMonth)
         EXPECT_EQ(z5UserDbUpdate102::PeriodBeforeStart(month), expected[month]) << month;
     EXPECT_EQ(z5UserDbUpdate102::PeriodBeforeStart(-1), 0);
 }
+
+TEST_F(EarlyDataStepsTest, TheTaxAndJournalProceduresOfTheFirstRelease)
+{
+    useBase("corporation");
+    ASSERT_EQ(runUpTo(kTo105), 1) << lastMessage();
+
+    // With a facility, a department and ratios of 1 the department's whole
+    // received tax of each period is added, no other department's, no
+    // other kind's.
+    runSql(dataFile(), "INSERT INTO KAMOKU_TAX (SCODE, BCODE, KKUBUN, MNUM, KAR, KAS) VALUES ('01', '01', 1, 1, 300, 40);"
+                       "INSERT INTO KAMOKU_TAX (SCODE, BCODE, KKUBUN, MNUM, KAR, KAS) VALUES ('01', '01', 1, 5, 70, 0);"
+                       "INSERT INTO KAMOKU_TAX (SCODE, BCODE, KKUBUN, MNUM, KAR, KAS) VALUES ('01', '02', 1, 1, 999, 9);"
+                       "INSERT INTO KAMOKU_TAX (SCODE, BCODE, KKUBUN, MNUM, KAR, KAS) VALUES ('01', '01', 2, 1, 5000, 5);");
+    std::string args = "'01', '01', 1";
+    for (int i = 0; i < 16; ++i)
+        args += ", 100";
+    for (int i = 0; i < 16; ++i)
+        args += ", 0";
+    for (int i = 0; i < 16; ++i)
+        args += ", 1";
+    EXPECT_EQ(scalar("SELECT RKAR01||' '||RKAS01||' '||RKAR02||' '||RKAR05||' '||RKAS05 FROM SP_ZEIGAKU_ADD(" + args + ")"),
+              "400.0000 40.0000 100.0000 170.0000 0.0000");
+
+    // The journal viewer's first page: PSWKREC 0 starts from the facility's
+    // newest entry, PLIMIT 0 gives 50 rows.
+    runSql(dataFile(), "SET TERM ^ ;"
+                       "EXECUTE BLOCK AS DECLARE I INTEGER = 1; BEGIN WHILE (I <= 60) DO BEGIN "
+                       "INSERT INTO SIWAKE (REC, SWKREC, SWKNO, SITREC, TAISHAKU, HIZUKE, MNUM, SCODE, KCODE, HCODE, "
+                       "BCODE, NUK, DELFLG) VALUES (:I, :I, :I, :I, 1, '2024-04-10', 1, '01', '1101', ' ', ' ', 1000, 0);"
+                       "I = I + 1; END END^"
+                       "SET TERM ; ^");
+    EXPECT_EQ(scalar("SELECT COUNT(*)||' '||MAX(SWKNO)||' '||MIN(SWKNO)||' '||MAX(RECORDCNT) "
+                     "FROM SP_MONITOR_LISTUP('01', 0, 0, -1, 0, 0, 0, 0)"),
+              "50 60 11 50");
+}
