@@ -63,15 +63,19 @@ TEST_F(EarlyDataStepsTest, TheRunBringsEveryDataKindThroughTheFirstReleaseSteps)
         const char* auditCodes;    // rows 8, 10 and 12
         const char* cash;          // 1101's reading and bands after 0.3.3
         int totalNames;            // ACCTOTALNAME rows after 1.0.5
+        int edition = 0;
     } cases[] = {{"corporation", "1306 6206 6212", "genki 0.9500 1", 38},
                  {"individual", "2104 6109 6107", "genki 0.9500 1", 31},
                  {"real-estate", "2104 6109 6107", "genki 0.9500 1", 24},
                  {"clinic", "2104 6109 6107", " ", 0},
                  {"agriculture", "2104 6109 6107", " ", 0},
-                 {"medical", "2104 6109 6107", "genki 0.9500 1", 0}};
+                 {"medical", "2104 6109 6107", "genki 0.9500 1", 0},
+                 // The distributor editions' five-digit codes: the lists name none of them.
+                 {"corporation", "1306 6206 6212", "<none>", 38, 1},
+                 {"individual", "2104 6109 6107", "<none>", 31, 2}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.kind);
-        useBase(c.kind);
+        SCOPED_TRACE(std::string(c.kind) + " edition " + std::to_string(c.edition));
+        useBase(c.kind, c.edition);
         // Lines 7 to 12 of the fixed trial balance become the quick assets.
         runSql(dataFile(), "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (6, '1100', 9);"
                            "INSERT INTO EXTERA4 (REC, KGROUP, SUBREC) VALUES (7, '1100', 9);"
@@ -82,7 +86,10 @@ TEST_F(EarlyDataStepsTest, TheRunBringsEveryDataKindThroughTheFirstReleaseSteps)
                            "COMMIT;"
                            "INSERT INTO JOBCONTROL VALUES (200, 3, 8);"
                            "INSERT INTO JOBCONTROL VALUES (200, 1, 2);"
-                           "INSERT INTO JOBCONTROL VALUES (1200, 2, 4);");
+                           "INSERT INTO JOBCONTROL VALUES (1200, 2, 4);"
+                           // A building, whose depreciation settings 0.2.2 makes again.
+                           "INSERT INTO KAMOKUMST (KCODE, USERCODE, REC, GROUPM1, GROUPM2, KNAME, DAC, BPFLG, HOJOSW) "
+                           "VALUES ('1401', '1401', 20, '1410', '1480', '建物', 1, 'B', '－');");
         ASSERT_EQ(runUpTo(kTo105), 1) << lastMessage();
         EXPECT_EQ(version(), "1.0.5");
         EXPECT_EQ(scalar("SELECT LIST(REC||':'||LEVELNO||'/'||PAGENO||'/'||MENUNO, ' ') "
@@ -97,6 +104,9 @@ TEST_F(EarlyDataStepsTest, TheRunBringsEveryDataKindThroughTheFirstReleaseSteps)
         EXPECT_EQ(scalar("SELECT COUNT(*) FROM UTIWAKE10B")+scalar("SELECT COUNT(*) FROM UTIWAKE09B"), "124");
         EXPECT_EQ(scalar("SELECT COUNT(*)||MAX(REC) FROM AO_RISI"), "22");
         EXPECT_EQ(scalar("SELECT COUNT(*)||','||SUM(NUM) FROM HALBRIN_HIKAKU_COL"), "8,36");
+        // Every facility's depreciation settings come from the new defaults.
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM KS_SETSWK WHERE KCODE = '1401'"),
+                  scalar("SELECT COUNT(*) FROM SISETUMST"));
         EXPECT_EQ(scalar("SELECT COUNT(*) FROM HALBRIN_HIKAKU"), "35");
         EXPECT_EQ(scalar("SELECT COALESCE(KKANA, '')||' '||COALESCE(HALBRIN_BADRATE||' '||HALBRIN_GOODKIND, '') "
                          "FROM KAMOKUMST WHERE KCODE='1101'"),
