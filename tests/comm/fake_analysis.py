@@ -31,11 +31,12 @@ import os
 import re
 import socketserver
 import ssl
-import subprocess
 import sys
 import time
 import urllib.parse
 import zipfile
+
+from fake_support import make_certificate, read_fault
 
 STATE_DIR, KNOWN_ID, FTP_ROOT, FTP_PASSWORD = sys.argv[1:5]
 KEYS = {
@@ -44,29 +45,8 @@ KEYS = {
 }
 
 
-def run(*cmd):
-    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
-def make_certificate():
-    p = lambda name: os.path.join(STATE_DIR, name)
-    run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", p("ca.key"), "-out", p("ca.pem"),
-        "-days", "2", "-subj", "/CN=Fake Analysis Test CA")
-    with open(p("server.ext"), "w") as f:
-        f.write("subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\n")
-    run("openssl", "req", "-newkey", "rsa:2048", "-nodes", "-keyout", p("server.key"), "-out", p("server.csr"),
-        "-subj", "/CN=127.0.0.1")
-    run("openssl", "x509", "-req", "-in", p("server.csr"), "-CA", p("ca.pem"), "-CAkey", p("ca.key"),
-        "-CAcreateserial", "-out", p("server.pem"), "-days", "2", "-extfile", p("server.ext"))
-    return p("server.pem"), p("server.key")
-
-
 def fault():
-    try:
-        with open(os.path.join(STATE_DIR, "fault")) as f:
-            return f.read().strip()
-    except OSError:
-        return ""
+    return read_fault(STATE_DIR)
 
 
 def check_zip(fnm, dno, password):
@@ -163,9 +143,8 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 
 def main():
-    cert, key = make_certificate()
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(cert, key)
+    context.load_cert_chain(make_certificate(STATE_DIR, "Fake Analysis Test CA"))
     server = Server(("127.0.0.1", 0), Handler)
     server.socket = context.wrap_socket(server.socket, server_side=True)
     print("PORT %d" % server.server_address[1], flush=True)
