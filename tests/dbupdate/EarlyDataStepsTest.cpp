@@ -27,7 +27,7 @@ protected:
     void useBase(const std::string& kind, int edition = 0)
     {
         fs::remove(dataFile());
-        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition});
+        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition, {}});
         // The data set is open, as when the selection starts the update.
         dm_.fnAccDatConnected({}, SystemDef.DataDir, 0);
         dm_.fnGetAccInfo();
@@ -275,42 +275,4 @@ TEST_F(EarlyDataStepsTest, TheTaxAndJournalProceduresOfTheFirstRelease)
     EXPECT_EQ(scalar("SELECT COUNT(*)||' '||MAX(SWKNO)||' '||MIN(SWKNO)||' '||MAX(RECORDCNT) "
                      "FROM SP_MONITOR_LISTUP('01', 0, 0, -1, 0, 0, 0, 0)"),
               "50 60 11 50");
-}
-
-TEST_F(EarlyDataStepsTest, EachStepFillsItsSlotOfTheDataList)
-{
-    struct Case {
-        const char* version;
-        int backup;
-        const char* title;
-    } cases[] = {
-        {"0.2.0", 0, "ヴォルレン財務０９評価版 Ver0.2.0"},
-        {"0.2.1", 1, "過年度残高の修復 "},
-        {"0.2.2", 1, "科目マスタの構造変更 他"},
-        {"0.3.0", 0, "ヴォルレン財務０９評価版 Ver0.3.0"},
-        {"0.3.1", 1, "３期比較集計プログラムの更新 他"},
-        {"0.3.2", 0, "電子帳簿用ユーザーの追加"},
-        {"0.3.3", 1, "経営ハルブリン機能の追加 他"},
-        {"0.3.4", 1, "特定科目コード取得プログラムの変更 他"},
-        {"0.4.0", 0, "ヴォルレン財務０９評価版 Ver0.4.0"},
-        {"0.4.1", 1, "監査処理項目の変更"},
-        {"1.0.0", 1, "ヴォルレン財務０９ Ver1.0.0"},
-        {"1.0.1", 1, "財務分析で期中開始データが適正に集計されない不具合を修正 他"},
-        {"1.0.2", 1, "コンバートデータの減価償却資産の修復 他"},
-        {"1.0.3", 1, "本・支店管理データの予算または過年度残高を調整 他"},
-        {"1.0.5", 1, "合計残高試算表の集計項目名称の変更機能を追加"},
-    };
-    const TArrayDbUpdateListRec list = DataUpdateSteps();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.version);
-        const auto slot = std::find_if(list.begin(), list.end(), [&](const TDbUpdateListRec& r) {
-            return std::to_string(r.Major) + "." + std::to_string(r.Minor1) + "." + std::to_string(r.Minor2) ==
-                   c.version;
-        });
-        ASSERT_NE(slot, list.end());
-        EXPECT_EQ(slot->Title, c.title);
-        EXPECT_EQ(slot->BackupFlag, c.backup);
-        EXPECT_TRUE(static_cast<bool>(slot->UpdateProc));
-        EXPECT_FALSE(slot->Description.empty());
-    }
 }
