@@ -19,7 +19,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 
 TUpdateScheme Scheme()
 {
-    return old_data_step::Scheme(0, 3, 1, [](TUpdateScript& script) { script.AddSqlText(StepSql("data_0_3_1")); });
+    return old_data_step::Scheme(0, 3, 1, [](TUpdateScript& script) { old_data_step::AddStepSql(script, "data_0_3_1"); });
 }
 
 std::int32_t DoUpdate()

@@ -117,7 +117,7 @@ bool RepairKanendoZan()
 TUpdateScheme Scheme()
 {
     TUpdateScheme s = old_data_step::Scheme(1, 0, 2, [](TUpdateScript& script) {
-        script.AddSqlText(StepSql("data_1_0_2"));
+        old_data_step::AddStepSql(script, "data_1_0_2");
     });
     s.PreWork = openAndRepair;
     return s;

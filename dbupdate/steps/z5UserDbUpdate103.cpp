@@ -19,7 +19,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 
 TUpdateScheme Scheme()
 {
-    return old_data_step::Scheme(1, 0, 3, [](TUpdateScript& script) { script.AddSqlText(StepSql("data_1_0_3")); });
+    return old_data_step::Scheme(1, 0, 3, [](TUpdateScript& script) { old_data_step::AddStepSql(script, "data_1_0_3"); });
 }
 
 std::int32_t DoUpdate()

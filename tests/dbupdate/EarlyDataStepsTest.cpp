@@ -8,9 +8,12 @@
 
 #include "dbupdate/DbUpdateListRec.h"
 #include "dbupdate/steps/z5UserDbUpdate022.h"
+#include "dbupdate/steps/z5UserDbUpdate031.h"
 #include "dbupdate/steps/z5UserDbUpdate033.h"
 #include "dbupdate/steps/z5UserDbUpdate041.h"
+#include "dbupdate/steps/z5UserDbUpdate101.h"
 #include "dbupdate/steps/z5UserDbUpdate102.h"
+#include "dbupdate/steps/z5UserDbUpdate103.h"
 #include "foundation/app/AccInf.h"
 
 using namespace vq;
@@ -275,4 +278,31 @@ TEST_F(EarlyDataStepsTest, TheTaxAndJournalProceduresOfTheFirstRelease)
     EXPECT_EQ(scalar("SELECT COUNT(*)||' '||MAX(SWKNO)||' '||MIN(SWKNO)||' '||MAX(RECORDCNT) "
                      "FROM SP_MONITOR_LISTUP('01', 0, 0, -1, 0, 0, 0, 0)"),
               "50 60 11 50");
+}
+
+TEST_F(EarlyDataStepsTest, LaterStepsWriteTheProceduresTheyShareInFull)
+{
+    struct Case {
+        const char* step;
+        TUpdateScheme (*scheme)();
+        std::vector<const char*> procedures;
+    } cases[] = {
+        {"0.3.1", z5UserDbUpdate031::Scheme, {"SP_KANENDO_BUMON_GROUPZANDAKA"}},
+        {"1.0.1", z5UserDbUpdate101::Scheme, {"SP_KANENDO_ZANDAKA", "SP_KANENDO_BUMON_ZANDAKA"}},
+        {"1.0.2", z5UserDbUpdate102::Scheme, {"SP_SISANHYO_BUMON"}},
+        {"1.0.3", z5UserDbUpdate103::Scheme, {"SP_MOTOIREKIN_KURIIRE", "SP_SISANHYO_BUMON"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        TUpdateScript script;
+        ASSERT_TRUE(script.Build(c.scheme()));
+        EXPECT_EQ(countLines(script, "/* PROCEDURE "), 0u);
+        for (const char* name : c.procedures) {
+            const auto head = std::find_if(script.Lines().begin(), script.Lines().end(), [&](const std::string& l) {
+                return l.rfind(std::string("CREATE OR ALTER PROCEDURE ") + name + " ", 0) == 0;
+            });
+            ASSERT_NE(head, script.Lines().end()) << name;
+            EXPECT_NE(std::find(head, script.Lines().end(), "END^"), script.Lines().end()) << name;
+        }
+    }
 }
