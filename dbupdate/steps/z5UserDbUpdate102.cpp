@@ -66,6 +66,8 @@ void repair()
 
 std::int32_t openAndRepair()
 {
+    if (!DM)
+        return UpdateFailed;
     DM->fnAccDatConnected(SystemDef.HostName, SystemDef.DataDir, 0);
     const bool repaired = RepairKanendoZan();
     DM->CloseAccDat(SystemDef.DataDir, 0, 0);

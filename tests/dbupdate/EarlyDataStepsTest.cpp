@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Places of the steps in the data list (the first is 0.1.1).
+constexpr int kTo033 = 12;
 constexpr int kTo105 = 20;
 
 class EarlyDataStepsTest : public DbUpdateRunFixture {
@@ -36,13 +37,14 @@ protected:
         dm_.fnGetAccInfo();
         dm_.CloseAccDat(SystemDef.DataDir, 0, 0);
     }
-    // The steps of the data list from 0.1.1 up to the last-th, run in order.
-    int runUpTo(int last)
+    // The steps of the data list up to the last-th (the first is 0.1.1)
+    // that are newer than the data set's version, run in order.
+    int runUpTo(int last, const std::string& from = "0.1.0")
     {
         TArrayDbUpdateListRec list = DataUpdateSteps();
         list.resize(static_cast<std::size_t>(last));
         state_.FDataList = std::move(list);
-        state_.SetupUpdateList(1, "0.1.0");
+        state_.SetupUpdateList(1, from);
         return run_.Execute();
     }
     std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
@@ -305,4 +307,22 @@ TEST_F(EarlyDataStepsTest, LaterStepsWriteTheProceduresTheyShareInFull)
             EXPECT_NE(std::find(head, script.Lines().end(), "END^"), script.Lines().end()) << name;
         }
     }
+}
+
+TEST_F(EarlyDataStepsTest, AProcedureWrittenAgainKeepsTheObjectsThatUseIt)
+{
+    useBase("individual");
+    ASSERT_EQ(runUpTo(kTo033), 1) << lastMessage();
+    // Something of the data set reads the capital carry-over that 1.0.3
+    // writes again, and the balance procedure that 1.0.1 writes again.
+    runSql(dataFile(), "SET TERM ^ ;"
+                       "CREATE PROCEDURE SP_USES_KURIIRE RETURNS (N INTEGER) AS BEGIN "
+                       "SELECT COUNT(*) FROM SP_MOTOIREKIN_KURIIRE('01') INTO :N; SUSPEND; END^"
+                       "CREATE PROCEDURE SP_USES_ZANDAKA RETURNS (N INTEGER) AS BEGIN "
+                       "SELECT COUNT(*) FROM SP_KANENDO_ZANDAKA('') INTO :N; SUSPEND; END^"
+                       "SET TERM ; ^");
+    ASSERT_EQ(runUpTo(kTo105, "0.3.3"), 1) << lastMessage();
+    EXPECT_EQ(version(), "1.0.5");
+    EXPECT_EQ(scalar("SELECT N FROM SP_USES_KURIIRE"), "1");
+    EXPECT_NE(scalar("SELECT N FROM SP_USES_ZANDAKA"), "0");
 }
