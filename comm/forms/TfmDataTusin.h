@@ -127,8 +127,8 @@ public:
     std::int32_t SendData();
     std::int32_t ReceiveData();
     bool SendToWebAnalysis();
-    // The analysis upload for a communication ID and slot; by default it
-    // reports that no upload is available here.
+    // The analysis upload for a communication ID and slot; empty: the
+    // upload to the analysis server (TFtpWebDbSqlDump).
     std::function<TAnalysisUpload(const std::string&, std::int32_t)> UploadToWebAnalysis;
     // The pause before each server step; tests leave it out.
     bool Pauses = true;

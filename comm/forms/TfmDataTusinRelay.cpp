@@ -5,6 +5,7 @@
 #include "comm/CashBookSender.h"
 #include "comm/CloudShareDataFile.h"
 #include "comm/DataTusinComm.h"
+#include "comm/FtpWebDbSqlDump.h"
 #include "comm/RelayTransfer.h"
 #include "comm/forms/TCashBookLoaderBox.h"
 #include "comm/forms/TMeetingToolSettingBox.h"
@@ -174,9 +175,10 @@ TSendCompletion completionOf(const std::string& name)
     return send;
 }
 
-TAnalysisUpload uploadNotAvailable(const std::string&, std::int32_t)
+TAnalysisUpload uploadToAnalysisServer(const std::string& commId, std::int32_t slot)
 {
-    return {"801", "アップロード機能が組み込まれていません。"};
+    const std::string status = TFtpWebDbSqlDump().UploadDump(commId, slot);
+    return {status, TFtpWebDbSqlDump::StatusMessage(status)};
 }
 
 } // namespace
@@ -818,7 +820,7 @@ bool TfmDataTusin::SendToWebAnalysis()
 {
     const int row = PerfectGrid1->currentRow();
     const TAnalysisUpload upload =
-        (UploadToWebAnalysis ? UploadToWebAnalysis : uploadNotAvailable)(TrimBlanks(AccInf.WEB_HOLDER), row + 1);
+        (UploadToWebAnalysis ? UploadToWebAnalysis : uploadToAnalysisServer)(TrimBlanks(AccInf.WEB_HOLDER), row + 1);
     if (upload.Status == "000")
         return true;
     message("経営ハルブリンクラウドデータを送信できません。 エラー : " + upload.Status + " " + upload.Text +
