@@ -163,6 +163,20 @@ void prepareReceiveSteps(TfmWaitMess& wait)
     wait.MarkPlain(3, QStringLiteral("受信データ復元・照合"));
 }
 
+// The marking of the cash entries in mode (0 before a master send, 1 after
+// another send); a failure shows failure after the marking's own message.
+bool markCashEntries(std::uint8_t mode, const char* failure)
+{
+    TCashBookSender marks;
+    marks.AfterSend = mode;
+    marks.Mode = mode;
+    marks.Execute();
+    if (marks.RecomputeResult() == 1)
+        return true;
+    message(Framed(failure), MessageKind::Error);
+    return false;
+}
+
 // What a completion request reports of the open data set under name.
 TSendCompletion completionOf(const std::string& name)
 {
@@ -707,14 +721,8 @@ std::int32_t TfmDataTusin::SendCashBook()
         setEnabled(false);
         [&] {
             if (SyoriType == 5) {
-                TCashBookSender marks;
-                marks.AfterSend = 0;
-                marks.Mode = 0;
-                marks.Execute();
-                if (marks.RecomputeResult() != 1) {
-                    message(Framed("データセンダーエラー1"), MessageKind::Error);
+                if (!markCashEntries(0, "データセンダーエラー1"))
                     return;
-                }
             }
             TRelaySession s = cashBookSession();
             TRelayTransfer transfer = newTransfer(s, TRelayKind::CashBook, wait);
@@ -725,14 +733,8 @@ std::int32_t TfmDataTusin::SendCashBook()
             Session.Table = s.Table;
             xAnimeProgressDialog1->Close();
             if (SyoriType != 5) {
-                TCashBookSender marks;
-                marks.AfterSend = 1;
-                marks.Mode = 1;
-                marks.Execute();
-                if (marks.RecomputeResult() != 1) {
-                    message(Framed("データセンダーエラー2"), MessageKind::Error);
+                if (!markCashEntries(1, "データセンダーエラー2"))
                     return;
-                }
             }
             result = 1;
         }();
