@@ -100,3 +100,39 @@ TEST(BaseDatabase, StartsAtTheFirstVersionReadyForTheFirstSteps)
     EXPECT_EQ(dataSet.text("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION WHERE REC = 1"), "0.1.0");
     EXPECT_EQ(dataSet.integer("SELECT COUNT(*) FROM ACCVERSION"), 1);
 }
+
+// A database standing in for a later version holds what the manifest gives
+// that version, and at the last version what a fresh build holds.
+TEST(BaseDatabase, AStandInForALaterVersionHoldsWhatTheManifestGivesIt)
+{
+    const auto manifest = readManifest();
+    struct Case {
+        SchemaKind kind;
+        const char* db;
+        const char* kindName;
+        const char* at;
+        Version next;   // the first step after it
+        SchemaKind fresh;
+    } cases[] = {{SchemaKind::DataSetBase, "dataset", "corporation", "2.0.4", {2, 0, 5}, SchemaKind::DataSet},
+                 {SchemaKind::DataSetBase, "dataset", "medical", "14.0.0", {14, 0, 1}, SchemaKind::DataSet},
+                 {SchemaKind::SystemBase, "system", "", "7.0.4", {7, 0, 5}, SchemaKind::System},
+                 {SchemaKind::SystemBase, "system", "", "12.0.0", {12, 0, 1}, SchemaKind::System}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.db) + " at " + c.at);
+        SchemaTestDb db(c.kind, {c.kindName, 0, c.at});
+        const auto meta = readMetadata(db);
+        for (const auto& [name, h] : manifest.at(c.db)) {
+            if (h.kind == "CONSTRAINT")
+                continue;   // named only where a step drops it
+            EXPECT_EQ(kindInBase(meta, h.kind, name), h.presentBefore(c.next) ? h.kind : "") << name;
+        }
+        const std::string table = c.fresh == SchemaKind::System ? "VERSION" : "ACCVERSION";
+        EXPECT_EQ(db.text("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM " + table + " WHERE REC = 1"), c.at);
+        if (c.next > Version{12, 0, 0} && (c.fresh == SchemaKind::System || c.next > Version{14, 0, 0})) {
+            SchemaTestDb fresh(c.fresh);
+            const auto freshMeta = readMetadata(fresh);
+            EXPECT_EQ(meta.objects, freshMeta.objects);
+            EXPECT_EQ(meta.columns, freshMeta.columns);
+        }
+    }
+}

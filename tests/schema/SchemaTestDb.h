@@ -22,6 +22,14 @@ public:
         buildDatabase(kind, file_);
         db_.attach({file_.string(), "SYSDBA", ""});
     }
+    // A base database with sample rows, or one standing in for a later
+    // version (BaseSamples::at).
+    SchemaTestDb(SchemaKind kind, const BaseSamples& samples)
+        : file_(dir_ / fileName(kind))
+    {
+        buildBaseDatabase(kind, file_, samples);
+        db_.attach({file_.string(), "SYSDBA", ""});
+    }
 
     static const char* fileName(SchemaKind kind)
     {

@@ -95,6 +95,10 @@ std::vector<std::string> sampleOptions(const BaseSamples* samples)
         options = {"--kind", samples->dataKind};
     options.push_back("--edition");
     options.push_back(std::to_string(samples->edition));
+    if (!samples->at.empty()) {
+        options.push_back("--at");
+        options.push_back(samples->at);
+    }
     return options;
 }
 
@@ -103,7 +107,7 @@ std::string sampleSuffix(const BaseSamples* samples)
     if (!samples)
         return "";
     return "-" + (samples->dataKind.empty() ? std::string("samples") : samples->dataKind) + "-e"
-           + std::to_string(samples->edition);
+           + std::to_string(samples->edition) + (samples->at.empty() ? "" : "-at" + samples->at);
 }
 
 void runBuild(SchemaKind kind, const fs::path& target, const BaseSamples* samples)

@@ -38,6 +38,11 @@ void buildDatabase(SchemaKind kind, const std::filesystem::path& path);
 struct BaseSamples {
     std::string dataKind;
     int edition = 0;
+    // A version other than the first release: the database as the update
+    // steps would have brought it there, as far as the manifest tells
+    // (schema/build-database --at), to stand in where the earlier steps are
+    // not what a test is about.
+    std::string at;
 };
 
 // Creates a SystemBase or DataSetBase database with the sample rows (see

@@ -2,7 +2,8 @@
    department rows of KAMOKU_SZ, the periods of KAMOKU_MS (1 to 16) and
    KAMOKU_PZ (-32 to 16) of every KAMOKU_SZ row, and KAKOZAN. The base's
    triggers that would add them read columns of later releases and are
-   empty, so the rows are written here in full.
+   empty, so the rows are written here in full (over whatever the triggers
+   of a later version, built with --at, have added).
 
    Amounts follow the account: a profit-and-loss account moves by a monthly
    amount in the first half of the year and in every month of the two years
@@ -41,12 +42,13 @@ BEGIN
   DO
   BEGIN
     vRATE = CASE WHEN vBCODE = '00' OR vDEPTS = 0 THEN 100 ELSE 100 / vDEPTS END;
-    INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE,
+    UPDATE OR INSERT INTO KAMOKU_SZ (SCODE, KCODE, HCODE, BCODE,
                            HAIBUN01, HAIBUN02, HAIBUN03, HAIBUN04, HAIBUN05, HAIBUN06, HAIBUN07, HAIBUN08,
                            HAIBUN09, HAIBUN10, HAIBUN11, HAIBUN12, HAIBUN13, HAIBUN14, HAIBUN15, HAIBUN16)
     VALUES (:vSCODE, :vKCODE, :vHCODE, :vBCODE,
             :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE,
-            :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE);
+            :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE, :vRATE)
+    MATCHING (SCODE, KCODE, HCODE, BCODE);
   END
 END^
 
@@ -91,14 +93,15 @@ BEGIN
           vMOVE = vAMOUNT;
       END
       vZEI = CASE WHEN vTAXED = 1 THEN vMOVE / 10 ELSE 0 END;
-      INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK, KAR_TAX, KAS_NUK, KAS_TAX, BYOSAN, BYOSOKU)
+      UPDATE OR INSERT INTO KAMOKU_MS (SCODE, KCODE, HCODE, BCODE, MNUM, KAR_NUK, KAR_TAX, KAS_NUK, KAS_TAX, BYOSAN, BYOSOKU)
       VALUES (:vSCODE, :vKCODE, :vHCODE, :vBCODE, :vMNUM,
               CASE WHEN :vDAC = 1 THEN :vMOVE WHEN :vBPFLG = 'B' THEN :vMOVE * 0.8 ELSE 0 END,
               CASE WHEN :vDAC = 1 THEN :vZEI ELSE 0 END,
               CASE WHEN :vDAC = 2 THEN :vMOVE WHEN :vBPFLG = 'B' THEN :vMOVE * 0.8 ELSE 0 END,
               CASE WHEN :vDAC = 2 THEN :vZEI ELSE 0 END,
               CASE WHEN :vBPFLG = 'P' THEN :vMONTHS * (:vAMOUNT * 1.05 + 0.5) ELSE 0 END,
-              0);
+              0)
+      MATCHING (SCODE, KCODE, HCODE, BCODE, MNUM);
       vMNUM = vMNUM + 1;
     END
 
@@ -119,10 +122,11 @@ BEGIN
           vNUK = vAMOUNT * CASE WHEN vMNUM <= -16 THEN 0.9 ELSE 0.95 END;
       END
       vZEI = CASE WHEN vTAXED = 1 THEN vNUK / 10 ELSE 0 END;
-      INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU, HAIBUN, KOMIZAN)
+      UPDATE OR INSERT INTO KAMOKU_PZ (SCODE, KCODE, HCODE, BCODE, MNUM, NUKIZAN, ZEIGAKU, HAIBUN, KOMIZAN)
       VALUES (:vSCODE, :vKCODE, :vHCODE, :vBCODE, :vMNUM, :vNUK, :vZEI,
               CASE WHEN :vMNUM >= 1 AND :vBCODE <> ' ' THEN :vHAIBUN ELSE 0 END,
-              :vNUK + :vZEI);
+              :vNUK + :vZEI)
+      MATCHING (SCODE, KCODE, HCODE, BCODE, MNUM);
       vMNUM = vMNUM + 1;
     END
   END

@@ -36,8 +36,7 @@ inline void whenModal(std::function<void(QWidget*)> action)
     QTimer::singleShot(0, *poll);
 }
 
-// Runs action once a modal window of class Form is the active modal one, for
-// driving nested dialogs.
+// Runs action once a modal window of class Form is up.
 template <class Form>
 void whenModalOf(std::function<void(Form*)> action)
 {
