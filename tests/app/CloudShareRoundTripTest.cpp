@@ -34,7 +34,7 @@
 
 using namespace vq;
 namespace fs = std::filesystem;
-using test::whenModalOf;
+using vq::test::whenModalOf;
 
 namespace {
 
