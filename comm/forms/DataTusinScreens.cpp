@@ -29,6 +29,24 @@ std::int32_t TDataTusinScreens::ShowCloudShareSettings(const std::string& folder
     return result;
 }
 
+void ShowTransferStep(TWaitStepWindow& window, const std::vector<const char*>& steps, int box, const std::string& text)
+{
+    const int index = box - 1;
+    if (index < 0 || index >= static_cast<int>(steps.size()) || index >= window.StepCount())
+        return;
+    for (int i = 0; i < index; ++i)
+        window.MarkDone(i, QString::fromUtf8(steps[static_cast<std::size_t>(i)]));
+    const std::string done = "　終了";
+    const bool finished =
+        text.size() >= done.size() && text.compare(text.size() - done.size(), done.size(), done) == 0;
+    const std::size_t state = text.rfind("　");
+    const QString caption = QString::fromStdString(state == std::string::npos ? text : text.substr(0, state));
+    if (finished)
+        window.MarkDone(index, caption);
+    else
+        window.MarkRunning(index, caption);
+}
+
 template <class Call>
 std::int32_t TDataTusinScreens::withStepWindow(const std::vector<const char*>& steps, const std::string& caption,
                                                Call call)
@@ -43,21 +61,9 @@ std::int32_t TDataTusinScreens::withStepWindow(const std::vector<const char*>& s
             stepWindow_->Step(i)->hide();
     }
     stepWindow_->ShowNow();
-    // The transfer names each step with its state; the window shows the
-    // running step and closes the ones before it.
     Step = [this, steps](int box, const std::string& text) {
-        const int index = box - 1;
-        if (!stepWindow_ || index < 0 || index >= static_cast<int>(steps.size()))
-            return;
-        for (int i = 0; i < index; ++i)
-            stepWindow_->MarkDone(i, QString::fromUtf8(steps[static_cast<std::size_t>(i)]));
-        const std::string done = "　終了";
-        const bool finished = text.size() >= done.size() && text.compare(text.size() - done.size(), done.size(), done) == 0;
-        const QString base = QString::fromStdString(text.substr(0, text.rfind("　")));
-        if (finished)
-            stepWindow_->MarkDone(index, base);
-        else
-            stepWindow_->MarkRunning(index, base);
+        if (stepWindow_)
+            ShowTransferStep(*stepWindow_, steps, box, text);
     };
     std::int32_t result = 1;
     try {
@@ -72,30 +78,22 @@ std::int32_t TDataTusinScreens::withStepWindow(const std::vector<const char*>& s
     return result;
 }
 
-namespace {
-
-const std::vector<const char*> SendSteps = {"送信用データ保存", "送信用データ圧縮", "送信用データ暗号化",
-                                            "クラウドへデータ送信"};
-const std::vector<const char*> ReceiveSteps = {"クラウドからデータ受信", "受信データ暗号解読", "受信データ圧縮解凍",
-                                               "受信データ復元・照合"};
-
-} // namespace
 
 std::int32_t TDataTusinScreens::CloudShareSend(const std::string& folder, const std::string& waitCaption,
                                                std::int32_t automatic)
 {
-    return withStepWindow(SendSteps, waitCaption,
+    return withStepWindow(CloudSendSteps, waitCaption,
                           [&] { return TDataTusinComm::CloudShareSend(folder, waitCaption, automatic); });
 }
 
 std::int32_t TDataTusinScreens::CloudShareReceive(const std::string& folder, std::int32_t automatic, std::int32_t mode)
 {
-    return withStepWindow(ReceiveSteps, {}, [&] { return TDataTusinComm::CloudShareReceive(folder, automatic, mode); });
+    return withStepWindow(CloudReceiveSteps, {}, [&] { return TDataTusinComm::CloudShareReceive(folder, automatic, mode); });
 }
 
 std::int32_t TDataTusinScreens::CloudShareReceiveTo(const std::string& folder, std::int32_t automatic)
 {
-    return withStepWindow(ReceiveSteps, {}, [&] { return TDataTusinComm::CloudShareReceiveTo(folder, automatic); });
+    return withStepWindow(CloudReceiveSteps, {}, [&] { return TDataTusinComm::CloudShareReceiveTo(folder, automatic); });
 }
 
 void InstallDataTusinScreens()
