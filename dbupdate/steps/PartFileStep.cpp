@@ -6,8 +6,10 @@
 
 #include "dbupdate/UpdateStep.h"
 #include "foundation/app/AccInf.h"
+#include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
+#include "foundation/data/QueryFactory.h"
 #include "platform/db/Transaction.h"
 
 namespace vq::part_file_step {
@@ -41,6 +43,28 @@ int PartNumber(const std::string& name)
     if (digits.find_first_not_of("0123456789") != std::string::npos)
         return 0;
     return std::stoi(digits);
+}
+
+void FillRec(TDbUpdateListRec& rec, std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+             std::function<std::int32_t()> doUpdate, std::string title, std::string description)
+{
+    rec.Major = major;
+    rec.Minor1 = minor1;
+    rec.Minor2 = minor2;
+    rec.UpdateProc = std::move(doUpdate);
+    rec.BackupFlag = 1;
+    rec.Title = std::move(title);
+    rec.Description = std::move(description);
+}
+
+void FillRecentRec(TDbUpdateListRec& rec, std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+                   std::function<std::int32_t()> doUpdate, std::string title, std::string description)
+{
+    if (OemKind == 1 || OemKind == 2) {
+        title = "機能強化および不具合修正";
+        description = "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
+    }
+    FillRec(rec, major, minor1, minor2, std::move(doUpdate), std::move(title), std::move(description));
 }
 
 std::function<bool(const std::string& name)> ByDataKind(std::vector<int> medicalSkips, std::vector<int> generalSkips)
@@ -112,6 +136,17 @@ void WithOpenDataSet(const std::function<void()>& work)
     db::TransactionScope scope(DM->IBTransactionDAT);
     work();
     scope.commit();
+}
+
+bool DataTriggerExists(const std::string& name)
+{
+    auto q = CreateAccSql(kAccDat, 0);
+    if (!q)
+        throw std::runtime_error("no data module");
+    q->setSql("SELECT count(*) FROM RDB$TRIGGERS WHERE (RDB$TRIGGER_NAME= :TRIGGER_NAME) ");
+    q->param("TRIGGER_NAME").setString(name);
+    q->execute();
+    return q->fetch() && q->field(std::size_t{0}).asInt() > 0;
 }
 
 } // namespace vq::part_file_step

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "dbupdate/DbUpdateListRec.h"
 #include "dbupdate/UpdateScript.h"
 
 namespace vq::part_file_step {
@@ -27,6 +28,15 @@ std::string PartName(int number, const std::string& prefix = "vqzup");
 std::vector<std::string> PartNames(int count, const std::string& prefix = "vqzup");
 // 7 for "vqzup07.sql"; 0 for a name of another shape.
 int PartNumber(const std::string& name);
+
+// Fills a step's slot: its version, DoUpdate, BackupFlag 1, title and
+// description.
+void FillRec(TDbUpdateListRec& rec, std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+             std::function<std::int32_t()> doUpdate, std::string title, std::string description);
+// The same for the newest steps, which in the distributor editions (edition
+// byte 1 or 2) all read "機能強化および不具合修正" with one description.
+void FillRecentRec(TDbUpdateListRec& rec, std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+                   std::function<std::int32_t()> doUpdate, std::string title, std::string description);
 
 // A part-file choice by the medical flag of the open data set (read when
 // called): medical-corporation data leaves out the numbers medicalSkips,
@@ -59,5 +69,9 @@ std::int32_t RunPartFileStep(const TUpdateScheme& scheme);
 // exception then passes on, and what work did in a transaction started
 // here is rolled back.
 void WithOpenDataSet(const std::function<void()>& work);
+
+// Whether the open data set's database has the trigger; inside
+// WithOpenDataSet. Throws db::DbError when it cannot be asked.
+bool DataTriggerExists(const std::string& name);
 
 } // namespace vq::part_file_step
