@@ -34,6 +34,32 @@
 #include "dbupdate/steps/z5UserDbUpdate903.h"
 #include "dbupdate/steps/z5UserDbUpdate904.h"
 #include "dbupdate/steps/z5UserDbUpdate905.h"
+// The data steps of part files.
+#include "dbupdate/steps/z5UserDbUpdate300.h"
+#include "dbupdate/steps/z5UserDbUpdate301.h"
+#include "dbupdate/steps/z5UserDbUpdate303.h"
+#include "dbupdate/steps/z5UserDbUpdate304.h"
+#include "dbupdate/steps/z5UserDbUpdate306.h"
+#include "dbupdate/steps/z5UserDbUpdate307.h"
+#include "dbupdate/steps/z5UserDbUpdate402.h"
+#include "dbupdate/steps/z5UserDbUpdate500.h"
+#include "dbupdate/steps/z5UserDbUpdate502.h"
+#include "dbupdate/steps/z5UserDbUpdate505.h"
+#include "dbupdate/steps/z5UserDbUpdate600.h"
+#include "dbupdate/steps/z5UserDbUpdate610.h"
+#include "dbupdate/steps/z5UserDbUpdate613.h"
+#include "dbupdate/steps/z5UserDbUpdate1000.h"
+#include "dbupdate/steps/z5UserDbUpdate1001.h"
+#include "dbupdate/steps/z5UserDbUpdate1003.h"
+#include "dbupdate/steps/z5UserDbUpdate1004.h"
+#include "dbupdate/steps/z5UserDbUpdate1005.h"
+#include "dbupdate/steps/z5UserDbUpdate1100.h"
+#include "dbupdate/steps/z5UserDbUpdate1101.h"
+#include "dbupdate/steps/z5UserDbUpdate1110.h"
+#include "dbupdate/steps/z5UserDbUpdate1200.h"
+#include "dbupdate/steps/z5UserDbUpdate1300.h"
+#include "dbupdate/steps/z5UserDbUpdate1303.h"
+#include "dbupdate/steps/z5UserDbUpdate1400.h"
 // The oldest data steps.
 #include "dbupdate/steps/z5UserDbUpdate011.h"
 #include "dbupdate/steps/z5UserDbUpdate012.h"
@@ -106,7 +132,10 @@ TArrayDbUpdateListRec SystemUpdateSteps()
                               z5SystemDbUpdate300::SetUpdateRec, z5SystemDbUpdate305::SetUpdateRec,
                               z5SystemDbUpdate307::SetUpdateRec, z5SystemDbUpdate400::SetUpdateRec,
                               z5SystemDbUpdate402::SetUpdateRec, z5SystemDbUpdate500::SetUpdateRec,
-                              z5SystemDbUpdate700::SetUpdateRec, z5SystemDbUpdate704::SetUpdateRec, z5SystemDbUpdate800::SetUpdateRec, z5SystemDbUpdate802::SetUpdateRec, z5SystemDbUpdate904::SetUpdateRec, z5SystemDbUpdate1004::SetUpdateRec, z5SystemDbUpdate1101::SetUpdateRec, z5SystemDbUpdate1200::SetUpdateRec})
+                              z5SystemDbUpdate700::SetUpdateRec, z5SystemDbUpdate704::SetUpdateRec,
+                              z5SystemDbUpdate800::SetUpdateRec, z5SystemDbUpdate802::SetUpdateRec,
+                              z5SystemDbUpdate904::SetUpdateRec, z5SystemDbUpdate1004::SetUpdateRec,
+                              z5SystemDbUpdate1101::SetUpdateRec, z5SystemDbUpdate1200::SetUpdateRec})
         install(list, setUpdateRec);
     return list;
 }
@@ -163,6 +192,32 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate903::SetUpdateRec);
     install(list, z5UserDbUpdate904::SetUpdateRec);
     install(list, z5UserDbUpdate905::SetUpdateRec);
+    // The data steps of part files, 3.0.0 to 6.1.3 and 10.0.0 to 14.0.0.
+    install(list, z5UserDbUpdate300::SetUpdateRec);
+    install(list, z5UserDbUpdate301::SetUpdateRec);
+    install(list, z5UserDbUpdate303::SetUpdateRec);
+    install(list, z5UserDbUpdate304::SetUpdateRec);
+    install(list, z5UserDbUpdate306::SetUpdateRec);
+    install(list, z5UserDbUpdate307::SetUpdateRec);
+    install(list, z5UserDbUpdate402::SetUpdateRec);
+    install(list, z5UserDbUpdate500::SetUpdateRec);
+    install(list, z5UserDbUpdate502::SetUpdateRec);
+    install(list, z5UserDbUpdate505::SetUpdateRec);
+    install(list, z5UserDbUpdate600::SetUpdateRec);
+    install(list, z5UserDbUpdate610::SetUpdateRec);
+    install(list, z5UserDbUpdate613::SetUpdateRec);
+    install(list, z5UserDbUpdate1000::SetUpdateRec);
+    install(list, z5UserDbUpdate1001::SetUpdateRec);
+    install(list, z5UserDbUpdate1003::SetUpdateRec);
+    install(list, z5UserDbUpdate1004::SetUpdateRec);
+    install(list, z5UserDbUpdate1005::SetUpdateRec);
+    install(list, z5UserDbUpdate1100::SetUpdateRec);
+    install(list, z5UserDbUpdate1101::SetUpdateRec);
+    install(list, z5UserDbUpdate1110::SetUpdateRec);
+    install(list, z5UserDbUpdate1200::SetUpdateRec);
+    install(list, z5UserDbUpdate1300::SetUpdateRec);
+    install(list, z5UserDbUpdate1303::SetUpdateRec);
+    install(list, z5UserDbUpdate1400::SetUpdateRec);
     return list;
 }
 

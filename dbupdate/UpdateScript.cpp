@@ -173,15 +173,10 @@ bool TUpdateScript::Build(const TUpdateScheme& s)
     if (s.Before)
         s.Before(*this);
     for (const auto& name : s.PartFiles) {
-        const fs::path file = PartFilePath(s, name);
-        // Every shipped file must be there, also one this data set passes
-        // over: a gap means a damaged installation.
-        std::error_code ec;
-        if (s.StopOnMissingPart && !fs::is_regular_file(file, ec))
-            return false;
         if (s.UsePart && !s.UsePart(name))
             continue;
-        AddPartFile(file);
+        if (!AddPartFile(PartFilePath(s, name)) && s.StopOnMissingPart)
+            return false;
     }
     if (s.After)
         s.After(*this);

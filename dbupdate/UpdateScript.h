@@ -50,8 +50,7 @@ struct TUpdateScheme {
     MemoForm Memo = MemoForm::Date;
     // The part files of the step's sub-folder of the sql folder, in order.
     std::vector<std::string> PartFiles;
-    // false: a missing part file is skipped; true: the step stops with 18,
-    // also for a file that UsePart would pass over.
+    // false: a missing part file is skipped; true: the step stops with 18.
     bool StopOnMissingPart = true;
     // Which part files the open data set takes (by data kind, edition, tax
     // code ...); empty: all of them.

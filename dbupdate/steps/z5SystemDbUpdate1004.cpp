@@ -1,34 +1,25 @@
 #include "dbupdate/steps/z5SystemDbUpdate1004.h"
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 
 namespace vq::z5SystemDbUpdate1004 {
 
 void SetUpdateRec(TDbUpdateListRec& rec)
 {
-    rec.Major = 10;
-    rec.Minor1 = 0;
-    rec.Minor2 = 4;
-    rec.UpdateProc = DoUpdate;
-    rec.BackupFlag = 1;
-    rec.Title = "オペレータの種類に承認者を追加";
-    rec.Description = "１）オペレータの種類に承認者を追加しました。";
-    if (IsDistributorEdition()) {
-        rec.Title = "機能強化および不具合修正";
-        rec.Description = "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
-    }
+    part_file_step::FillRecentRec(rec, 10, 0, 4, DoUpdate, "オペレータの種類に承認者を追加",
+                                  "１）オペレータの種類に承認者を追加しました。");
 }
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(0, 10, 0, 4, {"sysup01.sql"});
+    TUpdateScheme s = part_file_step::SystemScheme(10, 0, 4, 1);
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5SystemDbUpdate1004

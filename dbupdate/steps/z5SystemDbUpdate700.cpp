@@ -3,7 +3,8 @@
 #include <stdexcept>
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
+#include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
 
@@ -18,7 +19,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
     rec.BackupFlag = 0;
     rec.Title = SystemDef.AppTitle + "１５のデータ形式に変換";
     rec.Description = "１）" + SystemDef.AppTitle + "１５のデータ形式に変換する。";
-    if (IsDistributorEdition()) {
+    if ((OemKind == 1 || OemKind == 2)) {
         rec.Title = "個別原価管理機能の追加";
         rec.Description = "１）個別原価管理機能を追加する。";
     }
@@ -55,14 +56,17 @@ void ConvertSysIni10()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(0, 7, 0, 0, {"sysup01.sql"});
+    TUpdateScheme s = part_file_step::SystemScheme(7, 0, 0, 1);
     return s;
 }
 
 std::int32_t DoUpdate()
 {
+    const TUpdateScheme scheme = Scheme();
+    if (part_file_step::MissingPart(scheme))
+        return UpdateFileMissing;
     RunInStepDatabase(0, ConvertSysIni10);
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(scheme);
 }
 
 } // namespace vq::z5SystemDbUpdate700

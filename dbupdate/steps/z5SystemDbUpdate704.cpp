@@ -1,7 +1,7 @@
 #include "dbupdate/steps/z5SystemDbUpdate704.h"
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 
 namespace vq::z5SystemDbUpdate704 {
 
@@ -18,13 +18,13 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(0, 7, 0, 4, {"sysup01.sql"});
+    TUpdateScheme s = part_file_step::SystemScheme(7, 0, 4, 1);
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5SystemDbUpdate704

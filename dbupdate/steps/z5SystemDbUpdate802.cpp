@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "dbupdate/steps/z5MenuListOldHistory.h"
 #include "foundation/data/DataModule.h"
 
@@ -48,14 +48,14 @@ void ConvertJobControl()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(0, 8, 0, 2, {"sysup01.sql"});
+    TUpdateScheme s = part_file_step::SystemScheme(8, 0, 2, 1);
     s.PostWork = ConvertJobControl;
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5SystemDbUpdate802

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/data/DataModule.h"
 
 namespace vq::z5SystemDbUpdate904 {
@@ -64,14 +64,14 @@ void ConvertDicInputSettings()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(0, 9, 0, 4, {});
+    TUpdateScheme s = part_file_step::SystemScheme(9, 0, 4, 0);
     s.PostWork = ConvertDicInputSettings;
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5SystemDbUpdate904

@@ -1,7 +1,8 @@
 #include "dbupdate/steps/z5UserDbUpdate700.h"
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
+#include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/AccRegSettings.h"
 #include "foundation/text/EasyEncoder.h"
@@ -39,7 +40,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
     rec.BackupFlag = 1;
     rec.Title = SystemDef.AppTitle + "１５のデータ形式に変換 他";
     rec.Description = "１）" + SystemDef.AppTitle + "１５のデータ形式に変換します。\r２）「個人／農業」体系を新たに追加し、青色申告決算書（農業所得用）を作成します。";
-    if (IsDistributorEdition()) {
+    if ((OemKind == 1 || OemKind == 2)) {
         rec.Description = rec.Description + "\r３）個別原価管理機能を新たに追加します。";
     }
 }
@@ -74,15 +75,18 @@ void ConvertDataPassword()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 7, 0, 0, NumberedPartFiles("vqzup", 1, 11));
-    SkipByMedicalFlag(s, {1, 2, 3, 8, 11}, {4, 5, 6, 7, 9});
+    TUpdateScheme s = part_file_step::DataScheme(7, 0, 0, 11);
+    s.UsePart = part_file_step::ByDataKind({1, 2, 3, 8, 11}, {4, 5, 6, 7, 9});
     return s;
 }
 
 std::int32_t DoUpdate()
 {
+    const TUpdateScheme scheme = Scheme();
+    if (part_file_step::MissingPart(scheme))
+        return UpdateFileMissing;
     RunInStepDatabase(1, ConvertDataPassword);
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(scheme);
 }
 
 } // namespace vq::z5UserDbUpdate700

@@ -1,7 +1,7 @@
 #include "dbupdate/steps/z5UserDbUpdate702.h"
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 
 namespace vq::z5UserDbUpdate702 {
 
@@ -18,13 +18,13 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 7, 0, 2, NumberedPartFiles("vqzup", 1, 2));
+    TUpdateScheme s = part_file_step::DataScheme(7, 0, 2, 2);
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate702

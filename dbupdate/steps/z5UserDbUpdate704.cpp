@@ -1,7 +1,7 @@
 #include "dbupdate/steps/z5UserDbUpdate704.h"
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/data/DataModule.h"
 
@@ -42,9 +42,10 @@ bool CountTaxCode116()
 TUpdateScheme Scheme(bool hasTaxCode116)
 {
     std::vector<std::string> files{"vqzup70201.sql", "vqzup70202.sql"};
-    for (auto& name : NumberedPartFiles("vqzup", 1, 4))
+    for (auto& name : part_file_step::PartNames(4))
         files.push_back(std::move(name));
-    TUpdateScheme s = PartFileScheme(1, 7, 0, 4, std::move(files));
+    TUpdateScheme s = part_file_step::DataScheme(7, 0, 4, 0);
+    s.PartFiles = std::move(files);
     const bool medical = AccInf.IsIryou != 0;
     s.UsePart = [medical, hasTaxCode116](const std::string& name) {
         if (hasTaxCode116 && isTaxCodeFile(name))
@@ -56,7 +57,10 @@ TUpdateScheme Scheme(bool hasTaxCode116)
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme(CountTaxCode116()));
+    // The tax code only chooses among files that must all be there.
+    if (part_file_step::MissingPart(Scheme(false)))
+        return UpdateFileMissing;
+    return part_file_step::RunPartFileStep(Scheme(CountTaxCode116()));
 }
 
 } // namespace vq::z5UserDbUpdate704

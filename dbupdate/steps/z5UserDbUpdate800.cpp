@@ -1,7 +1,7 @@
 #include "dbupdate/steps/z5UserDbUpdate800.h"
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/app/SystemDef.h"
 
 namespace vq::z5UserDbUpdate800 {
@@ -19,13 +19,13 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 8, 0, 0, NumberedPartFiles("vqzup", 1, 6));
+    TUpdateScheme s = part_file_step::DataScheme(8, 0, 0, 6);
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate800

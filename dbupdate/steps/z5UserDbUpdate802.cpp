@@ -5,7 +5,7 @@
 
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/BudgetRuleRows.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/RunState.h"
 #include "foundation/data/DataModule.h"
@@ -78,7 +78,7 @@ void SetUpdateRec(TDbUpdateListRec& rec)
     rec.BackupFlag = 1;
     rec.Title = "予算管理機能強化";
     rec.Description = "１）法人データの予算管理を強化します。";
-    if (IsDistributorEdition()) {
+    if ((OemKind == 1 || OemKind == 2)) {
         rec.Title = "不具合修正";
         rec.Description = "１）不具合を修正（詳しくはＨＰで確認ください）";
     }
@@ -94,7 +94,7 @@ void AddKamokuKoseiGroup()
                            {"短期借入金返済", {"2103"}},
                            {"長期借入金返済", {"2202"}},
                            {"期首期末棚卸", {"5101", "5301", "5401", "5411", "5701", "5801"}}});
-    } else if (IsDistributorEdition()) {
+    } else if ((OemKind == 1 || OemKind == 2)) {
         InsertKoseiGroups({{"法人税等", {"98100", "98300", "98400", "98500"}},
                            {"減価償却費", {"55400", "68400"}},
                            {"短期借入金返済", {"31100"}},
@@ -138,7 +138,7 @@ bool JobControl2ProcId(std::int32_t pageNo, std::int32_t menuNo, bool medical, s
     }
     if (find(kGeneralProcs, pageNo, menuNo, procId, procOption))
         return true;
-    return IsDistributorEdition() && find(kDistributorProcs, pageNo, menuNo, procId, procOption);
+    return (OemKind == 1 || OemKind == 2) && find(kDistributorProcs, pageNo, menuNo, procId, procOption);
 }
 
 void AddJobControl2()
@@ -172,13 +172,9 @@ void AddJobControl2()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 8, 0, 2, [] {
-        std::vector<std::string> files{"vqzup07.sql"};
-        for (auto& name : NumberedPartFiles("vqzup", 1, 6))
-            files.push_back(std::move(name));
-        return files;
-    }());
-    SkipByMedicalFlag(s, {1, 2}, {3, 4});
+    TUpdateScheme s = part_file_step::DataScheme(8, 0, 2, 6);
+    s.PartFiles.insert(s.PartFiles.begin(), part_file_step::PartName(7));
+    s.UsePart = part_file_step::ByDataKind({1, 2}, {3, 4});
     s.PostWork = [] {
         AddKamokuKoseiGroup();
         AddJobControl2();
@@ -188,7 +184,7 @@ TUpdateScheme Scheme()
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate802

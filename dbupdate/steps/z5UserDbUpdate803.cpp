@@ -2,7 +2,7 @@
 
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/BudgetRuleRows.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/RunState.h"
 
@@ -10,17 +10,8 @@ namespace vq::z5UserDbUpdate803 {
 
 void SetUpdateRec(TDbUpdateListRec& rec)
 {
-    rec.Major = 8;
-    rec.Minor1 = 0;
-    rec.Minor2 = 3;
-    rec.UpdateProc = DoUpdate;
-    rec.BackupFlag = 1;
-    rec.Title = "個人データの予算管理機能強化 他";
-    rec.Description = "１）個人データの予算管理を強化します。\r２）決算書の個別注記表項目を「法人税のOvidal」へ連動可能にします。";
-    if (IsDistributorEdition()) {
-        rec.Title = "機能強化および不具合修正";
-        rec.Description = "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
-    }
+    part_file_step::FillRecentRec(rec, 8, 0, 3, DoUpdate, "個人データの予算管理機能強化 他",
+                                  "１）個人データの予算管理を強化します。\r２）決算書の個別注記表項目を「法人税のOvidal」へ連動可能にします。");
 }
 
 void AddKamokuKoseiGroup()
@@ -41,7 +32,7 @@ void AddKamokuKoseiGroup()
                                {"短期借入金返済", {"2103"}},
                                {"長期借入金返済", {"2202"}},
                                {"期首期末棚卸", {"5101", "5301", "6301", "6302"}}});
-    } else if (IsDistributorEdition()) {
+    } else if ((OemKind == 1 || OemKind == 2)) {
         if (codeType == 1)
             InsertKoseiGroups({{"減価償却費", {"55400", "68400"}},
                                {"短期借入金返済", {"31100"}},
@@ -74,15 +65,15 @@ void AddKamokuKoseiGroup()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 8, 0, 3, NumberedPartFiles("vqzup", 1, 1));
-    SkipByMedicalFlag(s, {1}, {});
+    TUpdateScheme s = part_file_step::DataScheme(8, 0, 3, 1);
+    s.UsePart = part_file_step::ByDataKind({1}, {});
     s.PostWork = AddKamokuKoseiGroup;
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate803

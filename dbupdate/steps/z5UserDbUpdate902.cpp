@@ -2,24 +2,15 @@
 
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/BudgetRuleRows.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/app/AccInf.h"
 
 namespace vq::z5UserDbUpdate902 {
 
 void SetUpdateRec(TDbUpdateListRec& rec)
 {
-    rec.Major = 9;
-    rec.Minor1 = 0;
-    rec.Minor2 = 2;
-    rec.UpdateProc = DoUpdate;
-    rec.BackupFlag = 1;
-    rec.Title = "仕訳帳の法人全体参照時の機能強化 他";
-    rec.Description = "１）仕訳帳の法人全体参照時に仕訳登録や他支店への訂正が可能となります。\r２）総勘定元帳の法人全体参照時に仕訳登録や他支店への訂正が可能となります。\r３）仕訳モニターで法人全体の参照が可能となります。";
-    if (IsDistributorEdition()) {
-        rec.Title = "機能強化および不具合修正";
-        rec.Description = "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
-    }
+    part_file_step::FillRecentRec(rec, 9, 0, 2, DoUpdate, "仕訳帳の法人全体参照時の機能強化 他",
+                                  "１）仕訳帳の法人全体参照時に仕訳登録や他支店への訂正が可能となります。\r２）総勘定元帳の法人全体参照時に仕訳登録や他支店への訂正が可能となります。\r３）仕訳モニターで法人全体の参照が可能となります。");
 }
 
 void AddYojituHyokaRules()
@@ -48,15 +39,15 @@ void AddYojituHyokaRules()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 9, 0, 2, NumberedPartFiles("vqzup", 1, 5));
-    SkipByMedicalFlag(s, {}, {3, 4});
+    TUpdateScheme s = part_file_step::DataScheme(9, 0, 2, 5);
+    s.UsePart = part_file_step::ByDataKind({}, {3, 4});
     s.PostWork = AddYojituHyokaRules;
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate902

@@ -1,7 +1,7 @@
 #include "dbupdate/steps/z5UserDbUpdate904.h"
 
 #include "dbupdate/UpdateStep.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
@@ -10,17 +10,8 @@ namespace vq::z5UserDbUpdate904 {
 
 void SetUpdateRec(TDbUpdateListRec& rec)
 {
-    rec.Major = 9;
-    rec.Minor1 = 0;
-    rec.Minor2 = 4;
-    rec.UpdateProc = DoUpdate;
-    rec.BackupFlag = 1;
-    rec.Title = "中期予算作成時の実績額の調整機能 他";
-    rec.Description = "１）中期予算作成時に実績額の調整が可能となります。\r２）汎用仕訳データのインポートが可能となります。\r３）他社無償会計ソフトの仕訳データのインポートが可能となります。\r４）ページ辞書からの仕訳追加時にグループ化し登録します。";
-    if (IsDistributorEdition()) {
-        rec.Title = "機能強化および不具合修正";
-        rec.Description = "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
-    }
+    part_file_step::FillRecentRec(rec, 9, 0, 4, DoUpdate, "中期予算作成時の実績額の調整機能 他",
+                                  "１）中期予算作成時に実績額の調整が可能となります。\r２）汎用仕訳データのインポートが可能となります。\r３）他社無償会計ソフトの仕訳データのインポートが可能となります。\r４）ページ辞書からの仕訳追加時にグループ化し登録します。");
 }
 
 void CopyKessanPrintFlags()
@@ -47,15 +38,15 @@ void CopyKessanPrintFlags()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 9, 0, 4, NumberedPartFiles("vqzup", 1, 7));
-    SkipByMedicalFlag(s, {1, 4, 6}, {5, 7});
+    TUpdateScheme s = part_file_step::DataScheme(9, 0, 4, 7);
+    s.UsePart = part_file_step::ByDataKind({1, 4, 6}, {5, 7});
     s.PostWork = CopyKessanPrintFlags;
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate904

@@ -2,23 +2,15 @@
 
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/BudgetRuleRows.h"
-#include "dbupdate/steps/PartFileSteps.h"
+#include "dbupdate/steps/PartFileStep.h"
+#include "foundation/app/RunState.h"
 
 namespace vq::z5UserDbUpdate905 {
 
 void SetUpdateRec(TDbUpdateListRec& rec)
 {
-    rec.Major = 9;
-    rec.Minor1 = 0;
-    rec.Minor2 = 5;
-    rec.UpdateProc = DoUpdate;
-    rec.BackupFlag = 1;
-    rec.Title = "中期予算作成の一括調整機能の不具合修正";
-    rec.Description = "１）中期予算作成の実績調整の一括調整機能の不具合を修正しました。";
-    if (IsDistributorEdition()) {
-        rec.Title = "機能強化および不具合修正";
-        rec.Description = "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）";
-    }
+    part_file_step::FillRecentRec(rec, 9, 0, 5, DoUpdate, "中期予算作成の一括調整機能の不具合修正",
+                                  "１）中期予算作成の実績調整の一括調整機能の不具合を修正しました。");
 }
 
 void ResetSiwakeDnum()
@@ -28,16 +20,16 @@ void ResetSiwakeDnum()
 
 TUpdateScheme Scheme()
 {
-    TUpdateScheme s = PartFileScheme(1, 9, 0, 5, NumberedPartFiles("vqzup", 1, 2));
-    SkipByMedicalFlag(s, {1}, {2});
-    if (IsDistributorEdition())
+    TUpdateScheme s = part_file_step::DataScheme(9, 0, 5, 2);
+    s.UsePart = part_file_step::ByDataKind({1}, {2});
+    if ((OemKind == 1 || OemKind == 2))
         s.PostWork = ResetSiwakeDnum;
     return s;
 }
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate905
