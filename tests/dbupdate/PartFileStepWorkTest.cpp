@@ -91,7 +91,7 @@ std::string digits(std::string version)
     return version;
 }
 
-class PartFileStepsTest : public DbUpdateRunFixture {
+class PartFileStepWorkTest : public DbUpdateRunFixture {
 protected:
     void SetUp() override
     {
@@ -171,7 +171,7 @@ protected:
 
 } // namespace
 
-TEST_F(PartFileStepsTest, EveryStepNamesItsFilesAndEveryFileIsInstalled)
+TEST_F(PartFileStepWorkTest, EveryStepNamesItsFilesAndEveryFileIsInstalled)
 {
     std::map<std::string, TUpdateScheme> schemes = {
         {"1:7.0.4", z5UserDbUpdate704::Scheme(false)},
@@ -196,7 +196,7 @@ TEST_F(PartFileStepsTest, EveryStepNamesItsFilesAndEveryFileIsInstalled)
     EXPECT_EQ(z5SystemDbUpdate904::Scheme().PartFiles, stepFiles()[17].files);
 }
 
-TEST_F(PartFileStepsTest, TheDataKindAndTaxCode116ChooseTheFilesRead)
+TEST_F(PartFileStepWorkTest, TheDataKindAndTaxCode116ChooseTheFilesRead)
 {
     useMarkedSqlFolder();
     struct Case {
@@ -233,7 +233,7 @@ TEST_F(PartFileStepsTest, TheDataKindAndTaxCode116ChooseTheFilesRead)
                                                           "vqzup05.sql", "vqzup06.sql"}));
 }
 
-TEST_F(PartFileStepsTest, AMissingFileEndsEveryStepWith18AndChangesNothing)
+TEST_F(PartFileStepWorkTest, AMissingFileEndsEveryStepWith18AndChangesNothing)
 {
     // Each file is one this database would pass over or read.
     struct Case {
@@ -265,7 +265,7 @@ TEST_F(PartFileStepsTest, AMissingFileEndsEveryStepWith18AndChangesNothing)
     }
 }
 
-TEST_F(PartFileStepsTest, TheDataPasswordMovesOnlyWhenItsEncodedFormGivesItBack)
+TEST_F(PartFileStepWorkTest, TheDataPasswordMovesOnlyWhenItsEncodedFormGivesItBack)
 {
     struct Case {
         const char* stored;
@@ -316,7 +316,7 @@ TEST_F(PartFileStepsTest, TheDataPasswordMovesOnlyWhenItsEncodedFormGivesItBack)
     }
 }
 
-TEST_F(PartFileStepsTest, ProgramRightsKeepTheLevelTheyWereReadFrom)
+TEST_F(PartFileStepWorkTest, ProgramRightsKeepTheLevelTheyWereReadFrom)
 {
     struct Case {
         const char* kind;
@@ -355,7 +355,7 @@ TEST_F(PartFileStepsTest, ProgramRightsKeepTheLevelTheyWereReadFrom)
     }
 }
 
-TEST_F(PartFileStepsTest, BudgetDefaultsFollowTheDataKindAndEdition)
+TEST_F(PartFileStepWorkTest, BudgetDefaultsFollowTheDataKindAndEdition)
 {
     struct Case {
         const char* kind;
@@ -385,7 +385,7 @@ TEST_F(PartFileStepsTest, BudgetDefaultsFollowTheDataKindAndEdition)
               "臨時損失 1.0500 1 0.9500 0");
 }
 
-TEST_F(PartFileStepsTest, SettlementPrintSwitchesComeFromTheOperatorForCorporateData)
+TEST_F(PartFileStepWorkTest, SettlementPrintSwitchesComeFromTheOperatorForCorporateData)
 {
     SystemDef.ZeroPrint = 1;
     SystemDef.SankakuPlus = 1;
@@ -405,7 +405,7 @@ TEST_F(PartFileStepsTest, SettlementPrintSwitchesComeFromTheOperatorForCorporate
     }
 }
 
-TEST_F(PartFileStepsTest, WorkAfterAScriptThatFailsGives19AndWritesNothing)
+TEST_F(PartFileStepWorkTest, WorkAfterAScriptThatFailsGives19AndWritesNothing)
 {
     // A sql folder whose 9.0.4 files hold only comments: KESSAN lacks the
     // switches the work copies.
@@ -424,7 +424,7 @@ TEST_F(PartFileStepsTest, WorkAfterAScriptThatFailsGives19AndWritesNothing)
     }
 }
 
-TEST_F(PartFileStepsTest, TheSystemStepsConvertTheOfficeRowTheMenuRightsAndTheDictionarySwitches)
+TEST_F(PartFileStepWorkTest, TheSystemStepsConvertTheOfficeRowTheMenuRightsAndTheDictionarySwitches)
 {
     useSystem("5.0.0");
     runSql(systemFile(),
@@ -473,7 +473,7 @@ TEST_F(PartFileStepsTest, TheSystemStepsConvertTheOfficeRowTheMenuRightsAndTheDi
     EXPECT_EQ(row(100002, "取引先"), "1001");
 }
 
-TEST_F(PartFileStepsTest, EveryDataKindRunsFrom613To905)
+TEST_F(PartFileStepWorkTest, EveryDataKindRunsFrom613To905)
 {
     struct Case {
         const char* kind;
@@ -505,7 +505,7 @@ TEST_F(PartFileStepsTest, EveryDataKindRunsFrom613To905)
     }
 }
 
-TEST_F(PartFileStepsTest, TheSystemDatabaseRunsFrom500To1200InEveryEdition)
+TEST_F(PartFileStepWorkTest, TheSystemDatabaseRunsFrom500To1200InEveryEdition)
 {
     for (const int edition : {0, 1}) {
         SCOPED_TRACE("edition " + std::to_string(edition));
