@@ -106,12 +106,14 @@ void AddPatch1304Mark(TUpdateScript& script, std::vector<std::string> memoLines)
 {
     memoLines.push_back("V1304=1");
     script.Add("ALTER TRIGGER ACCVERSION_AFTER_UPDATE INACTIVE;");
-    // The MEMO spans several lines of the script, each line of it ended by
-    // CR LF as the script's lines are.
-    script.Add("UPDATE ACCVERSION SET MEMO='" + TUpdateScript::Quoted(memoLines.front()));
-    for (std::size_t i = 1; i < memoLines.size(); ++i)
-        script.Add(TUpdateScript::Quoted(memoLines[i]));
-    script.Add("'");
+    // Every line of the MEMO ends with CR LF. isql drops the CR at the end
+    // of a script line, so the breaks are written as characters rather than
+    // as the script's own line ends.
+    const std::string lineEnd = "'||ASCII_CHAR(13)||ASCII_CHAR(10)";
+    std::string value;
+    for (const auto& line : memoLines)
+        value += (value.empty() ? "'" : "||'") + TUpdateScript::Quoted(line) + lineEnd;
+    script.Add("UPDATE ACCVERSION SET MEMO=" + value);
     script.Add("WHERE MAJOR=13 AND MINOR1=0 AND MINOR2=3;");
     script.Add("COMMIT;");
     script.Add("ALTER TRIGGER ACCVERSION_AFTER_UPDATE ACTIVE;");
