@@ -15,7 +15,6 @@
 #include "dbupdate/steps/z5SystemDbUpdate802.h"
 #include "dbupdate/steps/z5SystemDbUpdate904.h"
 #include "dbupdate/steps/z5UserDbUpdate700.h"
-#include "dbupdate/steps/z5UserDbUpdate703.h"
 #include "dbupdate/steps/z5UserDbUpdate704.h"
 #include "dbupdate/steps/z5UserDbUpdate802.h"
 #include "dbupdate/steps/z5UserDbUpdate803.h"
@@ -35,38 +34,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The files each step reads, in reading order, before any is passed over.
+// The files each system step reads, in reading order (the data steps' are
+// in data/part-files.txt).
 struct StepFiles {
     std::uint8_t mode;
     const char* version;
     std::vector<std::string> files;
 };
 
-std::vector<std::string> numbered(const std::string& prefix, int last)
-{
-    std::vector<std::string> names;
-    for (int n = 1; n <= last; ++n)
-        names.push_back(prefix + (n < 10 ? "0" : "") + std::to_string(n) + ".sql");
-    return names;
-}
-
 const std::vector<StepFiles>& stepFiles()
 {
     static const std::vector<StepFiles> table = {
-        {1, "7.0.0", numbered("vqzup", 11)},
-        {1, "7.0.2", numbered("vqzup", 2)},
-        {1, "7.0.3", numbered("vqzup", 3)},
-        {1, "7.0.4", {"vqzup70201.sql", "vqzup70202.sql", "vqzup01.sql", "vqzup02.sql", "vqzup03.sql", "vqzup04.sql"}},
-        {1, "8.0.0", numbered("vqzup", 6)},
-        {1, "8.0.2", {"vqzup07.sql", "vqzup01.sql", "vqzup02.sql", "vqzup03.sql", "vqzup04.sql", "vqzup05.sql",
-                      "vqzup06.sql"}},
-        {1, "8.0.3", numbered("vqzup", 1)},
-        {1, "9.0.0", numbered("vqzup", 5)},
-        {1, "9.0.1", numbered("vqzup", 1)},
-        {1, "9.0.2", numbered("vqzup", 5)},
-        {1, "9.0.3", numbered("vqzup", 2)},
-        {1, "9.0.4", numbered("vqzup", 7)},
-        {1, "9.0.5", numbered("vqzup", 2)},
         {0, "7.0.0", {"sysup01.sql"}},
         {0, "7.0.4", {"sysup01.sql"}},
         {0, "8.0.0", {"sysup01.sql"}},
@@ -142,16 +120,18 @@ protected:
         return seam_->messages.empty() ? std::string() : seam_->messages.back().text;
     }
 
-    // A copy of the installed sql folder in which each part file of the
-    // table is only a comment naming itself, so a script shows what it read.
+    // A copy of the installed sql folder in which each part file is only a
+    // comment naming itself, so a script shows what it read.
     void useMarkedSqlFolder()
     {
         const fs::path marked = root_.path() / "marked-sql";
-        for (const auto& step : stepFiles()) {
-            const fs::path folder = marked / digits(step.version);
-            fs::create_directories(folder);
-            for (const auto& name : step.files)
-                std::ofstream(folder / name) << "/* " << name << " */\r\n";
+        fs::remove_all(marked);
+        for (const auto& entry : fs::recursive_directory_iterator(installedSql_)) {
+            if (entry.path().extension() != ".sql")
+                continue;
+            const fs::path copy = marked / fs::relative(entry.path(), installedSql_);
+            fs::create_directories(copy.parent_path());
+            std::ofstream(copy) << "/* " << entry.path().filename().string() << " */\r\n";
         }
         SystemDef.SqlDir = marked.string();
     }
@@ -171,29 +151,20 @@ protected:
 
 } // namespace
 
-TEST_F(PartFileStepWorkTest, EveryStepNamesItsFilesAndEveryFileIsInstalled)
+TEST_F(PartFileStepWorkTest, EverySystemStepNamesItsFilesAndEveryFileIsInstalled)
 {
-    std::map<std::string, TUpdateScheme> schemes = {
-        {"1:7.0.4", z5UserDbUpdate704::Scheme(false)},
-    };
-    const auto lists = {std::make_pair(std::uint8_t{0}, SystemUpdateSteps()),
-                        std::make_pair(std::uint8_t{1}, DataUpdateSteps())};
+    const auto list = SystemUpdateSteps();
     for (const auto& step : stepFiles()) {
-        SCOPED_TRACE(std::to_string(step.mode) + " " + step.version);
-        bool listed = false;
-        for (const auto& [mode, list] : lists)
-            for (const auto& rec : list)
-                if (mode == step.mode && versionText(rec) == step.version)
-                    listed = rec.UpdateProc != nullptr && !rec.Title.empty();
-        EXPECT_TRUE(listed);
+        SCOPED_TRACE(step.version);
+        const auto rec = std::find_if(list.begin(), list.end(),
+                                      [&](const TDbUpdateListRec& r) { return versionText(r) == step.version; });
+        ASSERT_NE(rec, list.end());
+        EXPECT_TRUE(rec->UpdateProc != nullptr && !rec->Title.empty());
         for (const auto& name : step.files)
             EXPECT_TRUE(fs::is_regular_file(installedSql_ / digits(step.version) / name)) << name;
     }
-    // The schemes name the same files in the same order.
-    EXPECT_EQ(z5UserDbUpdate704::Scheme(false).PartFiles, stepFiles()[3].files);
-    EXPECT_EQ(z5UserDbUpdate802::Scheme().PartFiles, stepFiles()[5].files);
-    EXPECT_EQ(z5UserDbUpdate904::Scheme().PartFiles, stepFiles()[11].files);
-    EXPECT_EQ(z5SystemDbUpdate904::Scheme().PartFiles, stepFiles()[17].files);
+    EXPECT_EQ(z5SystemDbUpdate904::Scheme().PartFiles, stepFiles()[4].files);
+    EXPECT_EQ(z5SystemDbUpdate802::Scheme().PartFiles, stepFiles()[3].files);
 }
 
 TEST_F(PartFileStepWorkTest, TheDataKindAndTaxCode116ChooseTheFilesRead)
@@ -225,17 +196,13 @@ TEST_F(PartFileStepWorkTest, TheDataKindAndTaxCode116ChooseTheFilesRead)
         EXPECT_EQ(script.Lines()[6], "COMMIT;");
         EXPECT_EQ(script.Lines().back(), "EXIT;");
     }
-    // 8.0.2 reads its shared file first, then the files of the data kind.
-    useData("medical", "8.0.0");
-    TUpdateScript medical;
-    ASSERT_TRUE(medical.Build(z5UserDbUpdate802::Scheme()));
-    EXPECT_EQ(markers(medical), (std::vector<std::string>{"vqzup07.sql", "vqzup03.sql", "vqzup04.sql",
-                                                          "vqzup05.sql", "vqzup06.sql"}));
 }
 
-TEST_F(PartFileStepWorkTest, AMissingFileEndsEveryStepWith18AndChangesNothing)
+TEST_F(PartFileStepWorkTest, AMissingFileEndsTheStepsWith18BeforeTheirWork)
 {
-    // Each file is one this database would pass over or read.
+    // The data steps' files are tried in data/part-files.txt; here the
+    // system steps that used to pass over a missing file, and a data step
+    // whose work before the script must not run then.
     struct Case {
         const char* kind;   // "" for the system database
         const char* at;
@@ -244,8 +211,6 @@ TEST_F(PartFileStepWorkTest, AMissingFileEndsEveryStepWith18AndChangesNothing)
         std::function<std::int32_t()> step;
     } cases[] = {
         {"corporation", "6.1.3", "700", "vqzup04.sql", z5UserDbUpdate700::DoUpdate},
-        {"corporation", "7.0.2", "703", "vqzup01.sql", z5UserDbUpdate703::DoUpdate},
-        {"medical", "8.0.0", "802", "vqzup01.sql", z5UserDbUpdate802::DoUpdate},
         {"", "5.0.0", "700", "sysup01.sql", z5SystemDbUpdate700::DoUpdate},
         {"", "7.0.0", "704", "sysup01.sql", z5SystemDbUpdate704::DoUpdate},
     };
