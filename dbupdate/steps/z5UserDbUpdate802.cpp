@@ -1,6 +1,7 @@
 #include "dbupdate/steps/z5UserDbUpdate802.h"
 
 #include <cstdio>
+#include <set>
 #include <vector>
 
 #include "dbupdate/UpdateStep.h"
@@ -159,9 +160,11 @@ void AddJobControl2()
     }
     db::Statement insert(DM->IBDatabaseDAT.attachment(), DM->IBTransactionDAT,
                          "INSERT INTO JOBCONTROL2(LEVELNO,PROC_ID,PROC_OPTION) VALUES(:LEVELNO,:PROC_ID,:PROC_OPTION)");
+    // JOBCONTROL may hold a position twice; JOBCONTROL2 keys a program once.
+    std::set<std::string> written;
     for (const auto& p : positions) {
         std::string id, option;
-        if (!JobControl2ProcId(p.page, p.menu, medical, id, option))
+        if (!JobControl2ProcId(p.page, p.menu, medical, id, option) || !written.insert(id).second)
             continue;
         insert.param("LEVELNO").setInt(level);
         insert.param("PROC_ID").setString(id);

@@ -305,6 +305,7 @@ TEST_F(PartFileStepWorkTest, ProgramRightsKeepTheLevelTheyWereReadFrom)
                            "INSERT INTO JOBCONTROL (REC, LEVELNO, PAGENO, MENUNO) VALUES (3, " + l + ", 3, 8);"
                            "INSERT INTO JOBCONTROL (REC, LEVELNO, PAGENO, MENUNO) VALUES (4, " + l + ", 4, 4);"
                            "INSERT INTO JOBCONTROL (REC, LEVELNO, PAGENO, MENUNO) VALUES (5, " + l + ", 4, 19);"
+                           "INSERT INTO JOBCONTROL (REC, LEVELNO, PAGENO, MENUNO) VALUES (7, " + l + ", 4, 19);"
                            "INSERT INTO JOBCONTROL (REC, LEVELNO, PAGENO, MENUNO) VALUES (6, 300, 2, 1);");
         if (c.level == 1200)   // the medical layout has a program at page 3 menu 8
             runSql(dataFile(), "DELETE FROM JOBCONTROL WHERE REC=3;");
