@@ -12,7 +12,54 @@
 #include "dbupdate/steps/z5SystemDbUpdate400.h"
 #include "dbupdate/steps/z5SystemDbUpdate402.h"
 #include "dbupdate/steps/z5SystemDbUpdate500.h"
+#include "dbupdate/steps/z5SystemDbUpdate700.h"
+#include "dbupdate/steps/z5SystemDbUpdate704.h"
+#include "dbupdate/steps/z5SystemDbUpdate800.h"
+#include "dbupdate/steps/z5SystemDbUpdate802.h"
+#include "dbupdate/steps/z5SystemDbUpdate904.h"
+#include "dbupdate/steps/z5SystemDbUpdate1004.h"
+#include "dbupdate/steps/z5SystemDbUpdate1101.h"
+#include "dbupdate/steps/z5SystemDbUpdate1200.h"
 #include "dbupdate/steps/z5UserDbUpdate400.h"
+#include "dbupdate/steps/z5UserDbUpdate700.h"
+#include "dbupdate/steps/z5UserDbUpdate702.h"
+#include "dbupdate/steps/z5UserDbUpdate703.h"
+#include "dbupdate/steps/z5UserDbUpdate704.h"
+#include "dbupdate/steps/z5UserDbUpdate800.h"
+#include "dbupdate/steps/z5UserDbUpdate802.h"
+#include "dbupdate/steps/z5UserDbUpdate803.h"
+#include "dbupdate/steps/z5UserDbUpdate900.h"
+#include "dbupdate/steps/z5UserDbUpdate901.h"
+#include "dbupdate/steps/z5UserDbUpdate902.h"
+#include "dbupdate/steps/z5UserDbUpdate903.h"
+#include "dbupdate/steps/z5UserDbUpdate904.h"
+#include "dbupdate/steps/z5UserDbUpdate905.h"
+// The data steps of part files.
+#include "dbupdate/steps/z5UserDbUpdate300.h"
+#include "dbupdate/steps/z5UserDbUpdate301.h"
+#include "dbupdate/steps/z5UserDbUpdate303.h"
+#include "dbupdate/steps/z5UserDbUpdate304.h"
+#include "dbupdate/steps/z5UserDbUpdate306.h"
+#include "dbupdate/steps/z5UserDbUpdate307.h"
+#include "dbupdate/steps/z5UserDbUpdate402.h"
+#include "dbupdate/steps/z5UserDbUpdate500.h"
+#include "dbupdate/steps/z5UserDbUpdate502.h"
+#include "dbupdate/steps/z5UserDbUpdate505.h"
+#include "dbupdate/steps/z5UserDbUpdate600.h"
+#include "dbupdate/steps/z5UserDbUpdate610.h"
+#include "dbupdate/steps/z5UserDbUpdate613.h"
+#include "dbupdate/steps/z5UserDbUpdate1000.h"
+#include "dbupdate/steps/z5UserDbUpdate1001.h"
+#include "dbupdate/steps/z5UserDbUpdate1003.h"
+#include "dbupdate/steps/z5UserDbUpdate1004.h"
+#include "dbupdate/steps/z5UserDbUpdate1005.h"
+#include "dbupdate/steps/z5UserDbUpdate1100.h"
+#include "dbupdate/steps/z5UserDbUpdate1101.h"
+#include "dbupdate/steps/z5UserDbUpdate1110.h"
+#include "dbupdate/steps/z5UserDbUpdate1200.h"
+#include "dbupdate/steps/z5UserDbUpdate1300.h"
+#include "dbupdate/steps/z5UserDbUpdate1303.h"
+#include "dbupdate/steps/z5UserDbUpdate1400.h"
 // The oldest data steps.
 #include "dbupdate/steps/z5UserDbUpdate011.h"
 #include "dbupdate/steps/z5UserDbUpdate012.h"
@@ -84,7 +131,11 @@ TArrayDbUpdateListRec SystemUpdateSteps()
                               z5SystemDbUpdate033::SetUpdateRec, z5SystemDbUpdate101::SetUpdateRec,
                               z5SystemDbUpdate300::SetUpdateRec, z5SystemDbUpdate305::SetUpdateRec,
                               z5SystemDbUpdate307::SetUpdateRec, z5SystemDbUpdate400::SetUpdateRec,
-                              z5SystemDbUpdate402::SetUpdateRec, z5SystemDbUpdate500::SetUpdateRec})
+                              z5SystemDbUpdate402::SetUpdateRec, z5SystemDbUpdate500::SetUpdateRec,
+                              z5SystemDbUpdate700::SetUpdateRec, z5SystemDbUpdate704::SetUpdateRec,
+                              z5SystemDbUpdate800::SetUpdateRec, z5SystemDbUpdate802::SetUpdateRec,
+                              z5SystemDbUpdate904::SetUpdateRec, z5SystemDbUpdate1004::SetUpdateRec,
+                              z5SystemDbUpdate1101::SetUpdateRec, z5SystemDbUpdate1200::SetUpdateRec})
         install(list, setUpdateRec);
     return list;
 }
@@ -128,6 +179,45 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate103::SetUpdateRec);
     install(list, z5UserDbUpdate105::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
+    install(list, z5UserDbUpdate700::SetUpdateRec);
+    install(list, z5UserDbUpdate702::SetUpdateRec);
+    install(list, z5UserDbUpdate703::SetUpdateRec);
+    install(list, z5UserDbUpdate704::SetUpdateRec);
+    install(list, z5UserDbUpdate800::SetUpdateRec);
+    install(list, z5UserDbUpdate802::SetUpdateRec);
+    install(list, z5UserDbUpdate803::SetUpdateRec);
+    install(list, z5UserDbUpdate900::SetUpdateRec);
+    install(list, z5UserDbUpdate901::SetUpdateRec);
+    install(list, z5UserDbUpdate902::SetUpdateRec);
+    install(list, z5UserDbUpdate903::SetUpdateRec);
+    install(list, z5UserDbUpdate904::SetUpdateRec);
+    install(list, z5UserDbUpdate905::SetUpdateRec);
+    // The data steps of part files, 3.0.0 to 6.1.3 and 10.0.0 to 14.0.0.
+    install(list, z5UserDbUpdate300::SetUpdateRec);
+    install(list, z5UserDbUpdate301::SetUpdateRec);
+    install(list, z5UserDbUpdate303::SetUpdateRec);
+    install(list, z5UserDbUpdate304::SetUpdateRec);
+    install(list, z5UserDbUpdate306::SetUpdateRec);
+    install(list, z5UserDbUpdate307::SetUpdateRec);
+    install(list, z5UserDbUpdate402::SetUpdateRec);
+    install(list, z5UserDbUpdate500::SetUpdateRec);
+    install(list, z5UserDbUpdate502::SetUpdateRec);
+    install(list, z5UserDbUpdate505::SetUpdateRec);
+    install(list, z5UserDbUpdate600::SetUpdateRec);
+    install(list, z5UserDbUpdate610::SetUpdateRec);
+    install(list, z5UserDbUpdate613::SetUpdateRec);
+    install(list, z5UserDbUpdate1000::SetUpdateRec);
+    install(list, z5UserDbUpdate1001::SetUpdateRec);
+    install(list, z5UserDbUpdate1003::SetUpdateRec);
+    install(list, z5UserDbUpdate1004::SetUpdateRec);
+    install(list, z5UserDbUpdate1005::SetUpdateRec);
+    install(list, z5UserDbUpdate1100::SetUpdateRec);
+    install(list, z5UserDbUpdate1101::SetUpdateRec);
+    install(list, z5UserDbUpdate1110::SetUpdateRec);
+    install(list, z5UserDbUpdate1200::SetUpdateRec);
+    install(list, z5UserDbUpdate1300::SetUpdateRec);
+    install(list, z5UserDbUpdate1303::SetUpdateRec);
+    install(list, z5UserDbUpdate1400::SetUpdateRec);
     return list;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "dbupdate/UpdateStep.h"
+#include "dbupdate/steps/PartFileStep.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
@@ -85,7 +85,7 @@ TUpdateScheme Scheme()
     s.Memo = MemoForm::Date;
     for (int i = 1; i <= 9; ++i)
         s.PartFiles.push_back("vqzup0" + std::to_string(i) + ".sql");
-    s.StopOnMissingPart = false;
+    s.StopOnMissingPart = true;
     const bool medical = AccInf.IsIryou != 0;
     s.UsePart = [medical](const std::string& name) {
         return medical ? !listed(kMedicalSkips, name) : !listed(kGeneralSkips, name);
@@ -96,7 +96,7 @@ TUpdateScheme Scheme()
 
 std::int32_t DoUpdate()
 {
-    return RunUpdateStep(Scheme());
+    return part_file_step::RunPartFileStep(Scheme());
 }
 
 } // namespace vq::z5UserDbUpdate400

@@ -1,0 +1,1 @@
+/* Data 10.0.3, vqzup02.sql: no schema change of its own. */

@@ -1,0 +1,1 @@
+/* Data 11.0.0, vqzup06.sql: no schema change of its own. */

@@ -1,0 +1,7 @@
+/* Data 11.0.1: the cloud-share line and the time of its last copy. */
+ALTER TABLE ACCDEF1
+  ADD CLOUD_LINE INTEGER DEFAULT 0,
+  ADD CLOUD_TIME TIMESTAMP;
+COMMIT;
+UPDATE ACCDEF1 SET CLOUD_LINE=0;
+COMMIT;

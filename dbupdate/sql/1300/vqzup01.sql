@@ -1,0 +1,7 @@
+/* Data 13.0.0: the seventh replacement field of the statement-import
+   rules. */
+ALTER TABLE MEISAI_JYOKEN_RULE
+  ADD FTEKIYOA_TIKAN_FIELD7 VARCHAR(50) DEFAULT '';
+COMMIT;
+UPDATE MEISAI_JYOKEN_RULE SET FTEKIYOA_TIKAN_FIELD7='';
+COMMIT;

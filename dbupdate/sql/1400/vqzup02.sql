@@ -1,0 +1,1 @@
+/* Data 14.0.0, vqzup02.sql: no schema change of its own. */

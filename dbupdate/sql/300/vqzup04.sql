@@ -1,0 +1,1 @@
+/* Data 3.0.0, vqzup04.sql: no schema change of its own. */

@@ -1,0 +1,1 @@
+/* Data 4.0.0, vqzup03.sql: no schema change of its own. */

@@ -1,0 +1,1 @@
+/* Data 5.0.0, vqzup10.sql: no schema change of its own. */

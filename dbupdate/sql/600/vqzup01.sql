@@ -1,0 +1,8 @@
+/* Data 6.0.0: the opening balance with and without tax; both start as
+   the opening balance the data set has. */
+ALTER TABLE KAMOKU_SZ
+  ADD KISHU_KOMI CURRENCY DEFAULT 0,
+  ADD KISHU_NUKI CURRENCY DEFAULT 0;
+COMMIT;
+UPDATE KAMOKU_SZ SET KISHU_KOMI=COALESCE(KAISIZAN,0),KISHU_NUKI=COALESCE(KAISIZAN,0);
+COMMIT;

@@ -1,0 +1,1 @@
+/* Data 6.1.0, vqzup05.sql: no schema change of its own. */

@@ -1,0 +1,16 @@
+#pragma once
+// Data step 6.1.0: follows the consumption-tax change of April 2014.
+#include <cstdint>
+
+#include "dbupdate/DbUpdateListRec.h"
+#include "dbupdate/UpdateScript.h"
+
+namespace vq::z5UserDbUpdate610 {
+
+void SetUpdateRec(TDbUpdateListRec& rec);
+std::int32_t DoUpdate();
+
+// The scheme DoUpdate runs, read from the open data set's information.
+TUpdateScheme Scheme();
+
+} // namespace vq::z5UserDbUpdate610
