@@ -13,6 +13,9 @@
 #include "dbupdate/steps/z5SystemDbUpdate402.h"
 #include "dbupdate/steps/z5SystemDbUpdate500.h"
 #include "dbupdate/steps/z5UserDbUpdate400.h"
+// The steps of version 10 of the accounting product.
+#include "dbupdate/steps/z5UserDbUpdate200.h"
+#include "dbupdate/steps/z5UserDbUpdate204.h"
 // The oldest data steps.
 #include "dbupdate/steps/z5UserDbUpdate011.h"
 #include "dbupdate/steps/z5UserDbUpdate012.h"
@@ -87,6 +90,9 @@ TArrayDbUpdateListRec DataUpdateSteps()
         {11, 0, 0, 1}, {11, 0, 1, 1}, {11, 1, 0, 1}, {12, 0, 0, 1}, {13, 0, 0, 1}, {13, 0, 3, 1},
         {14, 0, 0, 1},
     });
+    // The steps of version 10 of the accounting product.
+    install(list, z5UserDbUpdate200::SetUpdateRec);
+    install(list, z5UserDbUpdate204::SetUpdateRec);
     // The oldest data steps, 0.1.1 to 0.1.5.
     install(list, z5UserDbUpdate011::SetUpdateRec);
     install(list, z5UserDbUpdate012::SetUpdateRec);

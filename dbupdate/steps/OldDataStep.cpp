@@ -59,15 +59,22 @@ void AddColumnTest(TUpdateScript& script, ColumnTest test)
 
 TUpdateScheme Scheme(std::int32_t minor2, std::function<void(TUpdateScript&)> statements)
 {
+    return Scheme(0, 1, minor2, std::move(statements));
+}
+
+TUpdateScheme Scheme(std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+                     std::function<void(TUpdateScript&)> statements)
+{
     TUpdateScheme s;
     s.Mode = 1;
-    s.Major = 0;
-    s.Minor1 = 1;
+    s.Major = major;
+    s.Minor1 = minor1;
     s.Minor2 = minor2;
     s.SetNames = false;
     s.RecordFirst = false;
     s.Memo = MemoForm::Date;
-    s.After = std::move(statements);
+    if (statements)
+        s.After = std::move(statements);
     return s;
 }
 

@@ -28,5 +28,8 @@ void AddColumnTest(TUpdateScript& script, ColumnTest test);
 
 // The scheme of data step 0.1.minor2 whose statements statements() adds.
 TUpdateScheme Scheme(std::int32_t minor2, std::function<void(TUpdateScript&)> statements);
+// The same older form for the data steps after 0.1.5 up to 2.0.4.
+TUpdateScheme Scheme(std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+                     std::function<void(TUpdateScript&)> statements);
 
 } // namespace vq::old_data_step
