@@ -2,7 +2,6 @@
 
 #include "dbupdate/UpdateStep.h"
 #include "dbupdate/steps/OldDataStep.h"
-#include "dbupdate/steps/StepSql.h"
 #include "foundation/app/AccInf.h"
 
 namespace vq::z5UserDbUpdate200 {
@@ -30,7 +29,11 @@ void SetUpdateRec(TDbUpdateListRec& rec)
 
 std::string MonitorListsInEntryOrder()
 {
-    std::string text(StepSql("data_2_0_4_monitor"));
+    TUpdateScript lists;
+    old_data_step::AddStepSql(lists, "data_2_0_4_monitor");
+    std::string text;
+    for (const auto& line : lists.Lines())
+        text += line + "\n";
     replaceAll(text, "ORDER BY SITREC DESC, REC DESC", "ORDER BY SWKREC DESC");
     replaceAll(text, "ORDER BY SITREC, REC", "ORDER BY SWKREC");
     return text;
@@ -41,18 +44,20 @@ TUpdateScheme Scheme()
     const bool individual = AccInf.DATATYPE == 2;
     return old_data_step::Scheme(2, 0, 0, [individual](TUpdateScript& script) {
         script.AddSqlText(MonitorListsInEntryOrder());
-        script.AddSqlText(StepSql("data_2_0_0"));
+        old_data_step::AddStepSql(script, "data_2_0_0");
         if (individual) {
             // The owner's assets are no longer posted as expenses at
-            // purchase, and depreciate into the general account.
+            // purchase, and depreciate into the general account where the
+            // chart has it (a chart without it would refuse the update).
             script.Add("UPDATE KS_SETSWK_INIT SET GSKEIJYO=0");
             script.Add("WHERE (ACCGROUP=2);");
             script.Add("UPDATE KS_SETSWK_INIT SET SYOKYAKU1_KCODE='6202'");
-            script.Add("WHERE (ACCGROUP=2) AND (SYOKYAKU1_KCODE='6204');");
+            script.Add("WHERE (ACCGROUP=2) AND (SYOKYAKU1_KCODE='6204') "
+                       "AND (EXISTS (SELECT KCODE FROM KAMOKUMST WHERE KCODE='6202'));");
             script.Add("Commit;");
         }
-        script.AddSqlText(StepSql("data_2_0_0_trial_balance"));
-        script.AddSqlText(StepSql("data_2_0_0_budget"));
+        old_data_step::AddStepSql(script, "data_2_0_0_trial_balance");
+        old_data_step::AddStepSql(script, "data_2_0_0_budget");
         script.Add("Commit;");
     });
 }

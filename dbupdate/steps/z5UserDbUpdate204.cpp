@@ -80,10 +80,10 @@ void AddKsSetSwkInit(TUpdateScript& script)
 TUpdateScheme Scheme()
 {
     return old_data_step::Scheme(2, 0, 4, [](TUpdateScript& script) {
-        script.AddSqlText(StepSql("data_2_0_4_monitor"));
+        old_data_step::AddStepSql(script, "data_2_0_4_monitor");
         AddKsSetSwkInit(script);
-        script.AddSqlText(StepSql("data_2_0_0_trial_balance"));
-        script.AddSqlText(StepSql("data_2_0_4"));
+        old_data_step::AddStepSql(script, "data_2_0_0_trial_balance");
+        old_data_step::AddStepSql(script, "data_2_0_4");
         script.Add("Commit;");
     });
 }

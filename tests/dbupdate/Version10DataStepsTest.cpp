@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "dbupdate/DbUpdateListRec.h"
-#include "dbupdate/steps/StepSql.h"
+#include "dbupdate/steps/OldDataStep.h"
 #include "dbupdate/steps/z5UserDbUpdate200.h"
 #include "dbupdate/steps/z5UserDbUpdate204.h"
 #include "foundation/app/AccInf.h"
@@ -54,12 +54,12 @@ protected:
         dm_.fnGetAccInfo();
         dm_.CloseAccDat(SystemDef.DataDir, 0, 0);
     }
-    int runTo204()
+    int runTo204(const std::string& from = "1.0.5")
     {
         TArrayDbUpdateListRec list = DataUpdateSteps();
         list.resize(kTo204);
         state_.FDataList = std::move(list);
-        state_.SetupUpdateList(1, "1.0.5");
+        state_.SetupUpdateList(1, from);
         return run_.Execute();
     }
     std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
@@ -181,6 +181,35 @@ TEST_F(Version10DataStepsTest, TheRunBringsEveryDataKindFrom105To204)
     }
 }
 
+TEST_F(Version10DataStepsTest, EveryDataKindOfTheFirstReleaseComesThroughTheWholeChain)
+{
+    struct Case {
+        const char* kind;
+        int edition;
+    } cases[] = {{"corporation", 0}, {"individual", 0}, {"real-estate", 0}, {"clinic", 0},
+                 {"agriculture", 0}, {"medical", 0},    {"corporation", 1}, {"individual", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.kind) + " edition " + std::to_string(c.edition));
+        useAt(c.kind, c.edition, "");
+        ASSERT_EQ(runTo204("0.1.0"), 1) << lastMessage() << readBytes(fs::path(SystemDef.LogDir) / "ErrDataup.txt");
+        EXPECT_EQ(version(), "2.0.4");
+        // The owner's asset defaults of individual data post nothing at
+        // purchase and depreciate into 6202 where the chart has it (the
+        // agricultural chart has not).
+        const std::string kind = c.kind;
+        if (kind == "individual" || kind == "clinic" || kind == "agriculture")
+            EXPECT_EQ(scalar("SELECT COUNT(*) FROM KS_SETSWK_INIT WHERE ACCGROUP = 2 AND "
+                             "(GSKEIJYO <> 0 OR (SYOKYAKU1_KCODE = '6204' AND "
+                             "EXISTS (SELECT 1 FROM KAMOKUMST WHERE KCODE = '6202')))"),
+                      "0");
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM HALBRIN_YOJITUHENDOU"), "5");
+        // Real-estate data gets its defaults, without the accounts its chart lacks.
+        if (kind == "real-estate")
+            EXPECT_EQ(scalar("SELECT COUNT(*)||','||COUNT(KCODE)||','||COUNT(SYOKYAKU1_KCODE) FROM KS_SETSWK_INIT"),
+                      "35,0,18");
+    }
+}
+
 TEST_F(Version10DataStepsTest, DataDependentLinesFollowTheDataKind)
 {
     struct Case {
@@ -213,7 +242,9 @@ TEST_F(Version10DataStepsTest, DataDependentLinesFollowTheDataKind)
         TUpdateScript s200;
         ASSERT_TRUE(s200.Build(z5UserDbUpdate200::Scheme()));
         EXPECT_EQ(has(s200, "UPDATE KS_SETSWK_INIT SET GSKEIJYO=0"), c.depreciationUpdates);
-        EXPECT_EQ(has(s200, "WHERE (ACCGROUP=2) AND (SYOKYAKU1_KCODE='6204');"), c.depreciationUpdates);
+        EXPECT_EQ(has(s200, "WHERE (ACCGROUP=2) AND (SYOKYAKU1_KCODE='6204') "
+                                "AND (EXISTS (SELECT KCODE FROM KAMOKUMST WHERE KCODE='6202'));"),
+                  c.depreciationUpdates);
         TUpdateScript s204;
         ASSERT_TRUE(s204.Build(z5UserDbUpdate204::Scheme()));
         std::vector<std::string> expected;
@@ -331,7 +362,12 @@ TEST_F(Version10DataStepsTest, NewSubAccountRowsStillFitWhenTheBalanceTableGrows
 {
     // From 6.0.0 on the balance rows carry two opening columns more.
     useAt("corporation", 0, "6.0.0");
-    runSql(dataFile(), std::string(StepSql("data_2_0_4")) +
+    TUpdateScript statements;
+    old_data_step::AddStepSql(statements, "data_2_0_4");
+    std::string text;
+    for (const auto& line : statements.Lines())
+        text += line + "\n";
+    runSql(dataFile(), text +
                            "UPDATE ACCDEF1 SET BUMON = 2, HOJO_INS_MODE = 0 WHERE REC = 1;"
                            "UPDATE OR INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('00', 'common') MATCHING (BCODE);"
                            "UPDATE OR INSERT INTO BUMONMST (BCODE, BNAME) VALUES ('01', 'one') MATCHING (BCODE);"
