@@ -2,7 +2,7 @@
 // them (1.0.5): the update run brings every data kind through both, the
 // data-dependent lines follow the data kind, and the procedures they write
 // page, budget, update and head as the steps say.
-#include "DbUpdateRunFixture.h"
+#include "DataStepsFixture.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Places in the data list: 2.0.0 and 2.0.4 are the 21st and 22nd steps.
-constexpr std::size_t kTo204 = 22;
+constexpr int kTo204 = 22;
 
 // The accounts the real-estate asset-posting defaults name, which the
 // sample chart lacks.
@@ -40,33 +40,7 @@ std::string realEstateAssetAccounts()
     return sql;
 }
 
-class Version10DataStepsTest : public DbUpdateRunFixture {
-protected:
-    // The data set of that kind as step 1.0.5 leaves it, open as when the
-    // selection starts the update.
-    void useAt(const std::string& kind, int edition = 0, const std::string& at = "1.0.5", const std::string& seed = {})
-    {
-        fs::remove(dataFile());
-        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition, at});
-        if (!seed.empty())
-            runSql(dataFile(), seed);
-        dm_.fnAccDatConnected({}, SystemDef.DataDir, 0);
-        dm_.fnGetAccInfo();
-        dm_.CloseAccDat(SystemDef.DataDir, 0, 0);
-    }
-    int runTo204(const std::string& from = "1.0.5")
-    {
-        TArrayDbUpdateListRec list = DataUpdateSteps();
-        list.resize(kTo204);
-        state_.FDataList = std::move(list);
-        state_.SetupUpdateList(1, from);
-        return run_.Execute();
-    }
-    std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
-
-    TDbVersionTest state_;
-    TDbUpdateRun run_{state_};
-};
+class Version10DataStepsTest : public DataStepsFixture {};
 
 bool has(const TUpdateScript& script, const std::string& line)
 {
@@ -149,8 +123,8 @@ TEST_F(Version10DataStepsTest, TheRunBringsEveryDataKindFrom105To204)
     const std::string assets = realEstateAssetAccounts();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " edition " + std::to_string(c.edition));
-        useAt(c.kind, c.edition, "1.0.5", c.setswkInit ? assets : "");
-        ASSERT_EQ(runTo204(), 1) << lastMessage();
+        useBase(c.kind, c.edition, "1.0.5", c.setswkInit ? assets : "");
+        ASSERT_EQ(runUpTo(kTo204, "1.0.5"), 1) << lastMessage();
         EXPECT_EQ(version(), "2.0.4");
         EXPECT_EQ(scalar("SELECT LIST(MEISHOU||RATE1||KIND1||RATE2||KIND2, '|') FROM "
                          "(SELECT * FROM HALBRIN_YOJITUHENDOU ORDER BY REC)"),
@@ -190,8 +164,8 @@ TEST_F(Version10DataStepsTest, EveryDataKindOfTheFirstReleaseComesThroughTheWhol
                  {"agriculture", 0}, {"medical", 0},    {"corporation", 1}, {"individual", 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " edition " + std::to_string(c.edition));
-        useAt(c.kind, c.edition, "");
-        ASSERT_EQ(runTo204("0.1.0"), 1) << lastMessage() << readBytes(fs::path(SystemDef.LogDir) / "ErrDataup.txt");
+        useBase(c.kind, c.edition);
+        ASSERT_EQ(runUpTo(kTo204), 1) << lastMessage() << readBytes(fs::path(SystemDef.LogDir) / "ErrDataup.txt");
         EXPECT_EQ(version(), "2.0.4");
         // The owner's asset defaults of individual data post nothing at
         // purchase and depreciate into 6202 where the chart has it (the
@@ -238,7 +212,7 @@ TEST_F(Version10DataStepsTest, DataDependentLinesFollowTheDataKind)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " " + c.seed);
         const bool realEstate = std::string(c.kind) == "real-estate";
-        useAt(c.kind, 0, "1.0.5", (realEstate ? assets : "") + c.seed);
+        useBase(c.kind, 0, "1.0.5", (realEstate ? assets : "") + c.seed);
         TUpdateScript s200;
         ASSERT_TRUE(s200.Build(z5UserDbUpdate200::Scheme()));
         EXPECT_EQ(has(s200, "UPDATE KS_SETSWK_INIT SET GSKEIJYO=0"), c.depreciationUpdates);
@@ -269,10 +243,10 @@ TEST_F(Version10DataStepsTest, DataDependentLinesFollowTheDataKind)
 
 TEST_F(Version10DataStepsTest, RealEstateDefaultsAreWrittenAgainForEveryFacility)
 {
-    useAt("real-estate", 0, "1.0.5",
+    useBase("real-estate", 0, "1.0.5",
           realEstateAssetAccounts() + "UPDATE ACCDEF1 SET SITEN = 2 WHERE REC = 1;"
                                       "INSERT INTO SISETUMST (SCODE, SNAME) VALUES ('001', 'one');");
-    ASSERT_EQ(runTo204(), 1) << lastMessage();
+    ASSERT_EQ(runUpTo(kTo204, "1.0.5"), 1) << lastMessage();
     // Numbered afresh by the table's trigger; the rows of group 0 post.
     EXPECT_EQ(scalar("SELECT MIN(REC)||','||MAX(REC)||','||SUM(SETSWK) FROM KS_SETSWK_INIT"), "1,35,18");
     EXPECT_EQ(scalar("SELECT KGROUP||GSTAISYOU||GSKEIJYO||GSHOUHOU||SETSWK||COALESCE(RUIKEIKCODE,'-')||"
@@ -284,8 +258,8 @@ TEST_F(Version10DataStepsTest, RealEstateDefaultsAreWrittenAgainForEveryFacility
 
 TEST_F(Version10DataStepsTest, ProceduresOfTheStepsBehaveAsWritten)
 {
-    useAt("corporation", 0, "1.0.5", kJournal);
-    ASSERT_EQ(runTo204(), 1) << lastMessage();
+    useBase("corporation", 0, "1.0.5", kJournal);
+    ASSERT_EQ(runUpTo(kTo204, "1.0.5"), 1) << lastMessage();
 
     // Months of the year as periods; anything else unchanged.
     EXPECT_EQ(scalar("SELECT LIST(T.TNUM, ' ') FROM (SELECT 0 AS N FROM RDB$DATABASE UNION ALL SELECT 3 FROM "
@@ -361,7 +335,7 @@ TEST_F(Version10DataStepsTest, ProceduresOfTheStepsBehaveAsWritten)
 TEST_F(Version10DataStepsTest, NewSubAccountRowsStillFitWhenTheBalanceTableGrows)
 {
     // From 6.0.0 on the balance rows carry two opening columns more.
-    useAt("corporation", 0, "6.0.0");
+    useBase("corporation", 0, "6.0.0");
     TUpdateScript statements;
     old_data_step::AddStepSql(statements, "data_2_0_4");
     std::string text;
