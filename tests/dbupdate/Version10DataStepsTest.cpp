@@ -171,16 +171,18 @@ TEST_F(Version10DataStepsTest, EveryDataKindOfTheFirstReleaseComesThroughTheWhol
         // purchase and depreciate into 6202 where the chart has it (the
         // agricultural chart has not).
         const std::string kind = c.kind;
-        if (kind == "individual" || kind == "clinic" || kind == "agriculture")
+        if (kind == "individual" || kind == "clinic" || kind == "agriculture") {
             EXPECT_EQ(scalar("SELECT COUNT(*) FROM KS_SETSWK_INIT WHERE ACCGROUP = 2 AND "
                              "(GSKEIJYO <> 0 OR (SYOKYAKU1_KCODE = '6204' AND "
                              "EXISTS (SELECT 1 FROM KAMOKUMST WHERE KCODE = '6202')))"),
                       "0");
+        }
         EXPECT_EQ(scalar("SELECT COUNT(*) FROM HALBRIN_YOJITUHENDOU"), "5");
         // Real-estate data gets its defaults, without the accounts its chart lacks.
-        if (kind == "real-estate")
+        if (kind == "real-estate") {
             EXPECT_EQ(scalar("SELECT COUNT(*)||','||COUNT(KCODE)||','||COUNT(SYOKYAKU1_KCODE) FROM KS_SETSWK_INIT"),
                       "35,0,18");
+        }
     }
 }
 
