@@ -37,6 +37,7 @@
 #include <QPushButton>
 
 #include <chrono>
+#include <thread>
 #include <memory>
 
 namespace vq::comm {
@@ -280,9 +281,7 @@ void TfmDataTusin::stepPause() const
 {
     if (!Pauses)
         return;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(480);
-    while (std::chrono::steady_clock::now() < until) {
-    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(480));
 }
 
 TRelayTransfer TfmDataTusin::newTransfer(TRelaySession& session, TRelayKind kind, TWaitStepWindow& wait) const
