@@ -14,6 +14,11 @@
 #include "platform/db/Statement.h"
 
 #include <charconv>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
@@ -386,6 +391,170 @@ void TWebDbSqlDump::Writer::script(const fs::path& file)
     raw("\r\n");
 }
 
+// The text of a query's rows, row by row: each row is preceded by what
+// separates it from the one before (the heads before the first, ";" and the
+// heads again where a batch ends, "," otherwise), so a row is written
+// without knowing whether another follows.
+class TWebDbSqlDump::Writer::RowText {
+public:
+    RowText(const std::vector<std::string>& head, const std::vector<DumpColumn>& columns,
+            const TWebDbSqlDump::Writer::RowOptions& options, std::vector<db::Field> fields,
+            std::vector<db::FieldKind> types)
+        : head_(head), columns_(columns), options_(options), fields_(std::move(fields)), types_(std::move(types))
+    {
+        text_.reserve(4096);
+    }
+
+    // Row from the statement's current row (nullptr) or from a copy of one.
+    void add(TWebDbSqlDump::Writer& w, const unsigned char* copy)
+    {
+        text_.clear();
+        if (count_ == 0 || (options_.batch > 0 && count_ % options_.batch == 0)) {
+            if (count_ > 0)
+                text_ += ";\r\n";
+            for (const auto& h : head_) {
+                text_ += h;
+                text_ += "\r\n";
+            }
+        } else {
+            text_ += ',';
+        }
+        ++count_;
+        text_ += '(';
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            if (i)
+                text_ += ',';
+            const DumpColumn& c = columns_[i];
+            if (c.kind == DumpKind::Row)
+                appendInt(text_, options_.firstId + count_);
+            else if (c.kind == DumpKind::Lit)
+                text_ += c.name;
+            else
+                appendValue(text_, copy != nullptr ? fields_[i].withRow(copy) : fields_[i], c.kind, types_[i]);
+        }
+        text_ += ')';
+        w.raw(text_);
+    }
+
+    void end(TWebDbSqlDump::Writer& w) const
+    {
+        if (count_ > 0)
+            w.raw(";");
+        if (count_ > 0 ? options_.eolAfterLast : options_.eolWhenEmpty)
+            w.raw("\r\n");
+    }
+
+private:
+    const std::vector<std::string>& head_;
+    const std::vector<DumpColumn>& columns_;
+    const TWebDbSqlDump::Writer::RowOptions& options_;
+    std::vector<db::Field> fields_;
+    std::vector<db::FieldKind> types_;
+    std::string text_;
+    long count_ = 0;
+};
+
+// Rows copied out of the cursor in chunks and written by a thread of its
+// own, so that the formatting of one chunk overlaps the fetching of the
+// next. At most a few chunks wait, so memory stays bounded.
+class TWebDbSqlDump::Writer::RowPipe {
+public:
+    RowPipe(TWebDbSqlDump::Writer& w, RowText& text, std::size_t rowSize)
+        : w_(w), text_(text), stride_((rowSize + 7) / 8 * 8)
+    {
+        chunk_.reserve(stride_ * ChunkRows);
+        thread_ = std::thread([this] { run(); });
+    }
+    ~RowPipe() { stop(); }
+    RowPipe(const RowPipe&) = delete;
+    RowPipe& operator=(const RowPipe&) = delete;
+
+    // Copies the current row; false once the writing thread failed.
+    bool add(db::Statement& q)
+    {
+        chunk_.resize(chunk_.size() + stride_);
+        q.copyRow(chunk_.data() + chunk_.size() - stride_);
+        if (chunk_.size() < stride_ * ChunkRows)
+            return true;
+        return hand();
+    }
+
+    // Waits until every row is written; rethrows what the thread met.
+    void finish()
+    {
+        if (!chunk_.empty())
+            hand();
+        stop();
+        if (error_)
+            std::rethrow_exception(error_);
+    }
+
+private:
+    static constexpr std::size_t ChunkRows = 512;
+    static constexpr std::size_t MaxWaiting = 4;
+
+    bool hand()
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return waiting_.size() < MaxWaiting || failed_; });
+        if (failed_)
+            return false;
+        waiting_.push_back(std::move(chunk_));
+        chunk_ = {};
+        chunk_.reserve(stride_ * ChunkRows);
+        changed_.notify_all();
+        return true;
+    }
+
+    void run()
+    {
+        try {
+            for (;;) {
+                std::vector<unsigned char> chunk;
+                {
+                    std::unique_lock lock(mutex_);
+                    changed_.wait(lock, [&] { return !waiting_.empty() || done_; });
+                    if (waiting_.empty())
+                        return;
+                    chunk = std::move(waiting_.front());
+                    waiting_.pop_front();
+                    changed_.notify_all();
+                }
+                for (std::size_t at = 0; at < chunk.size(); at += stride_)
+                    text_.add(w_, chunk.data() + at);
+            }
+        } catch (...) {
+            std::lock_guard lock(mutex_);
+            error_ = std::current_exception();
+            failed_ = true;
+            changed_.notify_all();
+        }
+    }
+
+    void stop() noexcept
+    {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+            changed_.notify_all();
+        }
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+    TWebDbSqlDump::Writer& w_;
+    RowText& text_;
+    const std::size_t stride_;
+    std::vector<unsigned char> chunk_;
+    std::deque<std::vector<unsigned char>> waiting_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool done_ = false;
+    bool failed_ = false;
+    std::exception_ptr error_;
+    std::thread thread_;
+};
+
 long TWebDbSqlDump::Writer::rows(const std::string& sql, const std::vector<std::string>& head,
                                  const std::vector<DumpColumn>& columns, const RowOptions& options)
 {
@@ -396,54 +565,37 @@ long TWebDbSqlDump::Writer::rows(const std::string& sql, const std::vector<std::
     q.execute();
     // Columns by position: a lookup by name for every value would cost more
     // than the reading.
-    std::vector<std::size_t> index(columns.size(), 0);
-    std::vector<db::FieldKind> type(columns.size(), db::FieldKind::Other);
-    for (std::size_t i = 0; i < columns.size(); ++i)
+    std::vector<db::Field> fields;
+    std::vector<db::FieldKind> types(columns.size(), db::FieldKind::Other);
+    bool blobs = false;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        fields.push_back(q.field(std::size_t{0}));
         if (fromColumn(columns[i].kind)) {
-            index[i] = fieldIndex(q, columns[i].name);
-            type[i] = q.field(index[i]).kind();
-        }
-    long count = 0;
-    bool more = q.fetch();
-    if (more)
-        for (const auto& h : head)
-            line(h);
-    std::string text;
-    text.reserve(4096);
-    while (more) {
-        ++count;
-        text = "(";
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (i)
-                text += ',';
-            const DumpColumn& c = columns[i];
-            if (c.kind == DumpKind::Row)
-                appendInt(text, options.firstId + count);
-            else if (c.kind == DumpKind::Lit)
-                text += c.name;
-            else
-                appendValue(text, q.field(index[i]), c.kind, type[i]);
-        }
-        text += ')';
-        more = (options.limit <= 0 || count < options.limit) && q.fetch();
-        if (!more) {
-            text += ';';
-            raw(text);
-            break;
-        }
-        if (options.batch > 0 && count % options.batch == 0) {
-            text += ";\r\n";
-            raw(text);
-            for (const auto& h : head)
-                line(h);
-        } else {
-            text += ',';
-            raw(text);
+            fields[i] = q.field(fieldIndex(q, columns[i].name));
+            types[i] = fields[i].kind();
+            blobs = blobs || types[i] == db::FieldKind::TextBlob || types[i] == db::FieldKind::BinaryBlob;
         }
     }
+    RowText text(head, columns, options, std::move(fields), std::move(types));
+    const auto wanted = [&](long count) { return options.limit <= 0 || count < options.limit; };
+    long count = 0;
+    if (blobs) {
+        // A blob is read through the statement's transaction: on this thread.
+        while (wanted(count) && q.fetch()) {
+            ++count;
+            text.add(*this, nullptr);
+        }
+    } else {
+        RowPipe pipe(*this, text, q.rowSize());
+        while (wanted(count) && q.fetch()) {
+            ++count;
+            if (!pipe.add(q))
+                break;
+        }
+        pipe.finish();
+    }
     q.close();
-    if (count > 0 ? options.eolAfterLast : options.eolWhenEmpty)
-        raw("\r\n");
+    text.end(*this);
     return count;
 }
 

@@ -40,6 +40,9 @@ struct TWebDbSqlDump::Writer {
     void finish();
 
 private:
+    class RowText;
+    class RowPipe;
+
     TDumpFileSink out_;
     db::Statement* query_ = nullptr;
     std::vector<std::string>* log_ = nullptr;

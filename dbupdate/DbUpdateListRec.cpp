@@ -45,6 +45,23 @@
 #include "dbupdate/steps/z5UserDbUpdate013.h"
 #include "dbupdate/steps/z5UserDbUpdate014.h"
 #include "dbupdate/steps/z5UserDbUpdate015.h"
+// The steps of the evaluation releases, 0.2.0 to 0.4.1.
+#include "dbupdate/steps/z5UserDbUpdate020.h"
+#include "dbupdate/steps/z5UserDbUpdate021.h"
+#include "dbupdate/steps/z5UserDbUpdate022.h"
+#include "dbupdate/steps/z5UserDbUpdate030.h"
+#include "dbupdate/steps/z5UserDbUpdate031.h"
+#include "dbupdate/steps/z5UserDbUpdate032.h"
+#include "dbupdate/steps/z5UserDbUpdate033.h"
+#include "dbupdate/steps/z5UserDbUpdate034.h"
+#include "dbupdate/steps/z5UserDbUpdate040.h"
+#include "dbupdate/steps/z5UserDbUpdate041.h"
+// The steps of the first release, 1.0.0 to 1.0.5.
+#include "dbupdate/steps/z5UserDbUpdate100.h"
+#include "dbupdate/steps/z5UserDbUpdate101.h"
+#include "dbupdate/steps/z5UserDbUpdate102.h"
+#include "dbupdate/steps/z5UserDbUpdate103.h"
+#include "dbupdate/steps/z5UserDbUpdate105.h"
 
 namespace vq {
 
@@ -119,6 +136,23 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate013::SetUpdateRec);
     install(list, z5UserDbUpdate014::SetUpdateRec);
     install(list, z5UserDbUpdate015::SetUpdateRec);
+    // The steps of the evaluation releases, 0.2.0 to 0.4.1.
+    install(list, z5UserDbUpdate020::SetUpdateRec);
+    install(list, z5UserDbUpdate021::SetUpdateRec);
+    install(list, z5UserDbUpdate022::SetUpdateRec);
+    install(list, z5UserDbUpdate030::SetUpdateRec);
+    install(list, z5UserDbUpdate031::SetUpdateRec);
+    install(list, z5UserDbUpdate032::SetUpdateRec);
+    install(list, z5UserDbUpdate033::SetUpdateRec);
+    install(list, z5UserDbUpdate034::SetUpdateRec);
+    install(list, z5UserDbUpdate040::SetUpdateRec);
+    install(list, z5UserDbUpdate041::SetUpdateRec);
+    // The steps of the first release, 1.0.0 to 1.0.5.
+    install(list, z5UserDbUpdate100::SetUpdateRec);
+    install(list, z5UserDbUpdate101::SetUpdateRec);
+    install(list, z5UserDbUpdate102::SetUpdateRec);
+    install(list, z5UserDbUpdate103::SetUpdateRec);
+    install(list, z5UserDbUpdate105::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     // The data steps of part files, 3.0.0 to 6.1.3 and 10.0.0 to 14.0.0.
     install(list, z5UserDbUpdate300::SetUpdateRec);

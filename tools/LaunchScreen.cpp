@@ -3,8 +3,10 @@
 // program would. It starts up as the linkage tool does (the application
 // information beside it, the office's local settings), then the operator
 // (VQ_OPERATOR, 10 unless set; password VQ_PASSWORD) logs on stand-alone; the
-// KEY=VALUE words are the screen's parameter lines. The launcher's result is
-// printed and returned.
+// KEY=VALUE words are the screen's parameter lines. With VQ_DATA (a folder
+// name under the system folder, "0001") that data set is opened first, as a
+// host has it open for the screens that work on the open data set. The
+// launcher's result is printed and returned.
 #include "comm/forms/DataTusinScreens.h"
 #include "comm/forms/TMeetingToolSettingBox.h"
 #include "foundation/app/SystemDef.h"
@@ -23,6 +25,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 int main(int argc, char** argv)
@@ -60,6 +63,15 @@ int main(int argc, char** argv)
     }
     module.LoadGengoTable();
     module.GetLatestProgramVersion();
+    if (const char* data = std::getenv("VQ_DATA"); data != nullptr && *data != '\0') {
+        const std::string folder = (std::filesystem::path(vq::SystemDef.SysDir) / data).string();
+        if (!module.fnAccDatConnected(vq::SystemDef.HostName, folder, 1) || !module.fnGetAccInfo()) {
+            std::fprintf(stderr, "launch-screen: the data set %s could not be opened\n", folder.c_str());
+            vq::linkage::ReleaseDataModule();
+            return 1;
+        }
+        vq::SystemDef.DataDir = folder;
+    }
     std::fprintf(stderr, "launch-screen: operator %d logged on (group %d)\n", vq::SystemDef.OperatorNo,
                  vq::SystemDef.GROUPID);
     std::string lines;

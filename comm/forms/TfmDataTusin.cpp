@@ -1,6 +1,7 @@
 #include "comm/forms/TfmDataTusin.h"
 
 #include "comm/DataTusinComm.h"
+#include "foundation/app/AccInf.h"
 #include "comm/forms/TfmTusinSettiPas.h"
 #include "comm/forms/TfmWaitMess.h"
 #include "foundation/app/RunState.h"
@@ -159,15 +160,6 @@ void TfmDataTusin::SetParams(const ui::ParamLines& lines)
     setFormStyle(ui::formStyleOf(lines));
 }
 
-std::int32_t TfmDataTusin::Execute(bool modal)
-{
-    OperationName = OemKind == 1 || OemKind == 2 ? "データ送受信" : "データ通信";
-    // The relay and cash-book operations are not part of this system.
-    message("この処理はご利用いただけません。", platform::MessageKind::Information);
-    (void)modal;
-    return -1;
-}
-
 // --- entry points --------------------------------------------------------------------------
 
 std::int32_t TfmDataTusin::ReleaseCloudShare(const std::string& folder)
@@ -239,10 +231,15 @@ bool TfmDataTusin::GetServerInfo()
 {
     const bool editionFlag = OemKind == 1 || OemKind == 2;
     const bool cloud = SyoriType >= 20 && SyoriType <= 26;
-    if (!cloud)
+    const bool relay = SyoriType == 1 || SyoriType == 2;
+    if (!cloud && (SyoriType < 1 || SyoriType > 10))
         return false;
-    const bool ok = Session.GetServerInfo(
-        CloudListingRequest(Session.Caller, editionFlag, ProductKind == 2 || AutoMode == 1), SystemDef.EraDisplay == 1);
+    if (relay)
+        Session.Caller.CommId = TrimBlanks(AccInf.WEB_HOLDER);
+    const TRelayRequest listing = cloud   ? CloudListingRequest(Session.Caller, editionFlag, ProductKind == 2 || AutoMode == 1)
+                                  : relay ? RelayListingRequest(Session.Caller, editionFlag)
+                                          : CashBookListingRequest(Session.Caller);
+    const bool ok = Session.GetServerInfo(listing, SystemDef.EraDisplay == 1);
     if (!ok) {
         Keys[5]->setEnabled(false);
         Keys[12]->setEnabled(false);
@@ -278,6 +275,18 @@ void TfmDataTusin::PrepareOperation()
         if (SyoriType > 20 && DM != nullptr && DM->AccDatInConnection(1, SystemDef.HostName, DataFolder, 0)) {
             message("このデータは他のオペレータが使用中です。 ", platform::MessageKind::Warning);
             inUse = true;
+        }
+        if (SyoriType <= 2) {
+            setCaptionAndHelp();
+            if (DM != nullptr && DM->AccDatInConnection(1, SystemDef.HostName, SystemDef.DataDir, 0) &&
+                platform::showMessage("　\r\nこのデータは他のオペレータが使用中です。" + windowTitle().toStdString() +
+                                          "を開始しますか？\r\n ",
+                                      platform::MessageKind::Confirmation,
+                                      platform::Buttons::YesNo) != platform::ResultYes) {
+                Keys[5]->setEnabled(false);
+                Keys[12]->setEnabled(false);
+                inUse = true;
+            }
         }
         if (!inUse) {
             wait.MarkRunning(2, caption);
@@ -372,6 +381,15 @@ void TfmDataTusin::ShowSlotList()
         setHint(PerfectGrid1, q("|" + hint));
         Keys[4]->setEnabled(!analysis);
         Keys[5]->setEnabled(!analysis);
+    } else if (SyoriType == 1 || SyoriType == 2) {
+        setWindowTitle(SyoriType == 1 ? QStringLiteral("データ送信") : QStringLiteral("データ受信"));
+        HintArea->setPlainText(SyoriType == 1
+                                   ? QStringLiteral("［F12］を押すと現在利用中のデータが中継先サーバーの選択したフォルダに送信されます。\r\n\r\n［F5］を押すと中継先サーバーのデータが削除されます。")
+                                   : QStringLiteral("［F12］を押すと選択したデータを受信して、現在利用中のデータに上書きします。\r\n\r\n［F5］を押すと中継先サーバーのデータが削除されます。"));
+    } else if (SyoriType == 8) {
+        setWindowTitle(QStringLiteral("サーバー確認"));
+        Keys[12]->hide();
+        HintArea->setPlainText(QStringLiteral("１行目は現金出納帳から送信されたデータです。　　　２行目はヴォルレン財務が送信したデータです。\r\n３行目はヴォルレン財務が送信したマスターデータです。\r\n\r\n［F5］を押すと中継先サーバーのデータが削除されます。"));
     } else if (SyoriType == 26) {
         setWindowTitle(QStringLiteral("データ通信"));
         HintArea->clear();
@@ -385,6 +403,11 @@ void TfmDataTusin::ShowSlotList()
     const TServerTable& t = Session.Table;
     SelectedName = Record.CLOUD_LINE >= 1 && Record.CLOUD_LINE <= 10 ? TrimBlanks(t.At(ColName, Record.CLOUD_LINE))
                                                                       : std::string();
+    if (SyoriType < 20) {
+        showRelayRows();
+        QApplication::restoreOverrideCursor();
+        return;
+    }
     for (int row = 0; row < 10; ++row) {
         const int slot = row + 1;
         setCell(row, SlColNo, std::to_string(slot));
@@ -412,6 +435,31 @@ void TfmDataTusin::ShowSlotList()
     PerfectGrid1->setCurrentCell(current, SlColName);
     onCurrentRowChanged(current);
     QApplication::restoreOverrideCursor();
+}
+
+void TfmDataTusin::showRelayRows()
+{
+    const TServerTable& t = Session.Table;
+    const bool check = SyoriType == 8;
+    const int rows = check ? 3 : 10;
+    static const char* const checkRows[] = {"受信", "送信", "全送信"};
+    PerfectGrid1->setRowCount(rows);
+    for (int row = 0; row < rows; ++row) {
+        const int slot = row + 1;
+        setCell(row, 0, check ? checkRows[row] : std::to_string(slot));
+        if (!t.HasData(slot))
+            continue;
+        const std::string& v = t.At(ColVersion, slot);
+        setCell(row, 1, t.At(ColName, slot));
+        setCell(row, 2, t.At(ColTerm, slot) + "期");
+        setCell(row, 3, t.At(ColStartDisp, slot).substr(0, 10) + " ～ " + t.At(ColEndDisp, slot).substr(0, 10));
+        setCell(row, 4, t.At(ColSendTimeDisp, slot));
+        setCell(row, 5, t.At(ColReceiveTimeDisp, slot));
+        setCell(row, 6, v.empty() ? std::string()
+                                  : FormatVersionLabel(std::atoi(v.substr(0, 2).c_str()),
+                                                       std::atoi(v.substr(2, 2).c_str())));
+    }
+    PerfectGrid1->setCurrentCell(0, 1);
 }
 
 void TfmDataTusin::onCurrentRowChanged(int row)
@@ -470,7 +518,7 @@ void TfmDataTusin::F1Click(int key)
         break;
     case 1:
         if (Keys[1]->CaptionA().Caption != QStringLiteral("F1:"))
-            ShowHtmlHelp(SyoriType >= 25 ? "cloudshare_sel.html" : "");
+            ShowHtmlHelp(SyoriType >= 25 ? "cloudshare_sel.html" : HelpPage);
         break;
     case 4:
         if (SyoriType == 25 || SyoriType == 26)
@@ -479,10 +527,14 @@ void TfmDataTusin::F1Click(int key)
     case 5:
         if (SyoriType == 1 || SyoriType == 2 || SyoriType == 25 || SyoriType == 26)
             DeleteServerData();
+        else if (PerfectGrid1->currentRow() >= 0)
+            DeleteCashBookData(PerfectGrid1->currentRow());
         break;
     case 12:
         if (SyoriType == 25 || SyoriType == 26)
             ChooseRow();
+        else if (SyoriType < 25 && SyoriType != 8)
+            RunSelectedTransfer();
         break;
     default:
         break;
@@ -531,6 +583,10 @@ void TfmDataTusin::DeleteServerData()
     if (row < 0 || row >= 10)
         return;
     const int slot = row + 1;
+    if (SyoriType < 20) {
+        deleteRelaySlot(row);
+        return;
+    }
     if (blank(cell(row, SlColName)))
         return;
     const TServerTable& t = Session.Table;
@@ -555,27 +611,57 @@ void TfmDataTusin::DeleteServerData()
         if (answer != ui::mrOk)
             return;
     }
+    if (!deleteOnServer([&] { return Session.DeleteCloudSlot(slot); }))
+        return;
+    for (int col = SlColState; col <= SlColVersion; ++col)
+        setCell(row, col, "");
+    Session.Table.At(ColName, slot).clear();
+    Session.Table.At(ColState, slot).clear();
+    activateWindow();
+    Keys[5]->setEnabled(false);
+    message(Framed("クラウドシェアのデータを削除しました。"), platform::MessageKind::Information);
+    if (slot == Record.CLOUD_LINE)
+        SelectedName.clear();
+}
+
+void TfmDataTusin::deleteRelaySlot(int row)
+{
+    const int slot = row + 1;
+    if (blank(cell(row, 1))) {
+        message(Framed("選択したフォルダには、データは存在しません。"), platform::MessageKind::Information);
+        return;
+    }
+    if (platform::showMessage(Framed("選択した中継サーバーのデータを削除します。実行しますか？"),
+                              platform::MessageKind::Confirmation, platform::Buttons::YesNo) != platform::ResultYes)
+        return;
+    if (!DeleteRelaySlot(Session.Caller, slot))
+        return;
+    for (int col = 1; col <= 6; ++col)
+        setCell(row, col, "");
+    Session.Table.At(ColName, slot).clear();
+    activateWindow();
+    message(Framed("中継サーバーのデータを削除しました。"), platform::MessageKind::Information);
+}
+
+bool TfmDataTusin::DeleteRelaySlot(const TRelayCaller& caller, std::int32_t slot)
+{
+    return deleteOnServer([&] { return Session.Run(DeleteRelaySlotRequest(caller, slot)).Status(5); });
+}
+
+bool TfmDataTusin::deleteOnServer(const std::function<std::string()>& request)
+{
     xAnimeProgressDialog1->setCaption(QStringLiteral("削除中"));
     xAnimeProgressDialog1->setInfoLabel(QStringLiteral("データ削除中…"));
     xAnimeProgressDialog1->setCancelBtnShow(false);
     xAnimeProgressDialog1->Execute(this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool deleted = false;
     try {
-        const std::string status = Session.DeleteCloudSlot(slot);
+        const std::string status = request();
         xAnimeProgressDialog1->Close();
-        if (status == "000") {
-            for (int col = SlColState; col <= SlColVersion; ++col)
-                setCell(row, col, "");
-            Session.Table.At(ColName, slot).clear();
-            Session.Table.At(ColState, slot).clear();
-            activateWindow();
-            Keys[5]->setEnabled(false);
-            message(Framed("クラウドシェアのデータを削除しました。"), platform::MessageKind::Information);
-            if (slot == Record.CLOUD_LINE)
-                SelectedName.clear();
-        } else {
+        deleted = status == "000";
+        if (!deleted)
             message(Framed(ServerErrorMessage(status)), platform::MessageKind::Error);
-        }
     } catch (const TRelayValueRefused& e) {
         xAnimeProgressDialog1->Close();
         message(e.what(), platform::MessageKind::Error);
@@ -584,6 +670,25 @@ void TfmDataTusin::DeleteServerData()
         message(Framed(NoConnectionMessage), platform::MessageKind::Error);
     }
     QApplication::restoreOverrideCursor();
+    return deleted;
+}
+
+void TfmDataTusin::RunSelectedTransfer()
+{
+    const bool send = SyoriType == 1;
+    try {
+        if ((send ? SendData() : ReceiveData()) != 0)
+            return;
+        if (!send)
+            ReceiveDone = 1;
+    } catch (const std::exception& e) {
+        message(ExceptionReport(send ? "送信処理中にエラーになりました。\r\n" : "受信処理中にエラーになりました。\r\n", e),
+                platform::MessageKind::Error);
+        setEnabled(true);
+        Keys[12]->setEnabled(true);
+        Keys[5]->setEnabled(true);
+    }
+    done(ui::mrOk);
 }
 
 void TfmDataTusin::ChooseRow()

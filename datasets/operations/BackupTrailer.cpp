@@ -39,4 +39,33 @@ bool ReadBackupTrailer(const fs::path& backupFile, BackupTrailer& trailer, bool 
     return found;
 }
 
+BackupTrailer TrailerOf(const TDataInfomationRec& info)
+{
+    BackupTrailer t;
+    t.SHOUGOU = info.SHOUGOU;
+    t.KISHU = info.KISHU;
+    t.KIMATU = info.KIMATU;
+    t.SIWAKE = info.SIWAKE;
+    t.TOTALSIWAKE = info.TOTALSIWAKE;
+    t.DATAVARSION = std::to_string(info.MAJOR) + "." + std::to_string(info.MINOR1) + "." + std::to_string(info.MINOR2);
+    t.GASSAN = info.GASSANKBN;
+    t.USEMYNUMBER = info.USEMYNUMBER;
+    return t;
+}
+
+TDataInfomationRec DescriptionOf(const BackupTrailer& t)
+{
+    TDataInfomationRec s;
+    ClearRec(s);
+    s.SHOUGOU = t.SHOUGOU;
+    s.KISHU = t.KISHU;
+    s.KIMATU = t.KIMATU;
+    s.SIWAKE = t.SIWAKE;
+    s.TOTALSIWAKE = t.TOTALSIWAKE;
+    s.VERSION2 = t.DATAVARSION;
+    s.GASSANKBN = static_cast<std::uint8_t>(t.GASSAN);
+    s.USEMYNUMBER = t.USEMYNUMBER;
+    return s;
+}
+
 } // namespace vq

@@ -5,6 +5,8 @@
 // TOTALSIWAKE=, DATAVARSION=, GASSAN=, USEMYNUMBER=, each ended by CR LF, in
 // CP932. The backup-and-restore thread writes and reads it; these are its
 // values as one record, and the thread's own code behind two calls.
+#include "foundation/dataset/DataInfomationRec.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -31,5 +33,9 @@ void WriteBackupTrailer(const std::filesystem::path& backupFile, const BackupTra
 // Loads the block of the file (missing numbers 0); with cut, truncates the
 // file where the block starts. True when SHOUGOU was found.
 bool ReadBackupTrailer(const std::filesystem::path& backupFile, BackupTrailer& trailer, bool cut);
+
+// The block describing a data set, and the description a block gives.
+BackupTrailer TrailerOf(const TDataInfomationRec& info);
+TDataInfomationRec DescriptionOf(const BackupTrailer& trailer);
 
 } // namespace vq

@@ -30,35 +30,6 @@ std::string workTag()
     return "new-" + std::to_string(::getpid());
 }
 
-BackupTrailer trailerOf(const TDataInfomationRec& info)
-{
-    BackupTrailer t;
-    t.SHOUGOU = info.SHOUGOU;
-    t.KISHU = info.KISHU;
-    t.KIMATU = info.KIMATU;
-    t.SIWAKE = info.SIWAKE;
-    t.TOTALSIWAKE = info.TOTALSIWAKE;
-    t.DATAVARSION = std::to_string(info.MAJOR) + "." + std::to_string(info.MINOR1) + "." + std::to_string(info.MINOR2);
-    t.GASSAN = info.GASSANKBN;
-    t.USEMYNUMBER = info.USEMYNUMBER;
-    return t;
-}
-
-TDataInfomationRec descriptionOf(const BackupTrailer& t)
-{
-    TDataInfomationRec s;
-    ClearRec(s);
-    s.SHOUGOU = t.SHOUGOU;
-    s.KISHU = t.KISHU;
-    s.KIMATU = t.KIMATU;
-    s.SIWAKE = t.SIWAKE;
-    s.TOTALSIWAKE = t.TOTALSIWAKE;
-    s.VERSION2 = t.DATAVARSION;
-    s.GASSANKBN = static_cast<std::uint8_t>(t.GASSAN);
-    s.USEMYNUMBER = t.USEMYNUMBER;
-    return s;
-}
-
 void showJobFailure(const BackupJobResult& r)
 {
     platform::showMessage(r.Message + "\r" + r.Detail, platform::MessageKind::Warning);
@@ -143,7 +114,7 @@ std::int32_t SaveDataSet(const SaveRequest& request, const DataSetBackupTool& to
     removeQuietly(temporary);
     // The thread appends the trailer to the temporary; the old backup is
     // replaced only by a finished one.
-    BackupJobResult result = tool.save(fs::path(request.Folder) / DataDbFileName, temporary, trailerOf(info));
+    BackupJobResult result = tool.save(fs::path(request.Folder) / DataDbFileName, temporary, TrailerOf(info));
     if (result.Succeeded) {
         try {
             SwapInFile(temporary, target);
@@ -240,7 +211,7 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
         }
         hasTrailer = ReadBackupTrailer(backup, trailer, true);
     }
-    TDataInfomationRec described = descriptionOf(trailer);
+    TDataInfomationRec described = DescriptionOf(trailer);
     outcome.HadDatabase = FileOpFExist((fs::path(folder) / DataDbFileName).string(), ConnectMode);
 
     bool passed = true;
@@ -291,7 +262,7 @@ RestoreOutcome RestoreDataSet(const RestoreRequest& request, const DataSetBackup
         CloseOwnConnectionTo(folder);
         BackupTrailer from = trailer;
         if (!hasTrailer) {
-            from = trailerOf(described);
+            from = TrailerOf(described);
             from.DATAVARSION = described.VERSION2;
         }
         const BackupJobResult result = jobs.restore(backup, database, true, from);

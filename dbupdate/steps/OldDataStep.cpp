@@ -1,5 +1,9 @@
 #include "dbupdate/steps/OldDataStep.h"
 
+#include <regex>
+#include <stdexcept>
+
+#include "dbupdate/steps/StepSql.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/data/DataModule.h"
 #include "platform/db/DbError.h"
@@ -59,16 +63,52 @@ void AddColumnTest(TUpdateScript& script, ColumnTest test)
 
 TUpdateScheme Scheme(std::int32_t minor2, std::function<void(TUpdateScript&)> statements)
 {
+    return Scheme(0, 1, minor2, std::move(statements));
+}
+
+TUpdateScheme Scheme(std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+                     std::function<void(TUpdateScript&)> statements)
+{
     TUpdateScheme s;
     s.Mode = 1;
-    s.Major = 0;
-    s.Minor1 = 1;
+    s.Major = major;
+    s.Minor1 = minor1;
     s.Minor2 = minor2;
     s.SetNames = false;
     s.RecordFirst = false;
     s.Memo = MemoForm::Date;
-    s.After = std::move(statements);
+    if (statements)
+        s.After = std::move(statements);
     return s;
+}
+
+namespace {
+
+std::string_view procedureText(std::string_view file, const std::string& name)
+{
+    const std::string_view sql = StepSql(file);
+    const std::string head = "CREATE OR ALTER PROCEDURE " + name + " ";
+    const auto begin = sql.find(head);
+    const auto end = begin == std::string_view::npos ? begin : sql.find("\nEND^", begin);
+    if (end == std::string_view::npos)
+        throw std::out_of_range("no procedure " + name + " in " + std::string(file));
+    return sql.substr(begin, end + 5 - begin);
+}
+
+} // namespace
+
+void AddStepSql(TUpdateScript& script, std::string_view name)
+{
+    static const std::regex reference(R"(/\* PROCEDURE (\w+) AS IN (\w+) \*/)");
+    TUpdateScript own;
+    own.AddSqlText(StepSql(name));
+    for (const auto& line : own.Lines()) {
+        std::smatch m;
+        if (std::regex_match(line, m, reference))
+            script.AddSqlText(procedureText(m[2].str(), m[1].str()));
+        else
+            script.Add(line);
+    }
 }
 
 } // namespace vq::old_data_step

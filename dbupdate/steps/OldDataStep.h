@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "dbupdate/UpdateScript.h"
 
@@ -28,5 +29,16 @@ void AddColumnTest(TUpdateScript& script, ColumnTest test);
 
 // The scheme of data step 0.1.minor2 whose statements statements() adds.
 TUpdateScheme Scheme(std::int32_t minor2, std::function<void(TUpdateScript&)> statements);
+// The same older form for the data steps after 0.1.5 up to 2.0.4.
+TUpdateScheme Scheme(std::int32_t major, std::int32_t minor1, std::int32_t minor2,
+                     std::function<void(TUpdateScript&)> statements);
+
+// Appends the statements of the step file name (StepSql.h). A procedure
+// that a later step writes again with the text an earlier step gave it
+// stands in the later file as the one line
+//   /* PROCEDURE <name> AS IN <earlier file> */
+// and is taken from the earlier file, from its CREATE OR ALTER line to its
+// closing "END^"; a name that file lacks throws std::out_of_range.
+void AddStepSql(TUpdateScript& script, std::string_view name);
 
 } // namespace vq::old_data_step

@@ -106,6 +106,8 @@ struct StatementImpl {
     std::size_t fieldIndex(std::string_view name) const;   // fields.size() when missing
     const FieldInfo& fieldAt(std::size_t index) const;
     const unsigned char* valueOf(std::size_t index) const; // nullptr for NULL; needs a row
+    // The same in a copy of a row.
+    const unsigned char* valueIn(std::size_t index, const unsigned char* row) const;
 };
 
 } // namespace vq::db

@@ -105,6 +105,11 @@ std::string timeText(ISC_TIME t)
 
 } // namespace
 
+const unsigned char* Field::value() const
+{
+    return copy_ != nullptr ? st_->valueIn(index_, copy_) : st_->valueOf(index_);
+}
+
 std::string Field::name() const
 {
     return st_->fieldAt(index_).name;
@@ -139,13 +144,13 @@ int Field::scale() const
 
 bool Field::isNull() const
 {
-    return st_->valueOf(index_) == nullptr;
+    return value() == nullptr;
 }
 
 std::string Field::asString() const
 {
     const FieldInfo& f = st_->fieldAt(index_);
-    const unsigned char* p = st_->valueOf(index_);
+    const unsigned char* p = value();
     if (!p)
         return {};
     switch (f.type) {
@@ -190,7 +195,7 @@ std::int32_t Field::asInt() const
 std::int64_t Field::asInt64() const
 {
     const FieldInfo& f = st_->fieldAt(index_);
-    const unsigned char* p = st_->valueOf(index_);
+    const unsigned char* p = value();
     if (!p)
         return 0;
     switch (f.type) {
@@ -210,7 +215,7 @@ std::int64_t Field::asInt64() const
 Numeric Field::asNumeric() const
 {
     const FieldInfo& f = st_->fieldAt(index_);
-    const unsigned char* p = st_->valueOf(index_);
+    const unsigned char* p = value();
     if (!p)
         return {};
     const int scale = f.scale < 0 ? -f.scale : 0;
@@ -248,7 +253,7 @@ Currency Field::asCurrency() const
 double Field::asDouble() const
 {
     const FieldInfo& f = st_->fieldAt(index_);
-    const unsigned char* p = st_->valueOf(index_);
+    const unsigned char* p = value();
     if (!p)
         return 0;
     switch (f.type) {
@@ -276,7 +281,7 @@ double Field::asDouble() const
 bool Field::asBool() const
 {
     const FieldInfo& f = st_->fieldAt(index_);
-    const unsigned char* p = st_->valueOf(index_);
+    const unsigned char* p = value();
     if (!p)
         return false;
     if (f.type == SQL_BOOLEAN)
@@ -296,7 +301,7 @@ double Field::asDate() const
 double Field::asDateTime() const
 {
     const FieldInfo& f = st_->fieldAt(index_);
-    const unsigned char* p = st_->valueOf(index_);
+    const unsigned char* p = value();
     if (!p)
         return 0;
     switch (f.type) {
@@ -320,7 +325,7 @@ std::vector<std::string> Field::asLines() const
 std::string Field::asBytes() const
 {
     const FieldInfo& f = st_->fieldAt(index_);
-    const unsigned char* p = st_->valueOf(index_);
+    const unsigned char* p = value();
     if (!p)
         return {};
     if (f.type == SQL_TEXT || f.type == SQL_VARYING)

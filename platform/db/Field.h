@@ -28,6 +28,15 @@ class Field {
 public:
     Field(StatementImpl* statement, std::size_t index) : st_(statement), index_(index) {}
 
+    // The same column read from a copy of a row (Statement::copyRow) rather
+    // than from the statement's current row.
+    Field withRow(const unsigned char* rowCopy) const
+    {
+        Field f(st_, index_);
+        f.copy_ = rowCopy;
+        return f;
+    }
+
     std::string name() const;     // alias as the statement returns it (upper case unless quoted)
     FieldKind kind() const;
     int scale() const;            // decimals of a NUMERIC/DECIMAL (0 otherwise)
@@ -46,8 +55,11 @@ public:
     std::string asBytes() const;              // binary blob (or any blob/text) raw bytes, no conversion
 
 private:
+    const unsigned char* value() const;
+
     StatementImpl* st_;
     std::size_t index_;
+    const unsigned char* copy_ = nullptr;
 };
 
 } // namespace vq::db

@@ -437,6 +437,14 @@ const unsigned char* StatementImpl::valueOf(std::size_t index) const
     return nullFlag ? nullptr : outBuffer.data() + f.offset;
 }
 
+const unsigned char* StatementImpl::valueIn(std::size_t index, const unsigned char* copy) const
+{
+    const FieldInfo& f = fieldAt(index);
+    short nullFlag = 0;
+    std::memcpy(&nullFlag, copy + f.nullOffset, sizeof nullFlag);
+    return nullFlag ? nullptr : copy + f.offset;
+}
+
 // --- Statement ----------------------------------------------------------
 
 Statement::Statement(Attachment& attachment, Transaction& transaction, std::string_view sql, bool paramCheck)
@@ -607,6 +615,19 @@ Field Statement::field(std::string_view name)
     if (i >= impl_->fields.size())
         throw DbError("no field " + std::string(name) + " in the result of " + impl_->sql);
     return Field(impl_.get(), i);
+}
+
+std::size_t Statement::rowSize()
+{
+    impl_->ensurePrepared();
+    return impl_->outBuffer.size();
+}
+
+void Statement::copyRow(unsigned char* into) const
+{
+    if (!impl_->row)
+        throw DbError("no current row to copy in " + impl_->sql);
+    std::memcpy(into, impl_->outBuffer.data(), impl_->outBuffer.size());
 }
 
 Field Statement::field(std::size_t index)

@@ -93,6 +93,12 @@ public:
     Field field(std::string_view name);
     Field field(std::size_t index);
 
+    // The current row as bytes, rowSize() of them, for Field::withRow: a
+    // reader may go through copies on another thread while this statement
+    // fetches on, as long as it is not prepared again, and reads no blob.
+    std::size_t rowSize();
+    void copyRow(unsigned char* into) const;
+
     StatementImpl* impl() const { return impl_.get(); }
 
 private:

@@ -21,8 +21,9 @@ SIZE answers 550 for a missing file (the library's own answer).
 """
 import logging
 import os
-import subprocess
 import sys
+
+from fake_support import make_certificate as make_test_certificate, read_fault
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
@@ -35,32 +36,12 @@ ROOT = os.path.join(STATE_DIR, "root")
 os.makedirs(ROOT, exist_ok=True)
 
 
-def run(*cmd):
-    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
 def make_certificate():
-    ca_key, ca = os.path.join(STATE_DIR, "ca.key"), os.path.join(STATE_DIR, "ca.pem")
-    key, csr = os.path.join(STATE_DIR, "server.key"), os.path.join(STATE_DIR, "server.csr")
-    crt, ext = os.path.join(STATE_DIR, "server.pem"), os.path.join(STATE_DIR, "server.ext")
-    run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", ca_key, "-out", ca,
-        "-days", "2", "-subj", "/CN=Fake FTP Test CA")
-    with open(ext, "w") as f:
-        f.write("subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\n")
-    run("openssl", "req", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", csr, "-subj", "/CN=127.0.0.1")
-    run("openssl", "x509", "-req", "-in", csr, "-CA", ca, "-CAkey", ca_key, "-CAcreateserial", "-out", crt,
-        "-days", "2", "-extfile", ext)
-    with open(os.path.join(STATE_DIR, "server-all.pem"), "w") as f:
-        f.write(open(crt).read() + open(key).read())
-    return os.path.join(STATE_DIR, "server-all.pem")
+    return make_test_certificate(STATE_DIR, "Fake FTP Test CA")
 
 
 def fault():
-    try:
-        with open(os.path.join(STATE_DIR, "fault")) as f:
-            return f.read().strip()
-    except OSError:
-        return ""
+    return read_fault(STATE_DIR)
 
 
 class FaultyAuthorizer(DummyAuthorizer):

@@ -35,6 +35,19 @@ Answers the protocol leaves to the server, chosen here:
   otherwise it takes the slot and answers the slot's last-update time, so a
   copy received earlier stays the latest;
 - 1823 stores the upload and answers the new last-update time (now).
+
+Relay and cash-book slots live beside the cloud slots of an account:
+    "relay": {"1": {"name": ..., "term": ..., "start": ..., "end": ...,
+                    "sent": "2024/05/01 10:20:30", "received": "...",
+                    "password": ..., "version": ...}}      slots 1 to 10
+    "cashbook": {"1": {...}, "2": {...}, "3": {...}}       slots "01" to "03"
+- 1720 lists the relay slots, with "&sTRKubn=2" the cash-book slots (9 lines
+  a slot);
+- 1810 stores a cash-book upload, 1820 a relay upload (name, term, period,
+  password, version) and answer the send time yyyymmddhhnnss;
+- 1830 stamps a relay slot as received and answers that time;
+- 1750 deletes a cash-book slot when the account has cash-book slots, else a
+  relay slot.
 """
 import base64
 import json
@@ -141,6 +154,26 @@ def slot_block(n, slot):
     ]
 
 
+def relay_block(n, slot):
+    s = slot or {}
+    return [
+        "SLOTID      =" + "%02d" % n,
+        "DATANAME =" + (b64(s["name"]) if s.get("name") else ""),
+        "TERM     =" + s.get("term", ""),
+        "KISHU      " + s.get("start", ""),
+        "KIMATU     " + s.get("end", ""),
+        "SEND     =" + s.get("sent", ""),
+        "RECEIVE  =" + s.get("received", ""),
+        "PASSWORD =" + s.get("password", ""),
+        "VERSION    =" + s.get("version", ""),
+    ]
+
+
+def period_text(value):
+    """yyyymmdd0000 as the listing's "yyyy/mm/dd 00:00:00"."""
+    return "%s/%s/%s 00:00:00" % (value[0:4], value[4:6], value[6:8]) if len(value) >= 8 else ""
+
+
 def answer(request_line, state):
     """The reply lines and whether the state changed."""
     query = request_line.split(" ")[1].split("?", 1)[1] if "?" in request_line else ""
@@ -148,6 +181,7 @@ def answer(request_line, state):
     code = params.get("Scode", "")
     account = state.get("ids", {}).get(params.get("sFName", ""))
     timed = code in ("1810", "1820", "1823", "1830", "1833")
+    stamp = time.strftime("%Y%m%d%H%M%S")
     forced = state.get("status") if state.get("status_for", code) == code else None
 
     def status_reply(status, time_text=None):
@@ -193,9 +227,33 @@ def answer(request_line, state):
             return status_reply("940"), False
         slot.update(state="2", user=user, computer=computer, started=now_text())
         return status_reply("000", slot.get("updated", now_text())), True
+    if code == "1720":
+        cash = params.get("sTRKubn") == "2"
+        listed = account.get("cashbook" if cash else "relay", {})
+        lines = list(HEAD) + [status_line("000"), "FTPHOST" + state.get("ftp_host", "ftp.invalid"),
+                              "FTPPASS" + state.get("ftp_password", ""), "SLOTS"]
+        for n in range(1, 11):
+            lines += relay_block(n, listed.get(str(n)) if not cash or n <= 3 else None)
+        return lines, False
+    if code in ("1810", "1820"):
+        slot = account.setdefault("cashbook" if code == "1810" else "relay", {}).setdefault(key, {})
+        slot.update(name=unb64(params.get("fSg", "")), term=params.get("fNe", ""),
+                    start=period_text(params.get("fKis", "")), end=period_text(params.get("fKie", "")),
+                    password=params.get("fPa", ""), version=params.get("fYobi", ""),
+                    sent=now_text(), received="0000/00/00 00:00:00")
+        return status_reply("000", stamp), True
+    if code == "1830":
+        slot = account.get("relay", {}).get(key)
+        if slot is None:
+            return status_reply("950"), False
+        slot["received"] = now_text()
+        return status_reply("000", stamp), True
+    if code == "1750":
+        area = account.get("cashbook") if "cashbook" in account else account.get("relay", {})
+        area.pop(key, None)
+        return status_reply("000"), True
     if code == "1823":
-        slot = slots.setdefault(key, {})
-        stamp = time.strftime("%Y%m%d%H%M%S")
+        slot = account.get("slots", {}).setdefault(key, {})
         slot.update(name=unb64(params.get("fSg", "")), term=params.get("fNe", ""),
                     password=params.get("fPa", ""), version=params.get("fYobi", ""),
                     updated=now_text(), state="2")

@@ -89,7 +89,7 @@ TEST(BaseSampleRows, EveryDataKindAndEditionHoldsTheRowsTheStepsConvert)
     for (const DataKind& kind : kKinds) {
         for (int edition : {0, 1, 2}) {
             SCOPED_TRACE(std::string(kind.name) + ", edition " + std::to_string(edition));
-            SampleDb db(SchemaKind::DataSetBase, {kind.name, edition});
+            SampleDb db(SchemaKind::DataSetBase, {kind.name, edition, {}});
 
             EXPECT_EQ(db.text("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM ACCVERSION WHERE REC = 1"), "0.1.0");
             EXPECT_EQ(db.integer("SELECT DATATYPE FROM ACCDEF1 WHERE REC = 1"), kind.dataType);
@@ -137,7 +137,7 @@ TEST(BaseSampleRows, EveryDataKindAndEditionHoldsTheRowsTheStepsConvert)
 
 TEST(BaseSampleRows, CorporationKeepsDepartmentsWithTheCommonDepartmentsRatios)
 {
-    SampleDb db(SchemaKind::DataSetBase, {"corporation", 0});
+    SampleDb db(SchemaKind::DataSetBase, {"corporation", 0, {}});
     EXPECT_EQ(db.integer("SELECT BUMON FROM ACCDEF1 WHERE REC = 1"), 1);
     // Only profit-and-loss accounts of the operating groups have department
     // rows; the common department passes on all, the others share it.
@@ -152,7 +152,7 @@ TEST(BaseSampleRows, SystemDatabaseHoldsOperatorSettingsOfficeRowAndOldMenuRight
 {
     for (int edition : {0, 1, 2}) {
         SCOPED_TRACE("edition " + std::to_string(edition));
-        SampleDb db(SchemaKind::SystemBase, {"", edition});
+        SampleDb db(SchemaKind::SystemBase, {"", edition, {}});
         EXPECT_EQ(db.text("SELECT MAJOR || '.' || MINOR1 || '.' || MINOR2 FROM VERSION"), "0.3.0");
         // The system user is still the step's to add.
         EXPECT_EQ(db.integer("SELECT COUNT(*) FROM OPERATOR WHERE GROUPID = 10000 AND OPCODE = 1"), 0);

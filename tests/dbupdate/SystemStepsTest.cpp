@@ -76,7 +76,7 @@ protected:
     void buildBase(int edition)
     {
         fs::remove(database());
-        buildBaseDatabase(SchemaKind::SystemBase, database(), {"", edition});
+        buildBaseDatabase(SchemaKind::SystemBase, database(), {"", edition, {}});
     }
 
     // Runs the system steps up to last in order; the versions of the steps

@@ -22,25 +22,10 @@ using comm::TfmTusinSettiPas;
 
 namespace {
 
-// Runs action once a modal window of class Form is up.
-template <class Form>
-void whenModalOf(std::function<void(Form*)> action)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        if (auto* form = qobject_cast<Form*>(QApplication::activeModalWidget())) {
-            action(form);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
-
 // Ticks the box, types password and presses OK on the password dialog.
 void answerPassword(const QString& password)
 {
-    whenModalOf<TfmTusinSettiPas>([password](TfmTusinSettiPas* d) {
+    test::whenModalOf<TfmTusinSettiPas>([password](TfmTusinSettiPas* d) {
         d->CheckBox1->setChecked(true);
         d->txtConPasswd->setText(password);
         d->btnOK->Click();
@@ -89,7 +74,7 @@ TEST_F(TfmDataTusinTest, SlotWithDataIsChosenAndTheOwnSlotIsCurrent)
 {
     TfmDataTusin screen;
     int currentAtStart = -1;
-    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+    test::whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
         currentAtStart = s->PerfectGrid1->currentRow();
         EXPECT_EQ(s->PerfectGrid1->item(1, comm::SlColState)->text(), QStringLiteral("使用中"));
         EXPECT_FALSE(s->Key(5)->isEnabled());   // in use: no deletion
@@ -111,7 +96,7 @@ TEST_F(TfmDataTusinTest, SlotWithDataIsChosenAndTheOwnSlotIsCurrent)
 TEST_F(TfmDataTusinTest, RowWhosePasswordDiffersIsRefusedAndAnEmptyRowStartsTheShare)
 {
     TfmDataTusin screen;
-    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+    test::whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
         s->PerfectGrid1->setCurrentCell(2, comm::SlColName);
         s->Key(12)->Click();
         EXPECT_TRUE(s->isVisible());
@@ -127,7 +112,7 @@ TEST_F(TfmDataTusinTest, RowWhosePasswordDiffersIsRefusedAndAnEmptyRowStartsTheS
 
     // During the next-year update only an empty row is taken.
     TfmDataTusin newYear;
-    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+    test::whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
         s->PerfectGrid1->setCurrentCell(0, comm::SlColName);
         s->Key(12)->Click();
         EXPECT_EQ(lastMessage(), "翌年度更新処理中の場合は、空白行を選択してください。");
@@ -140,10 +125,10 @@ TEST_F(TfmDataTusinTest, RowWhosePasswordDiffersIsRefusedAndAnEmptyRowStartsTheS
 TEST_F(TfmDataTusinTest, F4FreesAStuckSlotAndF5DeletesAFreeOneAfterThePassword)
 {
     TfmDataTusin screen;
-    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+    test::whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
         s->PerfectGrid1->setCurrentCell(1, comm::SlColName);
         answerPassword(QStringLiteral("WRONG1"));
-        whenModalOf<TfmTusinSettiPas>([](TfmTusinSettiPas* d) { d->ESC->Click(); });
+        test::whenModalOf<TfmTusinSettiPas>([](TfmTusinSettiPas* d) { d->ESC->Click(); });
         s->Key(4)->Click();
         EXPECT_EQ(lastMessage(), "パスワードが違います。");
         EXPECT_EQ(s->PerfectGrid1->item(1, comm::SlColState)->text(), QStringLiteral("使用中"));
@@ -188,7 +173,7 @@ TEST_F(TfmDataTusinTest, ReleaseFreesTheFoldersSlotAndARefusedCertificateFails)
 
     // The slot list reports the refused server and offers no choice.
     TfmDataTusin refused;
-    whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
+    test::whenModalOf<TfmDataTusin>([&](TfmDataTusin* s) {
         EXPECT_FALSE(s->Key(12)->isEnabled());
         s->Key(0)->Click();
     });

@@ -264,6 +264,37 @@ TEST_F(EmbeddedDb, NullsDatesAndColumnsOfSelectStar)
     EXPECT_THROW(q.field("ID").asInt(), DbError);   // no current row
 }
 
+TEST_F(EmbeddedDb, ACopiedRowKeepsItsValuesWhileTheCursorMovesOn)
+{
+    Transaction tr(db);
+    tr.start();
+    Statement ins(db, tr, "INSERT INTO T (ID, V, N) VALUES (:ID, :V, :N)");
+    ins.param("ID").setInt(1);
+    ins.param("V").setString("一行目");
+    ins.param("N").setNull();
+    ins.execute();
+    ins.param("ID").setInt(2);
+    ins.param("V").setNull();
+    ins.param("N").setCurrency(12300);
+    ins.execute();
+
+    Statement q(db, tr, "SELECT V, N FROM T ORDER BY ID");
+    q.execute();
+    std::vector<unsigned char> first(q.rowSize());
+    EXPECT_THROW(q.copyRow(first.data()), DbError);   // no current row yet
+    ASSERT_TRUE(q.fetch());
+    q.copyRow(first.data());
+    ASSERT_TRUE(q.fetch());
+    const Field v = q.field(std::size_t{0}).withRow(first.data());
+    const Field n = q.field(std::size_t{1}).withRow(first.data());
+    EXPECT_EQ(v.asString(), "一行目");
+    EXPECT_TRUE(n.isNull());
+    EXPECT_TRUE(q.field("V").isNull());   // the statement's own row is the second
+    EXPECT_EQ(q.field("N").asCurrency(), 12300);
+    EXPECT_FALSE(q.fetch());
+    EXPECT_EQ(v.asString(), "一行目");    // the copy outlives the cursor
+}
+
 TEST_F(EmbeddedDb, BinaryBlobsKeepEveryByte)
 {
     std::string bytes;

@@ -36,6 +36,21 @@ inline void whenModal(std::function<void(QWidget*)> action)
     QTimer::singleShot(0, *poll);
 }
 
+// Runs action once a modal window of class Form is up.
+template <class Form>
+void whenModalOf(std::function<void(Form*)> action)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [action, poll] {
+        if (auto* form = qobject_cast<Form*>(QApplication::activeModalWidget())) {
+            action(form);
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
 // Types text key by key into w; characters beyond ASCII arrive as key
 // events that carry only their text, as an input method's direct input does.
 inline void typeText(QWidget* w, const QString& text)
