@@ -644,3 +644,33 @@ TEST_F(PartFileStepsTest, TheRunBringsEveryDataKindThroughTheSteps)
                   "0,0");
     }
 }
+
+TEST_F(PartFileStepsTest, TheNewestStepsShareOneTitleInTheDistributorEditions)
+{
+    SystemDef.AppTitle = "ヴォルレン財務";
+    for (const std::uint8_t edition : {0, 1, 2}) {
+        SCOPED_TRACE("edition " + std::to_string(edition));
+        OemKind = edition;
+        for (const auto& rec : DataUpdateSteps()) {
+            if (rec.Major < 3)
+                continue;
+            SCOPED_TRACE(std::to_string(rec.Major) + "." + std::to_string(rec.Minor1) + "." + std::to_string(rec.Minor2));
+            EXPECT_EQ(rec.BackupFlag, 1);
+            EXPECT_TRUE(rec.UpdateProc || (rec.Major >= 7 && rec.Major <= 9));
+            const bool shared = rec.Major >= 10 && edition != 0;
+            EXPECT_EQ(rec.Title == "機能強化および不具合修正", shared) << rec.Title;
+            EXPECT_EQ(rec.Description == "１）機能強化および不具合の修正（詳しくはＨＰで確認ください）", shared);
+        }
+        const auto list = DataUpdateSteps();
+        const auto at = [&](int major, int minor1, int minor2) {
+            return *std::find_if(list.begin(), list.end(), [&](const TDbUpdateListRec& r) {
+                return r.Major == major && r.Minor1 == minor1 && r.Minor2 == minor2;
+            });
+        };
+        EXPECT_EQ(at(5, 0, 0).Title, "ヴォルレン財務１３のデータ形式に変換");
+        EXPECT_EQ(at(6, 0, 0).Description, "１）ヴォルレン財務１４のデータ形式に変換します。\r"
+                                           "２）過年度残高に税込・税抜額の記録が可能になります。\r"
+                                           "３）法人・個人データの製造原価報告書に外注費ブロックを追加します。");
+        EXPECT_EQ(at(6, 1, 0).Title, "ヴォルレン財務１４ 消費税改正版のデータ形式に変換 他");
+    }
+}
