@@ -220,8 +220,18 @@ protected:
         state.FDataList = std::move(list);
         state.SetupUpdateList(1, from);
         TDbUpdateRun run(state);
-        return run.Execute();
+        const int result = run.Execute();
+        runReport_.clear();
+        for (std::size_t i = 0; i < run.FRowStatus.size(); ++i)
+            if (!run.FRowStatus[i].empty() && run.FRowStatus[i] != "完了") {
+                const auto& step = state.FDataList[static_cast<std::size_t>(state.FFirstIndex) + i];
+                runReport_ += std::to_string(step.Major) + "." + std::to_string(step.Minor1) + "." +
+                              std::to_string(step.Minor2) + " " + run.FRowStatus[i] + " ";
+            }
+        runReport_ += run.FErrInfo.Message + " " + run.FErrInfo.Detail;
+        return result;
     }
+    std::string runReport_;
     std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
 
     bool columnExists(const std::string& table, const std::string& column)
@@ -623,7 +633,7 @@ TEST_F(PartFileStepsTest, TheRunBringsEveryDataKindThroughTheSteps)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.kind) + " edition " + std::to_string(c.edition));
         useStandIn(c.kind, c.edition, "2.0.4");
-        ASSERT_EQ(runSteps("2.0.4", "6.1.3"), UpdateDone) << lastMessage();
+        ASSERT_EQ(runSteps("2.0.4", "6.1.3"), UpdateDone) << runReport_;
         EXPECT_EQ(version(), "6.1.3");
         for (const auto& [table, column] : {std::pair{"ACCDEF1", "KURIKOSI1"}, {"KAMOKUMST", "GROUPM3"},
                                             {"KS_SISAN", "JIGYOUWARIAI_NEW"}, {"KAMOKU_SZ", "KISHU_NUKI"}})
@@ -635,7 +645,7 @@ TEST_F(PartFileStepsTest, TheRunBringsEveryDataKindThroughTheSteps)
                   "0");
 
         useStandIn(c.kind, c.edition, "9.0.5");
-        ASSERT_EQ(runSteps("9.0.5", "14.0.0"), UpdateDone) << lastMessage();
+        ASSERT_EQ(runSteps("9.0.5", "14.0.0"), UpdateDone) << runReport_;
         EXPECT_EQ(version(), "14.0.0");
         for (const auto& column : {"CLOUD_LINE", "CLOUD_TIME", "READ_ONLY", "UPDATE_LOCK"})
             EXPECT_TRUE(columnExists("ACCDEF1", column)) << column;
