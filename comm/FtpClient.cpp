@@ -13,6 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The block of a file transfer between the disk and the data channel.
+constexpr std::size_t TransferBuffer = 1 << 20;
+
 CURL* handle(void* curl)
 {
     return static_cast<CURL*>(curl);
@@ -155,6 +158,10 @@ void TFtpClient::Put(const fs::path& local, const std::string& path)
     const auto size = fs::file_size(local, ec);
     prepare(path);
     CURL* c = handle(curl_);
+    // Large blocks: the default 16 KiB make the data channel wait on the
+    // client for a file of many megabytes.
+    std::setvbuf(in.get(), nullptr, _IOFBF, TransferBuffer);
+    curl_easy_setopt(c, CURLOPT_UPLOAD_BUFFERSIZE, static_cast<long>(TransferBuffer));
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(c, CURLOPT_READDATA, in.get());
     curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(ec ? -1 : static_cast<std::int64_t>(size)));
@@ -166,7 +173,9 @@ void TFtpClient::Get(const std::string& path, const fs::path& local)
     std::unique_ptr<std::FILE, FileCloser> out(std::fopen(local.c_str(), "wb"));
     if (!out)
         throw TFtpError("cannot write " + local.string(), CURLE_WRITE_ERROR, 0);
+    std::setvbuf(out.get(), nullptr, _IOFBF, TransferBuffer);
     prepare(path);
+    curl_easy_setopt(handle(curl_), CURLOPT_BUFFERSIZE, static_cast<long>(CURL_MAX_READ_SIZE));
     curl_easy_setopt(handle(curl_), CURLOPT_WRITEFUNCTION, nullptr);
     curl_easy_setopt(handle(curl_), CURLOPT_WRITEDATA, out.get());
     perform("FTP download of " + path);

@@ -12,7 +12,28 @@
 #include "dbupdate/steps/z5SystemDbUpdate400.h"
 #include "dbupdate/steps/z5SystemDbUpdate402.h"
 #include "dbupdate/steps/z5SystemDbUpdate500.h"
+#include "dbupdate/steps/z5SystemDbUpdate700.h"
+#include "dbupdate/steps/z5SystemDbUpdate704.h"
+#include "dbupdate/steps/z5SystemDbUpdate800.h"
+#include "dbupdate/steps/z5SystemDbUpdate802.h"
+#include "dbupdate/steps/z5SystemDbUpdate904.h"
+#include "dbupdate/steps/z5SystemDbUpdate1004.h"
+#include "dbupdate/steps/z5SystemDbUpdate1101.h"
+#include "dbupdate/steps/z5SystemDbUpdate1200.h"
 #include "dbupdate/steps/z5UserDbUpdate400.h"
+#include "dbupdate/steps/z5UserDbUpdate700.h"
+#include "dbupdate/steps/z5UserDbUpdate702.h"
+#include "dbupdate/steps/z5UserDbUpdate703.h"
+#include "dbupdate/steps/z5UserDbUpdate704.h"
+#include "dbupdate/steps/z5UserDbUpdate800.h"
+#include "dbupdate/steps/z5UserDbUpdate802.h"
+#include "dbupdate/steps/z5UserDbUpdate803.h"
+#include "dbupdate/steps/z5UserDbUpdate900.h"
+#include "dbupdate/steps/z5UserDbUpdate901.h"
+#include "dbupdate/steps/z5UserDbUpdate902.h"
+#include "dbupdate/steps/z5UserDbUpdate903.h"
+#include "dbupdate/steps/z5UserDbUpdate904.h"
+#include "dbupdate/steps/z5UserDbUpdate905.h"
 // The data steps of part files.
 #include "dbupdate/steps/z5UserDbUpdate300.h"
 #include "dbupdate/steps/z5UserDbUpdate301.h"
@@ -110,7 +131,11 @@ TArrayDbUpdateListRec SystemUpdateSteps()
                               z5SystemDbUpdate033::SetUpdateRec, z5SystemDbUpdate101::SetUpdateRec,
                               z5SystemDbUpdate300::SetUpdateRec, z5SystemDbUpdate305::SetUpdateRec,
                               z5SystemDbUpdate307::SetUpdateRec, z5SystemDbUpdate400::SetUpdateRec,
-                              z5SystemDbUpdate402::SetUpdateRec, z5SystemDbUpdate500::SetUpdateRec})
+                              z5SystemDbUpdate402::SetUpdateRec, z5SystemDbUpdate500::SetUpdateRec,
+                              z5SystemDbUpdate700::SetUpdateRec, z5SystemDbUpdate704::SetUpdateRec,
+                              z5SystemDbUpdate800::SetUpdateRec, z5SystemDbUpdate802::SetUpdateRec,
+                              z5SystemDbUpdate904::SetUpdateRec, z5SystemDbUpdate1004::SetUpdateRec,
+                              z5SystemDbUpdate1101::SetUpdateRec, z5SystemDbUpdate1200::SetUpdateRec})
         install(list, setUpdateRec);
     return list;
 }
@@ -154,6 +179,19 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate103::SetUpdateRec);
     install(list, z5UserDbUpdate105::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
+    install(list, z5UserDbUpdate700::SetUpdateRec);
+    install(list, z5UserDbUpdate702::SetUpdateRec);
+    install(list, z5UserDbUpdate703::SetUpdateRec);
+    install(list, z5UserDbUpdate704::SetUpdateRec);
+    install(list, z5UserDbUpdate800::SetUpdateRec);
+    install(list, z5UserDbUpdate802::SetUpdateRec);
+    install(list, z5UserDbUpdate803::SetUpdateRec);
+    install(list, z5UserDbUpdate900::SetUpdateRec);
+    install(list, z5UserDbUpdate901::SetUpdateRec);
+    install(list, z5UserDbUpdate902::SetUpdateRec);
+    install(list, z5UserDbUpdate903::SetUpdateRec);
+    install(list, z5UserDbUpdate904::SetUpdateRec);
+    install(list, z5UserDbUpdate905::SetUpdateRec);
     // The data steps of part files, 3.0.0 to 6.1.3 and 10.0.0 to 14.0.0.
     install(list, z5UserDbUpdate300::SetUpdateRec);
     install(list, z5UserDbUpdate301::SetUpdateRec);

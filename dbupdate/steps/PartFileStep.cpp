@@ -126,16 +126,7 @@ std::int32_t RunPartFileStep(const TUpdateScheme& scheme)
 
 void WithOpenDataSet(const std::function<void()>& work)
 {
-    if (!DM)
-        throw std::runtime_error("no data module");
-    struct Closer {
-        ~Closer() { DM->CloseAccDat(SystemDef.DataDir, 0, 0); }
-    } closer;
-    if (!DM->fnAccDatConnected(SystemDef.HostName, SystemDef.DataDir, 0) || !DM->IBDatabaseDAT.connected())
-        throw std::runtime_error("the data set cannot be opened: " + SystemDef.DataDir);
-    db::TransactionScope scope(DM->IBTransactionDAT);
-    work();
-    scope.commit();
+    RunInStepDatabase(1, work);
 }
 
 bool DataTriggerExists(const std::string& name)

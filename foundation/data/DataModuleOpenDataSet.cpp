@@ -278,14 +278,17 @@ bool TDM::fnGetAccInfo()
         IBQACC1.close();
         IBTransactionDAT.commit();
 
-        // From data version 7 on only the encoded password counts.
+        // From data version 7 on the encoded password counts; the update
+        // leaves a password that its encoding cannot hold in the old
+        // setting, which then stays in force.
         a.DataPassword = trimmedSetting("データパスワード");
-        if (a.DataVerMajor > 6) {
+        const std::string encoded = a.DataVerMajor > 6 ? trimmedSetting("データパスワードV2") : std::string();
+        if (!encoded.empty()) {
             TEasyEncodeInfo info;
             info.Key = EasyEncodeKey;
             info.TotalLength = 8;
             info.TextLength = 8;
-            info.EncodedText = trimmedSetting("データパスワードV2");
+            info.EncodedText = encoded;
             EasyDecode(info);
             a.DataPassword = info.PlainText;
         }

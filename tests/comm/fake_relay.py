@@ -31,7 +31,8 @@ Answers the protocol leaves to the server, chosen here:
   slot relies on that); state 2 records fOpName and fPcName, state 1 keeps
   them (a listing then still carries them, which the client must ignore);
 - 1753 deletes a slot only when it is not in use, else 930;
-- 1833 on a slot in use by another operator or computer answers 940;
+- 1833 on a slot in use by another operator or computer answers 940, on a
+  number outside 1 to 10 950; an empty slot is taken as any other;
   otherwise it takes the slot and answers the slot's last-update time, so a
   copy received earlier stays the latest;
 - 1823 stores the upload and answers the new last-update time (now).
@@ -219,9 +220,11 @@ def answer(request_line, state):
         slots.pop(key, None)
         return status_reply("000"), True
     if code == "1833":
-        slot = slots.get(key)
-        if slot is None:
+        # The listing shows ten slots whether the state names them or not:
+        # a slot it leaves out is an empty one, taken like any other.
+        if not key or not 1 <= int(key) <= 10:
             return status_reply("950"), False
+        slot = slots.setdefault(key, {})
         user, computer = unb64(params.get("fOpName", "")), unb64(params.get("fPcName", ""))
         if slot.get("state") == "2" and (slot.get("user"), slot.get("computer")) != (user, computer):
             return status_reply("940"), False

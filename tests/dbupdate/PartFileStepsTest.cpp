@@ -40,6 +40,19 @@
 #include "dbupdate/steps/z5UserDbUpdate600.h"
 #include "dbupdate/steps/z5UserDbUpdate610.h"
 #include "dbupdate/steps/z5UserDbUpdate613.h"
+#include "dbupdate/steps/z5UserDbUpdate700.h"
+#include "dbupdate/steps/z5UserDbUpdate702.h"
+#include "dbupdate/steps/z5UserDbUpdate703.h"
+#include "dbupdate/steps/z5UserDbUpdate704.h"
+#include "dbupdate/steps/z5UserDbUpdate800.h"
+#include "dbupdate/steps/z5UserDbUpdate802.h"
+#include "dbupdate/steps/z5UserDbUpdate803.h"
+#include "dbupdate/steps/z5UserDbUpdate900.h"
+#include "dbupdate/steps/z5UserDbUpdate901.h"
+#include "dbupdate/steps/z5UserDbUpdate902.h"
+#include "dbupdate/steps/z5UserDbUpdate903.h"
+#include "dbupdate/steps/z5UserDbUpdate904.h"
+#include "dbupdate/steps/z5UserDbUpdate905.h"
 #include "foundation/app/AccInf.h"
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemFolders.h"
@@ -63,6 +76,13 @@ const std::map<std::string, SchemeFn>& schemes()
         {"5.0.0", z5UserDbUpdate500::Scheme},   {"5.0.2", z5UserDbUpdate502::Scheme},
         {"5.0.5", z5UserDbUpdate505::Scheme},   {"6.0.0", z5UserDbUpdate600::Scheme},
         {"6.1.0", z5UserDbUpdate610::Scheme},   {"6.1.3", z5UserDbUpdate613::Scheme},
+        {"7.0.0", z5UserDbUpdate700::Scheme},   {"7.0.2", z5UserDbUpdate702::Scheme},
+        {"7.0.3", z5UserDbUpdate703::Scheme},   {"7.0.4", +[] { return z5UserDbUpdate704::Scheme(false); }},
+        {"8.0.0", z5UserDbUpdate800::Scheme},   {"8.0.2", z5UserDbUpdate802::Scheme},
+        {"8.0.3", z5UserDbUpdate803::Scheme},   {"9.0.0", z5UserDbUpdate900::Scheme},
+        {"9.0.1", z5UserDbUpdate901::Scheme},   {"9.0.2", z5UserDbUpdate902::Scheme},
+        {"9.0.3", z5UserDbUpdate903::Scheme},   {"9.0.4", z5UserDbUpdate904::Scheme},
+        {"9.0.5", z5UserDbUpdate905::Scheme},
         {"10.0.0", z5UserDbUpdate1000::Scheme}, {"10.0.1", z5UserDbUpdate1001::Scheme},
         {"10.0.3", z5UserDbUpdate1003::Scheme}, {"10.0.4", z5UserDbUpdate1004::Scheme},
         {"10.0.5", z5UserDbUpdate1005::Scheme}, {"11.0.0", z5UserDbUpdate1100::Scheme},

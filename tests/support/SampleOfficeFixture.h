@@ -36,9 +36,20 @@ protected:
         const char* previous = std::getenv("VQ_ROOT");
         hadRoot_ = previous != nullptr;
         previousRoot_ = previous ? previous : "";
+        openOffice(root_ / "office");
+    }
+
+    // Another copy of the sample office in place of the one in use: VQ_ROOT
+    // and the settings at the copy, the data module on its system database.
+    // A second office root stands for a second computer with its own office.
+    void openOffice(const std::filesystem::path& office)
+    {
         namespace fs = std::filesystem;
         ASSERT_TRUE(fs::is_directory(VQ_SAMPLE_OFFICE)) << "the sample office was not made";
-        const fs::path office = root_ / "office";
+        if (dm_.IBDatabaseDAT.connected())
+            dm_.IBDatabaseDAT.disconnect();
+        if (dm_.IBDatabaseDEF.connected())
+            dm_.IBDatabaseDEF.disconnect();
         auto copied = platform::runProcess("cp", {"-a", VQ_SAMPLE_OFFICE, office.string()});
         ASSERT_TRUE(copied.succeeded()) << copied.standardError;
         ::setenv("VQ_ROOT", office.c_str(), 1);

@@ -1,0 +1,1 @@
+/* This step changes nothing here that the present schema keeps. */
