@@ -241,11 +241,12 @@ protected:
         state.FDataList = std::move(list);
         state.SetupUpdateList(1, from);
         TDbUpdateRun run(state);
+        const auto first = static_cast<std::size_t>(state.FFirstIndex);
         const int result = run.Execute();
         runReport_.clear();
         for (std::size_t i = 0; i < run.FRowStatus.size(); ++i)
             if (!run.FRowStatus[i].empty() && run.FRowStatus[i] != "完了") {
-                const auto& step = state.FDataList[static_cast<std::size_t>(state.FFirstIndex) + i];
+                const auto& step = state.FDataList[first + i];
                 runReport_ += std::to_string(step.Major) + "." + std::to_string(step.Minor1) + "." +
                               std::to_string(step.Minor2) + " " + run.FRowStatus[i] + " ";
             }
