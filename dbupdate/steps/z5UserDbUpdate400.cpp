@@ -37,9 +37,13 @@ void addMedicalCashFlowRows(TUpdateScript& script)
                    ",CM_NAME1='Ⅵ　現金及び現金同等物の期首残高'" + where + "50);");
         script.Add("UPDATE CASHFMST SET CM_GROUP=50,CM_ORDER=" + std::to_string(k.increaseOrder) +
                    ",CM_NAME1='Ⅴ　現金及び現金同等物の増加額'" + where + "40);");
+        // The line's number is taken in data sets whose defaults number
+        // every line of both kinds from 1: the next free number then.
+        const std::string rec = std::to_string(k.newRec);
         script.Add("INSERT INTO CASHFMST(CM_REC,CM_KIND,CM_GROUP,CM_ORDER,CM_DEL,CM_MKU,CM_MARGIN,CM_NAME1,CM_HOSEI,"
-                   "CM_JIGYOU) VALUES(" + std::to_string(k.newRec) + "," + std::to_string(k.kind) + ",40," +
-                   std::to_string(k.newOrder) + ",1,1,0,'Ⅳ　現金及び現金同等物に係る換算差額',0,15);");
+                   "CM_JIGYOU) SELECT IIF(EXISTS(SELECT 1 FROM CASHFMST WHERE CM_REC=" + rec +
+                   "),(SELECT MAX(CM_REC)+1 FROM CASHFMST)," + rec + ")," + std::to_string(k.kind) + ",40," +
+                   std::to_string(k.newOrder) + ",1,1,0,'Ⅳ　現金及び現金同等物に係る換算差額',0,15 FROM RDB$DATABASE;");
     }
 }
 
