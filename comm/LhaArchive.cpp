@@ -1,5 +1,7 @@
 #include "comm/LhaArchive.h"
 
+#include "comm/LhaEncoder.h"
+
 extern "C" {
 #include <lhasa.h>
 }
@@ -50,7 +52,8 @@ void put32(std::string& out, std::size_t at, std::uint32_t value)
 
 // The level-2 header: the fixed part, the common extension (the header's
 // own CRC) and the file-name extension, then the end of the chain.
-std::string levelTwoHeader(const std::string& name, std::uint32_t size, std::uint32_t time, std::uint16_t crc)
+std::string levelTwoHeader(const std::string& name, const char* method, std::uint32_t packed, std::uint32_t size,
+                           std::uint32_t time, std::uint16_t crc)
 {
     const std::size_t commonSize = 1 + 2 + 2;
     const std::size_t nameSize = 1 + name.size() + 2;
@@ -62,8 +65,8 @@ std::string levelTwoHeader(const std::string& name, std::uint32_t size, std::uin
         ++total;
     std::string h(total, '\0');
     put16(h, 0, static_cast<std::uint32_t>(total));
-    std::memcpy(h.data() + 2, "-lh0-", 5);
-    put32(h, 7, size);
+    std::memcpy(h.data() + 2, method, 5);
+    put32(h, 7, packed);
     put32(h, 11, size);
     put32(h, 15, time);
     h[19] = 0x20;
@@ -108,6 +111,64 @@ void commit(const fs::path& temp, const fs::path& target)
     }
 }
 
+// Copies member into out as it is; its CRC into crc.
+void storeMember(const fs::path& member, std::uintmax_t size, std::ofstream& out, std::uint16_t& crc)
+{
+    std::ifstream in(member, std::ios::binary);
+    if (!in)
+        throw TLhaError("cannot read " + member.string());
+    std::vector<char> buffer(BufferSize);
+    crc = 0;
+    std::uintmax_t copied = 0;
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto n = static_cast<std::size_t>(in.gcount());
+        if (n == 0)
+            break;
+        crc = LhaCrc16(crc, buffer.data(), n);
+        out.write(buffer.data(), static_cast<std::streamsize>(n));
+        copied += n;
+    }
+    if (copied != size || in.bad() || !out)
+        throw TLhaError("cannot read " + member.string());
+}
+
+// Compresses member into out; false, as soon as the output would be no
+// smaller than the member, for a member to be stored instead.
+bool compressMember(const fs::path& member, std::uintmax_t size, std::ofstream& out, std::uint16_t& crc,
+                    std::uint64_t& packed)
+{
+    if (size == 0)
+        return false;
+    std::ifstream in(member, std::ios::binary);
+    if (!in)
+        throw TLhaError("cannot read " + member.string());
+    TLh5Encoder encoder([&](const unsigned char* data, std::size_t n) {
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
+    });
+    std::vector<char> buffer(BufferSize);
+    crc = 0;
+    std::uintmax_t read = 0;
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto n = static_cast<std::size_t>(in.gcount());
+        if (n == 0)
+            break;
+        crc = LhaCrc16(crc, buffer.data(), n);
+        encoder.Write(buffer.data(), n);
+        read += n;
+        if (encoder.OutputSize() >= size)
+            return false;
+    }
+    if (read != size || in.bad())
+        throw TLhaError("cannot read " + member.string());
+    encoder.Finish();
+    if (!out)
+        throw TLhaError("cannot write the archive");
+    packed = encoder.OutputSize();
+    return packed < size;
+}
+
 } // namespace
 
 std::uint16_t LhaCrc16(std::uint16_t crc, const void* data, std::size_t size)
@@ -133,33 +194,43 @@ void WriteLhaArchive(const fs::path& archive, const fs::path& member, const std:
     const auto time = ::stat(member.c_str(), &status) == 0 && status.st_mtime > 0
         ? static_cast<std::uint32_t>(status.st_mtime) : 0u;
 
-    std::ifstream in(member, std::ios::binary);
     const fs::path temp = archive.string() + ".part";
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!in || !out)
+    if (!out)
         throw TLhaError("cannot write " + archive.string());
-    // The sizes are known; the CRC is not until the data are read, so the
-    // header is written twice.
-    std::string header = levelTwoHeader(memberName, static_cast<std::uint32_t>(size), time, 0);
+    // The sizes and the CRC are known only once the data are through, so
+    // the header is written twice; both methods' headers are the same size.
+    std::string header = levelTwoHeader(memberName, "-lh5-", 0, static_cast<std::uint32_t>(size), time, 0);
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    std::vector<char> buffer(BufferSize);
     std::uint16_t crc = 0;
-    std::uintmax_t copied = 0;
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        const auto n = static_cast<std::size_t>(in.gcount());
-        if (n == 0)
-            break;
-        crc = LhaCrc16(crc, buffer.data(), n);
-        out.write(buffer.data(), static_cast<std::streamsize>(n));
-        copied += n;
+    std::uint64_t packed = 0;
+    bool compressed = false;
+    try {
+        compressed = compressMember(member, size, out, crc, packed);
+        if (!compressed) {
+            out.seekp(static_cast<std::streamoff>(header.size()));
+            storeMember(member, size, out, crc);
+            packed = size;
+        }
+    } catch (const TLhaError&) {
+        out.close();
+        fs::remove(temp, ec);
+        throw;
     }
     out.put('\0');
-    header = levelTwoHeader(memberName, static_cast<std::uint32_t>(size), time, crc);
+    header = levelTwoHeader(memberName, compressed ? "-lh5-" : "-lh0-", static_cast<std::uint32_t>(packed),
+                            static_cast<std::uint32_t>(size), time, crc);
     out.seekp(0);
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
     out.close();
-    if (copied != size || in.bad() || !out) {
+    if (!out) {
+        fs::remove(temp, ec);
+        throw TLhaError("cannot write " + archive.string());
+    }
+    // A stored member written over a longer compressed attempt leaves its
+    // tail behind the end mark: cut it.
+    fs::resize_file(temp, header.size() + packed + 1, ec);
+    if (ec) {
         fs::remove(temp, ec);
         throw TLhaError("cannot write " + archive.string());
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The LHA archive of a transfer: one member, the backup file, under its bare
-// file name. The archives are written here with a level-2 header and the
-// stored method (-lh0-), which any LHA reader unpacks; reading goes through
-// liblhasa, which also unpacks the compressed methods other writers use.
+// file name. The archives are written here with a level-2 header, the member
+// compressed with -lh5- or, when that does not make it smaller, stored with
+// -lh0-; reading goes through liblhasa, which unpacks what other writers
+// make as well.
 //
 // A received archive is hostile: only the expected member is extracted, and
 // an archive whose members carry a folder, or whose member's size or CRC do
