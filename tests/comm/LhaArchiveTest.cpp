@@ -10,6 +10,7 @@
 using vq::comm::ExtractLhaMember;
 using vq::comm::LhaCrc16;
 using vq::comm::TLhaError;
+using vq::comm::TLhaPackedMember;
 using vq::comm::WriteLhaArchive;
 using vq::test::readBytes;
 using vq::test::TempDir;
@@ -135,6 +136,34 @@ TEST(LhaArchiveTest, FallsBackToStoringWithoutLeavingTheAttempt)
     EXPECT_EQ(methodOf(dir / "a.lzh"), "-lh0-");
     const auto archive = readBytes(dir / "a.lzh");
     EXPECT_EQ(archive.size(), static_cast<std::size_t>(static_cast<unsigned char>(archive[0])) + data.size() + 1);
+    ExtractLhaMember(dir / "a.lzh", "cpacc.fbk", dir / "back");
+    EXPECT_TRUE(readBytes(dir / "back") == data);
+}
+
+// Past its memory limit the compressed member waits in the spool file,
+// which goes with the packed member; either way the archive is the same.
+TEST(LhaArchiveTest, PackedMemberSpillsPastItsLimitAndRemovesTheSpool)
+{
+    TempDir dir;
+    const std::string data = wordSoup(1 << 20, 5);
+    writeBytes(dir / "member", data);
+    std::string inMemory, spooled;
+    {
+        const TLhaPackedMember packed(dir / "member", "cpacc.fbk", dir / "spool");
+        EXPECT_FALSE(packed.Spooled());
+        packed.WriteTo([&](const void* p, std::size_t n) { inMemory.append(static_cast<const char*>(p), n); });
+    }
+    {
+        const TLhaPackedMember packed(dir / "member", "cpacc.fbk", dir / "spool", 4096);
+        EXPECT_TRUE(packed.Compressed());
+        EXPECT_TRUE(packed.Spooled());
+        EXPECT_TRUE(std::filesystem::exists(dir / "spool"));
+        packed.WriteTo([&](const void* p, std::size_t n) { spooled.append(static_cast<const char*>(p), n); });
+        EXPECT_EQ(packed.ArchiveSize(), spooled.size());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "spool"));
+    EXPECT_TRUE(inMemory == spooled);
+    writeBytes(dir / "a.lzh", spooled);
     ExtractLhaMember(dir / "a.lzh", "cpacc.fbk", dir / "back");
     EXPECT_TRUE(readBytes(dir / "back") == data);
 }
