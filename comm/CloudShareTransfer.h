@@ -20,6 +20,7 @@
 #include "comm/CloudShareDataFile.h"
 #include "comm/CloudShareRecord.h"
 #include "comm/RelaySession.h"
+#include "comm/TransferSteps.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -32,18 +33,11 @@ inline constexpr const char* CloudBackupName = "cpacc.fbk";
 inline constexpr const char* CloudArchiveName = "cpacc.lzh";
 inline constexpr const char* CloudCipherName = "cpacc.wen";
 
-class TCloudShareTransfer {
+class TCloudShareTransfer : public TTransferSteps {
 public:
     // folder: the data set's folder; record: its values read from its own
     // database; session: with the client names, the caller and a listing.
     TCloudShareTransfer(TRelaySession& session, std::string folder, TCloudShareRecord record);
-
-    // The pause before each server step (the step window's pace); none when empty.
-    std::function<void()> Pause;
-    // Step window captions: box 1..4 and its text.
-    std::function<void(int, const std::string&)> Step;
-    // Folder for the work folders; empty: the settings' TEMP folder.
-    std::filesystem::path WorkBase;
 
     // 0 sent, 1 failed (reported).
     std::int32_t SendData(const TDataVersion& version);
@@ -59,14 +53,9 @@ private:
     // failure was reported; the slot this call took is released on every
     // way but success.
     std::int32_t run(const std::function<void()>& steps);
-    void pause() const;
-    void step(int box, const std::string& caption) const;
-    std::filesystem::path workBase() const;
     void takeSlot(const char* connectMessage, const char* serverMessage, const char* otherMessage);
     void releaseIfTaken();
-    bool saveSendData(const std::filesystem::path& backup) const;
     bool restoreReceivedData(const std::filesystem::path& backup, bool copy);
-    void keepGassanSetting(const TGassanSetting& saved, const std::filesystem::path& target) const;
 
     TRelaySession& session_;
     std::string folder_;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace vq::comm {
 
@@ -23,13 +24,11 @@ bool blank(const std::string& text)
     return text.find_first_not_of(' ') == std::string::npos;
 }
 
-// The 0.48 s the communication screen waits before each server step; the
-// clock is read without processing messages.
+// The 0.48 s the communication screen waits before each server step,
+// without processing messages (and without spinning a core for it).
 void stepPause()
 {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(480);
-    while (std::chrono::steady_clock::now() < until) {
-    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(480));
 }
 
 // The data set of folder, opened in the data module for one transfer and

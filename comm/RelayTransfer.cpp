@@ -1,21 +1,14 @@
 #include "comm/RelayTransfer.h"
 
-#include "comm/CloudShareDataFile.h"
-#include "comm/DataListRow.h"
 #include "comm/FileCipher.h"
 #include "comm/FtpClient.h"
 #include "comm/LhaArchive.h"
 #include "comm/PrivateWorkFolder.h"
+#include "comm/ReceivedRestore.h"
+#include "comm/SendDataSave.h"
 #include "comm/ServerCopy.h"
-#include "datasets/operations/BackupTrailer.h"
-#include "datasets/operations/CollationCheck.h"
+#include "comm/ServerDownload.h"
 #include "datasets/operations/DataSetBackupTool.h"
-#include "foundation/app/AccConstants.h"
-#include "foundation/app/AccInf.h"
-#include "foundation/app/RunState.h"
-#include "foundation/app/SystemDef.h"
-#include "foundation/data/DataModule.h"
-#include "foundation/dataset/DataInfomation.h"
 #include "platform/Interaction.h"
 
 #include <optional>
@@ -27,29 +20,12 @@ using platform::MessageKind;
 
 namespace {
 
-// A failed step: its message (none when the step reported already).
-struct StepFailed {
-    std::string Message;
-    MessageKind Kind = MessageKind::Error;
-};
-
-[[noreturn]] void fail(std::string message = {}, MessageKind kind = MessageKind::Error)
-{
-    throw StepFailed{std::move(message), kind};
-}
-
 constexpr const char* AntivirusMessage = "送信処理に失敗しました。ウイルス対策ソフトを実行中の場合は、終了してから再"
                                          "度送信を行ってください。";
 
-void markStatus(const std::string& folder, std::uint8_t status)
+[[noreturn]] void fail(std::string message = {}, MessageKind kind = MessageKind::Error)
 {
-    try {
-        TDataInfomation info;
-        info.Location = ConnectMode;
-        info.WriteDataStatus(folder, status);
-    } catch (const std::exception&) {
-        // The mark only informs other screens; the transfer goes on.
-    }
+    FailTransfer(std::move(message), kind);
 }
 
 } // namespace
@@ -72,66 +48,10 @@ TRelayTransfer::TRelayTransfer(TRelaySession& session, TRelayKind kind, std::str
     session_.Caller.CommId = commId_;
 }
 
-void TRelayTransfer::pause() const
-{
-    if (Pause)
-        Pause();
-}
-
-void TRelayTransfer::step(int box, const std::string& caption) const
-{
-    if (Step)
-        Step(box, caption);
-}
-
-fs::path TRelayTransfer::workBase() const
-{
-    if (!WorkBase.empty())
-        return WorkBase;
-    return SystemDef.WinTempDir.empty() ? fs::temp_directory_path() : fs::path(SystemDef.WinTempDir);
-}
-
-std::int32_t TRelayTransfer::run(const std::function<void()>& steps)
-{
-    try {
-        steps();
-        return 0;
-    } catch (const StepFailed& f) {
-        if (!f.Message.empty())
-            platform::showMessage(f.Message, f.Kind);
-    }
-    return 1;
-}
-
-bool TRelayTransfer::saveSendData(const fs::path& backup) const
-{
-    markStatus(folder_, DataStatusSaving);
-    TDataInfomationRec info;
-    TDataInfomation reader;
-    reader.Location = ConnectMode;
-    bool described = false;
-    try {
-        described = reader.GetDataInfoRec(info);
-    } catch (const std::exception&) {
-    }
-    BackupJobResult result;
-    if (described) {
-        DataSetBackupTool tool;
-        tool.Caption = kind_ == TRelayKind::Relay ? "データ送信" : "現金出納帳送信";
-        result = tool.save(fs::path(folder_) / DataDbFileName, backup, TrailerOf(info));
-        if (!result.Succeeded)
-            platform::showMessage(result.Message + "\r" + result.Detail, MessageKind::Warning);
-    }
-    markStatus(folder_, DataStatusFree);
-    if (!result.Succeeded)
-        platform::showMessage("データの保存に失敗しました。\r保存処理を中止しました。", MessageKind::Error);
-    return result.Succeeded;
-}
-
 std::int32_t TRelayTransfer::Send(std::int32_t slot, TSendCompletion completion)
 {
     const bool relay = kind_ == TRelayKind::Relay;
-    return run([&] {
+    return runSteps([&] {
         std::error_code ec;
         std::optional<TPrivateWorkFolder> work;
         try {
@@ -142,7 +62,7 @@ std::int32_t TRelayTransfer::Send(std::int32_t slot, TSendCompletion completion)
         const fs::path backup = *work / RelayBackupName, archive = *work / RelayArchiveName,
                        cipher = *work / RelayCipherName;
         step(1, "送信用データ保存　実行中");
-        if (!saveSendData(backup))
+        if (!SaveSendData(folder_, backup, relay ? "データ送信" : "現金出納帳送信"))
             fail();
         step(2, "送信用データ圧縮　実行中");
         pause();
@@ -211,64 +131,14 @@ std::int32_t TRelayTransfer::Send(std::int32_t slot, TSendCompletion completion)
     });
 }
 
-bool TRelayTransfer::restoreOverDataSet(const fs::path& backup)
+bool TRelayTransfer::restoreOverDataSet(const fs::path& backup) const
 {
-    const std::string host = SystemDef.HostName;
-    if (CountDataListRows(folder_) != 1) {
-        platform::showMessage(BadDataFolderMessage, MessageKind::Error);
-        return false;
-    }
-    BackupTrailer trailer;
-    const bool withTrailer = ReadBackupTrailer(backup, trailer, true);
-    DataSetBackupTool tool;
-    tool.Caption = "データ受信";
-    if (fs::exists(fs::path(folder_) / DataDbFileName)) {
-        TDataInfomationRec source;
-        if (withTrailer) {
-            source = DescriptionOf(trailer);
-        } else {
-            // Without a description the backup is restored apart first and
-            // described from its own database.
-            TPrivateWorkFolder check(workBase(), "ComC");
-            tool.Direct = true;
-            const BackupJobResult trial = tool.restore(backup, check.path() / DataDbFileName, true);
-            tool.Direct = false;
-            TDataInfomation reader;
-            reader.Location = ConnectStandAlone;
-            if (!trial.Succeeded || !reader.GetDataInfoFromFolder(check.path().string(), source)) {
-                platform::showMessage(trial.Message + "\r" + trial.Detail, MessageKind::Warning);
-                return false;
-            }
-        }
-        TDataInfomation targetInfo;
-        targetInfo.Location = ConnectMode;
-        TDataInfomationRec current;
-        targetInfo.RefreshIniFile(folder_, "DATAINFO");
-        targetInfo.ReadDataInfo(folder_, current);
-        if (CollationCheck(OpRestore, source, current) != 1)
-            return false;
-    }
-    markStatus(folder_, DataStatusRestoring);
-    const BackupJobResult restored = withTrailer
-                                         ? tool.restore(backup, fs::path(folder_) / DataDbFileName, true, trailer)
-                                         : tool.restore(backup, fs::path(folder_) / DataDbFileName, true);
-    bool ok = restored.Succeeded;
-    if (!ok)
-        platform::showMessage(restored.Message + "\r" + restored.Detail, MessageKind::Warning);
-    if (ok) {
-        TDataInfomation info;
-        info.Location = ConnectMode;
-        TDataInfomationRec rec;
-        ok = info.GetDataInfoFromFolder(folder_, rec);
-        if (ok) {
-            info.UpdateDataInfomation(host, folder_, rec);
-            UpdateDataListRow(folder_, rec);
-        }
-    }
-    markStatus(folder_, DataStatusFree);
-    if (!ok)
-        platform::showMessage("データの復元に失敗しました。\r復元処理を中止しました。", MessageKind::Error);
-    return ok;
+    TReceivedRestore restore;
+    restore.Backup = backup;
+    restore.Folder = folder_;
+    restore.Caption = "データ受信";
+    restore.WorkBase = workBase();
+    return RestoreReceivedBackup(restore);
 }
 
 bool TRelayTransfer::restoreApart(const fs::path& backup, const fs::path& target) const
@@ -290,10 +160,8 @@ bool TRelayTransfer::restoreApart(const fs::path& backup, const fs::path& target
 std::int32_t TRelayTransfer::Receive(std::int32_t slot, const fs::path& target)
 {
     const bool relay = kind_ == TRelayKind::Relay;
-    return run([&] {
-        TGassanSetting saved;
-        if (relay && ConnectMode == ConnectStandAlone && ProductKind != 3)
-            ReadGassanSetting({}, folder_, saved);
+    return runSteps([&] {
+        const TGassanSetting saved = relay ? GassanSettingToKeep(folder_) : TGassanSetting{};
         step(1, "中継サーバーからデータ受信　実行中");
         pause();
         std::optional<TPrivateWorkFolder> work;
@@ -304,33 +172,9 @@ std::int32_t TRelayTransfer::Receive(std::int32_t slot, const fs::path& target)
         }
         const fs::path cipher = *work / RelayCipherName, archive = *work / RelayArchiveName,
                        backup = *work / RelayBackupName;
-        {
-            TFtpClient ftp(session_.Settings,
-                           {session_.Table.Cells[CellFtpHost], commId_, session_.Table.Cells[CellFtpPassword]});
-            try {
-                ftp.Connect();
-            } catch (const TFtpError&) {
-                fail(Framed("サーバーの接続に失敗しました。"));
-            }
-            const std::string remote = SlotText(slot) + "/" + RelayCipherName;
-            std::int64_t size = -1;
-            try {
-                size = ftp.Size(remote);
-                if (size >= 1)
-                    ftp.Get(remote, cipher);
-            } catch (const TFtpError& e) {
-                WriteCommLog(session_.Settings, e.what());
-                fail();
-            }
-            if (size < 1)
-                fail(Framed("ダウンロードファイルが見つかりません。"), MessageKind::Warning);
-            // A download cut short is no copy of the server's file.
-            std::error_code ec;
-            if (static_cast<std::int64_t>(fs::file_size(cipher, ec)) != size || ec) {
-                WriteCommLog(session_.Settings, "download of " + remote + " shorter than its size");
-                fail();
-            }
-        }
+        DownloadServerCopy(session_.Settings,
+                           {session_.Table.Cells[CellFtpHost], commId_, session_.Table.Cells[CellFtpPassword]},
+                           SlotText(slot) + "/" + RelayCipherName, cipher);
         step(2, "受信データ暗号解読　実行中");
         pause();
         try {
@@ -352,17 +196,7 @@ std::int32_t TRelayTransfer::Receive(std::int32_t slot, const fs::path& target)
         step(4, "受信データ復元　終了");
         if (!relay)
             return;
-        if (ConnectMode != ConnectStandAlone) {
-            WriteGassanSetting({}, folder_, {"0", "0"});
-        } else if (ProductKind != 3 && !saved.Kubun.empty()) {
-            if (saved.Kubun == "1" || saved.Kubun == "2" || saved.Kubun == "10") {
-                WriteGassanSetting({}, folder_, saved);
-            } else if (saved.Kubun == "0") {
-                TGassanSetting received;
-                if (ReadGassanSetting({}, folder_, received) && received.Kubun == "10")
-                    WriteGassanSetting({}, folder_, {"0", "0"});
-            }
-        }
+        KeepGassanSetting(saved, folder_);
         TRelayReply reply;
         try {
             reply = session_.Run(ReceiveCompleteRequest(session_.Caller, slot));

@@ -14,6 +14,7 @@
 //   size-checked download whose collation the operator accepted; a
 //   cash-book download is restored apart, never over the data set.
 #include "comm/RelaySession.h"
+#include "comm/TransferSteps.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -31,18 +32,13 @@ enum class TRelayKind {
     CashBook, // the cash-book slots (completion 1810)
 };
 
-class TRelayTransfer {
+class TRelayTransfer : public TTransferSteps {
 public:
     // folder: the open data set's folder; commId and password: the
     // communication ID and password of the slots (the data set's, or the
     // cash-book ones).
     TRelayTransfer(TRelaySession& session, TRelayKind kind, std::string folder, std::string commId,
                    std::string password);
-
-    std::function<void()> Pause;
-    std::function<void(int, const std::string&)> Step;
-    // Folder for the work folders; empty: the settings' TEMP folder.
-    std::filesystem::path WorkBase;
 
     // Saves, archives, enciphers and uploads the open data set into slot
     // (1..10) and reports it with completion (its Slot is set here). The
@@ -56,12 +52,7 @@ public:
     std::int32_t Receive(std::int32_t slot, const std::filesystem::path& target = {});
 
 private:
-    std::int32_t run(const std::function<void()>& steps);
-    void pause() const;
-    void step(int box, const std::string& caption) const;
-    std::filesystem::path workBase() const;
-    bool saveSendData(const std::filesystem::path& backup) const;
-    bool restoreOverDataSet(const std::filesystem::path& backup);
+    bool restoreOverDataSet(const std::filesystem::path& backup) const;
     bool restoreApart(const std::filesystem::path& backup, const std::filesystem::path& target) const;
 
     TRelaySession& session_;

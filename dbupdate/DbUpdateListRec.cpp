@@ -60,6 +60,9 @@
 #include "dbupdate/steps/z5UserDbUpdate1300.h"
 #include "dbupdate/steps/z5UserDbUpdate1303.h"
 #include "dbupdate/steps/z5UserDbUpdate1400.h"
+// The steps of version 10 of the accounting product.
+#include "dbupdate/steps/z5UserDbUpdate200.h"
+#include "dbupdate/steps/z5UserDbUpdate204.h"
 // The oldest data steps.
 #include "dbupdate/steps/z5UserDbUpdate011.h"
 #include "dbupdate/steps/z5UserDbUpdate012.h"
@@ -178,6 +181,9 @@ TArrayDbUpdateListRec DataUpdateSteps()
     install(list, z5UserDbUpdate102::SetUpdateRec);
     install(list, z5UserDbUpdate103::SetUpdateRec);
     install(list, z5UserDbUpdate105::SetUpdateRec);
+    // The steps of version 10 of the accounting product.
+    install(list, z5UserDbUpdate200::SetUpdateRec);
+    install(list, z5UserDbUpdate204::SetUpdateRec);
     install(list, z5UserDbUpdate400::SetUpdateRec);
     install(list, z5UserDbUpdate700::SetUpdateRec);
     install(list, z5UserDbUpdate702::SetUpdateRec);

@@ -596,6 +596,14 @@ std::map<std::string, Maker> makers()
              officeColours();
              return vq::comm::SnapDataTusin();
          }},
+        {"difference", [] {
+             officeColours();
+             return vq::comm::SnapDifferenceWindow(false);
+         }},
+        {"difference-refusal", [] {
+             officeColours();
+             return vq::comm::SnapDifferenceWindow(true);
+         }},
         {"meetingtool", [] {
              officeColours();
              return vq::comm::SnapMeetingToolSetting();

@@ -1,6 +1,9 @@
 #include "comm/forms/DataTusinSnap.h"
 
 #include "comm/forms/TfmDataTusin.h"
+#include "comm/forms/TfmHikakuMess2.h"
+
+#include <QLabel>
 
 namespace vq::comm {
 
@@ -38,6 +41,27 @@ QWidget* SnapDataTusin()
     slot(t, 5, "鈴木 一郎（不動産）", "3", "1", "-", "", "");
     screen->ShowSlotList();
     return screen;
+}
+
+QWidget* SnapDifferenceWindow(bool refusal)
+{
+    auto* w = new TfmHikakuMess2;
+    if (refusal) {
+        w->Labels[0]->setText(QStringLiteral("中継サーバーのデータと下記相違点があるため受信出来ません。"));
+        w->Labels[1]->setText(QStringLiteral("データを切り換えて実行して下さい。"));
+    }
+    w->Labels[4]->setText(QStringLiteral("現在利用中の商号　：　株式会社 山田商店"));
+    w->Labels[5]->setText(QStringLiteral("中継サーバーの商号：　株式会社 山田物産"));
+    w->Labels[7]->setText(QStringLiteral("現在利用中の会計期間　：　2024/04/01 ～ 2025/03/31"));
+    w->Labels[8]->setText(QStringLiteral("中継サーバーの会計期間：　2023/04/01 ～ 2024/03/31"));
+    for (QLabel* l : w->Labels)
+        l->adjustSize();
+    TDifferenceGroups g;
+    g.Company = g.Period = true;
+    g.Password = !refusal;
+    g.Refusal = g.SecondLine = refusal;
+    LayoutDifferenceWindow(*w, g);
+    return w;
 }
 
 } // namespace vq::comm

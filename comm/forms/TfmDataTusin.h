@@ -134,6 +134,9 @@ public:
     bool Pauses = true;
     // Where the transfers make their work folders; empty: the TEMP folder.
     std::filesystem::path WorkBase;
+    // Called with each relay transfer the screen makes, before it runs
+    // (tests put their faults in); none when empty.
+    std::function<void(TRelayTransfer&)> TransferMade;
 
     // --- fields -------------------------------------------------------------------------
     ui::ParamLines Params;

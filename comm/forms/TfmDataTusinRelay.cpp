@@ -37,6 +37,7 @@
 #include <QPushButton>
 
 #include <chrono>
+#include <thread>
 #include <memory>
 
 namespace vq::comm {
@@ -107,6 +108,27 @@ constexpr const char* NoIdMessage = "　\r\n通信IDが設定されてません�
 constexpr const char* NoPasswordMessage = "　\r\nパスワードが設定されてません。通信設定で設定して下さい。\r\n ";
 constexpr const char* SentMessage = "　\r\n送信処理が終了しました。\r\n ";
 constexpr const char* NoDataMessage = "　\r\n受信データがありません。\r\n ";
+
+// The hourglass and the disabled screen of a cash-book transfer, undone on
+// every way out, also when the transfer throws.
+class BusyScreen {
+public:
+    explicit BusyScreen(QWidget& screen)
+        : screen_(screen)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyScreen()
+    {
+        screen_.setEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+    BusyScreen(const BusyScreen&) = delete;
+    BusyScreen& operator=(const BusyScreen&) = delete;
+
+private:
+    QWidget& screen_;
+};
 
 // The era form "yy/mm/dd" of the date in a text whose year, month and day
 // start at the given places; the text's own date when it is none.
@@ -259,9 +281,7 @@ void TfmDataTusin::stepPause() const
 {
     if (!Pauses)
         return;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(480);
-    while (std::chrono::steady_clock::now() < until) {
-    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(480));
 }
 
 TRelayTransfer TfmDataTusin::newTransfer(TRelaySession& session, TRelayKind kind, TWaitStepWindow& wait) const
@@ -272,6 +292,8 @@ TRelayTransfer TfmDataTusin::newTransfer(TRelaySession& session, TRelayKind kind
     transfer.WorkBase = WorkBase;
     transfer.Pause = [this] { stepPause(); };
     transfer.Step = [&wait](int box, const std::string& caption) { showStep(wait, box, caption); };
+    if (TransferMade)
+        TransferMade(transfer);
     return transfer;
 }
 
@@ -458,7 +480,7 @@ std::int32_t TfmDataTusin::Execute(bool modal)
             setCaptionAndHelp();
             writeHistory(0);
             historyOpened = true;
-            if (SyoriType == 8) {
+            if (SyoriType == 8 && ProductKind != 3) {
                 PerfectGrid1->setColumnHidden(4, true);
                 const double scale = formPpi() / 96.0;
                 PerfectGrid1->resize(static_cast<int>(822 * scale + 0.5), PerfectGrid1->height());
@@ -466,10 +488,18 @@ std::int32_t TfmDataTusin::Execute(bool modal)
                 Keys[12]->move(static_cast<int>(749 * scale + 0.5), Keys[12]->y());
                 setFixedWidth(static_cast<int>(863 * scale + 0.5));
             }
-            if (DM != nullptr && DM->AccDatInConnection(1, SystemDef.HostName, SystemDef.DataDir, 0) &&
-                !askYes("　\r\nこのデータは他のオペレータが使用中です。" + windowTitle().toStdString() +
-                        "を開始しますか？\r\n "))
-                return;
+            if (DM != nullptr && DM->AccDatInConnection(1, SystemDef.HostName, SystemDef.DataDir, 0)) {
+                // The cash-book product never works beside another operator;
+                // this product lets the operator decide.
+                if (ProductKind == 3) {
+                    message("　\r\nこのデータは他のオペレータが使用中なので、データ受信は行えません。\r\n ",
+                            MessageKind::Warning);
+                    return;
+                }
+                if (!askYes("　\r\nこのデータは他のオペレータが使用中です。" + windowTitle().toStdString() +
+                            "を開始しますか？\r\n "))
+                    return;
+            }
             wait->MarkRunning(2, caption);
             stepPause();
             if (!GetServerInfo()) {
@@ -711,7 +741,7 @@ void TfmDataTusin::DeleteCashBookData(std::int32_t slot)
 
 std::int32_t TfmDataTusin::SendCashBook()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyScreen busy(*this);
     std::int32_t result = 0;
     {
         TfmWaitMess wait(this);
@@ -739,14 +769,12 @@ std::int32_t TfmDataTusin::SendCashBook()
             result = 1;
         }();
     }
-    setEnabled(true);
-    QApplication::restoreOverrideCursor();
     return result;
 }
 
 std::int32_t TfmDataTusin::ReceiveCashBook(std::int32_t slot)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyScreen busy(*this);
     std::int32_t result = 0;
     const fs::path received = fs::path(SystemDef.TempDir) / "vqacc.fdb";
     {
@@ -794,8 +822,6 @@ std::int32_t TfmDataTusin::ReceiveCashBook(std::int32_t slot)
     // receive leaves the data set as it was.
     if ((SyoriType == 6 || SyoriType == 10) && result == 1)
         TCloudShareIO().ClearSetting(SystemDef.HostName, SystemDef.DataDir);
-    setEnabled(true);
-    QApplication::restoreOverrideCursor();
     return result;
 }
 

@@ -2,7 +2,7 @@
 // to 1.0.5, on the data sets of the first release: the update run brings
 // every data kind through them, and the rows, procedures and repairs they
 // write behave as the steps say.
-#include "DbUpdateRunFixture.h"
+#include "DataStepsFixture.h"
 
 #include <algorithm>
 
@@ -26,32 +26,7 @@ namespace {
 constexpr int kTo033 = 12;
 constexpr int kTo105 = 20;
 
-class EarlyDataStepsTest : public DbUpdateRunFixture {
-protected:
-    void useBase(const std::string& kind, int edition = 0)
-    {
-        fs::remove(dataFile());
-        buildBaseDatabase(SchemaKind::DataSetBase, dataFile(), {kind, edition, {}});
-        // The data set is open, as when the selection starts the update.
-        dm_.fnAccDatConnected({}, SystemDef.DataDir, 0);
-        dm_.fnGetAccInfo();
-        dm_.CloseAccDat(SystemDef.DataDir, 0, 0);
-    }
-    // The steps of the data list up to the last-th (the first is 0.1.1)
-    // that are newer than the data set's version, run in order.
-    int runUpTo(int last, const std::string& from = "0.1.0")
-    {
-        TArrayDbUpdateListRec list = DataUpdateSteps();
-        list.resize(static_cast<std::size_t>(last));
-        state_.FDataList = std::move(list);
-        state_.SetupUpdateList(1, from);
-        return run_.Execute();
-    }
-    std::string lastMessage() { return seam_->messages.empty() ? "" : seam_->messages.back().text; }
-
-    TDbVersionTest state_;
-    TDbUpdateRun run_{state_};
-};
+class EarlyDataStepsTest : public DataStepsFixture {};
 
 std::size_t countLines(const TUpdateScript& script, const std::string& prefix)
 {

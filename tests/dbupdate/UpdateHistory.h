@@ -217,6 +217,18 @@ inline const Target kTargets[] = {
     {"dataset", "2.0.4", "PROCEDURE", "SP_MONITOR_LISTUP"},
     {"dataset", "2.0.4", "PROCEDURE", "SP_MONITOR_LISTDOWN"},
     {"dataset", "2.0.4", "PROCEDURE", "SP_SIWAKE_UPD"},
+    {"dataset", "2.0.0", "PROCEDURE", "SP_MONITOR_LISTUP"},
+    {"dataset", "2.0.0", "PROCEDURE", "SP_MONITOR_LISTDOWN"},
+    {"dataset", "2.0.0", "PROCEDURE", "SP_CONVERT_12TO16"},
+    {"dataset", "2.0.0", "PROCEDURE", "SP_YOJITU_AMOUNTS"},
+    {"dataset", "2.0.0", "PROCEDURE", "SP_KURIKOSIBUMONZANDAKA"},
+    {"dataset", "2.0.0", "PROCEDURE", "SP_KURIKOSIZANDAKA"},
+    {"dataset", "2.0.4", "PROCEDURE", "SP_SISANHYO_A4"},
+    {"dataset", "2.0.4", "PROCEDURE", "SP_SISANHYO_A3"},
+    {"dataset", "2.0.4", "PROCEDURE", "SP_SISANHYO_BUMON_A4"},
+    {"dataset", "2.0.4", "PROCEDURE", "SP_SISANHYO_BUMON_A3"},
+    {"dataset", "2.0.4", "PROCEDURE", "SP_SISANHYO_KESSAN"},
+    {"dataset", "2.0.4", "PROCEDURE", "SP_KANENDO_BUMON_GROUPZANDAKA"},
     {"dataset", "14.0.0", "TRIGGER", "ACCVERSION_AFTER_UPDATE"},
 };
 

@@ -6,6 +6,7 @@
 #include "../CashBookFixture.h"
 #include "../FakeFtp.h"
 #include "../FakeRelay.h"
+#include "comm/RelayTransfer.h"
 #include "comm/forms/TCashBookLoaderBox.h"
 #include "comm/forms/TMeetingToolSettingBox.h"
 #include "comm/forms/TfmHikakuMess2.h"
@@ -217,6 +218,69 @@ TEST_F(TfmDataTusinRelayTest, AFailedCashBookSendAnswersMinusOne)
         EXPECT_FALSE(shown("　\r\n送信処理が終了しました。\r\n　"));
         EXPECT_EQ(countOf(relay_.requests(), "Scode=1810"), 0u);
     }
+}
+
+TEST_F(TfmDataTusinRelayTest, AnExceptionInsideACashBookTransferAnswersMinusOneAndFreesTheScreen)
+{
+    struct Case {
+        std::int32_t syoriType;
+        std::int32_t result;
+        const char* report;
+    };
+    const Case cases[] = {
+        {3, -1, "送信処理中にエラーになりました。\r\n"},
+        {5, -1, "送信処理中にエラーになりました。\r\n"},
+        {10, -1, "受信処理中にエラーになりました。\r\n"},
+        {6, 0, "受信処理中にエラーになりました。\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.syoriType);
+        seam_->messages.clear();
+        setCashSlots(c.syoriType >= 6 ? R"({"3": )" + ownSlot() + "}" : "{}");
+        TfmDataTusin screen;
+        screen.TransferMade = [](comm::TRelayTransfer& t) {
+            t.Pause = [] { throw std::runtime_error("pause cut"); };
+        };
+        EXPECT_EQ(run(c.syoriType, screen), c.result);
+        const auto t = texts();
+        ASSERT_FALSE(t.empty());
+        EXPECT_EQ(t.back().rfind(c.report, 0), 0u) << t.back();
+        EXPECT_NE(t.back().find("pause cut"), std::string::npos);
+        EXPECT_FALSE(shown("　\r\n送信処理が終了しました。\r\n　"));
+        EXPECT_TRUE(screen.isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(countOf(relay_.requests(), "Scode=1810"), 0u);
+        EXPECT_EQ(countOf(relay_.requests(), "Scode=1750"), 0u);
+    }
+}
+
+TEST_F(TfmDataTusinRelayTest, ADataSetAttachedElsewhereIsAskedAboutOrRefusedByProduct)
+{
+    db::Attachment other;
+    other.attach({dataFile().string(), "SYSDBA", "masterkey"});
+    const auto savedKind = ProductKind;
+    struct Case {
+        std::uint8_t productKind;
+        std::int32_t syoriType;
+        std::vector<int> answers; // the send's question first, where one is asked
+        const char* message;
+    };
+    const Case cases[] = {
+        {0, 3, {platform::ResultYes, platform::ResultNo}, "　\r\nこのデータは他のオペレータが使用中です。現金出納帳送信を開始しますか？\r\n "},
+        {0, 4, {platform::ResultNo}, "　\r\nこのデータは他のオペレータが使用中です。現金出納帳受信を開始しますか？\r\n "},
+        {3, 7, {platform::ResultYes}, "　\r\nこのデータは他のオペレータが使用中なので、データ受信は行えません。\r\n "},
+        {3, 10, {}, "　\r\nこのデータは他のオペレータが使用中なので、データ受信は行えません。\r\n "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.syoriType);
+        seam_->messages.clear();
+        ProductKind = c.productKind;
+        seam_->messageAnswers.assign(c.answers.begin(), c.answers.end());
+        EXPECT_EQ(run(c.syoriType), -1);
+        EXPECT_TRUE(shown(c.message)) << (texts().empty() ? "" : texts().back());
+        EXPECT_EQ(countOf(relay_.requests(), "Scode=17"), 0u);
+    }
+    ProductKind = savedKind;
 }
 
 TEST_F(TfmDataTusinRelayTest, AReceiveThatFailsKeepsTheServerSlotAndTheCloudSlot)
