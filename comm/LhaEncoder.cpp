@@ -26,8 +26,8 @@ constexpr std::size_t BlockSymbols = 0xFFFF;
 constexpr int HashBits = 15;
 // How many earlier places a match search visits, and the length that ends
 // it early: enough for backup files, whose repeats are long or absent.
-constexpr int MaxChain = 24;
-constexpr int GoodEnough = 64;
+constexpr int MaxChain = 8;
+constexpr int GoodEnough = 32;
 constexpr std::size_t BufferSize = std::size_t(1) << 18;
 constexpr std::size_t OutputFlush = std::size_t(1) << 16;
 
