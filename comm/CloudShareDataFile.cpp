@@ -82,16 +82,41 @@ bool ReadDataVersion(const std::string& host, const std::string& folder, TDataVe
                      [&](db::Attachment& a, db::Transaction& tr) { version = readVersion(a, tr); });
 }
 
+namespace {
+
+void writeCloudTime(db::Attachment& a, db::Transaction& tr, double time)
+{
+    if (!readVersion(a, tr).HasCloudColumns())
+        return;
+    db::Statement q(a, tr, "UPDATE ACCDEF1 SET CLOUD_TIME=:CLOUD_TIME WHERE REC=:REC ");
+    q.param("CLOUD_TIME").setDateTime(time);
+    q.param("REC").setInt(1);
+    q.execute();
+}
+
+} // namespace
+
 bool SaveCloudTime(const std::string& host, const std::string& folder, double time)
 {
     return onDataSet(host, folder, "Cloud_Time", "クラウドシェア", [&](db::Attachment& a, db::Transaction& tr) {
-        if (!readVersion(a, tr).HasCloudColumns())
-            return;
-        db::Statement q(a, tr, "UPDATE ACCDEF1 SET CLOUD_TIME=:CLOUD_TIME WHERE REC=:REC ");
-        q.param("CLOUD_TIME").setDateTime(time);
-        q.param("REC").setInt(1);
-        q.execute();
+        writeCloudTime(a, tr, time);
     });
+}
+
+bool SaveCloudTimeOnOpenDataSet(const std::string& folder, double time)
+{
+    if (!DM || !DM->IBDatabaseDAT.connected() || SystemDef.DataDir != folder)
+        return SaveCloudTime({}, folder, time);
+    try {
+        db::Transaction tr(DM->IBDatabaseDAT.attachment());
+        tr.start();
+        writeCloudTime(DM->IBDatabaseDAT.attachment(), tr, time);
+        tr.commit();
+        return true;
+    } catch (...) {
+        ReportCurrentException("Cloud_Time", "クラウドシェア", false);
+        return false;
+    }
 }
 
 bool ReadGassanSetting(const std::string& host, const std::string& folder, TGassanSetting& setting)

@@ -28,6 +28,9 @@ struct TGassanSetting {
 // host: the database host, empty for the settings' host.
 bool ReadDataVersion(const std::string& host, const std::string& folder, TDataVersion& version);
 bool SaveCloudTime(const std::string& host, const std::string& folder, double time);
+// The same on the data module's connection when it holds folder's data set
+// (no second connection while a transfer has it open), else on its own.
+bool SaveCloudTimeOnOpenDataSet(const std::string& folder, double time);
 bool ReadGassanSetting(const std::string& host, const std::string& folder, TGassanSetting& setting);
 bool WriteGassanSetting(const std::string& host, const std::string& folder, const TGassanSetting& setting);
 

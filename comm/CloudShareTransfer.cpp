@@ -111,19 +111,24 @@ std::int32_t TCloudShareTransfer::SendData(const TDataVersion& version)
         pause();
         if (!fs::exists(backup))
             fail(Framed("バックアップファイルが見つかりません。"));
+        // The archive goes straight into the cipher: only the compressed
+        // member is held between the two steps, never an archive file.
+        std::optional<TLhaPackedMember> packed;
         try {
-            WriteLhaArchive(archive, backup, CloudBackupName);
+            packed.emplace(backup, CloudBackupName, archive);
         } catch (const std::exception&) {
             fail("圧縮失敗");
         }
-        fs::remove(backup, ec);
         step(3, "送信用データ暗号化　実行中");
         try {
-            EncryptFile(archive, cipher, CipherKeyText(record_.PASWORD));
+            TCipherWriter out(cipher, CipherKeyText(record_.PASWORD));
+            packed->WriteTo([&](const void* data, std::size_t n) { out.Write(data, n); });
+            out.Commit();
         } catch (const std::exception&) {
             fail(Framed("暗号失敗"));
         }
-        fs::remove(archive, ec);
+        packed.reset();
+        fs::remove(backup, ec);
         step(4, "クラウドへデータ送信　実行中");
         pause();
         const auto size = static_cast<std::int64_t>(fs::file_size(cipher, ec));
@@ -175,7 +180,7 @@ std::int32_t TCloudShareTransfer::SendData(const TDataVersion& version)
         copy.dropPrevious();
         // Only now is the server's copy this data set's: its time becomes
         // the data set's cloud time.
-        if (!SaveCloudTime({}, folder_, session_.ServerUpdateTime))
+        if (!SaveCloudTimeOnOpenDataSet(folder_, session_.ServerUpdateTime))
             fail("ローカルデータの送信時間更新エラー");
         slotTaken_ = false;
         step(4, "クラウドへデータ送信　終了");

@@ -4,11 +4,13 @@
 #include <openssl/kdf.h>
 #include <openssl/rand.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vq::comm {
@@ -143,14 +145,34 @@ std::string CipherKeyText(const std::string& password)
     return "vqCs26" + password;
 }
 
-void EncryptFile(const fs::path& source, const fs::path& target, const std::string& keyText, std::size_t chunkSize)
+struct TCipherWriter::State {
+    Header h{};
+    Key key{};
+    std::optional<TempOutput> out;
+    std::size_t chunkSize = 0;
+    std::vector<unsigned char> plain, sealed;
+    std::size_t have = 0;
+    std::uint32_t n = 0;
+    bool done = false;
+
+    // Full chunks are never the last: the last is the short one Commit seals.
+    void seal(bool last)
+    {
+        runChunk(true, key, h, n, last, plain.data(), have, sealed.data(), sealed.data() + have);
+        out->write(sealed.data(), have + TagSize);
+        have = 0;
+        if (n == 0xFFFFFFFFu)
+            throw TCipherError("file too large");
+        ++n;
+    }
+};
+
+TCipherWriter::TCipherWriter(const fs::path& target, const std::string& keyText, std::size_t chunkSize)
+    : s_(std::make_unique<State>())
 {
     if (chunkSize < 1 || chunkSize > MaxChunkSize)
         throw TCipherError("bad chunk size");
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        throw TCipherError("cannot read " + source.string());
-    Header h{};
+    Header& h = s_->h;
     std::memcpy(h.data(), Magic, 4);
     h[4] = Version;
     h[5] = CostLog2N;
@@ -160,28 +182,51 @@ void EncryptFile(const fs::path& source, const fs::path& target, const std::stri
         throw TCipherError("no random bytes");
     for (int i = 0; i < 4; ++i)
         h[HeaderSize - 4 + i] = static_cast<unsigned char>(chunkSize >> (24 - 8 * i));
-    const Key key = deriveKey(h, keyText);
+    s_->key = deriveKey(h, keyText);
+    s_->chunkSize = chunkSize;
+    s_->plain.resize(chunkSize);
+    s_->sealed.resize(chunkSize + TagSize);
+    s_->out.emplace(target);
+    s_->out->write(h.data(), h.size());
+}
 
-    TempOutput out(target);
-    out.write(h.data(), h.size());
-    std::vector<unsigned char> plain(chunkSize), next(chunkSize), sealed(chunkSize + TagSize);
-    // One chunk is read ahead so that the last one is known when it is sealed.
-    std::size_t have = readSome(in, plain.data(), chunkSize);
-    for (std::uint32_t n = 0;; ++n) {
-        std::size_t ahead = 0;
-        if (have == chunkSize)
-            ahead = readSome(in, next.data(), chunkSize);
-        const bool last = have < chunkSize;
-        runChunk(true, key, h, n, last, plain.data(), have, sealed.data(), sealed.data() + have);
-        out.write(sealed.data(), have + TagSize);
-        if (last)
-            break;
-        if (n == 0xFFFFFFFFu)
-            throw TCipherError("file too large");
-        plain.swap(next);
-        have = ahead;
+TCipherWriter::~TCipherWriter() = default;
+
+void TCipherWriter::Write(const void* data, std::size_t size)
+{
+    if (s_->done)
+        throw TCipherError("written after the end");
+    const auto* p = static_cast<const unsigned char*>(data);
+    while (size > 0) {
+        const std::size_t n = std::min(size, s_->chunkSize - s_->have);
+        std::memcpy(s_->plain.data() + s_->have, p, n);
+        s_->have += n;
+        p += n;
+        size -= n;
+        if (s_->have == s_->chunkSize)
+            s_->seal(false);
     }
-    out.commit();
+}
+
+void TCipherWriter::Commit()
+{
+    if (s_->done)
+        return;
+    s_->seal(true);
+    s_->out->commit();
+    s_->done = true;
+}
+
+void EncryptFile(const fs::path& source, const fs::path& target, const std::string& keyText, std::size_t chunkSize)
+{
+    std::ifstream in(source, std::ios::binary);
+    if (!in)
+        throw TCipherError("cannot read " + source.string());
+    TCipherWriter out(target, keyText, chunkSize);
+    std::vector<unsigned char> buffer(CipherChunkSize);
+    while (const std::size_t n = readSome(in, buffer.data(), buffer.size()))
+        out.Write(buffer.data(), n);
+    out.Commit();
 }
 
 void DecryptFile(const fs::path& source, const fs::path& target, const std::string& keyText)

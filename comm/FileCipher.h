@@ -12,6 +12,7 @@
 // file cut anywhere, a changed byte or a wrong password is refused.
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -26,6 +27,25 @@ public:
 std::string CipherKeyText(const std::string& password);
 
 inline constexpr std::size_t CipherChunkSize = 1 << 20;
+
+// Enciphers into target, through a temporary renamed by Commit, what is
+// written to it, in the form EncryptFile gives; without Commit nothing is
+// left. Throws TCipherError.
+class TCipherWriter {
+public:
+    TCipherWriter(const std::filesystem::path& target, const std::string& keyText,
+                  std::size_t chunkSize = CipherChunkSize);
+    ~TCipherWriter();
+    TCipherWriter(const TCipherWriter&) = delete;
+    TCipherWriter& operator=(const TCipherWriter&) = delete;
+
+    void Write(const void* data, std::size_t size);
+    void Commit();
+
+private:
+    struct State;
+    std::unique_ptr<State> s_;
+};
 
 // Enciphers source into target (through a temporary and a rename).
 void EncryptFile(const std::filesystem::path& source, const std::filesystem::path& target,

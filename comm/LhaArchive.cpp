@@ -1,5 +1,7 @@
 #include "comm/LhaArchive.h"
 
+#include "comm/LhaEncoder.h"
+
 extern "C" {
 #include <lhasa.h>
 }
@@ -50,7 +52,8 @@ void put32(std::string& out, std::size_t at, std::uint32_t value)
 
 // The level-2 header: the fixed part, the common extension (the header's
 // own CRC) and the file-name extension, then the end of the chain.
-std::string levelTwoHeader(const std::string& name, std::uint32_t size, std::uint32_t time, std::uint16_t crc)
+std::string levelTwoHeader(const std::string& name, const char* method, std::uint32_t packed, std::uint32_t size,
+                           std::uint32_t time, std::uint16_t crc)
 {
     const std::size_t commonSize = 1 + 2 + 2;
     const std::size_t nameSize = 1 + name.size() + 2;
@@ -62,8 +65,8 @@ std::string levelTwoHeader(const std::string& name, std::uint32_t size, std::uin
         ++total;
     std::string h(total, '\0');
     put16(h, 0, static_cast<std::uint32_t>(total));
-    std::memcpy(h.data() + 2, "-lh0-", 5);
-    put32(h, 7, size);
+    std::memcpy(h.data() + 2, method, 5);
+    put32(h, 7, packed);
     put32(h, 11, size);
     put32(h, 15, time);
     h[19] = 0x20;
@@ -108,7 +111,171 @@ void commit(const fs::path& temp, const fs::path& target)
     }
 }
 
+class MemberReader {
+public:
+    MemberReader(const fs::path& member, std::uintmax_t size) : member_(member), size_(size), in_(member, std::ios::binary)
+    {
+        if (!in_)
+            throw TLhaError("cannot read " + member.string());
+    }
+    // The next piece of the member; empty at its end.
+    std::size_t next()
+    {
+        in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        const auto n = static_cast<std::size_t>(in_.gcount());
+        if (in_.bad())
+            throw TLhaError("cannot read " + member_.string());
+        crc_ = LhaCrc16(crc_, buffer_.data(), n);
+        read_ += n;
+        return n;
+    }
+    const char* data() const { return buffer_.data(); }
+    // The member was read whole and is still the size it had.
+    void checkWhole() const
+    {
+        if (read_ != size_)
+            throw TLhaError("member changed while archived: " + member_.string());
+    }
+    std::uint16_t crc() const { return crc_; }
+
+private:
+    fs::path member_;
+    std::uintmax_t size_;
+    std::ifstream in_;
+    std::vector<char> buffer_ = std::vector<char>(BufferSize);
+    std::uint16_t crc_ = 0;
+    std::uintmax_t read_ = 0;
+};
+
 } // namespace
+
+TLhaPackedMember::TLhaPackedMember(const fs::path& member, const std::string& memberName, fs::path spool,
+                                   std::size_t memoryLimit)
+    : member_(member), name_(memberName), spool_(std::move(spool)), memoryLimit_(memoryLimit)
+{
+    if (!plainName(memberName.c_str()) || memberName.size() > 0xFF00)
+        throw TLhaError("member name is not a plain file name");
+    std::error_code ec;
+    size_ = fs::file_size(member, ec);
+    if (ec)
+        throw TLhaError("cannot read " + member.string());
+    if (size_ > 0xFFFFFFFFull)
+        throw TLhaError("member too large for the archive: " + member.string());
+    struct stat status {};
+    time_ = ::stat(member.c_str(), &status) == 0 && status.st_mtime > 0 ? static_cast<std::uint32_t>(status.st_mtime)
+                                                                          : 0u;
+    try {
+        compress();
+    } catch (...) {
+        dropSpool();
+        throw;
+    }
+}
+
+TLhaPackedMember::~TLhaPackedMember()
+{
+    dropSpool();
+}
+
+void TLhaPackedMember::dropSpool()
+{
+    if (!spooled_)
+        return;
+    spooled_ = false;
+    std::error_code ec;
+    fs::remove(spool_, ec);
+}
+
+void TLhaPackedMember::compress()
+{
+    MemberReader in(member_, size_);
+    std::ofstream spool;
+    bool tooLong = false;
+    TLh5Encoder encoder([&](const unsigned char* data, std::size_t n) {
+        if (tooLong)
+            return;
+        if (!spooled_ && memory_.size() + n > memoryLimit_) {
+            spool.open(spool_, std::ios::binary | std::ios::trunc);
+            spooled_ = true;
+            spool.write(reinterpret_cast<const char*>(memory_.data()), static_cast<std::streamsize>(memory_.size()));
+            memory_.clear();
+            memory_.shrink_to_fit();
+        }
+        if (spooled_)
+            spool.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(n));
+        else
+            memory_.insert(memory_.end(), data, data + n);
+    });
+    // The compressed form is kept only while it stays smaller; the rest of
+    // the member is still read for its CRC.
+    while (const std::size_t n = in.next()) {
+        if (tooLong)
+            continue;
+        encoder.Write(in.data(), n);
+        tooLong = encoder.OutputSize() >= size_;
+    }
+    in.checkWhole();
+    crc_ = in.crc();
+    if (!tooLong) {
+        encoder.Finish();
+        tooLong = encoder.OutputSize() >= size_;
+    }
+    if (tooLong) {
+        memory_.clear();
+        memory_.shrink_to_fit();
+        spool.close();
+        dropSpool();
+        packed_ = size_;
+        return;
+    }
+    compressed_ = true;
+    packed_ = encoder.OutputSize();
+    spool.close();
+    if (spooled_ && !spool)
+        throw TLhaError("cannot write " + spool_.string());
+}
+
+std::uint64_t TLhaPackedMember::ArchiveSize() const
+{
+    return header().size() + packed_ + 1;
+}
+
+std::string TLhaPackedMember::header() const
+{
+    return levelTwoHeader(name_, compressed_ ? "-lh5-" : "-lh0-", static_cast<std::uint32_t>(packed_),
+                          static_cast<std::uint32_t>(size_), time_, crc_);
+}
+
+void TLhaPackedMember::WriteTo(const Sink& sink) const
+{
+    const std::string h = header();
+    sink(h.data(), h.size());
+    if (compressed_ && !spooled_) {
+        sink(memory_.data(), memory_.size());
+    } else if (compressed_) {
+        std::ifstream in(spool_, std::ios::binary);
+        std::vector<char> buffer(BufferSize);
+        std::uint64_t copied = 0;
+        while (in) {
+            in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            const auto n = static_cast<std::size_t>(in.gcount());
+            sink(buffer.data(), n);
+            copied += n;
+        }
+        if (copied != packed_ || in.bad())
+            throw TLhaError("cannot read " + spool_.string());
+    } else {
+        // The stored member is read again: it must not have changed since
+        // its CRC was taken.
+        MemberReader in(member_, size_);
+        while (const std::size_t n = in.next())
+            sink(in.data(), n);
+        in.checkWhole();
+        if (in.crc() != crc_)
+            throw TLhaError("member changed while archived: " + member_.string());
+    }
+    sink("", 1);
+}
 
 std::uint16_t LhaCrc16(std::uint16_t crc, const void* data, std::size_t size)
 {
@@ -121,47 +288,23 @@ std::uint16_t LhaCrc16(std::uint16_t crc, const void* data, std::size_t size)
 
 void WriteLhaArchive(const fs::path& archive, const fs::path& member, const std::string& memberName)
 {
-    if (!plainName(memberName.c_str()) || memberName.size() > 0xFF00)
-        throw TLhaError("member name is not a plain file name");
-    std::error_code ec;
-    const auto size = fs::file_size(member, ec);
-    if (ec)
-        throw TLhaError("cannot read " + member.string());
-    if (size > 0xFFFFFFFFull)
-        throw TLhaError("member too large for the archive: " + member.string());
-    struct stat status {};
-    const auto time = ::stat(member.c_str(), &status) == 0 && status.st_mtime > 0
-        ? static_cast<std::uint32_t>(status.st_mtime) : 0u;
-
-    std::ifstream in(member, std::ios::binary);
+    const TLhaPackedMember packed(member, memberName, archive.string() + ".spool");
     const fs::path temp = archive.string() + ".part";
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!in || !out)
+    if (!out)
         throw TLhaError("cannot write " + archive.string());
-    // The sizes are known; the CRC is not until the data are read, so the
-    // header is written twice.
-    std::string header = levelTwoHeader(memberName, static_cast<std::uint32_t>(size), time, 0);
-    out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    std::vector<char> buffer(BufferSize);
-    std::uint16_t crc = 0;
-    std::uintmax_t copied = 0;
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        const auto n = static_cast<std::size_t>(in.gcount());
-        if (n == 0)
-            break;
-        crc = LhaCrc16(crc, buffer.data(), n);
-        out.write(buffer.data(), static_cast<std::streamsize>(n));
-        copied += n;
-    }
-    out.put('\0');
-    header = levelTwoHeader(memberName, static_cast<std::uint32_t>(size), time, crc);
-    out.seekp(0);
-    out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    out.close();
-    if (copied != size || in.bad() || !out) {
+    std::error_code ec;
+    try {
+        packed.WriteTo([&](const void* data, std::size_t n) {
+            out.write(static_cast<const char*>(data), static_cast<std::streamsize>(n));
+        });
+        out.close();
+        if (!out)
+            throw TLhaError("cannot write " + archive.string());
+    } catch (...) {
+        out.close();
         fs::remove(temp, ec);
-        throw TLhaError("cannot write " + archive.string());
+        throw;
     }
     commit(temp, archive);
 }

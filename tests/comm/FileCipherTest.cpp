@@ -10,6 +10,7 @@ using vq::comm::CipherKeyText;
 using vq::comm::DecryptFile;
 using vq::comm::EncryptFile;
 using vq::comm::TCipherError;
+using vq::comm::TCipherWriter;
 using vq::test::readBytes;
 using vq::test::TempDir;
 using vq::test::writeBytes;
@@ -50,6 +51,33 @@ TEST(FileCipherTest, RoundTripsEverySizeAroundTheChunksAndNeverRepeatsAFile)
     EncryptFile(dir / "plain", dir / "big.wen", key);
     DecryptFile(dir / "big.wen", dir / "back", key);
     EXPECT_EQ(readBytes(dir / "back"), readBytes(dir / "plain"));
+}
+
+// Written piece by piece, across and onto chunk boundaries, the file reads
+// back as one; abandoned before Commit, it leaves nothing.
+TEST(FileCipherTest, WriterTakesPiecesOfAnySizeAndLeavesNothingUncommitted)
+{
+    const std::string key = CipherKeyText("ABC123");
+    const std::string plain = bytes(4 * Chunk);
+    TempDir dir;
+    {
+        TCipherWriter out(dir / "a.wen", key, Chunk);
+        std::size_t at = 0;
+        for (std::size_t piece : {1, 62, 1, 0, 65, 127, 0}) {
+            out.Write(plain.data() + at, piece);
+            at += piece;
+        }
+        ASSERT_EQ(at, plain.size());
+        out.Commit();
+    }
+    DecryptFile(dir / "a.wen", dir / "back", key);
+    EXPECT_EQ(readBytes(dir / "back"), plain);
+    {
+        TCipherWriter out(dir / "b.wen", key, Chunk);
+        out.Write(plain.data(), plain.size());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.wen"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.wen.part"));
 }
 
 TEST(FileCipherTest, RefusesWrongKeysAndEveryCutOrChangedFileWithoutATarget)

@@ -10,6 +10,7 @@
 using vq::comm::ExtractLhaMember;
 using vq::comm::LhaCrc16;
 using vq::comm::TLhaError;
+using vq::comm::TLhaPackedMember;
 using vq::comm::WriteLhaArchive;
 using vq::test::readBytes;
 using vq::test::TempDir;
@@ -62,33 +63,109 @@ TEST(LhaArchiveTest, CrcIsTheArcCrc16)
     EXPECT_EQ(LhaCrc16(LhaCrc16(0, "1234", 4), "56789", 5), 0xBB3D);
 }
 
-// What we write, liblhasa and the lhasa command-line tool both read back,
-// for an empty member, a binary one and one whose header needs the padding.
+// Words of a small vocabulary in random order: compressible, but only by
+// both halves of the method (matches and the Huffman codes of literals).
+std::string wordSoup(std::size_t n, unsigned seed)
+{
+    static const char* words[] = {"仕訳", "journal ", "0001", "売掛金", "\x00\x00\x01", "tax", "摘要 ", "2026/12/11 "};
+    std::mt19937 gen(seed);
+    std::string s;
+    while (s.size() < n) {
+        s += words[gen() % 8];
+        if (gen() % 5 == 0)
+            s += static_cast<char>(gen() & 0xFF);
+    }
+    s.resize(n);
+    return s;
+}
+
+std::string methodOf(const std::filesystem::path& archive)
+{
+    return readBytes(archive).substr(2, 5);
+}
+
+// What we write, liblhasa and the lhasa command-line tool both read back:
+// compressed where that makes the member smaller, stored where it does not.
 TEST(LhaArchiveTest, WhatWeWriteBothReadersUnpack)
 {
+    const std::string block = randomBytes(8191);
     struct Case {
+        const char* what;
         std::string name;
         std::string data;
+        const char* method;
     };
     const Case cases[] = {
-        {"cpacc.fbk", randomBytes(300000)},
-        {"empty.fbk", ""},
-        {std::string(222, 'n'), "header of 256 bytes"},
+        {"empty", "empty.fbk", "", "-lh0-"},
+        {"one byte", "cpacc.fbk", "x", "-lh0-"},
+        {"random", "cpacc.fbk", randomBytes(300000), "-lh0-"},
+        {"header of 256 bytes", std::string(222, 'n'), "header of 256 bytes", "-lh0-"},
+        {"one repeated byte", "cpacc.fbk", std::string(1 << 20, '\0'), "-lh5-"},
+        {"repeats at the window's far end", "cpacc.fbk", block + block + block + randomBytes(5), "-lh5-"},
+        {"larger than the window", "cpacc.fbk", wordSoup(100000, 1), "-lh5-"},
+        {"a few MiB", "cpacc.fbk", wordSoup(3 << 20, 2) + randomBytes(70000) + wordSoup(1 << 20, 3), "-lh5-"},
     };
     for (const auto& c : cases) {
         TempDir dir;
         writeBytes(dir / "member", c.data);
         WriteLhaArchive(dir / "a.lzh", dir / "member", c.name);
+        EXPECT_EQ(methodOf(dir / "a.lzh"), c.method) << c.what;
+        if (std::string(c.method) == "-lh5-") {
+            EXPECT_LT(std::filesystem::file_size(dir / "a.lzh"), c.data.size()) << c.what;
+        }
         ExtractLhaMember(dir / "a.lzh", c.name, dir / "back");
-        EXPECT_EQ(readBytes(dir / "back"), c.data) << c.name.size();
+        EXPECT_TRUE(readBytes(dir / "back") == c.data) << c.what;
         EXPECT_FALSE(std::filesystem::exists(dir / "back.part"));
 
         std::filesystem::create_directory(dir / "x");
         const std::string command = "cd '" + (dir / "x").string() + "' && lha -xq '" + (dir / "a.lzh").string()
             + "' >/dev/null 2>&1 && lha -t '" + (dir / "a.lzh").string() + "' >/dev/null 2>&1";
-        ASSERT_EQ(std::system(command.c_str()), 0) << c.name.size();
-        EXPECT_EQ(readBytes(dir / "x" / c.name), c.data) << c.name.size();
+        ASSERT_EQ(std::system(command.c_str()), 0) << c.what;
+        EXPECT_TRUE(readBytes(dir / "x" / c.name) == c.data) << c.what;
     }
+}
+
+// A member that stops shrinking half-way is stored whole, and nothing of
+// the longer attempt is left behind the archive's end.
+TEST(LhaArchiveTest, FallsBackToStoringWithoutLeavingTheAttempt)
+{
+    TempDir dir;
+    const std::string data = wordSoup(200, 4) + randomBytes(400000);
+    writeBytes(dir / "member", data);
+    WriteLhaArchive(dir / "a.lzh", dir / "member", "cpacc.fbk");
+    EXPECT_EQ(methodOf(dir / "a.lzh"), "-lh0-");
+    const auto archive = readBytes(dir / "a.lzh");
+    EXPECT_EQ(archive.size(), static_cast<std::size_t>(static_cast<unsigned char>(archive[0])) + data.size() + 1);
+    ExtractLhaMember(dir / "a.lzh", "cpacc.fbk", dir / "back");
+    EXPECT_TRUE(readBytes(dir / "back") == data);
+}
+
+// Past its memory limit the compressed member waits in the spool file,
+// which goes with the packed member; either way the archive is the same.
+TEST(LhaArchiveTest, PackedMemberSpillsPastItsLimitAndRemovesTheSpool)
+{
+    TempDir dir;
+    const std::string data = wordSoup(1 << 20, 5);
+    writeBytes(dir / "member", data);
+    std::string inMemory, spooled;
+    {
+        const TLhaPackedMember packed(dir / "member", "cpacc.fbk", dir / "spool");
+        EXPECT_FALSE(packed.Spooled());
+        packed.WriteTo([&](const void* p, std::size_t n) { inMemory.append(static_cast<const char*>(p), n); });
+    }
+    {
+        const TLhaPackedMember packed(dir / "member", "cpacc.fbk", dir / "spool", 4096);
+        EXPECT_TRUE(packed.Compressed());
+        EXPECT_TRUE(packed.Spooled());
+        EXPECT_TRUE(std::filesystem::exists(dir / "spool"));
+        packed.WriteTo([&](const void* p, std::size_t n) { spooled.append(static_cast<const char*>(p), n); });
+        EXPECT_EQ(packed.ArchiveSize(), spooled.size());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "spool"));
+    EXPECT_TRUE(inMemory == spooled);
+    writeBytes(dir / "a.lzh", spooled);
+    ExtractLhaMember(dir / "a.lzh", "cpacc.fbk", dir / "back");
+    EXPECT_TRUE(readBytes(dir / "back") == data);
 }
 
 TEST(LhaArchiveTest, RefusesFoldersDamageAndAMissingMemberWithoutWritingTheTarget)
