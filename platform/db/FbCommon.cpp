@@ -3,14 +3,8 @@
 #include <ibase.h>
 
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
-#include <thread>
 
 #include <cmath>
 #include <cstdlib>
@@ -54,64 +48,12 @@ void shutDownAtExit()
     fb_shutdown(kExitShutdownMs, fb_shutrsn_exit_called);
 }
 
-// The client library answers SIGINT and SIGTERM by shutting its providers
-// down and then leaves the process running: a program asked to end (by the
-// session, by a time limit, by kill) stayed up with its window open and its
-// connections gone. These signals end the process again, as they mean to,
-// after the same orderly shutdown of the engine. The handler only wakes a
-// thread of its own, which may call into the library.
-int endSignalPipe[2] = {-1, -1};
-
-void onEndSignal(int signal)
-{
-    const unsigned char number = static_cast<unsigned char>(signal);
-    [[maybe_unused]] const auto written = ::write(endSignalPipe[1], &number, 1);
-}
-
-struct EndSignals {
-    bool ignored[2] = {false, false};
-};
-constexpr int kEndSignals[2] = {SIGINT, SIGTERM};
-
-// What the program itself chose before the library was loaded: a signal it
-// ignores stays ignored.
-EndSignals endSignalsBefore()
-{
-    EndSignals before;
-    for (int i = 0; i < 2; ++i) {
-        struct sigaction old{};
-        before.ignored[i] = ::sigaction(kEndSignals[i], nullptr, &old) == 0 && old.sa_handler == SIG_IGN;
-    }
-    return before;
-}
-
-void endOnSignals(const EndSignals& before)
-{
-    if (::pipe2(endSignalPipe, O_CLOEXEC) != 0)
-        return;
-    std::thread([] {
-        unsigned char number = 0;
-        while (::read(endSignalPipe[0], &number, 1) < 0 && errno == EINTR) {
-        }
-        fb_shutdown(kExitShutdownMs, fb_shutrsn_signal);
-        ::_exit(128 + number);
-    }).detach();
-    struct sigaction action{};
-    action.sa_handler = onEndSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 2; ++i)
-        if (!before.ignored[i])
-            ::sigaction(kEndSignals[i], &action, nullptr);
-}
-
 } // namespace
 
 IMaster* master()
 {
     static IMaster* m = [] {
         const std::filesystem::path root = ensureEmbeddedEngine();
-        const EndSignals before = endSignalsBefore();
         IMaster* master = fb_get_master_interface();
         // The first attach loads the engine (and the plugins it uses, which
         // set up exit handlers of their own); this one is set up after them
@@ -119,7 +61,6 @@ IMaster* master()
         settleFileNameCharset(master);
         keepEngineModuleLoaded(root);
         std::atexit(shutDownAtExit);
-        endOnSignals(before);
         return master;
     }();
     return m;
