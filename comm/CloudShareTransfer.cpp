@@ -227,20 +227,7 @@ std::int32_t TCloudShareTransfer::ReceiveData(bool copy)
         DownloadServerCopy(session_.Settings,
                            {session_.Table.Cells[CellFtpHost], record_.WEB_HOLDER, session_.Table.Cells[CellFtpPassword]},
                            SlotText(record_.CLOUD_LINE) + "/" + CloudCipherName, cipher);
-        step(2, "受信データ暗号解読　実行中");
-        pause();
-        try {
-            DecryptFile(cipher, archive, CipherKeyText(record_.PASWORD));
-        } catch (const std::exception&) {
-            fail(Framed("暗号解読失敗"));
-        }
-        step(3, "受信データ圧縮解凍　実行中");
-        pause();
-        try {
-            ExtractLhaMember(archive, CloudBackupName, backup);
-        } catch (const std::exception&) {
-            fail(Framed("解凍失敗"));
-        }
+        unpackReceived(cipher, archive, record_.PASWORD, CloudBackupName, backup);
         step(4, "受信データ復元・照合　実行中");
         pause();
         if (!restoreReceivedData(backup, copy))

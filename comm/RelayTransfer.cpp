@@ -175,20 +175,7 @@ std::int32_t TRelayTransfer::Receive(std::int32_t slot, const fs::path& target)
         DownloadServerCopy(session_.Settings,
                            {session_.Table.Cells[CellFtpHost], commId_, session_.Table.Cells[CellFtpPassword]},
                            SlotText(slot) + "/" + RelayCipherName, cipher);
-        step(2, "受信データ暗号解読　実行中");
-        pause();
-        try {
-            DecryptFile(cipher, archive, CipherKeyText(password_));
-        } catch (const std::exception&) {
-            fail(Framed("暗号解読失敗"));
-        }
-        step(3, "受信データ圧縮解凍　実行中");
-        pause();
-        try {
-            ExtractLhaMember(archive, RelayBackupName, backup);
-        } catch (const std::exception&) {
-            fail(Framed("解凍失敗"));
-        }
+        unpackReceived(cipher, archive, password_, RelayBackupName, backup);
         step(4, "受信データ復元・照合　実行中");
         pause();
         if (!(relay ? restoreOverDataSet(backup) : restoreApart(backup, target)))

@@ -1,5 +1,9 @@
 #include "comm/TransferSteps.h"
 
+#include "comm/FileCipher.h"
+#include "comm/LhaArchive.h"
+#include "comm/RelaySession.h"
+
 #include "foundation/app/RunState.h"
 #include "foundation/app/SystemDef.h"
 #include "foundation/dataset/DataInfomation.h"
@@ -51,6 +55,26 @@ void MarkTransferStatus(const std::string& folder, std::uint8_t status)
         info.Location = ConnectMode;
         info.WriteDataStatus(folder, status);
     } catch (const std::exception&) {
+    }
+}
+
+void TTransferSteps::unpackReceived(const std::filesystem::path& cipher, const std::filesystem::path& archive,
+                                    const std::string& password, const std::string& member,
+                                    const std::filesystem::path& backup) const
+{
+    step(2, "受信データ暗号解読　実行中");
+    pause();
+    try {
+        DecryptFile(cipher, archive, CipherKeyText(password));
+    } catch (const std::exception&) {
+        FailTransfer(Framed("暗号解読失敗"));
+    }
+    step(3, "受信データ圧縮解凍　実行中");
+    pause();
+    try {
+        ExtractLhaMember(archive, member, backup);
+    } catch (const std::exception&) {
+        FailTransfer(Framed("解凍失敗"));
     }
 }
 

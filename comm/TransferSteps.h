@@ -34,6 +34,11 @@ protected:
     void pause() const;
     void step(int box, const std::string& caption) const;
     std::filesystem::path workBase() const;
+    // Steps 2 and 3 of a receive: the downloaded cipher file deciphered with
+    // password into archive, and member extracted from it as backup.
+    void unpackReceived(const std::filesystem::path& cipher, const std::filesystem::path& archive,
+                        const std::string& password, const std::string& member,
+                        const std::filesystem::path& backup) const;
     // Runs steps: 0 when they ran through, 1 after a failure was reported.
     static std::int32_t runSteps(const std::function<void()>& steps);
 };
